@@ -1,0 +1,95 @@
+#include "chart_window/chart_window.h"
+
+#include "assets/assets.h"
+#include "chart_window/chart_line_delegate.h"
+#include "chart_window/chart_line_model.h"
+#include "chart_window/column_layout.h"
+#include "chart_window/twips.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListView>
+#include <QPainter>
+
+namespace vornel {
+namespace {
+
+QString text(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+QFont listFont(const FontDescription& description) {
+    QFont font;
+    font.setFamilies({text(description.face), QStringLiteral("MS PGothic"),
+                      QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
+                      QStringLiteral("Noto Sans CJK JP")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(description.pointSize);
+    font.setWeight(static_cast<QFont::Weight>(description.weight));
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+ChartWindow::ChartWindow(const ChartDefinition& chart)
+    : QWidget(nullptr, Qt::Window)
+    , chart_(chart) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QString::fromLatin1(chart.identifier.data(),
+                                      static_cast<qsizetype>(chart.identifier.size())));
+    setWindowTitle(text(chart.title));
+    if (chart.icon == WindowIcon::ChartIcon)
+        setWindowIcon(assets::chartIcon());
+
+    const QRect client = pixelsFromTwips(chart.clientArea);
+    if (chart.placement == Placement::StoredPosition)
+        setGeometry(client);
+    else
+        resize(client.size());
+
+    const QFont font = listFont(chart.listFont);
+    const QFontMetrics metrics(font);
+    layout_ = std::make_unique<ColumnLayout>(chart, metrics);
+
+    list_ = new QListView(this);
+    list_->setObjectName(QStringLiteral("List1"));
+    list_->setGeometry(pixelsFromTwips(chart.listRect));
+    list_->setFont(font);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setTextElideMode(Qt::ElideNone);
+    list_->setWordWrap(false);
+    list_->setUniformItemSizes(true);
+    list_->setItemDelegate(new ChartLineDelegate(*layout_, metrics.height(), list_));
+    list_->setModel(new ChartLineModel(chart.lines, list_));
+
+    if (chart.footnote) {
+        auto* label = new QLabel(text(chart.footnote->text), this);
+        label->setObjectName(QStringLiteral("Label1"));
+        label->setGeometry(pixelsFromTwips(chart.footnote->rect));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setFocusPolicy(Qt::NoFocus);
+    }
+
+    list_->setFocus();
+}
+
+ChartWindow::~ChartWindow() = default;
+
+void ChartWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
+void ChartWindow::paintEvent(QPaintEvent* event) {
+    if (chart_.background == Background::White)
+        QPainter(this).fillRect(rect(), Qt::white);
+    QWidget::paintEvent(event);
+}
+
+} // namespace vornel

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "chart_window/chart_definition.h"
+
+#include <QFont>
+#include <QWidget>
+#include <memory>
+
+class QListView;
+
+namespace vornel {
+
+class ColumnLayout;
+class ChartLineModel;
+class ChartLineDelegate;
+
+// The font a chart's list asks for: its face first, then the same face by its
+// Latin name, then the nearest proportional Japanese gothic faces found on
+// other systems.
+QFont listFont(const FontDescription& font);
+
+// A top-level window whose client area holds the read-only list of one chart
+// (and its footnote, where it has one). Everything comes from the
+// definition; the window is deleted when it is closed.
+class ChartWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChartWindow(const ChartDefinition& chart);
+    ~ChartWindow() override;
+
+    const ChartDefinition& chart() const { return chart_; }
+    QListView* list() const { return list_; }
+    const ColumnLayout& layout() const { return *layout_; }
+
+signals:
+    // The user closed the window; it is deleted as soon as control returns to
+    // the event loop.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const ChartDefinition& chart_;
+    std::unique_ptr<ColumnLayout> layout_;
+    QListView* list_;
+};
+
+} // namespace vornel

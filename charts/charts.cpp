@@ -1,0 +1,20 @@
+#include "charts/charts.h"
+
+namespace vornel::charts {
+
+std::array<const ChartDefinition*, kChartCount> allCharts() {
+    return {
+        &kMetricChart, // 1 メートルねじ
+        nullptr,       // 2
+        nullptr,       // 3
+        nullptr,       // 4
+        nullptr,       // 5
+        nullptr,       // 6
+        nullptr,       // 7
+        nullptr,       // 8
+        nullptr,       // 9
+        nullptr,       // 10
+    };
+}
+
+} // namespace vornel::charts

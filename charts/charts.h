@@ -1,0 +1,16 @@
+#pragma once
+
+#include "chart_window/chart_definition.h"
+
+#include <array>
+
+namespace vornel::charts {
+
+extern const ChartDefinition kMetricChart;
+
+// The charts in the order of the menu's buttons (position 1 first). A chart
+// that is not built yet is null, and its button does nothing.
+inline constexpr int kChartCount = 10;
+std::array<const ChartDefinition*, kChartCount> allCharts();
+
+} // namespace vornel::charts

@@ -1,0 +1,81 @@
+#include "shell/menu_window.h"
+
+#include "assets/assets.h"
+#include "chart_window/chart_registry.h"
+#include "chart_window/twips.h"
+#include "shell/run_time_error_report.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+#include <array>
+
+namespace vornel {
+namespace {
+
+// clang-format off
+constexpr MenuButton kButtons[] = {
+    {"Command1",  u"メートルねじ",                       {0,    0,    4335, 375}, 0, 1},
+    {"Command10", u"溝なしタップメ－トルねじ",           {0,    360,  4335, 375}, 9, 10},
+    {"Command8",  u"インサートメートルねじ",             {0,    720,  4335, 375}, 7, 8},
+    {"Command5",  u"英式管用テーパねじ",                 {0,    1080, 2175, 375}, 4, 5},
+    {"Command6",  u"英式管用平行ねじ（G、PF）",          {2160, 1080, 2175, 375}, 5, 6},
+    {"Command7",  u"アメリカ標準管用ねじ（NPT、NPS）",   {0,    1440, 4335, 375}, 6, 7},
+    {"Command2",  u"ユニファイねじ",                     {0,    1800, 2175, 375}, 1, 2},
+    {"Command9",  u"インサートユニファイねじ",           {2160, 1800, 2175, 375}, 8, 9},
+    {"Command4",  u"ウィットねじ（メートル呼び）",       {0,    2160, 2175, 375}, 3, 4},
+    {"Command3",  u"ウィットねじ（インチ呼び）",         {2160, 2160, 2175, 375}, 2, 3},
+};
+// clang-format on
+
+constexpr TwipRect kClientArea{2625, 2205, 5355, 2535};
+constexpr TwipRect kPictureRect{4440, 720, 765, 960};
+
+QString text(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+std::span<const MenuButton> menuButtons() {
+    return kButtons;
+}
+
+MenuWindow::MenuWindow(ChartRegistry& registry)
+    : QWidget(nullptr, Qt::Window)
+    , registry_(registry) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Vornel"));
+    setWindowIcon(assets::chartIcon());
+    setGeometry(pixelsFromTwips(kClientArea));
+
+    std::array<QPushButton*, std::size(kButtons)> byTabIndex{};
+    for (const MenuButton& b : kButtons) {
+        auto* button = new QPushButton(text(b.caption), this);
+        button->setObjectName(QString::fromLatin1(b.name.data(), qsizetype(b.name.size())));
+        button->setGeometry(pixelsFromTwips(b.rect));
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        const int position = b.position;
+        connect(button, &QPushButton::clicked, this, [this, position] { openChart(position); });
+        byTabIndex[static_cast<std::size_t>(b.tabIndex)] = button;
+    }
+    for (std::size_t i = 1; i < byTabIndex.size(); ++i)
+        setTabOrder(byTabIndex[i - 1], byTabIndex[i]);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setGeometry(pixelsFromTwips(kPictureRect));
+    picture->setPixmap(assets::menuPicture());
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setFocusPolicy(Qt::NoFocus);
+
+    byTabIndex.front()->setFocus();
+}
+
+void MenuWindow::openChart(int position) {
+    if (const auto error = registry_.openChart(position))
+        reportRunTimeError(*error);
+}
+
+} // namespace vornel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "chart_window/chart_definition.h"
+
+#include <QWidget>
+#include <span>
+#include <string_view>
+
+namespace vornel {
+
+class ChartRegistry;
+
+// One button of the menu: it opens the chart at `position` of the registry.
+struct MenuButton {
+    std::string_view name;
+    std::u16string_view caption;
+    TwipRect rect;
+    int tabIndex;
+    int position;
+};
+
+// The menu's buttons in visual order, top to bottom, left to right.
+std::span<const MenuButton> menuButtons();
+
+// The start-up window `Form1`: a button per chart and a picture.
+class MenuWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MenuWindow(ChartRegistry& registry);
+
+private:
+    void openChart(int position);
+
+    ChartRegistry& registry_;
+};
+
+} // namespace vornel
