@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what Vornel needs, builds it and starts it.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/setup.sh
+vornel_install "${VORNEL_PACKAGES[@]}"
+vornel_build build
+exec build/vornel

@@ -1,0 +1,38 @@
+# Installs the Debian packages Vornel needs, where they are missing, and
+# builds it in build/. Sourced by run.sh and test.sh, which set PACKAGES.
+#   as root:  apt-get update once, then apt-get install the missing ones
+#   otherwise: print the one sudo line that would install them, and stop
+
+vornel_missing_packages() {
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            printf '%s\n' "$p"
+    done
+}
+
+vornel_install() {
+    local missing
+    missing=$(vornel_missing_packages "$@" | tr '\n' ' ')
+    [ -z "${missing// /}" ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Vornel needs these Debian packages; install them with:" >&2
+        echo "  sudo apt-get install -y --no-install-recommends $missing" >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    # shellcheck disable=SC2086
+    apt-get install -y --no-install-recommends $missing
+}
+
+vornel_build() {
+    cmake -S . -B "${1:-build}" -DCMAKE_BUILD_TYPE="${2:-RelWithDebInfo}" "${@:3}"
+    cmake --build "${1:-build}" -j"$(nproc)"
+}
+
+# To build and to run the program.
+VORNEL_PACKAGES=(g++ make cmake qt6-base-dev fonts-ipafont-gothic fontconfig)
+# To run the tests headless: a display server, a window manager and the tools
+# that drive them.
+VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils wmctrl)

@@ -1,0 +1,81 @@
+# Shared by the end-to-end tests: a private X display with a window manager,
+# and small helpers to find, read and close the program's windows.
+set -euo pipefail
+
+E2E_TMP=$(mktemp -d)
+E2E_PIDS=()
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts Xvfb on a free display and openbox on it; exports DISPLAY.
+e2e_start_display() {
+    local dpi=${1:-96}
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi "$dpi" -nolisten tcp 3>"$E2E_TMP/display" \
+        >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    local i
+    for i in $(seq 100); do [ -s "$E2E_TMP/display" ] && break; sleep 0.1; done
+    [ -s "$E2E_TMP/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PIDS+=($!)
+    for i in $(seq 100); do wmctrl -m >/dev/null 2>&1 && return 0; sleep 0.1; done
+    fail "openbox did not start"
+}
+
+# Waits for a visible window whose title is exactly $1; prints its id.
+e2e_wait_window() {
+    local id i
+    for i in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    fail "no window titled '$1'"
+}
+
+# The client area of a window as "x y width height", in screen pixels.
+e2e_client_rect() {
+    xwininfo -id "$1" | awk '
+        /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF}
+        END {print x, y, w, h}'
+}
+
+e2e_expect_rect() {
+    local actual
+    actual=$(e2e_client_rect "$1")
+    [ "$actual" = "$2" ] || fail "$3: client area is '$actual', expected '$2'"
+}
+
+# Clicks at a point of a window's client area.
+e2e_click() {
+    local x y w h
+    read -r x y w h < <(e2e_client_rect "$1")
+    xdotool mousemove --sync $((x + $2)) $((y + $3)) click 1
+}
+
+# Waits until process $1 has ended and sets E2E_STATUS to its exit status.
+e2e_wait_exit() {
+    local i
+    for i in $(seq 100); do
+        if ! kill -0 "$1" 2>/dev/null; then
+            E2E_STATUS=0
+            wait "$1" || E2E_STATUS=$?
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the program did not end"
+}
