@@ -146,7 +146,7 @@ ColumnLayout::ColumnLayout(const ChartDefinition& chart, const QFontMetrics& met
                     ++c;
                 x = c < columnCount ? columns_[c] : cursor + (s.soft ? em : gap);
             }
-            texts_.push_back({x, width, c, s.text});
+            texts_.push_back({x, width, c < columnCount ? c : -1, s.text});
             cursor = x + width;
             column = c;
             shift = c - s.column;

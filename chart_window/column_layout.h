@@ -15,7 +15,7 @@ namespace vornel {
 struct PlacedText {
     int x;
     int width;
-    int column;
+    int column; // -1 where pushed past the last column
     QStringView text;
 };
 

@@ -1,4 +1,188 @@
-#include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+// The column layout: its rules on small made-up charts, and its promises on
+// every chart of the program with the real list font.
+#include "charts/charts.h"
+#include "test_support.h"
+
+using namespace vornel;
+using namespace vornel::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+ChartDefinition chartOf(std::span<const ChartLine> lines, int headingLines, int dataRows) {
+    return {
+        .identifier = "FormTest",
+        .title = u"test",
+        .clientArea = {0, 0, 6000, 3000},
+        .placement = Placement::SystemDefault,
+        .icon = WindowIcon::NoIcon,
+        .background = Background::WindowFace,
+        .listRect = {0, 0, 6000, 3000},
+        .listFont = kChartListFont,
+        .lines = lines,
+        .headingLines = headingLines,
+        .dataRows = dataRows,
+        .footnote = std::nullopt,
+    };
+}
+
+struct Drawn {
+    QString text;
+    int x;
+    int column;
+};
+
+QList<Drawn> drawn(const ColumnLayout& layout, int row) {
+    QList<Drawn> out;
+    for (const PlacedText& t : layout.line(row))
+        out.append({t.text.toString(), t.x, t.column});
+    return out;
+}
+
+} // namespace
+
+class TestColumnLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void dataFieldsShareColumnsAndHeadingsFit() {
+        static constexpr ChartLine lines[] = {
+            u"a long heading\tx\ty",
+            u"1\t22222222\t3",
+            u"1 × 0.25\t2\t33",
+        };
+        const auto chart = chartOf(lines, 1, 2);
+        const ColumnLayout layout = layoutOf(chart);
+        const auto columns = layout.columns();
+        QCOMPARE(columns.size(), 3u);
+        for (int row = 1; row < 3; ++row) {
+            const auto texts = drawn(layout, row);
+            QCOMPARE(texts.size(), 3);
+            QCOMPARE(texts[0].x, layout.designationIndent());
+            QCOMPARE(texts[1].x, columns[1]);
+            QCOMPARE(texts[2].x, columns[2]);
+        }
+        // The heading is wider than any designation: its column makes room.
+        const QFontMetrics metrics(listFont(kChartListFont));
+        QVERIFY(columns[1] > metrics.horizontalAdvance(u"a long heading"_s));
+        QVERIFY(columns[2] > columns[1] + metrics.horizontalAdvance(u"22222222"_s));
+        QVERIFY(layout.designationIndent() > 0);
+    }
+
+    void headingRunsOnOverEmptyFields() {
+        static constexpr ChartLine lines[] = {
+            u"\tgroup heading over both columns",
+            u"\tmin\tmax",
+            u"a\t1\t2",
+        };
+        const ColumnLayout layout = layoutOf(chartOf(lines, 2, 1));
+        // The group heading does not widen column 1: it runs on over column 2.
+        const QFontMetrics metrics(listFont(kChartListFont));
+        const auto columns = layout.columns();
+        QVERIFY(columns[2] - columns[1] < metrics.horizontalAdvance(u"group heading"_s));
+        QCOMPARE(drawn(layout, 0).first().x, columns[1]);
+        QCOMPARE(columnOfText(layout, 1, u"max"_s), 2);
+    }
+
+    void aTextThatWouldOverlapPushesTheNextField() {
+        // Padding never widens a column, so the text after it may not fit
+        // where it is meant to go; it and the fields after it move right.
+        static constexpr ChartLine lines[] = {
+            u"\ta long heading\u3000\u3000b\tc",
+            u"a\t1111111\t2222222\t3333333\t4444444\t5555555",
+        };
+        const ColumnLayout layout = layoutOf(chartOf(lines, 1, 1));
+        const auto texts = drawn(layout, 0);
+        const auto columns = layout.columns();
+        QCOMPARE(texts.size(), 3);
+        const int end =
+            texts[0].x + QFontMetrics(listFont(kChartListFont)).horizontalAdvance(texts[0].text);
+        QVERIFY(end > columns[2]);
+        QVERIFY(texts[1].column > 2);
+        QVERIFY(texts[1].x >= end);
+        QCOMPARE(texts[1].x, columns[std::size_t(texts[1].column)]);
+        QCOMPARE(texts[2].column, texts[1].column + 1);
+    }
+
+    void paddingInHeadingsMovesToTheNextColumn() {
+        static constexpr ChartLine lines[] = {
+            u"\t\t\u3000\u3000\u3000Max.\u3000\u3000Min.\tMax.\tMin.",
+            u"\u3000\u3000a\tb c\t1\t2\t3\t4",
+            u"x\ty\t11.11\t22.22\t33.33\t44.44",
+        };
+        const ColumnLayout layout = layoutOf(chartOf(lines, 1, 2));
+        QCOMPARE(drawn(layout, 0).size(), 4);
+        QCOMPARE(drawn(layout, 0)[0].column, 2);
+        QCOMPARE(drawn(layout, 0)[1].column, 3);
+        QCOMPARE(drawn(layout, 0)[2].column, 4);
+        QCOMPARE(drawn(layout, 0)[3].column, 5);
+        for (int c = 2; c < 6; ++c)
+            QCOMPARE(drawn(layout, 0)[c - 2].x, layout.columns()[std::size_t(c)]);
+        // In data rows, spaces are text like any other.
+        QCOMPARE(drawn(layout, 1)[0].text, u"\u3000\u3000a"_s);
+    }
+
+    void emptyLinesDrawNothing() {
+        static constexpr ChartLine lines[] = {u"", u"\t\t\t\t\t", u"a\tb"};
+        const ColumnLayout layout = layoutOf(chartOf(lines, 2, 1));
+        QVERIFY(layout.line(0).empty());
+        QVERIFY(layout.line(1).empty());
+        QCOMPARE(layout.lineWidth(1), 0);
+    }
+
+    // Every chart of the program, with the real font.
+    void everyChart_data() {
+        QTest::addColumn<int>("position");
+        const auto all = charts::allCharts();
+        for (int i = 0; i < charts::kChartCount; ++i)
+            if (all[std::size_t(i)])
+                QTest::newRow(all[std::size_t(i)]->identifier.data()) << i + 1;
+    }
+    void everyChart() {
+        QFETCH(int, position);
+        const ChartDefinition& chart = *charts::allCharts()[std::size_t(position - 1)];
+        const ColumnLayout layout = layoutOf(chart);
+        const auto columns = layout.columns();
+        for (int row = 0; row < int(chart.lines.size()); ++row) {
+            const auto texts = layout.line(row);
+            const bool data =
+                row >= chart.headingLines && row < chart.headingLines + chart.dataRows;
+            const QStringList f = fields(chart.lines[std::size_t(row)]);
+            int k = 0;
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                if (i > 0) // no two texts overlap
+                    QVERIFY2(texts[i].x >= texts[i - 1].x + texts[i - 1].width,
+                             qPrintable(u"line %1: '%2'"_s.arg(row + 1).arg(texts[i].text)));
+                if (!data)
+                    continue;
+                while (f[k].isEmpty())
+                    ++k;
+                // Data field k starts at column k.
+                QCOMPARE(texts[i].column, k);
+                QCOMPARE(texts[i].x,
+                         columns[std::size_t(k)] + (k == 0 ? layout.designationIndent() : 0));
+                ++k;
+            }
+        }
+    }
+
+    void metricHeadings_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("column");
+        QTest::newRow("unit") << 2 << u"単位：mm"_s << 3;
+        QTest::newRow("group") << 3 << u"めねじ内径\u3000等級6H（旧JIS2級）"_s << 2;
+        QTest::newRow("designation") << 4 << u"ねじの呼び （注1）"_s << 0;
+        QTest::newRow("drill") << 4 << u"ドリル径"_s << 1;
+        QTest::newRow("minimum") << 4 << u"最小寸法"_s << 2;
+        QTest::newRow("maximum") << 4 << u"最大寸法"_s << 3;
+    }
+    void metricHeadings() {
+        QFETCH(int, line);
+        QFETCH(QString, text);
+        QFETCH(int, column);
+        QCOMPARE(columnOfText(layoutOf(charts::kMetricChart), line - 1, text), column);
+    }
+};
+
+QTEST_MAIN(TestColumnLayout)
 #include "test_column_layout.moc"

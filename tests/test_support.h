@@ -9,7 +9,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
-
 #include <cmath>
 
 namespace vornel::test {
@@ -55,7 +54,8 @@ inline ColumnLayout layoutOf(const ChartDefinition& chart) {
 inline int columnOfText(const ColumnLayout& layout, int row, const QString& text) {
     for (const PlacedText& placed : layout.line(row)) {
         if (placed.text == text)
-            return layout.columns()[static_cast<std::size_t>(placed.column)] == placed.x
+            return placed.column >= 0 &&
+                           layout.columns()[static_cast<std::size_t>(placed.column)] == placed.x
                        ? placed.column
                        : -2; // drawn, but not at the start of its column
     }
