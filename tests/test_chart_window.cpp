@@ -1,6 +1,243 @@
-#include <QTest>
-class T : public QObject {
-    Q_OBJECT
+// The chart window and openChart: what a window shows, its life from first
+// open to close and reopen, and the failures of the window system.
+#include "chart_window/chart_registry.h"
+#include "chart_window/chart_window.h"
+#include "charts/charts.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QListView>
+#include <QScrollBar>
+
+using namespace vornel;
+using namespace vornel::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr ChartLine kShortLines[] = {u"title", u"\t\t\t", u"a\t1\t2"};
+constexpr ChartDefinition kShortChart{
+    .identifier = "Form99",
+    .title = u"短い表",
+    .clientArea = {1500, 1500, 4500, 3000},
+    .placement = Placement::SystemDefault,
+    .icon = WindowIcon::NoIcon,
+    .background = Background::White,
+    .listRect = {0, 0, 4500, 1500},
+    .listFont = kChartListFont,
+    .lines = kShortLines,
+    .headingLines = 1,
+    .dataRows = 1,
+    .footnote = Footnote{u"（注1）脚注", {0, 1680, 3000, 615}, 1},
 };
-QTEST_MAIN(T)
+
+ChartRegistry::Charts metricOnly() {
+    ChartRegistry::Charts charts{};
+    charts[0] = &charts::kMetricChart;
+    charts[1] = &kShortChart;
+    return charts;
+}
+
+void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A window whose showing the window system refuses.
+class UnshowableWindow : public ChartWindow {
+public:
+    using ChartWindow::ChartWindow;
+    void setVisible(bool) override {}
+};
+
+} // namespace
+
+class TestChartWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        flushDeletes();
+    }
+
+    void showsItsDefinition() {
+        ChartRegistry registry(metricOnly());
+        QVERIFY(!registry.openChart(1));
+        ChartWindow* window = registry.window(1);
+        QVERIFY(window);
+        QCOMPARE(window->objectName(), u"Form2"_s);
+        QCOMPARE(window->windowTitle(), u"メートルねじ"_s);
+        QCOMPARE(window->geometry(), QRect(317, 114, 392, 499));
+        QVERIFY(!window->windowIcon().isNull());
+        QVERIFY(window->isVisible());
+
+        auto* list = window->findChild<QListView*>(u"List1"_s);
+        QVERIFY(list);
+        QCOMPARE(list->geometry(), QRect(0, 0, 393, 500));
+        QCOMPARE(list->selectionMode(), QAbstractItemView::SingleSelection);
+        QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(list->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+        QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QCOMPARE(list->font().pointSize(), 12);
+        QCOMPARE(list->font().weight(), QFont::Normal);
+        QCOMPARE(list->font().families().first(), u"ＭＳ Ｐゴシック"_s);
+        // Where the Windows face is missing, a proportional Japanese gothic.
+        const QString family = QFontInfo(list->font()).family();
+        QVERIFY2(family == u"MS PGothic"_s || family == u"IPAPGothic"_s, qPrintable(family));
+
+        const auto* model = list->model();
+        QCOMPARE(model->rowCount(), 258);
+        for (int row = 0; row < 258; ++row)
+            QCOMPARE(model->index(row, 0).data().toString(),
+                     qs(charts::kMetricChart.lines[std::size_t(row)]));
+        QCOMPARE(model->index(3, 0).data(Qt::AccessibleTextRole).toString(),
+                 u"ねじの呼び （注1）\tドリル径\t最小寸法\t最大寸法"_s);
+        QVERIFY(model->flags(model->index(0, 0)) & Qt::ItemIsSelectable);
+        QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsEditable));
+
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QVERIFY(list->verticalScrollBar()->isVisible());
+        QCOMPARE(list->verticalScrollBar()->value(), 0);
+        QVERIFY(list->selectionModel()->selectedIndexes().isEmpty());
+        QCOMPARE(window->focusWidget(), list);
+    }
+
+    void whiteWindowWithFootnoteAndDefaultPlacement() {
+        ChartRegistry registry(metricOnly());
+        QVERIFY(!registry.openChart(2));
+        ChartWindow* window = registry.window(2);
+        QCOMPARE(window->size(), QSize(300, 200));
+        QVERIFY(window->windowIcon().isNull());
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QImage image = window->grab().toImage();
+        QCOMPARE(image.pixelColor(image.width() - 2, image.height() - 2), QColor(Qt::white));
+
+        auto* label = window->findChild<QLabel*>(u"Label1"_s);
+        QVERIFY(label);
+        QCOMPARE(label->text(), u"（注1）脚注"_s);
+        QCOMPARE(label->geometry(), QRect(0, 112, 200, 41));
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(label->font(), window->font());
+
+        auto* list = window->findChild<QListView*>(u"List1"_s);
+        QVERIFY(!list->verticalScrollBar()->isVisible());
+        // A line of TABs alone is an empty line that selects like any other.
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QCOMPARE(list->selectionModel()->selectedRows().size(), 1);
+        QVERIFY(window->layout().line(1).empty());
+    }
+
+    void openingAgainRaisesTheSameWindow() {
+        ChartRegistry registry(metricOnly());
+        QVERIFY(!registry.openChart(1));
+        QPointer<ChartWindow> first = registry.window(1);
+        auto* list = first->findChild<QListView*>(u"List1"_s);
+        QVERIFY(QTest::qWaitForWindowExposed(first));
+        list->setCurrentIndex(list->model()->index(120, 0));
+        list->scrollTo(list->model()->index(200, 0));
+        const int scroll = list->verticalScrollBar()->value();
+        QVERIFY(scroll > 0);
+        first->showMinimized();
+
+        QVERIFY(!registry.openChart(2));
+        QVERIFY(!registry.openChart(1));
+        QCOMPARE(registry.window(1), first.data());
+        QVERIFY(!first->isMinimized());
+        QCOMPARE(list->currentIndex().row(), 120);
+        QCOMPARE(list->verticalScrollBar()->value(), scroll);
+        QVERIFY(registry.window(2)->isVisible());
+        int windows = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            windows += w->objectName() == u"Form2"_s;
+        QCOMPARE(windows, 1);
+    }
+
+    void closingAndReopeningLoadsTheWindowAnew_data() {
+        QTest::addColumn<bool>("deletedBeforeReopen");
+        QTest::newRow("after the delete") << true;
+        QTest::newRow("before the delete") << false;
+    }
+    void closingAndReopeningLoadsTheWindowAnew() {
+        QFETCH(bool, deletedBeforeReopen);
+        ChartRegistry registry(metricOnly());
+        QVERIFY(!registry.openChart(1));
+        QPointer<ChartWindow> first = registry.window(1);
+        auto* list = first->findChild<QListView*>(u"List1"_s);
+        QVERIFY(QTest::qWaitForWindowExposed(first));
+        list->setCurrentIndex(list->model()->index(150, 0));
+        first->move(10, 10);
+        first->close();
+        QVERIFY(!registry.window(1));
+        if (deletedBeforeReopen) {
+            flushDeletes();
+            QVERIFY(first.isNull());
+        }
+
+        QVERIFY(!registry.openChart(1));
+        ChartWindow* second = registry.window(1);
+        QVERIFY(second && second != first.data());
+        QVERIFY(second->isVisible());
+        QCOMPARE(second->geometry(), QRect(317, 114, 392, 499));
+        auto* list2 = second->findChild<QListView*>(u"List1"_s);
+        QVERIFY(QTest::qWaitForWindowExposed(second));
+        QVERIFY(list2->selectionModel()->selectedIndexes().isEmpty());
+        QCOMPARE(list2->verticalScrollBar()->value(), 0);
+        flushDeletes();
+        QVERIFY(first.isNull());
+        QCOMPARE(registry.window(1), second);
+    }
+
+    void resizingNeverMovesTheList_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("larger") << QSize(900, 800);
+        QTest::newRow("smaller") << QSize(120, 90);
+        QTest::newRow("maximised") << QSize();
+    }
+    void resizingNeverMovesTheList() {
+        QFETCH(QSize, size);
+        ChartRegistry registry(metricOnly());
+        QVERIFY(!registry.openChart(1));
+        ChartWindow* window = registry.window(1);
+        if (size.isValid())
+            window->resize(size);
+        else
+            window->showMaximized();
+        QCoreApplication::processEvents();
+        QCOMPARE(window->findChild<QListView*>(u"List1"_s)->geometry(), QRect(0, 0, 393, 500));
+    }
+
+    void positionsWithoutAChartDoNothing() {
+        ChartRegistry registry(metricOnly());
+        const int before = int(QApplication::topLevelWidgets().size());
+        for (int position : {0, 3, 10, 11, -1})
+            QVERIFY(!registry.openChart(position));
+        QCOMPARE(int(QApplication::topLevelWidgets().size()), before);
+    }
+
+    void failuresBecomeRunTimeErrors_data() {
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<int>("number");
+        QTest::newRow("no window") << 0 << 429;
+        QTest::newRow("out of memory") << 1 << 7;
+        QTest::newRow("not shown") << 2 << 401;
+    }
+    void failuresBecomeRunTimeErrors() {
+        QFETCH(int, failure);
+        QFETCH(int, number);
+        ChartRegistry registry(metricOnly(),
+                               [failure](const ChartDefinition& chart) -> ChartWindow* {
+                                   if (failure == 1)
+                                       throw std::bad_alloc();
+                                   return failure == 0 ? nullptr : new UnshowableWindow(chart);
+                               });
+        const auto error = registry.openChart(1);
+        QVERIFY(error);
+        QCOMPARE(error->number, number);
+        QVERIFY(!error->description.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestChartWindow)
 #include "test_chart_window.moc"

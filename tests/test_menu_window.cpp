@@ -1,6 +1,206 @@
-#include <QTest>
-class T : public QObject {
+// The menu window and start-up: layout, keyboard order, what each button
+// opens, when the program ends, and a failed window reaching the user.
+#include "chart_window/chart_registry.h"
+#include "chart_window/chart_window.h"
+#include "charts/charts.h"
+#include "shell/menu_window.h"
+#include "shell/program.h"
+#include "shell/run_time_error_report.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+using namespace vornel;
+using namespace vornel::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QPushButton* button(const QWidget* menu, int number) {
+    return menu->findChild<QPushButton*>(u"Command%1"_s.arg(number));
+}
+
+void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class TestMenuWindow : public QObject {
     Q_OBJECT
+private slots:
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        flushDeletes();
+    }
+
+    void window() {
+        Program program;
+        QVERIFY(!program.start());
+        MenuWindow* menu = program.menu();
+        QCOMPARE(menu->objectName(), u"Form1"_s);
+        QCOMPARE(menu->windowTitle(), u"Vornel"_s);
+        QCOMPARE(menu->geometry(), QRect(175, 147, 357, 169));
+        QVERIFY(!menu->windowIcon().isNull());
+        QVERIFY(menu->isVisible());
+        // Start-up shows the menu and nothing else.
+        for (int position = 1; position <= ChartRegistry::kSize; ++position)
+            QVERIFY(!program.registry().window(position));
+
+        auto* picture = menu->findChild<QLabel*>(u"Image1"_s);
+        QVERIFY(picture);
+        QCOMPARE(picture->geometry(), QRect(296, 48, 51, 64));
+        QCOMPARE(picture->pixmap().size(), QSize(51, 64));
+        QCOMPARE(picture->focusPolicy(), Qt::NoFocus);
+    }
+
+    void buttons_data() {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("1") << 1 << u"メートルねじ"_s << QRect(0, 0, 289, 25);
+        QTest::newRow("10") << 10 << u"溝なしタップメ－トルねじ"_s << QRect(0, 24, 289, 25);
+        QTest::newRow("8") << 8 << u"インサートメートルねじ"_s << QRect(0, 48, 289, 25);
+        QTest::newRow("5") << 5 << u"英式管用テーパねじ"_s << QRect(0, 72, 145, 25);
+        QTest::newRow("6") << 6 << u"英式管用平行ねじ（G、PF）"_s << QRect(144, 72, 145, 25);
+        QTest::newRow("7") << 7 << u"アメリカ標準管用ねじ（NPT、NPS）"_s << QRect(0, 96, 289, 25);
+        QTest::newRow("2") << 2 << u"ユニファイねじ"_s << QRect(0, 120, 145, 25);
+        QTest::newRow("9") << 9 << u"インサートユニファイねじ"_s << QRect(144, 120, 145, 25);
+        QTest::newRow("4") << 4 << u"ウィットねじ（メートル呼び）"_s << QRect(0, 144, 145, 25);
+        QTest::newRow("3") << 3 << u"ウィットねじ（インチ呼び）"_s << QRect(144, 144, 145, 25);
+    }
+    void buttons() {
+        QFETCH(int, number);
+        QFETCH(QString, caption);
+        QFETCH(QRect, rect);
+        Program program;
+        QVERIFY(!program.start());
+        QPushButton* b = button(program.menu(), number);
+        QVERIFY(b);
+        QCOMPARE(b->text(), caption);
+        QCOMPARE(b->geometry(), rect);
+        QVERIFY(!b->isDefault());
+        QVERIFY(!b->autoDefault());
+        QVERIFY(b->shortcut().isEmpty());
+
+        // Each button opens its own chart, once.
+        QTest::mouseClick(b, Qt::LeftButton);
+        QTest::mouseClick(b, Qt::LeftButton);
+        const ChartDefinition* chart = program.registry().chart(number);
+        ChartWindow* window = program.registry().window(number);
+        if (!chart) {
+            QVERIFY(!window);
+            return;
+        }
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->objectName(), u"Form%1"_s.arg(number + 1));
+        QCOMPARE(&window->chart(), chart);
+        int copies = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            copies += w->isVisible() && w->objectName() == window->objectName();
+        QCOMPARE(copies, 1);
+    }
+
+    void keyboardOrderFollowsTheButtonNumbers() {
+        Program program;
+        QVERIFY(!program.start());
+        MenuWindow* menu = program.menu();
+        QApplication::setActiveWindow(menu);
+        QVERIFY(QTest::qWaitForWindowActive(menu));
+        QCOMPARE(QApplication::focusWidget(), button(menu, 1));
+        for (int step = 2; step <= 11; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), button(menu, (step - 1) % 10 + 1));
+        }
+        // Space presses the focused button; Enter presses nothing.
+        QTest::keyClick(button(menu, 1), Qt::Key_Return);
+        QVERIFY(!program.registry().window(1));
+        QTest::keyClick(button(menu, 1), Qt::Key_Space);
+        QVERIFY(program.registry().window(1));
+    }
+
+    void theProgramEndsWithItsLastWindow_data() {
+        QTest::addColumn<bool>("menuFirst");
+        QTest::newRow("menu closed first") << true;
+        QTest::newRow("charts closed first") << false;
+    }
+    void theProgramEndsWithItsLastWindow() {
+        QFETCH(bool, menuFirst);
+        Program program;
+        QVERIFY(!program.start());
+        QTest::mouseClick(button(program.menu(), 1), Qt::LeftButton);
+        QTest::mouseClick(button(program.menu(), 1) /* same chart again */, Qt::LeftButton);
+        QVERIFY(program.registry().window(1));
+
+        // Close the windows one by one from the running event loop; after
+        // each close but the last, the loop must still be running.
+        QList<std::function<void()>> closes;
+        if (menuFirst) {
+            closes = {[&] { program.menu()->close(); },
+                      [&] { program.registry().window(1)->close(); }};
+        } else {
+            closes = {[&] { program.registry().window(1)->close(); },
+                      [&] { button(program.menu(), 1)->click(); },
+                      [&] { program.registry().window(1)->close(); },
+                      [&] { program.menu()->close(); }};
+        }
+        int done = 0;
+        QTimer steps;
+        connect(&steps, &QTimer::timeout, [&] {
+            if (done < closes.size())
+                closes[done++]();
+        });
+        steps.start(30);
+        QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
+        const int status = QApplication::exec();
+        QCOMPARE(status, 0);
+        QCOMPARE(done, closes.size());
+    }
+
+    void aFailedWindowEndsTheProgramWithAMessage_data() {
+        QTest::addColumn<bool>("atStartUp");
+        QTest::newRow("chart window") << false;
+        QTest::newRow("menu window") << true;
+    }
+    void aFailedWindowEndsTheProgramWithAMessage() {
+        QFETCH(bool, atStartUp);
+        Program program([](const ChartDefinition&) -> ChartWindow* { return nullptr; },
+                        [atStartUp](ChartRegistry& r) -> MenuWindow* {
+                            return atStartUp ? nullptr : new MenuWindow(r);
+                        });
+        QString shown;
+        QTimer dismiss;
+        connect(&dismiss, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        dismiss.start(20);
+
+        int status = 0;
+        if (const auto error = program.start()) {
+            QVERIFY(atStartUp);
+            status = reportRunTimeError(*error);
+        } else {
+            QVERIFY(!atStartUp);
+            QTimer::singleShot(0, [&] { button(program.menu(), 1)->click(); });
+            status = QApplication::exec();
+            QVERIFY(!program.menu()->isVisible());
+        }
+        QCOMPARE(status, kRunTimeErrorExitStatus);
+        QVERIFY(status != 0);
+        QCOMPARE(shown, runTimeErrorMessage(errors::cannotCreateWindow()));
+        QVERIFY(shown.contains(u"429"_s));
+        QVERIFY(shown.contains(errors::cannotCreateWindow().description));
+    }
 };
-QTEST_MAIN(T)
+
+QTEST_MAIN(TestMenuWindow)
 #include "test_menu_window.moc"
