@@ -3,13 +3,22 @@
 #include "charts/charts.h"
 #include "shell/menu_window.h"
 
+#include <QApplication>
 #include <new>
 
 namespace vornel {
 
+QFont japaneseInterfaceFont(const QFont& systemFont) {
+    QFont font = systemFont;
+    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("VL PGothic"), systemFont.family()});
+    return font;
+}
+
 Program::Program(ChartWindowFactory makeChartWindow, MenuWindowFactory makeMenu)
     : registry_(charts::allCharts(), std::move(makeChartWindow))
     , makeMenu_(std::move(makeMenu)) {
+    QApplication::setFont(japaneseInterfaceFont(QApplication::font()));
     if (!makeMenu_)
         makeMenu_ = [](ChartRegistry& registry) { return new MenuWindow(registry); };
 }

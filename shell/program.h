@@ -3,6 +3,7 @@
 #include "chart_window/chart_registry.h"
 #include "chart_window/run_time_error.h"
 
+#include <QFont>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -10,6 +11,10 @@
 namespace vornel {
 
 class MenuWindow;
+
+// The system's interface font in the proportional Japanese gothic that a
+// Japanese desktop uses for it, so that the long captions fit their buttons.
+QFont japaneseInterfaceFont(const QFont& systemFont);
 
 // Makes the menu window; null if it cannot.
 using MenuWindowFactory = std::function<MenuWindow*(ChartRegistry&)>;

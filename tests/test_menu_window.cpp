@@ -13,6 +13,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 using namespace vornel;
@@ -88,6 +90,13 @@ private slots:
         QVERIFY(!b->isDefault());
         QVERIFY(!b->autoDefault());
         QVERIFY(b->shortcut().isEmpty());
+        // The whole caption can be read.
+        QStyleOptionButton option;
+        option.initFrom(b);
+        const QRect contents =
+            b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
+        QVERIFY2(b->fontMetrics().horizontalAdvance(caption) <= contents.width(),
+                 qPrintable(QString::number(b->fontMetrics().horizontalAdvance(caption))));
 
         // Each button opens its own chart, once.
         QTest::mouseClick(b, Qt::LeftButton);
