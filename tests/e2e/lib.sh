@@ -63,7 +63,7 @@ e2e_expect_rect() {
 e2e_click() {
     local x y w h
     read -r x y w h < <(e2e_client_rect "$1")
-    xdotool mousemove --sync $((x + $2)) $((y + $3)) click 1
+    xdotool mousemove $((x + $2)) $((y + $3)) sleep 0.05 click 1
 }
 
 # Waits until process $1 has ended and sets E2E_STATUS to its exit status.
