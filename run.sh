@@ -4,5 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
 vornel_install "${VORNEL_PACKAGES[@]}"
-vornel_build build
+cmake --preset dev
+cmake --build --preset dev -j"$(nproc)"
 exec build/vornel

@@ -1,5 +1,5 @@
-# Installs the Debian packages Vornel needs, where they are missing, and
-# builds it in build/. Sourced by run.sh and test.sh, which set PACKAGES.
+# Installs the Debian packages Vornel needs, where they are missing.
+# Sourced by run.sh and test.sh.
 #   as root:  apt-get update once, then apt-get install the missing ones
 #   otherwise: print the one sudo line that would install them, and stop
 
@@ -24,11 +24,6 @@ vornel_install() {
     apt-get update
     # shellcheck disable=SC2086
     apt-get install -y --no-install-recommends $missing
-}
-
-vornel_build() {
-    cmake -S . -B "${1:-build}" -DCMAKE_BUILD_TYPE="${2:-RelWithDebInfo}" "${@:3}"
-    cmake --build "${1:-build}" -j"$(nproc)"
 }
 
 # To build and to run the program.

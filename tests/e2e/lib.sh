@@ -15,6 +15,10 @@ trap e2e_cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    if [ -s "$E2E_TMP/vornel.log" ]; then
+        echo "--- what the program printed:" >&2
+        tail -n 200 "$E2E_TMP/vornel.log" >&2
+    fi
     exit 1
 }
 
@@ -28,6 +32,7 @@ e2e_start_display() {
     for i in $(seq 100); do [ -s "$E2E_TMP/display" ] && break; sleep 0.1; done
     [ -s "$E2E_TMP/display" ] || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+    export QT_QPA_PLATFORM=xcb
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
     for i in $(seq 100); do wmctrl -m >/dev/null 2>&1 && return 0; sleep 0.1; done
