@@ -1,0 +1,69 @@
+#pragma once
+
+// What must hold of a running program after any sequence of input: one window
+// at most per chart, each in its slot, showing its whole chart; closed windows
+// really gone once deferred deletes have run.
+#include "chart_window/chart_registry.h"
+#include "chart_window/chart_window.h"
+#include "chart_window/twips.h"
+#include "shell/menu_window.h"
+#include "shell/program.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QListView>
+
+namespace vornel::test {
+
+// The offscreen platform cannot raise windows and says so each time; the
+// tests that open thousands of windows do not need to hear it.
+inline void quietOffscreenWarnings() {
+    static const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.startsWith(QLatin1String("This plugin does not support")))
+                previous(type, context, message);
+        });
+}
+
+inline void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Empty if everything holds, else what does not.
+inline QString invariantFailure(Program& program, qsizetype baselineTopLevels) {
+    using namespace Qt::StringLiterals;
+    flushDeletes();
+    ChartRegistry& registry = program.registry();
+    qsizetype open = 0;
+    for (int position = 1; position <= ChartRegistry::kSize; ++position) {
+        const ChartDefinition* chart = registry.chart(position);
+        if (!chart)
+            continue;
+        const QString id =
+            QString::fromLatin1(chart->identifier.data(), qsizetype(chart->identifier.size()));
+        int windows = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            windows += w->objectName() == id;
+        ChartWindow* window = registry.window(position);
+        if (windows != (window ? 1 : 0))
+            return u"%1: %2 windows, slot %3"_s.arg(id).arg(windows).arg(window ? "set" : "empty");
+        if (!window)
+            continue;
+        ++open;
+        if (!window->isVisible())
+            return u"%1 is in its slot but not shown"_s.arg(id);
+        auto* list = window->findChild<QListView*>(u"List1"_s);
+        if (!list || list->model()->rowCount() != qsizetype(chart->lines.size()))
+            return u"%1 lost lines"_s.arg(id);
+        if (list->geometry() != pixelsFromTwips(chart->listRect))
+            return u"%1's list moved"_s.arg(id);
+    }
+    const qsizetype menu = program.menu() ? 1 : 0;
+    const qsizetype topLevels = QApplication::topLevelWidgets().size();
+    if (topLevels != baselineTopLevels + open + menu)
+        return u"%1 top-level widgets, expected %2"_s.arg(topLevels).arg(baselineTopLevels + open +
+                                                                         menu);
+    return {};
+}
+
+} // namespace vornel::test
