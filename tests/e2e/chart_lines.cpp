@@ -1,0 +1,47 @@
+// Prints every chart's identifier, title, lines and the caption of the button
+// that opens it as JSON, for end-to-end tests that compare what a client of the
+// program reads with the charts.
+#include "charts/charts.h"
+#include "shell/menu_window.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+
+QString qs(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+int main() {
+    QJsonArray charts;
+    int position = 1;
+    for (const vornel::ChartDefinition* chart : vornel::charts::allCharts()) {
+        QString caption;
+        for (const vornel::MenuButton& button : vornel::menuButtons())
+            if (button.position == position)
+                caption = qs(button.caption);
+        if (chart) {
+            QJsonArray lines;
+            for (const vornel::ChartLine& line : chart->lines)
+                lines.append(qs(line));
+            charts.append(QJsonObject{
+                {"position", position},
+                {"identifier", QString::fromLatin1(chart->identifier.data(),
+                                                   qsizetype(chart->identifier.size()))},
+                {"title", qs(chart->title)},
+                {"caption", caption},
+                {"lines", lines},
+            });
+        }
+        ++position;
+    }
+    const QByteArray json = QJsonDocument(charts).toJson(QJsonDocument::Compact);
+    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
+    return 0;
+}

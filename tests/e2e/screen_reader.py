@@ -1,0 +1,194 @@
+#!/usr/bin/python3
+"""A screen reader's walk through Vornel over the accessibility bus.
+
+Usage: screen_reader.py VORNEL CHARTS_JSON
+
+Starts the program with accessibility on, presses every chart button through
+its accessible action, reads every entry of every list and compares it with
+the chart, moves through the list with the keyboard and reads again, closes a
+chart while holding its entries and reads them, reopens it, and at the end
+closes every window: the program must have stayed up all along and end with
+status 0.
+"""
+import json
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+vornel, charts_json = sys.argv[1], sys.argv[2]
+charts = json.load(open(charts_json, encoding='utf-8'))
+checks = 0
+
+
+def fail(message):
+    print(f'FAIL: {message}', file=sys.stderr)
+    if program.poll() is None:
+        program.kill()
+    sys.exit(1)
+
+
+def check(condition, message):
+    global checks
+    if not condition:
+        fail(message)
+    checks += 1
+
+
+def alive(what):
+    check(program.poll() is None, f'the program ended ({program.returncode}) during {what}')
+
+
+def wait_for(what, find, seconds=15):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        found = find()
+        if found is not None:
+            return found
+        time.sleep(0.1)
+    fail(f'timed out waiting for {what}')
+
+
+def application():
+    for app in pyatspi.Registry.getDesktop(0):
+        try:
+            if app is not None and app.name == 'vornel':
+                return app
+        except Exception:
+            pass
+    return None
+
+
+def window(title):
+    app = application()
+    if app is None:
+        return None
+    for w in app:
+        try:
+            if w is not None and w.name == title and w.getState().contains(pyatspi.STATE_SHOWING):
+                return w
+        except Exception:
+            pass
+    return None
+
+
+def descendant(acc, role, name=None):
+    for child in acc:
+        if child is None:
+            continue
+        if child.getRole() == role and (name is None or child.name == name):
+            return child
+        found = descendant(child, role, name)
+        if found is not None:
+            return found
+    return None
+
+
+def selected(lst):
+    """How many entries say they are selected."""
+    return sum(1 for i in range(lst.childCount)
+               if lst.getChildAtIndex(i).getState().contains(pyatspi.STATE_SELECTED))
+
+
+def read_list(lst):
+    """Every entry's text, as a screen reader reads it: name, role, states."""
+    table = lst.queryTable()
+    check(table.nRows == lst.childCount, 'the list and its table disagree on the rows')
+    table.getSelectedRows()
+    table.nSelectedRows
+    entries = []
+    for i in range(lst.childCount):
+        item = lst.getChildAtIndex(i)
+        item.getRole()
+        item.getState()
+        item.getIndexInParent()
+        entries.append(item.name)
+    return entries
+
+
+def window_id(title):
+    out = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', f'^{title}$'],
+                         capture_output=True, text=True).stdout.split()
+    return out[0] if out else None
+
+
+def keys(title, *names):
+    wid = wait_for(f'the window {title}', lambda: window_id(title))
+    subprocess.run(['xdotool', 'windowactivate', '--sync', wid], check=False)
+    for name in names:
+        subprocess.run(['xdotool', 'key', '--window', wid, name], check=True)
+        time.sleep(0.05)
+
+
+def close(title):
+    wid = wait_for(f'the window {title}', lambda: window_id(title))
+    subprocess.run(['wmctrl', '-i', '-c', wid], check=True)
+    wait_for(f'{title} to close', lambda: None if window_id(title) else True)
+
+
+env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_QPA_PLATFORM='xcb')
+program = subprocess.Popen([vornel], env=env)
+
+menu = wait_for('the menu on the bus', lambda: window('Vornel'))
+buttons = {}
+for chart in charts:
+    buttons[chart['identifier']] = wait_for(
+        f"the button {chart['caption']}",
+        lambda: descendant(window('Vornel'), pyatspi.ROLE_PUSH_BUTTON, chart['caption']))
+
+
+def press(chart):
+    action = buttons[chart['identifier']].queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    check('Press' in names, f'{chart["caption"]} has no Press action: {names}')
+    action.doAction(names.index('Press'))
+
+
+def open_and_read(chart, what):
+    press(chart)
+    w = wait_for(f"{chart['title']} after {what}", lambda: window(chart['title']))
+    lst = wait_for(f"the list of {chart['title']}", lambda: descendant(w, pyatspi.ROLE_LIST))
+    check(selected(lst) == 0,
+          f"{chart['title']} opened with a selection ({what})")
+    entries = read_list(lst)
+    check(entries == chart['lines'], f"{chart['title']}: the list reads otherwise ({what})")
+    alive(what)
+    return lst
+
+
+for chart in charts:
+    lst = open_and_read(chart, 'first open')
+    # Move through the list as a user would, then read it again.
+    keys(chart['title'], 'Down', 'Down', 'Next', 'Next', 'End', 'Prior', 'Home', 'Next')
+    check(selected(lst) == 1, f"{chart['title']}: keys select no line")
+    check(read_list(lst) == chart['lines'], f"{chart['title']}: the list reads otherwise after keys")
+    alive('moving through a list')
+
+# Close charts while holding their entries, read what is held, reopen.
+for chart in charts:
+    w = window(chart['title'])
+    lst = descendant(w, pyatspi.ROLE_LIST)
+    held = [lst.getChildAtIndex(i) for i in range(min(lst.childCount, 40))]
+    close(chart['title'])
+    time.sleep(0.2)
+    for item in held:
+        try:
+            item.name
+            item.getState()
+        except Exception:
+            pass  # a defunct entry may say so; the program must not fall over
+    alive(f"reading entries of the closed {chart['title']}")
+    lst = open_and_read(chart, 'reopening')
+
+close('Vornel')
+alive('closing the menu')
+for chart in charts:
+    close(chart['title'])
+try:
+    status = program.wait(timeout=20)
+except subprocess.TimeoutExpired:
+    fail('the program did not end after its last window closed')
+check(status == 0, f'the program ended with status {status}')
+print(f'screen reader walk over {len(charts)} charts: {checks} passed, 0 failed')
