@@ -10,7 +10,7 @@ std::array<const ChartDefinition*, kChartCount> allCharts() {
         nullptr,                    // 4
         &kBritishTaperPipeChart,    // 5 英式管用テーパねじ
         &kBritishParallelPipeChart, // 6 英式管用平行ねじ（G、PF）
-        nullptr,                    // 7
+        &kAmericanPipeChart,        // 7 アメリカ標準管用ねじ（NPT、NPS）
         nullptr,                    // 8
         nullptr,                    // 9
         &kFlutelessTapChart,        // 10 溝なしタップメ－トルねじ
