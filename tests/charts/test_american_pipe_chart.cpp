@@ -191,6 +191,8 @@ private slots:
             millimetres == 10 * std::llround(double(thousandthsOfAnInch) * 25.4 / 10);
         QCOMPARE(inchFromMillimetres, derived);
         QCOMPARE(millimetresFromInch, derived);
+        if (!derived)
+            QCOMPARE((QStringList{mm, inch}), (QStringList{u"6.15"_s, u"0.246"_s}));
     }
 
     void drillsNeverDecreaseAlongARow() {

@@ -40,8 +40,11 @@ Designation designationOf(const QString& text) {
 // Maximum − minimum of the minor diameter per threads per inch, thousandths.
 const QMap<int, long long> kTolerance = {{28, 282}, {19, 445}, {14, 541}, {11, 640}};
 
-// The sizes whose drill lies below the minimum of the minor diameter.
-const QStringList kDrillBelowMinimum = {u"21/2"_s, u"23/4"_s, u"31/2"_s};
+// The sizes whose drill lies below the minimum of the minor diameter, with
+// drill and minimum.
+const QMap<QString, QStringList> kDrillBelowMinimum = {{u"21/2"_s, {u"72"_s, u"72.226"_s}},
+                                                       {u"23/4"_s, {u"78.5"_s, u"78.576"_s}},
+                                                       {u"31/2"_s, {u"97"_s, u"97.372"_s}}};
 
 } // namespace
 
@@ -147,6 +150,8 @@ private slots:
         const long long value = thousandths(number(row[1]));
         QVERIFY(value <= maximum);
         QCOMPARE(value < minimum, kDrillBelowMinimum.contains(d.size));
+        if (kDrillBelowMinimum.contains(d.size))
+            QCOMPARE((QStringList{row[1], row[3]}), kDrillBelowMinimum.value(d.size));
     }
 
     void largestSizesStepByHalfAnInch() {

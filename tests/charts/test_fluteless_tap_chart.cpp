@@ -197,8 +197,11 @@ private slots:
         QCOMPARE(minorMinimum, std::llround((s.d - 1.082532 * s.p) * 1000.0));
         QVERIFY(kTolerance.count(thousandths(s.p)));
         QCOMPARE(minorMaximum - minorMinimum, kTolerance.at(thousandths(s.p)));
+        // The pilot hole lies above the minor diameter and, of course, below
+        // the nominal diameter.
         QVERIFY(pilotMinimum > minorMaximum);
         QVERIFY(pilotMaximum > pilotMinimum);
+        QVERIFY(pilotMaximum < thousandths(s.d));
     }
 
     void orderOfRows() {
