@@ -7,6 +7,10 @@
 namespace vornel::charts {
 
 extern const ChartDefinition kMetricChart;
+extern const ChartDefinition kBritishTaperPipeChart;
+extern const ChartDefinition kBritishParallelPipeChart;
+extern const ChartDefinition kAmericanPipeChart;
+extern const ChartDefinition kFlutelessTapChart;
 
 // The charts in the order of the menu's buttons (position 1 first). A chart
 // that is not built yet is null, and its button does nothing.
