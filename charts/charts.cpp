@@ -4,16 +4,16 @@ namespace vornel::charts {
 
 std::array<const ChartDefinition*, kChartCount> allCharts() {
     return {
-        &kMetricChart, // 1 メートルねじ
-        nullptr,       // 2
-        nullptr,       // 3
-        nullptr,       // 4
-        nullptr,       // 5
-        nullptr,       // 6
-        nullptr,       // 7
-        nullptr,       // 8
-        nullptr,       // 9
-        nullptr,       // 10
+        &kMetricChart,          // 1 メートルねじ
+        &kUnifiedChart,         // 2 ユニファイねじ
+        &kWhitworthInchChart,   // 3 ウィットねじ（インチ呼び）
+        &kWhitworthMetricChart, // 4 ウィットねじ（メートル呼び）
+        nullptr,                // 5
+        nullptr,                // 6
+        nullptr,                // 7
+        &kInsertMetricChart,    // 8 インサートメートルねじ
+        &kInsertUnifiedChart,   // 9 インサートユニファイねじ
+        nullptr,                // 10
     };
 }
 

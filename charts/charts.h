@@ -7,6 +7,11 @@
 namespace vornel::charts {
 
 extern const ChartDefinition kMetricChart;
+extern const ChartDefinition kUnifiedChart;
+extern const ChartDefinition kWhitworthInchChart;
+extern const ChartDefinition kWhitworthMetricChart;
+extern const ChartDefinition kInsertMetricChart;
+extern const ChartDefinition kInsertUnifiedChart;
 
 // The charts in the order of the menu's buttons (position 1 first). A chart
 // that is not built yet is null, and its button does nothing.
