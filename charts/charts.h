@@ -7,6 +7,11 @@
 namespace vornel::charts {
 
 extern const ChartDefinition kMetricChart;
+extern const ChartDefinition kUnifiedChart;
+extern const ChartDefinition kWhitworthInchChart;
+extern const ChartDefinition kWhitworthMetricChart;
+extern const ChartDefinition kInsertMetricChart;
+extern const ChartDefinition kInsertUnifiedChart;
 extern const ChartDefinition kBritishTaperPipeChart;
 extern const ChartDefinition kBritishParallelPipeChart;
 extern const ChartDefinition kAmericanPipeChart;
