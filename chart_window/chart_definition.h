@@ -54,7 +54,8 @@ struct Footnote {
 // One chart window, fixed data. The list shows `lines` in order: first
 // `headingLines` header lines (title, units, notes, column headings), then
 // `dataRows` rows, one per thread size, then whatever lines follow them
-// (blank lines and notes).
+// (blank lines and notes). `noteLines` names the header lines, counted from 0,
+// that are notes rather than headings: their texts run on past the columns.
 struct ChartDefinition {
     std::string_view identifier;
     std::u16string_view title;
@@ -68,6 +69,7 @@ struct ChartDefinition {
     int headingLines;
     int dataRows;
     std::optional<Footnote> footnote;
+    std::span<const int> noteLines = {};
 };
 
 } // namespace vornel

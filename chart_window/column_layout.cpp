@@ -9,7 +9,7 @@ namespace {
 constexpr QChar kTab = u'\t';
 constexpr QChar kIdeographicSpace = u'\u3000';
 
-enum class LineKind { Heading, Data, Trailing };
+enum class LineKind { Heading, Note, Data, Trailing };
 
 // A text of a line with the column it is meant for. A soft text follows
 // padding inside a heading: it goes to the next column if there is room, but
@@ -19,6 +19,7 @@ struct Segment {
     int column;
     bool soft;
     bool designation;
+    bool afterEmptyField;
 };
 
 // Splits a heading field at runs of two or more ideographic spaces; each run
@@ -50,20 +51,23 @@ std::vector<Segment> segmentsOf(QStringView line, LineKind kind) {
     std::vector<Segment> out;
     int column = 0;
     int field = 0;
+    bool previousEmpty = false;
     for (QStringView text : line.tokenize(kTab)) {
         if (field > 0)
             ++column;
-        if (kind == LineKind::Heading) {
+        const bool afterEmpty = field > 0 && previousEmpty;
+        if (kind == LineKind::Heading || kind == LineKind::Note) {
             bool first = true;
             splitAtPadding(text, [&](QStringView piece) {
                 if (!first)
                     ++column;
-                out.push_back({piece, column, !first, false});
+                out.push_back({piece, column, !first, false, first && afterEmpty});
                 first = false;
             });
         } else if (!text.isEmpty()) {
-            out.push_back({text, column, false, kind == LineKind::Data && field == 0});
+            out.push_back({text, column, false, kind == LineKind::Data && field == 0, afterEmpty});
         }
+        previousEmpty = text.isEmpty();
         ++field;
     }
     return out;
@@ -75,7 +79,8 @@ int advance(const QFontMetrics& metrics, QStringView text) {
 
 LineKind kindOf(const ChartDefinition& chart, int row) {
     if (row < chart.headingLines)
-        return LineKind::Heading;
+        return std::ranges::find(chart.noteLines, row) != chart.noteLines.end() ? LineKind::Note
+                                                                                : LineKind::Heading;
     if (row < chart.headingLines + chart.dataRows)
         return LineKind::Data;
     return LineKind::Trailing;
@@ -99,25 +104,50 @@ ColumnLayout::ColumnLayout(const ChartDefinition& chart, const QFontMetrics& met
             columnCount = std::max(columnCount, s.column + 1);
     }
 
-    // Each text that is not soft asks that its column start past the end of
-    // the text before it; columns are settled left to right, so the text
-    // before always stands in a column already settled.
+    // Columns make room for the texts of data rows and headings; notes and
+    // the lines after the data run on or give way by the tab rule.
+    //  - Each text that is not soft asks that its column start past the end
+    //    of the text before it in its line.
+    //  - A line of two or more headings, each after empty fields, heads
+    //    groups of columns. The last heading of a line below it stays inside
+    //    its group: the next group starts past its end.
+    // Columns are settled left to right, and every need looks back at a
+    // column already settled.
     struct Need {
         int column;
         int afterColumn;
         int offset;
     };
     std::vector<Need> needs;
-    for (const auto& segments : lines) {
+    std::vector<int> groupStarts;
+    for (int row = 0; row < static_cast<int>(lines.size()); ++row) {
+        const LineKind kind = kindOf(chart, row);
+        if (kind == LineKind::Note || kind == LineKind::Trailing)
+            continue;
+        const auto& segments = lines[static_cast<std::size_t>(row)];
+        const auto widthOf = [&](const Segment& s) {
+            return (s.designation ? indent_ : 0) + advance(metrics, s.text) + gap;
+        };
         for (std::size_t i = 1; i < segments.size(); ++i) {
             const Segment& s = segments[i];
             const Segment& before = segments[i - 1];
-            if (s.soft || s.column == before.column)
-                continue;
-            const int beforeX = before.designation ? indent_ : 0;
-            needs.push_back(
-                {s.column, before.column, beforeX + advance(metrics, before.text) + gap});
+            if (!s.soft && s.column != before.column)
+                needs.push_back({s.column, before.column, widthOf(before)});
         }
+        if (kind != LineKind::Heading || segments.empty())
+            continue;
+        const Segment& last = segments.back();
+        if (!last.soft) {
+            const auto next = std::ranges::upper_bound(groupStarts, last.column);
+            if (next != groupStarts.end())
+                needs.push_back({*next, last.column, widthOf(last)});
+        }
+        const auto heads =
+            std::ranges::count_if(segments, [](const Segment& s) { return !s.soft; });
+        if (heads >= 2)
+            for (const Segment& s : segments)
+                if (s.afterEmptyField)
+                    groupStarts.insert(std::ranges::upper_bound(groupStarts, s.column), s.column);
     }
     columns_.assign(columnCount, 0);
     for (int c = 1; c < columnCount; ++c) {

@@ -103,6 +103,9 @@ constexpr ChartLine kLines[] = {
 };
 // clang-format on
 
+// The header lines that are notes, from 0.
+constexpr int kNoteLines[] = {1};
+
 } // namespace
 
 const ChartDefinition kUnifiedChart{
@@ -118,6 +121,7 @@ const ChartDefinition kUnifiedChart{
     .headingLines = 4,
     .dataRows = 90,
     .footnote = std::nullopt,
+    .noteLines = kNoteLines,
 };
 
 } // namespace vornel::charts

@@ -37,6 +37,9 @@ constexpr ChartLine kLines[] = {
 };
 // clang-format on
 
+// The header lines that are notes, from 0.
+constexpr int kNoteLines[] = {1, 2};
+
 } // namespace
 
 const ChartDefinition kWhitworthInchChart{
@@ -52,6 +55,7 @@ const ChartDefinition kWhitworthInchChart{
     .headingLines = 5,
     .dataRows = 24,
     .footnote = std::nullopt,
+    .noteLines = kNoteLines,
 };
 
 } // namespace vornel::charts

@@ -41,6 +41,9 @@ constexpr ChartLine kLines[] = {
 };
 // clang-format on
 
+// The header lines that are notes, from 0.
+constexpr int kNoteLines[] = {1};
+
 } // namespace
 
 const ChartDefinition kWhitworthMetricChart{
@@ -56,6 +59,7 @@ const ChartDefinition kWhitworthMetricChart{
     .headingLines = 4,
     .dataRows = 29,
     .footnote = std::nullopt,
+    .noteLines = kNoteLines,
 };
 
 } // namespace vornel::charts

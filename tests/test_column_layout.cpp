@@ -121,6 +121,53 @@ private slots:
         QCOMPARE(drawn(layout, 1)[0].text, u"\u3000\u3000a"_s);
     }
 
+    void notesRunOnWithoutWideningColumns() {
+        static constexpr ChartLine lines[] = {
+            u"\t\ta long note about the chart\tunit",
+            u"\t\tgroup",
+            u"a\tb\tc\td",
+        };
+        static constexpr int notes[] = {0};
+        ChartDefinition chart = chartOf(lines, 2, 1);
+        const ColumnLayout asHeading = layoutOf(chart);
+        chart.noteLines = notes;
+        const ColumnLayout asNote = layoutOf(chart);
+        // As a heading the unit would need its own column past the note.
+        QVERIFY(asHeading.columns()[3] > asNote.columns()[3]);
+        QCOMPARE(columnOfText(asNote, 1, u"group"_s), 2);
+        const QFontMetrics metrics(listFont(kChartListFont));
+        QVERIFY(asNote.columns()[3] - asNote.columns()[2] <
+                metrics.horizontalAdvance(u"a long note"_s));
+        // The unit gives way, after the note's end.
+        const auto note = drawn(asNote, 0);
+        QCOMPARE(note.size(), 2);
+        QVERIFY(note[1].x >= note[0].x + metrics.horizontalAdvance(note[0].text));
+    }
+
+    void aHeadingStaysInsideTheGroupAboveIt() {
+        // Line 1 opens two groups, at columns 1 and 5; the last heading of
+        // line 2 stands in the first group and must end before the second.
+        static constexpr ChartLine lines[] = {
+            u"\tfirst group\t\t\t\tsecond",
+            u"\tsub a\t\ta rather long sub heading b",
+            u"size\tmm\tin\tmm\tin\tmm\tin",
+            u"1\t2\t3\t4\t5\t6\t7",
+        };
+        const ColumnLayout layout = layoutOf(chartOf(lines, 3, 1));
+        const auto sub = drawn(layout, 1);
+        QCOMPARE(sub[1].column, 3);
+        const QFontMetrics metrics(listFont(kChartListFont));
+        QVERIFY(sub[1].x + metrics.horizontalAdvance(sub[1].text) < layout.columns()[5]);
+        // Without a group above, a last heading runs on as far as it likes.
+        static constexpr ChartLine flat[] = {
+            u"\tsub a\t\ta rather long sub heading b",
+            u"size\tmm\tin\tmm\tin\tmm\tin",
+            u"1\t2\t3\t4\t5\t6\t7",
+        };
+        const ColumnLayout flatLayout = layoutOf(chartOf(flat, 2, 1));
+        QVERIFY(flatLayout.columns()[5] < layout.columns()[5]);
+    }
+
     void emptyLinesDrawNothing() {
         static constexpr ChartLine lines[] = {u"", u"\t\t\t\t\t", u"a\tb"};
         const ColumnLayout layout = layoutOf(chartOf(lines, 2, 1));

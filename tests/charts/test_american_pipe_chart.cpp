@@ -143,11 +143,6 @@ private slots:
         const ColumnLayout layout = layoutOf(chart());
         const PlacedText* placed = placedText(layout, row, text, n);
         QVERIFY(placed);
-        // Known fault of the column layout: only a text that follows in the
-        // same line moves the next column on, and nothing follows this
-        // heading in its line, so it runs on over the NPS millimetre column.
-        QEXPECT_FAIL("without reamer", "a heading last in its line does not widen its columns",
-                     Continue);
         QVERIFY(placed->x + placed->width < layout.columns()[static_cast<std::size_t>(end)]);
     }
 
