@@ -31,8 +31,11 @@ vornel_build() {
     cmake --build "${1:-build}" -j"$(nproc)"
 }
 
-# To build and to run the program.
-VORNEL_PACKAGES=(g++ make cmake qt6-base-dev fonts-ipafont-gothic fontconfig)
+# To build and to run the program; qt6-wayland lets it start on a desktop that
+# has Wayland alone.
+VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland fonts-ipafont-gothic fontconfig)
 # To run the tests headless: a display server, a window manager and the tools
-# that drive them.
-VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils wmctrl)
+# that drive them; a headless Wayland compositor; the validators of the
+# installed files; and what `cpack -G DEB` uses to build and read a package.
+VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils wmctrl weston
+    desktop-file-utils appstream dpkg-dev file)
