@@ -40,6 +40,26 @@ e2e_start_display() {
     fail "openbox did not start"
 }
 
+# Starts a headless Weston of its own, with its debugging interface, in a
+# private runtime folder; exports XDG_RUNTIME_DIR and WAYLAND_DISPLAY.
+e2e_start_weston() {
+    export XDG_RUNTIME_DIR=$E2E_TMP/runtime
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    weston --backend=headless-backend.so --socket=wayland-e2e --idle-time=0 --debug \
+        >"$E2E_TMP/weston.log" 2>&1 &
+    E2E_PIDS+=($!)
+    local i
+    for i in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/wayland-e2e" ] && break; sleep 0.1; done
+    [ -S "$XDG_RUNTIME_DIR/wayland-e2e" ] || fail "weston did not start"
+    export WAYLAND_DISPLAY=wayland-e2e
+}
+
+# The compositor's top-level windows, one a line: "title<TAB>app id".
+e2e_wayland_toplevels() {
+    weston-debug scene-graph 2>/dev/null |
+        sed -n "s/.*top-level window '\(.*\)' of \([^,]*\), .*/\1\t\2/p"
+}
+
 # Waits for a visible window whose title is exactly $1; prints its id.
 e2e_wait_window() {
     local id i
