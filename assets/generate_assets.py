@@ -3,7 +3,9 @@
 
 Run with Debian's python3 and python3-pil:  /usr/bin/python3 assets/generate_assets.py
 It writes chart.ico (32 x 32, 256 colours, opaque) and menu.gif (51 x 64,
-256 colours, interlaced) beside itself; commit both.
+256 colours, interlaced) beside itself, and the desktop icon, the same drawing
+as chart.ico in full colour, as hicolor/<N>x<N>/apps/<APP_ID>.png for each of
+ICON_SIZES; commit them all.
 """
 import os
 import struct
@@ -13,6 +15,9 @@ from PIL import Image, ImageDraw
 HERE = os.path.dirname(os.path.abspath(__file__))
 MAGENTA = (255, 0, 255)
 LIGHT_YELLOW = (224, 224, 128)
+# The application id: the name of the desktop entry and of its icon.
+APP_ID = 'io.github.vornel.Vornel'
+ICON_SIZES = (16, 32, 48, 256)
 
 
 def draw_icon(size):
@@ -112,8 +117,16 @@ def draw_menu_picture():
     return small.quantize(colors=256, method=Image.Quantize.MEDIANCUT)
 
 
+def write_hicolor_icons():
+    for size in ICON_SIZES:
+        folder = os.path.join(HERE, 'hicolor', f'{size}x{size}', 'apps')
+        os.makedirs(folder, exist_ok=True)
+        draw_icon(size).save(os.path.join(folder, APP_ID + '.png'), optimize=True)
+
+
 def main():
     write_ico(draw_icon(32), os.path.join(HERE, 'chart.ico'))
+    write_hicolor_icons()
     draw_menu_picture().save(os.path.join(HERE, 'menu.gif'), interlace=True)
 
 

@@ -26,8 +26,12 @@ vornel_install() {
     apt-get install -y --no-install-recommends $missing
 }
 
-# To build and to run the program.
-VORNEL_PACKAGES=(g++ make cmake qt6-base-dev fonts-ipafont-gothic fontconfig)
+# To build and to run the program; qt6-wayland lets it start on a desktop that
+# has Wayland alone.
+VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland fonts-ipafont-gothic fontconfig)
 # To run the tests headless: a display server, a window manager and the tools
-# that drive them.
-VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils wmctrl)
+# that drive them; a headless Wayland compositor; the validators of the
+# installed files; what `cpack -G DEB` uses to build and read a package; and
+# the accessibility bus with a client that reads it as a screen reader does.
+VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils wmctrl weston
+    desktop-file-utils appstream dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi)

@@ -19,6 +19,9 @@ Program::Program(ChartWindowFactory makeChartWindow, MenuWindowFactory makeMenu)
     : registry_(charts::allCharts(), std::move(makeChartWindow))
     , makeMenu_(std::move(makeMenu)) {
     QApplication::setFont(japaneseInterfaceFont(QApplication::font()));
+    // Ties the windows to the installed desktop entry: its name and icon in
+    // the task bar, and the app id on Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VORNEL_APP_ID));
     if (!makeMenu_)
         makeMenu_ = [](ChartRegistry& registry) { return new MenuWindow(registry); };
 }

@@ -51,6 +51,8 @@ private slots:
         QCOMPARE(menu->geometry(), QRect(175, 147, 357, 169));
         QVERIFY(!menu->windowIcon().isNull());
         QVERIFY(menu->isVisible());
+        // The installed desktop entry and icon go by this name.
+        QCOMPARE(QGuiApplication::desktopFileName(), u"io.github.vornel.Vornel"_s);
         // Start-up shows the menu and nothing else.
         for (int position = 1; position <= ChartRegistry::kSize; ++position)
             QVERIFY(!program.registry().window(position));

@@ -22,21 +22,47 @@ fail() {
     exit 1
 }
 
-# Starts Xvfb on a free display and openbox on it; exports DISPLAY.
+# Starts Xvfb on a free display and openbox on it; exports DISPLAY. At a
+# density of $1 dots per inch (96 unless given) the screen is 13.3 by 10.7
+# inches, 1280 x 1024 pixels at 96 dpi, and the desktop's DPI setting,
+# Xft.dpi, says the same, as a desktop environment does.
 e2e_start_display() {
     local dpi=${1:-96}
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi "$dpi" -nolisten tcp 3>"$E2E_TMP/display" \
-        >"$E2E_TMP/xvfb.log" 2>&1 &
+    local width=$((1280 * dpi / 96)) height=$((1024 * dpi / 96))
+    # -noreset: the resources set below outlive the client that sets them.
+    Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -dpi "$dpi" -nolisten tcp -noreset \
+        3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     local i
     for i in $(seq 100); do [ -s "$E2E_TMP/display" ] && break; sleep 0.1; done
     [ -s "$E2E_TMP/display" ] || fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
     export QT_QPA_PLATFORM=xcb
+    echo "Xft.dpi: $dpi" | xrdb -nocpp -merge || fail "xrdb could not set Xft.dpi"
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
     for i in $(seq 100); do wmctrl -m >/dev/null 2>&1 && return 0; sleep 0.1; done
     fail "openbox did not start"
+}
+
+# Starts a headless Weston of its own, with its debugging interface, in a
+# private runtime folder; exports XDG_RUNTIME_DIR and WAYLAND_DISPLAY.
+e2e_start_weston() {
+    export XDG_RUNTIME_DIR=$E2E_TMP/runtime
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    weston --backend=headless-backend.so --socket=wayland-e2e --idle-time=0 --debug \
+        >"$E2E_TMP/weston.log" 2>&1 &
+    E2E_PIDS+=($!)
+    local i
+    for i in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/wayland-e2e" ] && break; sleep 0.1; done
+    [ -S "$XDG_RUNTIME_DIR/wayland-e2e" ] || fail "weston did not start"
+    export WAYLAND_DISPLAY=wayland-e2e
+}
+
+# The compositor's top-level windows, one a line: "title<TAB>app id".
+e2e_wayland_toplevels() {
+    weston-debug scene-graph 2>/dev/null |
+        sed -n "s/.*top-level window '\(.*\)' of \([^,]*\), .*/\1\t\2/p"
 }
 
 # Waits for a visible window whose title is exactly $1; prints its id.
@@ -58,10 +84,27 @@ e2e_client_rect() {
         END {print x, y, w, h}'
 }
 
+# Device-independent pixels "x y width height" in screen pixels at $2 dpi:
+# each one scaled by dpi/96 and rounded half away from zero, as Qt does.
+e2e_scaled_rect() {
+    awk -v s="$2" '{ for (i = 1; i <= NF; ++i) printf "%s%d", (i > 1 ? " " : ""), int($i * s / 96 + 0.5); print "" }' <<<"$1"
+}
+
 e2e_expect_rect() {
     local actual
     actual=$(e2e_client_rect "$1")
     [ "$actual" = "$2" ] || fail "$3: client area is '$actual', expected '$2'"
+}
+
+# As e2e_expect_rect, to within $4 pixels each way: at a fractional scale a
+# half pixel may round either way.
+e2e_expect_rect_near() {
+    local actual
+    actual=$(e2e_client_rect "$1")
+    awk -v a="$actual" -v e="$2" -v t="$4" 'BEGIN {
+        n = split(a, x, " "); split(e, y, " ")
+        for (i = 1; i <= n; ++i) if (x[i] - y[i] > t || y[i] - x[i] > t) exit 1 }' ||
+        fail "$3: client area is '$actual', expected '$2' to within $4"
 }
 
 # Clicks at a point of a window's client area.

@@ -1,0 +1,49 @@
+# Shared by the install and package tests: a scratch folder that is removed
+# at the end, and the application id that names the installed files.
+set -euo pipefail
+
+APP_ID=io.github.vornel.Vornel
+ICON_SIZES=(16 32 48 256)
+SCRATCH=$(mktemp -d)
+trap 'rm -rf "$SCRATCH"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Checks the installed tree under $1 (a DESTDIR with prefix /usr): every file
+# in place, the entry's icon and program there, both validators content.
+check_installed_tree() {
+    local root=$1 usr=$1/usr
+    local desktop=$usr/share/applications/$APP_ID.desktop
+    local metainfo=$usr/share/metainfo/$APP_ID.metainfo.xml
+    [ -x "$usr/bin/vornel" ] || fail "no executable bin/vornel"
+    [ -f "$desktop" ] || fail "no desktop entry $APP_ID.desktop"
+    [ -f "$metainfo" ] || fail "no AppStream metadata $APP_ID.metainfo.xml"
+    [ -f "$usr/share/doc/vornel/copyright" ] || fail "no copyright file"
+
+    local icon size
+    icon=$(sed -n 's/^Icon=//p' "$desktop")
+    [ "$icon" = "$APP_ID" ] || fail "the entry's icon is '$icon'"
+    for size in "${ICON_SIZES[@]}"; do
+        local png=$usr/share/icons/hicolor/${size}x${size}/apps/$icon.png
+        [ -f "$png" ] || fail "no ${size}px icon"
+        file -b "$png" | grep -q "^PNG image data, $size x $size," ||
+            fail "the ${size}px icon is $(file -b "$png")"
+    done
+    local exec
+    exec=$(sed -n 's/^Exec=//p' "$desktop")
+    [ -x "$usr/bin/$exec" ] || fail "the entry starts '$exec', which is not installed"
+
+    local out
+    out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $out"
+    [ -z "$out" ] || fail "desktop-file-validate has remarks: $out"
+    out=$(appstreamcli validate --no-net "$metainfo" 2>&1) ||
+        fail "appstreamcli validate: $out"
+    # The metadata and the entry it launches, read together as a tree.
+    out=$(appstreamcli validate-tree --no-net "$root" 2>&1) ||
+        fail "appstreamcli validate-tree: $out"
+    grep -q "<launchable type=\"desktop-id\">$APP_ID.desktop</launchable>" "$metainfo" ||
+        fail "the metadata does not launch $APP_ID.desktop"
+}
