@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QThread>
 
 namespace vornel {
 
@@ -17,7 +18,9 @@ int reportRunTimeError(const RunTimeError& error) {
     // Nothing runs on after a run-time error: no window may keep the program.
     for (QWidget* window : QApplication::topLevelWidgets())
         window->hide();
-    QCoreApplication::exit(kRunTimeErrorExitStatus);
+    // Ask a running event loop to end; before it runs, the caller ends.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(kRunTimeErrorExitStatus);
     return kRunTimeErrorExitStatus;
 }
 

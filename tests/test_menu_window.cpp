@@ -1,5 +1,5 @@
 // The menu window and start-up: layout, keyboard order, what each button
-// opens, when the program ends, and a failed window reaching the user.
+// opens and when the program ends.
 #include "chart_window/chart_registry.h"
 #include "chart_window/chart_window.h"
 #include "charts/charts.h"
@@ -172,44 +172,6 @@ private slots:
         const int status = QApplication::exec();
         QCOMPARE(status, 0);
         QCOMPARE(done, closes.size());
-    }
-
-    void aFailedWindowEndsTheProgramWithAMessage_data() {
-        QTest::addColumn<bool>("atStartUp");
-        QTest::newRow("chart window") << false;
-        QTest::newRow("menu window") << true;
-    }
-    void aFailedWindowEndsTheProgramWithAMessage() {
-        QFETCH(bool, atStartUp);
-        Program program([](const ChartDefinition&) -> ChartWindow* { return nullptr; },
-                        [atStartUp](ChartRegistry& r) -> MenuWindow* {
-                            return atStartUp ? nullptr : new MenuWindow(r);
-                        });
-        QString shown;
-        QTimer dismiss;
-        connect(&dismiss, &QTimer::timeout, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                shown = box->text();
-                box->accept();
-            }
-        });
-        dismiss.start(20);
-
-        int status = 0;
-        if (const auto error = program.start()) {
-            QVERIFY(atStartUp);
-            status = reportRunTimeError(*error);
-        } else {
-            QVERIFY(!atStartUp);
-            QTimer::singleShot(0, [&] { button(program.menu(), 1)->click(); });
-            status = QApplication::exec();
-            QVERIFY(!program.menu()->isVisible());
-        }
-        QCOMPARE(status, kRunTimeErrorExitStatus);
-        QVERIFY(status != 0);
-        QCOMPARE(shown, runTimeErrorMessage(errors::cannotCreateWindow()));
-        QVERIFY(shown.contains(u"429"_s));
-        QVERIFY(shown.contains(errors::cannotCreateWindow().description));
     }
 };
 

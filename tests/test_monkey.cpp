@@ -1,7 +1,8 @@
 // Random input from a seeded generator over the menu and the open charts:
 // clicks, keys, wheel turns, resizes, minimising and closing any window. After
 // every event the program's invariants must hold. The seed is printed; set
-// VORNEL_MONKEY_SEED to replay a run, VORNEL_MONKEY_EVENTS for its length.
+// VORNEL_MONKEY_SEED to replay a run, VORNEL_MONKEY_EVENTS for its length
+// (20,000 unless set; at least 5,000).
 #include "program_invariants.h"
 
 #include <QPushButton>
@@ -117,7 +118,10 @@ private slots:
         const quint32 seed = qEnvironmentVariableIsSet("VORNEL_MONKEY_SEED")
                                  ? quint32(qEnvironmentVariableIntValue("VORNEL_MONKEY_SEED"))
                                  : QRandomGenerator::system()->generate() % 1000000;
-        const int events = std::max(5000, qEnvironmentVariableIntValue("VORNEL_MONKEY_EVENTS"));
+        const int events =
+            qEnvironmentVariableIsSet("VORNEL_MONKEY_EVENTS")
+                ? std::max(5000, qEnvironmentVariableIntValue("VORNEL_MONKEY_EVENTS"))
+                : 20000;
         qInfo("monkey seed %u, %d events (replay with VORNEL_MONKEY_SEED=%u)", seed, events, seed);
 
         const qsizetype baseline = QApplication::topLevelWidgets().size();
