@@ -204,11 +204,15 @@ private slots:
                 while (f[k].isEmpty())
                     ++k;
                 // Data field k starts at column k.
+                QCOMPARE(texts[i].text.toString(), f[k]);
                 QCOMPARE(texts[i].column, k);
                 QCOMPARE(texts[i].x,
                          columns[std::size_t(k)] + (k == 0 ? layout.designationIndent() : 0));
                 ++k;
             }
+            if (data) // every field is drawn
+                QCOMPARE(qsizetype(texts.size()),
+                         std::ranges::count_if(f, [](const QString& t) { return !t.isEmpty(); }));
         }
     }
 

@@ -35,25 +35,6 @@ inline const PlacedText* placedText(const ColumnLayout& layout, int row, const Q
     return nullptr;
 }
 
-// Fails unless field k of every data row is drawn in column k: the
-// designation a little indented, every value at the column's start.
-inline void verifyDataRowsInColumns(const ChartDefinition& chart) {
-    const ColumnLayout layout = layoutOf(chart);
-    for (int i = 0; i < chart.dataRows; ++i) {
-        const int row = chart.headingLines + i;
-        const QStringList expected = fields(chart.lines[static_cast<std::size_t>(row)]);
-        const auto placed = layout.line(row);
-        QCOMPARE(static_cast<qsizetype>(placed.size()), expected.size());
-        for (int k = 0; k < expected.size(); ++k) {
-            const PlacedText& text = placed[static_cast<std::size_t>(k)];
-            QCOMPARE(text.text.toString(), expected[k]);
-            QCOMPARE(text.column, k);
-            const int start = layout.columns()[static_cast<std::size_t>(k)];
-            QCOMPARE(text.x, k == 0 ? start + layout.designationIndent() : start);
-        }
-    }
-}
-
 // A pipe size as written in the charts ("1/16", "3", "11/4" for one and a
 // quarter, "21/2" for two and a half), in inches; fails on anything else.
 inline double inches(const QString& size) {

@@ -46,26 +46,6 @@ const char* const kDrills[] = {"with reamer", "without reamer", "NPS"};
 class TestAmericanPipeChart : public QObject {
     Q_OBJECT
 private slots:
-    void registeredAtPositionSeven() {
-        QCOMPARE(charts::allCharts()[6], &chart());
-        QCOMPARE(chart().identifier, "Form8");
-        QCOMPARE(qs(chart().title), u"アメリカ標準管用ねじ（NPT、NPS）"_s);
-        QCOMPARE(fields(chart().lines[0]).first(), qs(chart().title));
-    }
-
-    void window() {
-        const ChartDefinition& c = chart();
-        QCOMPARE(c.placement, Placement::StoredPosition);
-        QCOMPARE(c.icon, WindowIcon::ChartIcon);
-        QCOMPARE(c.background, Background::WindowFace);
-        QCOMPARE(
-            QRect(c.clientArea.left, c.clientArea.top, c.clientArea.width, c.clientArea.height),
-            QRect(2025, 2250, 12075, 4935));
-        // 60 twips narrower and 1125 twips taller than the client area.
-        QCOMPARE(QRect(c.listRect.left, c.listRect.top, c.listRect.width, c.listRect.height),
-                 QRect(0, 0, c.clientArea.width - 60, c.clientArea.height + 1125));
-        QVERIFY(!c.footnote);
-    }
 
     void listKeepsItsRectangle() {
         ChartWindow window(chart());
@@ -152,8 +132,6 @@ private slots:
         for (int row = 0; row < chart().headingLines + chart().dataRows; ++row)
             QVERIFY2(layout.lineWidth(row) <= listWidth, qPrintable(QString::number(row + 1)));
     }
-
-    void dataRowsStandInTheirColumns() { verifyDataRowsInColumns(chart()); }
 
     void millimetresAndInches_data() {
         QTest::addColumn<QString>("mm");

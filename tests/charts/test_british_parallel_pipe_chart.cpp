@@ -51,26 +51,6 @@ const QMap<QString, QStringList> kDrillBelowMinimum = {{u"21/2"_s, {u"72"_s, u"7
 class TestBritishParallelPipeChart : public QObject {
     Q_OBJECT
 private slots:
-    void registeredAtPositionSix() {
-        QCOMPARE(charts::allCharts()[5], &chart());
-        QCOMPARE(chart().identifier, "Form7");
-        QCOMPARE(qs(chart().title), u"英式管用平行ねじ（G、PF）"_s);
-        QCOMPARE(fields(chart().lines[0]).first(), qs(chart().title));
-    }
-
-    void window() {
-        const ChartDefinition& c = chart();
-        QCOMPARE(c.placement, Placement::StoredPosition);
-        QCOMPARE(c.icon, WindowIcon::ChartIcon);
-        QCOMPARE(c.background, Background::WindowFace);
-        QCOMPARE(
-            QRect(c.clientArea.left, c.clientArea.top, c.clientArea.width, c.clientArea.height),
-            QRect(4425, 1950, 5790, 6825));
-        // 15 twips narrower and 45 twips less high than the client area.
-        QCOMPARE(QRect(c.listRect.left, c.listRect.top, c.listRect.width, c.listRect.height),
-                 QRect(0, 0, c.clientArea.width - 15, c.clientArea.height - 45));
-        QVERIFY(!c.footnote);
-    }
 
     void lines() {
         QCOMPARE(chart().lines.size(), 28u);
@@ -116,8 +96,6 @@ private slots:
         for (int row = 0; row < layout.lineCount(); ++row)
             QVERIFY2(layout.lineWidth(row) <= listWidth, qPrintable(QString::number(row + 1)));
     }
-
-    void dataRowsStandInTheirColumns() { verifyDataRowsInColumns(chart()); }
 
     void rows_data() {
         QTest::addColumn<QStringList>("row");

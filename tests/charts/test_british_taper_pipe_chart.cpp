@@ -90,26 +90,6 @@ QList<RoundingCase> roundingCases() {
 class TestBritishTaperPipeChart : public QObject {
     Q_OBJECT
 private slots:
-    void registeredAtPositionFive() {
-        QCOMPARE(charts::allCharts()[4], &chart());
-        QCOMPARE(chart().identifier, "Form6");
-        QCOMPARE(qs(chart().title), u"英式管用テーパねじ"_s);
-        QCOMPARE(qs(chart().lines[0]).section(u'\t', 0, 0), qs(chart().title));
-    }
-
-    void window() {
-        const ChartDefinition& c = chart();
-        QCOMPARE(c.placement, Placement::StoredPosition);
-        QCOMPARE(c.icon, WindowIcon::ChartIcon);
-        QCOMPARE(c.background, Background::WindowFace);
-        QCOMPARE(
-            QRect(c.clientArea.left, c.clientArea.top, c.clientArea.width, c.clientArea.height),
-            QRect(3075, 1950, 9135, 6585));
-        // As wide as the client area, 45 twips less high.
-        QCOMPARE(QRect(c.listRect.left, c.listRect.top, c.listRect.width, c.listRect.height),
-                 QRect(0, 0, c.clientArea.width, c.clientArea.height - 45));
-        QVERIFY(!c.footnote);
-    }
 
     void lines() {
         QCOMPARE(chart().lines.size(), 27u);
@@ -196,8 +176,6 @@ private slots:
         for (int row = 0; row < chart().headingLines + chart().dataRows; ++row)
             QVERIFY2(layout.lineWidth(row) <= listWidth, qPrintable(QString::number(row)));
     }
-
-    void dataRowsStandInTheirColumns() { verifyDataRowsInColumns(chart()); }
 
     void rowFormat_data() {
         QTest::addColumn<QStringList>("row");

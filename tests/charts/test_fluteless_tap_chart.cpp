@@ -51,22 +51,9 @@ const std::map<long long, long long> kTolerance = {
 class TestFlutelessTapChart : public QObject {
     Q_OBJECT
 private slots:
-    void registeredAtPositionTen() {
-        QCOMPARE(charts::allCharts()[9], &chart());
-        QCOMPARE(chart().identifier, "Form11");
-        QCOMPARE(qs(chart().title), u"溝なしタップメ\uFF0Dトルねじ"_s);
-    }
 
-    void window() {
+    void footnote() {
         const ChartDefinition& c = chart();
-        QCOMPARE(c.placement, Placement::StoredPosition);
-        QCOMPARE(c.icon, WindowIcon::NoIcon);
-        QCOMPARE(c.background, Background::White);
-        QCOMPARE(
-            QRect(c.clientArea.left, c.clientArea.top, c.clientArea.width, c.clientArea.height),
-            QRect(3600, 1230, 7650, 7725));
-        QCOMPARE(QRect(c.listRect.left, c.listRect.top, c.listRect.width, c.listRect.height),
-                 QRect(0, 0, 7695, 7260));
         QVERIFY(c.footnote.has_value());
         const Footnote& note = *c.footnote;
         QCOMPARE(qs(note.text), u"（注1）呼び※印のものはJISより削除されています。"_s);
@@ -149,8 +136,6 @@ private slots:
             QCOMPARE(columnOfText(layout, row, text), 4);
         }
     }
-
-    void dataRowsStandInTheirColumns() { verifyDataRowsInColumns(chart()); }
 
     void withdrawnSizesLineUp() {
         QStringList marked;

@@ -54,18 +54,6 @@ Amounts amountsOf(const QStringList& row) {
 class TestInsertMetricChart : public QObject {
     Q_OBJECT
 private slots:
-    void definition() {
-        QCOMPARE(charts::allCharts()[7], &chart());
-        QCOMPARE(chart().identifier, "Form9");
-        QCOMPARE(qs(chart().title), u"インサートメートルねじ"_s);
-        QCOMPARE(rectOf(chart().clientArea), QRect(4395, 2205, 6720, 8385));
-        QCOMPARE(chart().placement, Placement::StoredPosition);
-        QCOMPARE(chart().icon, WindowIcon::ChartIcon);
-        QCOMPARE(chart().background, Background::WindowFace);
-        QCOMPARE(rectOf(chart().listRect), QRect(0, 0, 6735, 8460));
-        QCOMPARE(qs(chart().listFont.face), qs(kChartListFont.face));
-        QVERIFY(!chart().footnote);
-    }
 
     void lines() {
         QCOMPARE(chart().lines.size(), 34u);
@@ -168,8 +156,6 @@ private slots:
             previous = s;
         }
     }
-
-    void valuesInColumns() { verifyDataRowsInColumns(chart()); }
 
     void headingColumns_data() {
         QTest::addColumn<int>("line");

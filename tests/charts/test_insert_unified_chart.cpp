@@ -42,18 +42,6 @@ Thread threadOf(const QString& designation) {
 class TestInsertUnifiedChart : public QObject {
     Q_OBJECT
 private slots:
-    void definition() {
-        QCOMPARE(charts::allCharts()[8], &chart());
-        QCOMPARE(chart().identifier, "Form10");
-        QCOMPARE(qs(chart().title), u"インサートユニファイねじ"_s);
-        QCOMPARE(rectOf(chart().clientArea), QRect(60, 450, 5760, 6810));
-        QCOMPARE(chart().placement, Placement::SystemDefault);
-        QCOMPARE(chart().icon, WindowIcon::ChartIcon);
-        QCOMPARE(chart().background, Background::WindowFace);
-        QCOMPARE(rectOf(chart().listRect), QRect(0, 0, 5775, 6780));
-        QCOMPARE(qs(chart().listFont.face), qs(kChartListFont.face));
-        QVERIFY(!chart().footnote);
-    }
 
     void lines() {
         QCOMPARE(chart().lines.size(), 33u);
@@ -119,8 +107,6 @@ private slots:
         QCOMPARE(fine, 13);
         QCOMPARE(withoutFine, QSet<QString>({u"No. 2"_s, u"No. 5"_s, u"No. 12"_s}));
     }
-
-    void valuesInColumns() { verifyDataRowsInColumns(chart()); }
 
     void headingColumns_data() {
         QTest::addColumn<int>("line");

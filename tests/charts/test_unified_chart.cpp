@@ -42,19 +42,6 @@ Thread threadOf(const QString& designation) {
 class TestUnifiedChart : public QObject {
     Q_OBJECT
 private slots:
-    void definition() {
-        QCOMPARE(charts::allCharts()[1], &chart());
-        QCOMPARE(chart().identifier, "Form3");
-        QCOMPARE(qs(chart().title), u"ユニファイねじ"_s);
-        QCOMPARE(rectOf(chart().clientArea), QRect(4215, 1350, 7425, 7470));
-        QCOMPARE(chart().placement, Placement::StoredPosition);
-        QCOMPARE(chart().icon, WindowIcon::ChartIcon);
-        QCOMPARE(chart().background, Background::WindowFace);
-        QCOMPARE(rectOf(chart().listRect), QRect(0, 0, 7455, 7500));
-        QCOMPARE(qs(chart().listFont.face), qs(kChartListFont.face));
-        QCOMPARE(chart().listFont.pointSize, 12);
-        QVERIFY(!chart().footnote);
-    }
 
     void lines() {
         QCOMPARE(chart().lines.size(), 95u);
@@ -119,8 +106,6 @@ private slots:
             {u"UNC"_s, 25}, {u"UNF"_s, 25}, {u"UNEF"_s, 16}, {u"UNS"_s, 3}, {u"UN"_s, 21}};
         QCOMPARE(series, expected);
     }
-
-    void valuesInColumns() { verifyDataRowsInColumns(chart()); }
 
     void headingColumns_data() {
         QTest::addColumn<int>("line");

@@ -41,18 +41,6 @@ Thread threadOf(const QString& designation, bool first) {
 class TestWhitworthInchChart : public QObject {
     Q_OBJECT
 private slots:
-    void definition() {
-        QCOMPARE(charts::allCharts()[2], &chart());
-        QCOMPARE(chart().identifier, "Form4");
-        QCOMPARE(qs(chart().title), u"ウィットねじ（インチ呼び）"_s);
-        QCOMPARE(rectOf(chart().clientArea), QRect(3675, 1350, 7590, 7050));
-        QCOMPARE(chart().placement, Placement::StoredPosition);
-        QCOMPARE(chart().icon, WindowIcon::ChartIcon);
-        QCOMPARE(chart().background, Background::WindowFace);
-        QCOMPARE(rectOf(chart().listRect), QRect(0, 0, 7935, 7020));
-        QCOMPARE(qs(chart().listFont.face), qs(kChartListFont.face));
-        QVERIFY(!chart().footnote);
-    }
 
     void lines() {
         QCOMPARE(chart().lines.size(), 29u);
@@ -110,8 +98,6 @@ private slots:
         QCOMPARE(twoDecimalDrills, 1);
     }
 
-    void valuesInColumns() { verifyDataRowsInColumns(chart()); }
-
     void headingColumns_data() {
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("text");
@@ -126,9 +112,7 @@ private slots:
     }
     void headingColumns() { test::headingColumns(chart()); }
 
-    void groupHeadingOverBothLimits() {
-        QVERIFY(reachesColumn(chart(), 4, u"2級めねじ内径"_s, 3));
-    }
+    void groupHeadingOverBothLimits() { QVERIFY(reachesColumn(chart(), 4, u"2級めねじ内径"_s, 3)); }
 };
 
 QTEST_MAIN(TestWhitworthInchChart)

@@ -41,18 +41,6 @@ Thread threadOf(const QString& designation, bool first) {
 class TestWhitworthMetricChart : public QObject {
     Q_OBJECT
 private slots:
-    void definition() {
-        QCOMPARE(charts::allCharts()[3], &chart());
-        QCOMPARE(chart().identifier, "Form5");
-        QCOMPARE(qs(chart().title), u"ウィットねじ（メートル呼び）"_s);
-        QCOMPARE(rectOf(chart().clientArea), QRect(3975, 1800, 6840, 8025));
-        QCOMPARE(chart().placement, Placement::StoredPosition);
-        QCOMPARE(chart().icon, WindowIcon::ChartIcon);
-        QCOMPARE(chart().background, Background::WindowFace);
-        QCOMPARE(rectOf(chart().listRect), QRect(0, 0, 6855, 7980));
-        QCOMPARE(qs(chart().listFont.face), qs(kChartListFont.face));
-        QVERIFY(!chart().footnote);
-    }
 
     void lines() {
         QCOMPARE(chart().lines.size(), 33u);
@@ -153,8 +141,6 @@ private slots:
         QCOMPARE(perDiameter.lastKey(), 40);
     }
 
-    void valuesInColumns() { verifyDataRowsInColumns(chart()); }
-
     void headingColumns_data() {
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("text");
@@ -168,9 +154,7 @@ private slots:
     }
     void headingColumns() { test::headingColumns(chart()); }
 
-    void groupHeadingOverBothLimits() {
-        QVERIFY(reachesColumn(chart(), 3, u"2級めねじ内径"_s, 3));
-    }
+    void groupHeadingOverBothLimits() { QVERIFY(reachesColumn(chart(), 3, u"2級めねじ内径"_s, 3)); }
 };
 
 QTEST_MAIN(TestWhitworthMetricChart)
