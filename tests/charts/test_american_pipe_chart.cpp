@@ -46,7 +46,6 @@ const char* const kDrills[] = {"with reamer", "without reamer", "NPS"};
 class TestAmericanPipeChart : public QObject {
     Q_OBJECT
 private slots:
-
     void listKeepsItsRectangle() {
         ChartWindow window(chart());
         QCOMPARE(window.list()->geometry(), pixelsFromTwips(chart().listRect));

@@ -51,7 +51,6 @@ const QMap<QString, QStringList> kDrillBelowMinimum = {{u"21/2"_s, {u"72"_s, u"7
 class TestBritishParallelPipeChart : public QObject {
     Q_OBJECT
 private slots:
-
     void lines() {
         QCOMPARE(chart().lines.size(), 28u);
         QCOMPARE(chart().headingLines, 4);

@@ -90,7 +90,6 @@ QList<RoundingCase> roundingCases() {
 class TestBritishTaperPipeChart : public QObject {
     Q_OBJECT
 private slots:
-
     void lines() {
         QCOMPARE(chart().lines.size(), 27u);
         QCOMPARE(chart().headingLines, 5);

@@ -51,7 +51,6 @@ const std::map<long long, long long> kTolerance = {
 class TestFlutelessTapChart : public QObject {
     Q_OBJECT
 private slots:
-
     void footnote() {
         const ChartDefinition& c = chart();
         QVERIFY(c.footnote.has_value());

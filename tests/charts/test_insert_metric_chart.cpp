@@ -54,7 +54,6 @@ Amounts amountsOf(const QStringList& row) {
 class TestInsertMetricChart : public QObject {
     Q_OBJECT
 private slots:
-
     void lines() {
         QCOMPARE(chart().lines.size(), 34u);
         QCOMPARE(chart().headingLines, 4);

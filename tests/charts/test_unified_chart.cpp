@@ -42,7 +42,6 @@ Thread threadOf(const QString& designation) {
 class TestUnifiedChart : public QObject {
     Q_OBJECT
 private slots:
-
     void lines() {
         QCOMPARE(chart().lines.size(), 95u);
         QCOMPARE(chart().headingLines, 4);

@@ -41,7 +41,6 @@ Thread threadOf(const QString& designation, bool first) {
 class TestWhitworthMetricChart : public QObject {
     Q_OBJECT
 private slots:
-
     void lines() {
         QCOMPARE(chart().lines.size(), 33u);
         QCOMPARE(chart().headingLines, 4);
