@@ -62,8 +62,8 @@ on() {
 # runs; the figure is the sum of the blocks' medians over the floor's.
 startup() {
     local platform=$1 csv=$tmp/startup-$1.csv
-    on "$platform" hyperfine -N --style none --warmup 3 --runs 15 \
-        -L probe floor,startup,floor,startup,floor,startup,floor,startup,floor,startup \
+    on "$platform" hyperfine -N --style none --warmup 3 --runs 20 \
+        -L probe "$(printf 'floor,startup,%.0s' $(seq 8) | sed 's/,$//')" \
         --export-csv "$csv" "$bin/vornel_{probe}_probe" >"$tmp/hyperfine.log" 2>&1 ||
         { cat "$tmp/hyperfine.log" >&2; exit 1; }
     local ratio

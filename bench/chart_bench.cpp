@@ -32,7 +32,7 @@ namespace {
 constexpr double kOpenBudget = 2.0;
 // Each benchmark runs this many times, alternating with its floor; the
 // fastest run of each counts.
-constexpr int kRounds = 3;
+constexpr int kRounds = 4;
 // Seconds each run lasts at least.
 constexpr double kMinTime = 0.1;
 
@@ -110,21 +110,31 @@ int metricPages() {
     return paintPages(*window.list(), 0);
 }
 
-// A top-level window of the metric chart's size holding nothing but a list
-// of its size and font, and no lines.
-class EmptyListWindow : public QWidget {
+// A top-level window of a chart's size holding nothing but a list in the
+// place and font of the chart's list, with `lines` blank lines: what Qt's
+// list view costs before it shows a single text.
+class BlankListWindow : public QWidget {
 public:
-    EmptyListWindow()
-        : QWidget(nullptr, Qt::Window) {
-        const ChartDefinition& chart = charts::kMetricChart;
+    BlankListWindow(const ChartDefinition& chart, int lines)
+        : QWidget(nullptr, Qt::Window)
+        , blank(QStringList(lines, QString())) {
         resize(clientSize(chart));
         list.setGeometry(pixelsFromTwips(chart.listRect));
         list.setFont(listFont(chart.listFont));
-        list.setModel(&empty);
+        list.setUniformItemSizes(true);
+        list.setModel(&blank);
     }
-    QStringListModel empty;
+    QStringListModel blank;
     QListView list{this};
 };
+
+void openBlankList(benchmark::State& state, const ChartDefinition* chart) {
+    for (auto _ : state) {
+        auto* window = new BlankListWindow(*chart, static_cast<int>(chart->lines.size()));
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        showPaintClose(window);
+    }
+}
 
 // Times painting the pages of the list of a window that `make` makes: one
 // window painted before (`fresh` false), or, untimed, a new window shown for
@@ -152,8 +162,9 @@ void scrollMetricChart(benchmark::State& state, bool fresh) {
 
 void scrollEmptyList(benchmark::State& state, bool fresh, int pages) {
     scroll(
-        state, fresh, pages, [] { return std::make_unique<EmptyListWindow>(); },
-        [](EmptyListWindow& w) -> QListView& { return w.list; });
+        state, fresh, pages,
+        [] { return std::make_unique<BlankListWindow>(charts::kMetricChart, 0); },
+        [](BlankListWindow& w) -> QListView& { return w.list; });
 }
 
 // Keeps the fastest time per iteration of each benchmark, and prints nothing.
@@ -207,6 +218,10 @@ int main(int argc, char* argv[]) {
                                          chart)
                 ->UseRealTime()
                 ->MinTime(kMinTime);
+            benchmark::RegisterBenchmark(("list/" + chartName(*chart)).c_str(), openBlankList,
+                                         chart)
+                ->UseRealTime()
+                ->MinTime(kMinTime);
             benchmark::RegisterBenchmark(("floor/" + chartName(*chart)).c_str(), openEmptyWindow,
                                          clientSize(*chart))
                 ->UseRealTime()
@@ -233,7 +248,9 @@ int main(int argc, char* argv[]) {
 
     const QString platform = QGuiApplication::platformName();
     std::printf("Opening a chart (%s): create, show, first paint, close; time ÷ an empty window\n"
-                "of the same size (texts alone: drawing just the texts of its first page)\n",
+                "of the same size. Beside it, against the same floor: the window with a list of\n"
+                "as many blank lines in the chart's list's place, and drawing just the texts of\n"
+                "its first page.\n",
                 qPrintable(platform));
     for (const ChartDefinition* chart : charts::allCharts()) {
         const std::string name = chartName(*chart);
@@ -243,9 +260,10 @@ int main(int argc, char* argv[]) {
         const bool met = ratio <= kOpenBudget;
         const QString title =
             QString::fromUtf16(chart->title.data(), static_cast<qsizetype>(chart->title.size()));
-        std::printf("  %-6s %4zu lines  %5.2f × floor  budget ≤ %.2f  %s   texts alone %5.2f × "
-                    "floor  %s\n",
+        std::printf("  %-6s %4zu lines  %5.2f × floor  budget ≤ %.2f  %s   blank list %5.2f, "
+                    "texts %5.2f  %s\n",
                     name.c_str(), chart->lines.size(), ratio, kOpenBudget, met ? "PASS" : "MISS",
+                    runs.ratio("list/" + name, "floor/" + name),
                     runs.ratio("texts/" + name, "floor/" + name), qPrintable(title));
     }
     std::printf("Scrolling the metric chart (%s): its %d pages of %zu lines painted top to "
