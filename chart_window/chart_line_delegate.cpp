@@ -10,7 +10,9 @@ namespace vornel {
 ChartLineDelegate::ChartLineDelegate(const ColumnLayout& layout, int lineHeight, QObject* parent)
     : QStyledItemDelegate(parent)
     , layout_(layout)
-    , lineHeight_(lineHeight) {}
+    , lineHeight_(lineHeight)
+    , drawnBefore_(layout.texts().size())
+    , kept_(layout.texts().size()) {}
 
 void ChartLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {
@@ -31,8 +33,22 @@ void ChartLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const int baseline = option.rect.top() + option.fontMetrics.ascent() +
                          (option.rect.height() - option.fontMetrics.height()) / 2;
     for (const PlacedText& text : layout_.line(index.row())) {
-        painter->drawText(QPoint(option.rect.left() + text.x, baseline),
-                          QString::fromRawData(text.text.data(), text.text.size()));
+        const auto i = static_cast<std::size_t>(&text - layout_.texts().data());
+        const QString string = QString::fromRawData(text.text.data(), text.text.size());
+        if (!drawnBefore_[i]) {
+            drawnBefore_[i] = true;
+            painter->drawText(QPoint(option.rect.left() + text.x, baseline), string);
+            continue;
+        }
+        auto& kept = kept_[i];
+        if (!kept) {
+            kept.emplace(string);
+            kept->setTextFormat(Qt::PlainText);
+        }
+        // A static text is placed by its top: its baseline lies the font's
+        // exact ascent below.
+        const qreal top = baseline - QFontMetricsF(option.font).ascent();
+        painter->drawStaticText(QPointF(option.rect.left() + text.x, top), *kept);
     }
     painter->restore();
 

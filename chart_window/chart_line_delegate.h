@@ -1,13 +1,20 @@
 #pragma once
 
+#include <QStaticText>
 #include <QStyledItemDelegate>
+#include <optional>
+#include <vector>
 
 namespace vornel {
 
 class ColumnLayout;
 
 // Draws a chart line with its texts at the columns of the layout, cut at
-// the list's right edge.
+// the list's right edge. A text drawn for the second time is kept laid out
+// into glyphs, so that lines painted again and again (scrolled back and
+// forth, reselected, uncovered) are only put on the screen; the first paint,
+// most of opening a chart, lays out each text it shows just once, as
+// QPainter::drawText does.
 class ChartLineDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 public:
@@ -20,6 +27,10 @@ public:
 private:
     const ColumnLayout& layout_;
     int lineHeight_;
+    // For each text of the layout: whether it has been drawn, and its glyphs
+    // once it is drawn again.
+    mutable std::vector<bool> drawnBefore_;
+    mutable std::vector<std::optional<QStaticText>> kept_;
 };
 
 } // namespace vornel

@@ -1,6 +1,7 @@
 #include "chart_window/column_layout.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <algorithm>
 
 namespace vornel {
@@ -16,6 +17,7 @@ enum class LineKind { Heading, Note, Data, Trailing };
 // never widens one.
 struct Segment {
     QStringView text;
+    int width;
     int column;
     bool soft;
     bool designation;
@@ -46,8 +48,40 @@ template <typename Take> void splitAtPadding(QStringView field, Take take) {
         take(field.sliced(start));
 }
 
-// Every text of a line with the column it is meant for, in order.
-std::vector<Segment> segmentsOf(QStringView line, LineKind kind) {
+// The width of a text in whole pixels, as QFontMetrics::horizontalAdvance()
+// gives it, from the advances of its characters, each looked up once. The
+// list fonts neither kern nor join the characters of the charts, so this is
+// exactly the width of the shaped text, for a fraction of the cost of
+// shaping every text of a chart. A text with a surrogate pair or a combining
+// mark is shaped.
+class TextWidths {
+public:
+    explicit TextWidths(const QFontMetrics& metrics)
+        : metrics_(metrics)
+        , advances_(metrics) {}
+
+    int operator()(QStringView text) {
+        qreal width = 0;
+        for (const QChar c : text) {
+            if (c.isSurrogate() || c.isMark())
+                return metrics_.horizontalAdvance(QString::fromRawData(text.data(), text.size()));
+            auto found = cache_.constFind(c);
+            if (found == cache_.cend())
+                found = cache_.insert(c, advances_.horizontalAdvance(c));
+            width += *found;
+        }
+        return qRound(width);
+    }
+
+private:
+    const QFontMetrics& metrics_;
+    QFontMetricsF advances_;
+    QHash<QChar, qreal> cache_;
+};
+
+// Every text of a line with its width and the column it is meant for, in
+// order.
+std::vector<Segment> segmentsOf(QStringView line, LineKind kind, TextWidths& widthOf) {
     std::vector<Segment> out;
     int column = 0;
     int field = 0;
@@ -61,20 +95,17 @@ std::vector<Segment> segmentsOf(QStringView line, LineKind kind) {
             splitAtPadding(text, [&](QStringView piece) {
                 if (!first)
                     ++column;
-                out.push_back({piece, column, !first, false, first && afterEmpty});
+                out.push_back({piece, widthOf(piece), column, !first, false, first && afterEmpty});
                 first = false;
             });
         } else if (!text.isEmpty()) {
-            out.push_back({text, column, false, kind == LineKind::Data && field == 0, afterEmpty});
+            out.push_back({text, widthOf(text), column, false, kind == LineKind::Data && field == 0,
+                           afterEmpty});
         }
         previousEmpty = text.isEmpty();
         ++field;
     }
     return out;
-}
-
-int advance(const QFontMetrics& metrics, QStringView text) {
-    return metrics.horizontalAdvance(QString::fromRawData(text.data(), text.size()));
 }
 
 LineKind kindOf(const ChartDefinition& chart, int row) {
@@ -93,13 +124,14 @@ ColumnLayout::ColumnLayout(const ChartDefinition& chart, const QFontMetrics& met
     const int gap = em / 2;
     indent_ = em / 2;
 
+    TextWidths widthOf(metrics);
     std::vector<std::vector<Segment>> lines;
     lines.reserve(chart.lines.size());
     int columnCount = 1;
     for (int row = 0; row < static_cast<int>(chart.lines.size()); ++row) {
         const ChartLine& line = chart.lines[row];
-        lines.push_back(
-            segmentsOf(QStringView(line.data(), qsizetype(line.size())), kindOf(chart, row)));
+        lines.push_back(segmentsOf(QStringView(line.data(), qsizetype(line.size())),
+                                   kindOf(chart, row), widthOf));
         for (const Segment& s : lines.back())
             columnCount = std::max(columnCount, s.column + 1);
     }
@@ -125,14 +157,14 @@ ColumnLayout::ColumnLayout(const ChartDefinition& chart, const QFontMetrics& met
         if (kind == LineKind::Note || kind == LineKind::Trailing)
             continue;
         const auto& segments = lines[static_cast<std::size_t>(row)];
-        const auto widthOf = [&](const Segment& s) {
-            return (s.designation ? indent_ : 0) + advance(metrics, s.text) + gap;
+        const auto room = [&](const Segment& s) {
+            return (s.designation ? indent_ : 0) + s.width + gap;
         };
         for (std::size_t i = 1; i < segments.size(); ++i) {
             const Segment& s = segments[i];
             const Segment& before = segments[i - 1];
             if (!s.soft && s.column != before.column)
-                needs.push_back({s.column, before.column, widthOf(before)});
+                needs.push_back({s.column, before.column, room(before)});
         }
         if (kind != LineKind::Heading || segments.empty())
             continue;
@@ -140,7 +172,7 @@ ColumnLayout::ColumnLayout(const ChartDefinition& chart, const QFontMetrics& met
         if (!last.soft) {
             const auto next = std::ranges::upper_bound(groupStarts, last.column);
             if (next != groupStarts.end())
-                needs.push_back({*next, last.column, widthOf(last)});
+                needs.push_back({*next, last.column, room(last)});
         }
         const auto heads =
             std::ranges::count_if(segments, [](const Segment& s) { return !s.soft; });
@@ -168,7 +200,7 @@ ColumnLayout::ColumnLayout(const ChartDefinition& chart, const QFontMetrics& met
         int shift = 0; // how far pushes have moved this line to the right
         bool first = true;
         for (const Segment& s : segments) {
-            const int width = advance(metrics, s.text);
+            const int width = s.width;
             int c = std::max(s.column + shift, column + 1);
             int x = columns_[std::min(c, columnCount - 1)] + (s.designation ? indent_ : 0);
             if (!first && x < cursor + minimumGap) {

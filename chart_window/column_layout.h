@@ -39,6 +39,8 @@ public:
     int designationIndent() const { return indent_; }
     int lineCount() const { return static_cast<int>(lineStart_.size()) - 1; }
     std::span<const PlacedText> line(int row) const;
+    // The texts of all lines, line after line.
+    std::span<const PlacedText> texts() const { return texts_; }
     int lineWidth(int row) const;
 
 private:

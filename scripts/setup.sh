@@ -35,3 +35,6 @@ VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland fonts-ipafont-gothic fo
 # the accessibility bus with a client that reads it as a screen reader does.
 VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils wmctrl weston
     desktop-file-utils appstream dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi)
+# To run the benchmarks: Google Benchmark, hyperfine for whole processes and
+# a display server of their own.
+VORNEL_BENCH_PACKAGES=(libbenchmark-dev hyperfine xvfb)

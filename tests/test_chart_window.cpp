@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QListView>
+#include <QPainter>
 #include <QScrollBar>
 
 using namespace vornel;
@@ -206,6 +207,55 @@ private slots:
             window->showMaximized();
         QCoreApplication::processEvents();
         QCOMPARE(window->findChild<QListView*>(u"List1"_s)->geometry(), QRect(0, 0, 393, 500));
+    }
+
+    // Texts drawn again are kept laid out; what the list draws, the first
+    // time, when it keeps a text and every time after, is what
+    // QPainter::drawText draws at the text's place on the line's baseline, at
+    // any screen density.
+    void linesAreDrawnAsQPainterDrawsText_data() {
+        QTest::addColumn<const ChartDefinition*>("chart");
+        QTest::addColumn<qreal>("ratio");
+        for (const ChartDefinition* chart : charts::allCharts())
+            for (const int dpi : {96, 144, 192})
+                QTest::addRow("%s at %d dpi", chart->identifier.data(), dpi) << chart << dpi / 96.0;
+    }
+    void linesAreDrawnAsQPainterDrawsText() {
+        QFETCH(const ChartDefinition*, chart);
+        QFETCH(qreal, ratio);
+        ChartWindow window(*chart);
+        const QListView* list = window.list();
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        option.font = list->font();
+        option.state = QStyle::State_Enabled | QStyle::State_Active;
+        option.widget = list;
+        option.rect = QRect(0, 0, list->viewport()->width(), option.fontMetrics.height());
+        const auto blank = [&] {
+            QImage image(option.rect.size() * ratio, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::white);
+            return image;
+        };
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            QImage expected = blank();
+            {
+                QPainter painter(&expected);
+                painter.setFont(option.font);
+                painter.setPen(option.palette.color(QPalette::Active, QPalette::Text));
+                for (const PlacedText& text : window.layout().line(row))
+                    painter.drawText(QPoint(text.x, option.fontMetrics.ascent()),
+                                     text.text.toString());
+            }
+            for (int time = 1; time <= 3; ++time) {
+                QImage drawn = blank();
+                QPainter painter(&drawn);
+                list->itemDelegate()->paint(&painter, option, list->model()->index(row, 0));
+                painter.end();
+                QVERIFY2(drawn == expected,
+                         qPrintable(u"line %1, drawn %2 times"_s.arg(row + 1).arg(time)));
+            }
+        }
     }
 
     void positionsWithoutAChartDoNothing() {

@@ -188,6 +188,7 @@ private slots:
         QFETCH(int, position);
         const ChartDefinition& chart = *charts::allCharts()[std::size_t(position - 1)];
         const ColumnLayout layout = layoutOf(chart);
+        const QFontMetrics metrics(listFont(chart.listFont));
         const auto columns = layout.columns();
         for (int row = 0; row < int(chart.lines.size()); ++row) {
             const auto texts = layout.line(row);
@@ -196,6 +197,8 @@ private slots:
             const QStringList f = fields(chart.lines[std::size_t(row)]);
             int k = 0;
             for (std::size_t i = 0; i < texts.size(); ++i) {
+                // Each text is as wide as Qt's shaping of it draws it.
+                QCOMPARE(texts[i].width, metrics.horizontalAdvance(texts[i].text.toString()));
                 if (i > 0) // no two texts overlap
                     QVERIFY2(texts[i].x >= texts[i - 1].x + texts[i - 1].width,
                              qPrintable(u"line %1: '%2'"_s.arg(row + 1).arg(texts[i].text)));

@@ -9,6 +9,8 @@
 #include "test_support.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -116,6 +118,26 @@ private slots:
         for (QWidget* w : QApplication::topLevelWidgets())
             copies += w->isVisible() && w->objectName() == window->objectName();
         QCOMPARE(copies, 1);
+    }
+
+    // The interface font names the Japanese faces that are installed, then
+    // the system's; the captions come out in the same face and at the same
+    // widths as when every face is named, installed or not.
+    void interfaceFontNamesTheInstalledFaces() {
+        const QFont system(u"Sans Serif"_s, 9);
+        const QFont font = japaneseInterfaceFont(system);
+        QCOMPARE(font.families().last(), u"Sans Serif"_s);
+        for (qsizetype i = 0; i + 1 < font.families().size(); ++i)
+            QVERIFY2(QFontDatabase::hasFamily(font.families()[i]), qPrintable(font.families()[i]));
+        QFont everyFace = system;
+        everyFace.setFamilies(
+            {u"MS UI Gothic"_s, u"IPAPGothic"_s, u"VL PGothic"_s, u"Sans Serif"_s});
+        const QString face = QFontInfo(font).family();
+        QVERIFY2(face == u"MS UI Gothic"_s || face == u"IPAPGothic"_s, qPrintable(face));
+        QCOMPARE(face, QFontInfo(everyFace).family());
+        for (const MenuButton& b : menuButtons())
+            QCOMPARE(QFontMetrics(font).horizontalAdvance(qs(b.caption)),
+                     QFontMetrics(everyFace).horizontalAdvance(qs(b.caption)));
     }
 
     void keyboardOrderFollowsTheButtonNumbers() {

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Measures Vornel's start-up, opening and scrolling its charts, and its memory,
+# each against a floor measured in the same run, and prints every figure as a
+# ratio to its floor with its budget. Runs on Qt's offscreen platform and on
+# a private Xvfb display that it starts and stops itself.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/setup.sh
+vornel_install "${VORNEL_PACKAGES[@]}" "${VORNEL_BENCH_PACKAGES[@]}"
+
+cmake --preset dev >/dev/null
+cmake --build --preset dev -j"$(nproc)" --target vornel_startup_probe vornel_floor_probe \
+    vornel_all_windows_probe vornel_chart_bench >/dev/null
+bin=$PWD/build/bench
+
+tmp=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+# A private X display: the first free one from :21 up, with no window manager.
+display=21
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+    display=$((display + 1))
+done
+Xvfb ":$display" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+[ -s "$tmp/display" ] || { cat "$tmp/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+
+export XDG_RUNTIME_DIR=$tmp/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+
+missed=0
+# verdict FIGURE BUDGET: PASS if FIGURE <= BUDGET, else MISS (and counts it).
+verdict() {
+    if awk -v f="$1" -v b="$2" 'BEGIN { exit !(f <= b) }'; then
+        echo PASS
+    else
+        echo MISS
+    fi
+}
+count_miss() { [ "$1" = PASS ] || missed=$((missed + 1)); }
+
+# on PLATFORM CMD...: runs CMD on PLATFORM: offscreen, or xcb on the display.
+on() {
+    local platform=$1
+    shift
+    if [ "$platform" = xcb ]; then
+        DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$@"
+    else
+        env -u DISPLAY QT_QPA_PLATFORM=offscreen "$@"
+    fi
+}
+
+# Start-up: the program's probe and the floor probe, in alternating blocks of
+# runs; the figure is the sum of the blocks' medians over the floor's.
+startup() {
+    local platform=$1 csv=$tmp/startup-$1.csv
+    on "$platform" hyperfine -N --style none --warmup 3 --runs 20 \
+        -L probe "$(printf 'floor,startup,%.0s' $(seq 8) | sed 's/,$//')" \
+        --export-csv "$csv" "$bin/vornel_{probe}_probe" >"$tmp/hyperfine.log" 2>&1 ||
+        { cat "$tmp/hyperfine.log" >&2; exit 1; }
+    local ratio
+    ratio=$(awk -F, 'NR == 1 { for (i = 1; i <= NF; i++) col[$i] = i; next }
+        { sum[$col["parameter_probe"]] += $col["median"] }
+        END { printf "%.2f", sum["startup"] / sum["floor"] }' "$csv")
+    local v
+    v=$(verdict "$ratio" 1.15)
+    count_miss "$v"
+    printf '  %-9s %s × floor  budget ≤ 1.15  %s\n' "$platform" "$ratio" "$v"
+}
+
+# peak PLATFORM PROBE: the probe's peak resident memory in KiB, the median of
+# three runs.
+peak() {
+    local i
+    for i in 1 2 3; do
+        on "$1" "$bin/vornel_$2_probe" --peak-rss 2>/dev/null | awk '/^peak_rss_kib/ {print $2}'
+    done | sort -n | sed -n 2p
+}
+
+memory() {
+    local platform=$1 floor menu all
+    floor=$(peak "$platform" floor)
+    menu=$(peak "$platform" startup)
+    all=$(peak "$platform" all_windows)
+    local v
+    v=$(verdict "$((all - floor))" $((12 * 1024)))
+    count_miss "$v"
+    awk -v p="$platform" -v f="$floor" -v m="$menu" -v a="$all" -v v="$v" 'BEGIN {
+        printf "  %-9s menu and ten charts: floor + %.1f MiB (%.2f × floor)  budget ≤ floor + 12 MiB  %s\n",
+            p, (a - f) / 1024, a / f, v
+        printf "  %-9s menu alone: floor + %.1f MiB; each of the 11 windows: %.2f MiB; each chart: %.2f MiB\n",
+            "", (m - f) / 1024, (a - f) / 1024 / 11, (a - m) / 1024 / 10 }'
+}
+
+echo "Start-up: the menu's first paint, against one window of its size with one button"
+startup offscreen
+startup xcb
+echo
+echo "Memory: peak resident, against the start-up floor's"
+memory offscreen
+memory xcb
+echo
+for platform in offscreen xcb; do
+    on "$platform" "$bin/vornel_chart_bench" >"$tmp/charts.txt" 2>"$tmp/charts.log" ||
+        { cat "$tmp/charts.log" >&2; exit 1; }
+    cat "$tmp/charts.txt"
+    missed=$((missed + $(grep -c ' MISS ' "$tmp/charts.txt" || true)))
+    echo
+done
+
+if [ "$missed" -eq 0 ]; then
+    echo "Every budget met."
+else
+    echo "Budgets missed: $missed."
+fi
