@@ -32,6 +32,9 @@ void ChartLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
     const int baseline = option.rect.top() + option.fontMetrics.ascent() +
                          (option.rect.height() - option.fontMetrics.height()) / 2;
+    // A static text is placed by its top: its baseline lies the font's exact
+    // ascent below.
+    const qreal staticTop = baseline - QFontMetricsF(option.font).ascent();
     for (const PlacedText& text : layout_.line(index.row())) {
         const auto i = static_cast<std::size_t>(&text - layout_.texts().data());
         const QString string = QString::fromRawData(text.text.data(), text.text.size());
@@ -45,10 +48,7 @@ void ChartLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
             kept.emplace(string);
             kept->setTextFormat(Qt::PlainText);
         }
-        // A static text is placed by its top: its baseline lies the font's
-        // exact ascent below.
-        const qreal top = baseline - QFontMetricsF(option.font).ascent();
-        painter->drawStaticText(QPointF(option.rect.left() + text.x, top), *kept);
+        painter->drawStaticText(QPointF(option.rect.left() + text.x, staticTop), *kept);
     }
     painter->restore();
 
