@@ -30,6 +30,18 @@ inline QList<QStringList> dataRows(const ChartDefinition& chart) {
     return rows;
 }
 
+// One test row per data row of a chart, tagged with its designation: the
+// columns "row" (its fields) and "first" (whether it is the first data row).
+inline void addDataRows(const ChartDefinition& chart) {
+    QTest::addColumn<QStringList>("row");
+    QTest::addColumn<bool>("first");
+    bool first = true;
+    for (const QStringList& row : dataRows(chart)) {
+        QTest::newRow(qPrintable(row[0].trimmed())) << row << first;
+        first = false;
+    }
+}
+
 // A stored value as a number; fails the test if it is not one.
 inline double number(const QString& text) {
     bool ok = false;

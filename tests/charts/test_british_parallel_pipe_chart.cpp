@@ -96,15 +96,7 @@ private slots:
             QVERIFY2(layout.lineWidth(row) <= listWidth, qPrintable(QString::number(row + 1)));
     }
 
-    void rows_data() {
-        QTest::addColumn<QStringList>("row");
-        QTest::addColumn<bool>("first");
-        bool first = true;
-        for (const QStringList& row : dataRows(chart())) {
-            QTest::newRow(qPrintable(row[0])) << row << first;
-            first = false;
-        }
-    }
+    void rows_data() { addDataRows(chart()); }
     void rows() {
         QFETCH(QStringList, row);
         QFETCH(bool, first);

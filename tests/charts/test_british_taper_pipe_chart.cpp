@@ -176,11 +176,7 @@ private slots:
             QVERIFY2(layout.lineWidth(row) <= listWidth, qPrintable(QString::number(row)));
     }
 
-    void rowFormat_data() {
-        QTest::addColumn<QStringList>("row");
-        for (const QStringList& row : dataRows(chart()))
-            QTest::newRow(qPrintable(row[0])) << row;
-    }
+    void rowFormat_data() { addDataRows(chart()); }
     void rowFormat() {
         QFETCH(QStringList, row);
         static const QRegularExpression calculated(

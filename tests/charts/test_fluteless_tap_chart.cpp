@@ -150,11 +150,7 @@ private slots:
                      metrics.horizontalAdvance(u"\u3000 "_s)) <= 1);
     }
 
-    void rowFormat_data() {
-        QTest::addColumn<QStringList>("row");
-        for (const QStringList& row : dataRows(chart()))
-            QTest::newRow(qPrintable(row[0])) << row;
-    }
+    void rowFormat_data() { addDataRows(chart()); }
     void rowFormat() {
         QFETCH(QStringList, row);
         static const QRegularExpression tapClass(QStringLiteral("^G([4-9]|1[01])$"));

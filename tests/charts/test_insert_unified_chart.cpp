@@ -54,11 +54,7 @@ private slots:
         QCOMPARE(qs(chart().lines[32]), u"3/4‐16UNF\t19.5\t19.43\t19.68"_s);
     }
 
-    void rows_data() {
-        QTest::addColumn<QStringList>("row");
-        for (const QStringList& row : dataRows(chart()))
-            QTest::newRow(qPrintable(row[0])) << row;
-    }
+    void rows_data() { addDataRows(chart()); }
     void rows() {
         QFETCH(QStringList, row);
         QCOMPARE(row.size(), 4);

@@ -89,15 +89,7 @@ private slots:
         QCOMPARE(qs(chart().lines.back()), u"100 × 2\t98\t97.835\t98.21"_s);
     }
 
-    void rowFormat_data() {
-        QTest::addColumn<QStringList>("row");
-        QTest::addColumn<bool>("first");
-        bool first = true;
-        for (const QStringList& row : dataRows(chart())) {
-            QTest::newRow(qPrintable(row[0])) << row << first;
-            first = false;
-        }
-    }
+    void rowFormat_data() { addDataRows(chart()); }
     void rowFormat() {
         QFETCH(QStringList, row);
         QFETCH(bool, first);
@@ -115,11 +107,7 @@ private slots:
         QVERIFY2(!row[1].contains(u'.') || row[1].section(u'.', 1).size() <= 2, qPrintable(row[1]));
     }
 
-    void relations_data() {
-        QTest::addColumn<QStringList>("row");
-        for (const QStringList& row : dataRows(chart()))
-            QTest::newRow(qPrintable(row[0])) << row;
-    }
+    void relations_data() { addDataRows(chart()); }
     void relations() {
         QFETCH(QStringList, row);
         const QString designation = row[0];

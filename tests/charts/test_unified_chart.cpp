@@ -57,11 +57,7 @@ private slots:
         QCOMPARE(qs(chart().lines[94]), QString());
     }
 
-    void rowFormat_data() {
-        QTest::addColumn<QStringList>("row");
-        for (const QStringList& row : dataRows(chart()))
-            QTest::newRow(qPrintable(row[0])) << row;
-    }
+    void rowFormat_data() { addDataRows(chart()); }
     void rowFormat() {
         QFETCH(QStringList, row);
         QCOMPARE(row.size(), 4);

@@ -54,15 +54,7 @@ private slots:
         QCOMPARE(qs(chart().lines[28]), u"\u3000 \u3000 3 ‐ 31/2\t68.5\t67.986\t69.166"_s);
     }
 
-    void rows_data() {
-        QTest::addColumn<QStringList>("row");
-        QTest::addColumn<bool>("first");
-        bool first = true;
-        for (const QStringList& row : dataRows(chart())) {
-            QTest::newRow(qPrintable(row[0].trimmed())) << row << first;
-            first = false;
-        }
-    }
+    void rows_data() { addDataRows(chart()); }
     void rows() {
         QFETCH(QStringList, row);
         QFETCH(bool, first);

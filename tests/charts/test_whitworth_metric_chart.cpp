@@ -85,15 +85,7 @@ private slots:
         QVERIFY(found > 0);
     }
 
-    void rows_data() {
-        QTest::addColumn<QStringList>("row");
-        QTest::addColumn<bool>("first");
-        bool first = true;
-        for (const QStringList& row : dataRows(chart())) {
-            QTest::newRow(qPrintable(row[0].trimmed())) << row << first;
-            first = false;
-        }
-    }
+    void rows_data() { addDataRows(chart()); }
     void rows() {
         QFETCH(QStringList, row);
         QFETCH(bool, first);
