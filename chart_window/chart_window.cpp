@@ -4,6 +4,7 @@
 #include "chart_window/chart_line_delegate.h"
 #include "chart_window/chart_line_model.h"
 #include "chart_window/column_layout.h"
+#include "chart_window/theme_colours.h"
 #include "chart_window/twips.h"
 
 #include <QCloseEvent>
@@ -67,6 +68,7 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     list_->setUniformItemSizes(true);
     list_->setItemDelegate(new ChartLineDelegate(*layout_, metrics.height(), list_));
     list_->setModel(new ChartLineModel(chart.lines, list_));
+    followTheme(list_);
 
     if (chart.footnote) {
         auto* label = new QLabel(text(chart.footnote->text), this);
@@ -74,6 +76,10 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
         label->setGeometry(pixelsFromTwips(chart.footnote->rect));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setFocusPolicy(Qt::NoFocus);
+        // The label has no ground of its own: its text is drawn on the
+        // window's, the fixed white or the theme's.
+        followTheme(label,
+                    chart.background == Background::White ? whiteGroundPalette : readablePalette);
     }
 
     list_->setFocus();
@@ -88,7 +94,7 @@ void ChartWindow::closeEvent(QCloseEvent* event) {
 
 void ChartWindow::paintEvent(QPaintEvent* event) {
     if (chart_.background == Background::White)
-        QPainter(this).fillRect(rect(), Qt::white);
+        QPainter(this).fillRect(rect(), whiteGroundPalette(palette()).window());
     QWidget::paintEvent(event);
 }
 
