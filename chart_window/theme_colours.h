@@ -31,6 +31,8 @@ QPalette whiteGroundPalette(QPalette palette);
 
 // Gives `widget` `adjust` of the palette the application has for it, now and
 // again whenever the application's palette or the desktop's theme changes.
+// Given a window, its children draw with that palette unless they are given
+// their own.
 void followTheme(QWidget* widget, QPalette (*adjust)(QPalette) = readablePalette);
 
 } // namespace vornel
