@@ -2,6 +2,7 @@
 
 #include "assets/assets.h"
 #include "chart_window/chart_registry.h"
+#include "chart_window/theme_colours.h"
 #include "chart_window/twips.h"
 #include "shell/run_time_error_report.h"
 
@@ -56,6 +57,7 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
         button->setGeometry(pixelsFromTwips(b.rect));
         button->setAutoDefault(false);
         button->setDefault(false);
+        followTheme(button);
         const int position = b.position;
         connect(button, &QPushButton::clicked, this, [this, position] { openChart(position); });
         byTabIndex[static_cast<std::size_t>(b.tabIndex)] = button;
