@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: a build of the release preset without
-# the tests, in a folder of its own that is kept between runs, then
+# the tests, configured afresh (no value left from an earlier run) in a folder
+# of its own whose objects are kept between runs, then
 # `cpack -G DEB` on it. The package's dependencies are those dpkg-shlibdeps
 # computed, with the font besides; its contents are the installed tree;
 # lintian has nothing to say about it and hardening-check passes on its
@@ -13,7 +14,7 @@ source=$3
 build=$4
 version=$5
 
-"$cmake" -S "$source" --preset release -B "$build" -DBUILD_TESTING=OFF \
+"$cmake" --fresh -S "$source" --preset release -B "$build" -DBUILD_TESTING=OFF \
     >"$SCRATCH/configure.log" 2>&1 || fail "configure: $(cat "$SCRATCH/configure.log")"
 # A newer compiler's new warnings must not stop a release build.
 ! grep -Eq -- '-Werror([^=]|$)' "$build/compile_commands.json" ||
