@@ -46,6 +46,10 @@ check_installed_tree "$SCRATCH/tree"
 others=$(dpkg-deb -c "$deb" | awk '{print $NF}' | grep -Ev '^\./(usr/.*)?$' || true)
 [ -z "$others" ] || fail "files outside /usr: $others"
 
+# The changelog's newest entry is this version's.
+top=$(zcat "$SCRATCH/tree/usr/share/doc/vornel/changelog.gz" | head -n 1)
+[[ $top == "vornel ($version) "* ]] || fail "the changelog starts '$top'"
+
 # Every tag, informational ones included: the changelog, the manual pages,
 # the hardening flags and the stripped program are all looked at.
 # Its tags go to stdout; stderr has its own notes (on running as root, say).
