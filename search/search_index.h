@@ -40,6 +40,8 @@ struct SearchResult {
     bool withinLimits = false;    // for a drill query: minimum <= drill <= maximum
     Micrometres aboveMinimum = 0; // then: how far the drill lies above the minimum
     Micrometres belowMaximum = 0; // and below the maximum
+
+    friend bool operator==(const SearchResult&, const SearchResult&) = default;
 };
 
 // Why a result matched, as the results table says it: "呼び", "ドリル径と同じ",

@@ -1,0 +1,84 @@
+#include "search/search_result_model.h"
+
+namespace vornel::search {
+namespace {
+
+QString qs(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+void SearchResultModel::setResults(std::vector<SearchResult> results) {
+    if (results == results_)
+        return;
+    beginResetModel();
+    results_ = std::move(results);
+    endResetModel();
+}
+
+QString SearchResultModel::columnName(int column) {
+    switch (column) {
+    case Chart:
+        return QStringLiteral("図表");
+    case Designation:
+        return QStringLiteral("ねじの呼び");
+    case Kind:
+        return QStringLiteral("種類");
+    case Drill:
+        return QStringLiteral("ドリル径");
+    case Limits:
+        return QStringLiteral("最小～最大寸法");
+    case Match:
+        return QStringLiteral("一致");
+    default:
+        return {};
+    }
+}
+
+QString SearchResultModel::text(const SearchResult& result, int column) {
+    switch (column) {
+    case Chart:
+        return qs(result.chart->title);
+    case Designation:
+        return qs(result.designation);
+    case Kind:
+        return qs(result.kind);
+    case Drill:
+        if (result.drillInch.empty())
+            return qs(result.drill);
+        return QStringLiteral("%1（%2 inch）").arg(qs(result.drill), qs(result.drillInch));
+    case Limits:
+        if (result.limits == vornel::Limits::None)
+            return {};
+        return QStringLiteral("%1 %2～%3")
+            .arg(qs(limitsName(result.limits)), qs(result.minimum), qs(result.maximum));
+    case Match:
+        return qs(matchDescription(result));
+    default:
+        return {};
+    }
+}
+
+int SearchResultModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(results_.size());
+}
+
+int SearchResultModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() ||
+        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return {};
+    return text(results_[static_cast<std::size_t>(index.row())], index.column());
+}
+
+QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return columnName(section);
+}
+
+} // namespace vornel::search
