@@ -12,9 +12,22 @@ QString qs(std::u16string_view s) {
 void SearchResultModel::setResults(std::vector<SearchResult> results) {
     if (results == results_)
         return;
-    beginResetModel();
+    // Rows removed or added at the end and the rest changed in place: the
+    // view keeps its header and scroll position, which a reset would rebuild.
+    const int before = rowCount();
+    const int after = static_cast<int>(results.size());
+    if (after < before) {
+        beginRemoveRows({}, after, before - 1);
+        results_.resize(static_cast<std::size_t>(after));
+        endRemoveRows();
+    } else if (after > before) {
+        beginInsertRows({}, before, after - 1);
+        results_.resize(static_cast<std::size_t>(after));
+        endInsertRows();
+    }
     results_ = std::move(results);
-    endResetModel();
+    if (after > 0)
+        emit dataChanged(index(0, 0), index(after - 1, ColumnCount - 1));
 }
 
 QString SearchResultModel::columnName(int column) {
