@@ -6,6 +6,8 @@
 #include "chart_window/chart_registry.h"
 #include "chart_window/chart_window.h"
 #include "charts/charts.h"
+#include "search/search_index.h"
+#include "search/search_window.h"
 #include "shell/menu_window.h"
 #include "test_support.h"
 
@@ -13,11 +15,13 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QHash>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTableView>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -112,6 +116,13 @@ QList<std::pair<QString, QRect>> textPlaces(QWidget* window) {
                 0);
         if (auto* edit = qobject_cast<QLineEdit*>(w); edit && !edit->text().isEmpty())
             add(w, w, edit->text(), w->rect(), 4);
+        if (auto* header = qobject_cast<QHeaderView*>(w)) {
+            add(w, header->viewport(), u"heading 1"_s,
+                QRect(header->sectionViewportPosition(0), 0, header->sectionSize(0),
+                      header->height()),
+                3);
+            continue;
+        }
         if (auto* view = qobject_cast<QAbstractItemView*>(w)) {
             const QModelIndex current = view->currentIndex();
             for (const QModelIndex& index :
@@ -143,6 +154,13 @@ QList<Window> windows() {
                          return window;
                      }});
     }
+    list.append({u"search"_s, [](ChartRegistry& r) {
+                     static const search::SearchIndex index(charts::allCharts());
+                     auto* window = new search::SearchWindow(r, index, [](const RunTimeError&) {});
+                     window->setQuery(u"M8"_s);
+                     window->resultsTable()->selectRow(1);
+                     return window;
+                 }});
     return list;
 }
 
