@@ -4,6 +4,7 @@
 #include "chart_window/chart_copy.h"
 #include "chart_window/chart_line_delegate.h"
 #include "chart_window/chart_line_model.h"
+#include "chart_window/chart_printer.h"
 #include "chart_window/column_layout.h"
 #include "chart_window/twips.h"
 
@@ -78,6 +79,11 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     copyAction_->setShortcutContext(Qt::WidgetShortcut);
     connect(copyAction_, &QAction::triggered, this, &ChartWindow::copySelectedLine);
     list_->addAction(copyAction_);
+    printAction_ = new QAction(QStringLiteral("印刷…"), list_);
+    printAction_->setShortcuts(QKeySequence::Print);
+    printAction_->setShortcutContext(Qt::WidgetShortcut);
+    connect(printAction_, &QAction::triggered, this, &ChartWindow::print);
+    list_->addAction(printAction_);
     connect(list_, &QWidget::customContextMenuRequested, this, &ChartWindow::showContextMenu);
 
     if (chart.footnote) {
@@ -109,6 +115,10 @@ void ChartWindow::copySelectedLine() {
         copyToClipboard(copyText(chart_.lines[static_cast<std::size_t>(row)]));
 }
 
+void ChartWindow::print() {
+    showPrintPreview(chart_, this);
+}
+
 void ChartWindow::showContextMenu(const QPoint& position) {
     // The Menu key asks at the current line, the pointer at the line under it.
     const QModelIndex under = list_->indexAt(position);
@@ -121,13 +131,15 @@ void ChartWindow::showContextMenu(const QPoint& position) {
                             !copyText(chart_.lines[static_cast<std::size_t>(selected)]).isEmpty());
     for (QAction* action : list_->actions()) {
         menu.addAction(action);
-        if (action != copyAction_)
-            continue;
-        for (const ValueEntry& entry : valueEntries(chart_, row)) {
-            const QString value = entry.value;
-            menu.addAction(entry.label, &menu, [value] { copyToClipboard(value); });
-        }
-        menu.addSeparator();
+        if (action == copyAction_)
+            for (const ValueEntry& entry : valueEntries(chart_, row)) {
+                const QString value = entry.value;
+                menu.addAction(entry.label, &menu, [value] { copyToClipboard(value); });
+            }
+        // The window's own groups stand apart; the menu hides a separator
+        // at its end.
+        if (action == copyAction_ || action == printAction_)
+            menu.addSeparator();
     }
     menu.exec(list_->viewport()->mapToGlobal(position));
     copyAction_->setEnabled(true);

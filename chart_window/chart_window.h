@@ -38,6 +38,8 @@ public:
     // Copies the selected line (Ctrl+C, "コピー"); without a selection, or
     // on an empty line, leaves the clipboard as it is.
     void copySelectedLine();
+    // Opens the chart's print preview (Ctrl+P, "印刷…").
+    void print();
 
 signals:
     // The user closed the window; it is deleted as soon as control returns to
@@ -48,7 +50,7 @@ protected:
     // The list's context menu (right button, Menu key): the actions that the
     // list holds, in the order they were added, this window's own first.
     // After "コピー" come the values of the line under the pointer (or of the
-    // selected line) to copy one by one.
+    // selected line) to copy one by one, then "印刷…", then the others'.
     virtual void showContextMenu(const QPoint& position);
 
     void closeEvent(QCloseEvent* event) override;
@@ -59,6 +61,7 @@ private:
     std::unique_ptr<ColumnLayout> layout_;
     QListView* list_;
     QAction* copyAction_;
+    QAction* printAction_;
 };
 
 } // namespace vornel

@@ -32,9 +32,11 @@ VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland fonts-ipafont-gothic fo
 # To run the tests headless: a display server, a window manager and the tools
 # that drive them; a headless Wayland compositor; the validators of the
 # installed files; what `cpack -G DEB` uses to build and read a package; and
-# the accessibility bus with a client that reads it as a screen reader does.
+# the accessibility bus with a client that reads it as a screen reader does;
+# poppler's tools to read printed pages back, and xclip to read the clipboard.
 VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils wmctrl weston
-    desktop-file-utils appstream dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi)
+    desktop-file-utils appstream dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi
+    poppler-utils xclip)
 # To run the benchmarks: Google Benchmark, hyperfine for whole processes and
 # a display server of their own.
 VORNEL_BENCH_PACKAGES=(libbenchmark-dev hyperfine xvfb)

@@ -384,7 +384,9 @@ private slots:
         });
         emit list->customContextMenuRequested(list->visualRect(index).center());
 
-        QCOMPARE(shown, QStringList{u"コピー"_s} + entries + QStringList{u"よそ"_s});
+        const QStringList expected =
+            QStringList{u"コピー"_s} + entries + QStringList{u"印刷…"_s, u"よそ"_s};
+        QCOMPARE(shown, expected);
         QCOMPARE(copied, values);
         QVERIFY(copyEnabled);
     }
