@@ -6,6 +6,7 @@
 #include "chart_window/chart_line_model.h"
 #include "chart_window/chart_printer.h"
 #include "chart_window/column_layout.h"
+#include "chart_window/theme_colours.h"
 #include "chart_window/twips.h"
 
 #include <QAction>
@@ -85,6 +86,7 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     connect(printAction_, &QAction::triggered, this, &ChartWindow::print);
     list_->addAction(printAction_);
     connect(list_, &QWidget::customContextMenuRequested, this, &ChartWindow::showContextMenu);
+    followTheme(list_);
 
     if (chart.footnote) {
         auto* label = new QLabel(text(chart.footnote->text), this);
@@ -92,6 +94,10 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
         label->setGeometry(pixelsFromTwips(chart.footnote->rect));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setFocusPolicy(Qt::NoFocus);
+        // The label has no ground of its own: its text is drawn on the
+        // window's, the fixed white or the theme's.
+        followTheme(label,
+                    chart.background == Background::White ? whiteGroundPalette : readablePalette);
     }
 
     list_->setFocus();
@@ -147,7 +153,7 @@ void ChartWindow::showContextMenu(const QPoint& position) {
 
 void ChartWindow::paintEvent(QPaintEvent* event) {
     if (chart_.background == Background::White)
-        QPainter(this).fillRect(rect(), Qt::white);
+        QPainter(this).fillRect(rect(), whiteGroundPalette(palette()).window());
     QWidget::paintEvent(event);
 }
 
