@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+class QAction;
 class QListView;
 
 namespace vornel {
@@ -31,6 +32,14 @@ public:
     const ChartDefinition& chart() const { return chart_; }
     QListView* list() const { return list_; }
     const ColumnLayout& layout() const { return *layout_; }
+    // The row of the selected line, or -1.
+    int selectedRow() const;
+
+    // Copies the selected line (Ctrl+C, "コピー"); without a selection, or
+    // on an empty line, leaves the clipboard as it is.
+    void copySelectedLine();
+    // Opens the chart's print preview (Ctrl+P, "印刷…").
+    void print();
 
 signals:
     // The user closed the window; it is deleted as soon as control returns to
@@ -39,7 +48,9 @@ signals:
 
 protected:
     // The list's context menu (right button, Menu key): the actions that the
-    // list holds, in the order they were added.
+    // list holds, in the order they were added, this window's own first.
+    // After "コピー" come the values of the line under the pointer (or of the
+    // selected line) to copy one by one, then "印刷…", then the others'.
     virtual void showContextMenu(const QPoint& position);
 
     void closeEvent(QCloseEvent* event) override;
@@ -49,6 +60,8 @@ private:
     const ChartDefinition& chart_;
     std::unique_ptr<ColumnLayout> layout_;
     QListView* list_;
+    QAction* copyAction_;
+    QAction* printAction_;
 };
 
 } // namespace vornel

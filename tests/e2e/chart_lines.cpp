@@ -1,6 +1,6 @@
-// Prints every chart's identifier, title, lines and the caption of the button
-// that opens it as JSON, for end-to-end tests that compare what a client of the
-// program reads with the charts.
+// Prints every chart's identifier, title, lines, number of heading lines and
+// the caption of the button that opens it as JSON, for end-to-end tests that
+// compare what a client of the program reads with the charts.
 #include "charts/charts.h"
 #include "shell/menu_window.h"
 
@@ -37,6 +37,7 @@ int main() {
                 {"title", qs(chart->title)},
                 {"caption", caption},
                 {"lines", lines},
+                {"headingLines", chart->headingLines},
             });
         }
         ++position;
