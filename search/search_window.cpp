@@ -1,6 +1,7 @@
 #include "search/search_window.h"
 
 #include "assets/assets.h"
+#include "chart_window/chart_copy.h"
 #include "chart_window/chart_registry.h"
 #include "chart_window/chart_window.h"
 #include "chart_window/theme_colours.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -88,6 +90,14 @@ SearchWindow::SearchWindow(ChartRegistry& registry, const SearchIndex& index,
     }
     connect(table_, &QAbstractItemView::activated, this,
             [this](const QModelIndex& index) { openResult(index.row()); });
+    copyAction_ = new QAction(QStringLiteral("コピー"), table_);
+    copyAction_->setShortcuts(QKeySequence::Copy);
+    copyAction_->setShortcutContext(Qt::WidgetShortcut);
+    table_->addAction(copyAction_);
+    connect(copyAction_, &QAction::triggered, this,
+            [this] { copyResult(table_->currentIndex().row()); });
+    table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table_, &QWidget::customContextMenuRequested, this, &SearchWindow::showContextMenu);
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("Status"));
@@ -172,6 +182,32 @@ void SearchWindow::openResult(int row) {
     const QModelIndex line = list->model()->index(result.line, 0);
     list->setCurrentIndex(line);
     list->scrollTo(line, QAbstractItemView::PositionAtCenter);
+}
+
+void SearchWindow::copyResult(int row) const {
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const SearchResult& result = model_->results()[static_cast<std::size_t>(row)];
+    copyToClipboard(
+        copyText(result.chart->title, result.chart->lines[static_cast<std::size_t>(result.line)]));
+}
+
+void SearchWindow::showContextMenu(const QPoint& position) {
+    // The Menu key asks at the current result, the pointer at the one under it.
+    const QModelIndex under = table_->indexAt(position);
+    const int row = under.isValid() ? under.row() : table_->currentIndex().row();
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    if (under.isValid())
+        table_->setCurrentIndex(under);
+    const SearchResult& result = model_->results()[static_cast<std::size_t>(row)];
+    QMenu menu(this);
+    menu.addAction(copyAction_);
+    for (const ValueEntry& entry : valueEntries(*result.chart, result.line)) {
+        const QString value = entry.value;
+        menu.addAction(entry.label, &menu, [value] { copyToClipboard(value); });
+    }
+    menu.exec(table_->viewport()->mapToGlobal(position));
 }
 
 bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -49,6 +49,10 @@ protected:
 
 private:
     void runQuery();
+    // The result at `row` copied as its chart's line, the chart's title first.
+    void copyResult(int row) const;
+    // The results' context menu: "コピー" and each value of the result.
+    void showContextMenu(const QPoint& position);
 
     ChartRegistry& registry_;
     const SearchIndex& index_;
@@ -57,6 +61,7 @@ private:
     QLineEdit* query_;
     QTableView* table_;
     QLabel* status_;
+    QAction* copyAction_;
     SearchResultModel* model_;
 };
 

@@ -6,6 +6,7 @@
 #include "search/search_window.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,17 +43,27 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("designation");
+        // What Ctrl+C copies of the result: its chart's title and its line.
+        QTest::addColumn<QString>("copied");
         // The metric row is far down its list; the pipe row has three kinds.
-        QTest::newRow("metric, scrolled") << u"M80×2"_s << 0 << 1 << u"80 × 2"_s;
-        QTest::newRow("fluteless") << u"M20×1"_s << 1 << 10 << u"　 M 20 × 1"_s;
-        QTest::newRow("pipe kind") << u"PS3"_s << 0 << 5 << u"3 ‐11"_s;
-        QTest::newRow("second result") << u"M8×1.25"_s << 2 << 10 << u"　 M 8 × 1.25"_s;
+        QTest::newRow("metric, scrolled")
+            << u"M80×2"_s << 0 << 1 << u"80 × 2"_s << u"メートルねじ\t80 × 2\t78\t77.835\t78.21"_s;
+        QTest::newRow("fluteless")
+            << u"M20×1"_s << 1 << 10 << u"　 M 20 × 1"_s
+            << u"溝なしタップメ－トルねじ\tM 20 × 1\tG8\t19.59\t19.48\t19.153\t18.917"_s;
+        QTest::newRow("pipe kind")
+            << u"PS3"_s << 0 << 5 << u"3 ‐11"_s
+            << u"英式管用テーパねじ\t3 ‐11\t83.201\t83\t84.709\t85\t83.364\t83"_s;
+        QTest::newRow("second result")
+            << u"M8×1.25"_s << 2 << 10 << u"　 M 8 × 1.25"_s
+            << u"溝なしタップメ－トルねじ\tM 8 × 1.25\tG7\t7.49\t7.36\t6.912\t6.647"_s;
     }
     void openingAResultSelectsItsRow() {
         QFETCH(QString, query);
         QFETCH(int, result);
         QFETCH(int, position);
         QFETCH(QString, designation);
+        QFETCH(QString, copied);
         Program program;
         QVERIFY(!program.start());
         program.openSearch();
@@ -60,6 +71,13 @@ private slots:
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->windowTitle(), u"ねじ・下穴の検索"_s);
         window->setQuery(query);
+        QGuiApplication::clipboard()->clear();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->resultsTable()->setFocus();
+        window->resultsTable()->setCurrentIndex(window->resultsTable()->model()->index(result, 0));
+        QTest::keySequence(window->resultsTable(), QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
         window->openResult(result);
         ChartWindow* chart = program.registry().window(position);
         QVERIFY(chart && chart->isVisible());
