@@ -16,11 +16,26 @@
 #include <QListView>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace vornel::search {
 namespace {
+
+// Draws a result without the frame of the focused cell: the whole row is
+// selected and shows where the user is, and the style's frame would lighten
+// the selection under the cell's text below a readable contrast.
+class ResultDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~QStyle::State_HasFocus;
+    }
+};
 
 // Texts as wide as the widest of each column, for its starting width.
 const QStringList& widestTexts(int column) {
@@ -60,6 +75,7 @@ SearchWindow::SearchWindow(ChartRegistry& registry, const SearchIndex& index,
     table_->setObjectName(QStringLiteral("Results"));
     table_->setAccessibleName(QStringLiteral("検索結果"));
     table_->setModel(model_);
+    table_->setItemDelegate(new ResultDelegate(table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);

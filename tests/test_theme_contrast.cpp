@@ -159,6 +159,12 @@ QList<Window> windows() {
                      auto* window = new search::SearchWindow(r, index, [](const RunTimeError&) {});
                      window->setQuery(u"M8"_s);
                      window->resultsTable()->selectRow(1);
+                     // Away from the query field, whose blinking cursor would
+                     // make two pictures of the same window differ.
+                     window->resultsTable()->setFocus();
+                     // The query field's clear button fades in once it has
+                     // text; the pictures are taken after that.
+                     QTest::qWait(250);
                      return window;
                  }});
     return list;
@@ -190,6 +196,11 @@ private slots:
         const auto open = [&] {
             std::unique_ptr<QWidget> widget(windows()[window].open(registry));
             widget->show();
+            // Active, as a window the user looks at: the colours of an
+            // inactive one differ, and so would two pictures of it.
+            widget->activateWindow();
+            if (!QTest::qWaitForWindowActive(widget.get()))
+                qWarning("%s did not become active", qPrintable(widget->objectName()));
             return widget;
         };
         setPalette(palette);
