@@ -2,6 +2,7 @@
 
 #include "chart_window/chart_window.h"
 #include "chart_window/column_layout.h"
+#include "chart_window/qt_texts.h"
 
 #include <QFontMetrics>
 #include <QMessageBox>
@@ -168,6 +169,7 @@ bool printChartOrExplain(const ChartDefinition& chart, QPrinter& printer, QWidge
 }
 
 void showPrintPreview(const ChartDefinition& chart, QWidget* parent) {
+    useJapaneseQtTexts();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(text(chart.title));
     printer.setPageOrientation(printOrientation(chart, printer));

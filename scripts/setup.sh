@@ -27,8 +27,10 @@ vornel_install() {
 }
 
 # To build and to run the program; qt6-wayland lets it start on a desktop that
-# has Wayland alone.
-VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland fonts-ipafont-gothic fontconfig)
+# has Wayland alone; Qt's translations give its print dialogs and text fields
+# in Japanese.
+VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland qt6-translations-l10n fonts-ipafont-gothic
+    fontconfig)
 # To run the tests headless: a display server, a window manager and the tools
 # that drive them; a headless Wayland compositor; the validators of the
 # installed files; what `cpack -G DEB` uses to build and read a package, and

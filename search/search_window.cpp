@@ -4,6 +4,7 @@
 #include "chart_window/chart_copy.h"
 #include "chart_window/chart_registry.h"
 #include "chart_window/chart_window.h"
+#include "chart_window/qt_texts.h"
 #include "chart_window/theme_colours.h"
 #include "search/search_index.h"
 #include "search/search_result_model.h"
@@ -58,6 +59,7 @@ SearchWindow::SearchWindow(ChartRegistry& registry, const SearchIndex& index,
     , registry_(registry)
     , index_(index)
     , reportError_(std::move(reportError)) {
+    useJapaneseQtTexts();
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("SearchWindow"));
     setWindowTitle(QStringLiteral("ねじ・下穴の検索"));

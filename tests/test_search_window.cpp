@@ -70,6 +70,8 @@ private slots:
         search::SearchWindow* window = program.searchWindow();
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->windowTitle(), u"ねじ・下穴の検索"_s);
+        // Qt's own texts (the query field's context menu) are Japanese too.
+        QCOMPARE(QLineEdit::tr("&Copy"), u"コピー(&C)"_s);
         window->setQuery(query);
         QGuiApplication::clipboard()->clear();
         window->activateWindow();
