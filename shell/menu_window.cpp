@@ -5,6 +5,7 @@
 #include "chart_window/twips.h"
 #include "shell/run_time_error_report.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -31,6 +32,25 @@ constexpr MenuButton kButtons[] = {
 constexpr TwipRect kClientArea{2625, 2205, 5355, 2535};
 constexpr TwipRect kPictureRect{4440, 720, 765, 960};
 
+// Enter and the keypad's Enter press the focused button, as Space and a click
+// do: the desktop the charts come from does so, though no button is a default.
+class EnterPressesButton final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if (!key->isAutoRepeat())
+            static_cast<QPushButton*>(watched)->click();
+        return true;
+    }
+};
+
 QString text(std::u16string_view s) {
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
@@ -49,6 +69,7 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
     setWindowIcon(assets::chartIcon());
     setGeometry(pixelsFromTwips(kClientArea));
 
+    auto* enterPresses = new EnterPressesButton(this);
     std::array<QPushButton*, std::size(kButtons)> byTabIndex{};
     for (const MenuButton& b : kButtons) {
         auto* button = new QPushButton(text(b.caption), this);
@@ -56,6 +77,7 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
         button->setGeometry(pixelsFromTwips(b.rect));
         button->setAutoDefault(false);
         button->setDefault(false);
+        button->installEventFilter(enterPresses);
         const int position = b.position;
         connect(button, &QPushButton::clicked, this, [this, position] { openChart(position); });
         byTabIndex[static_cast<std::size_t>(b.tabIndex)] = button;
