@@ -52,7 +52,6 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
 
     const QFont font = listFont(chart.listFont);
     const QFontMetrics metrics(font);
-    layout_ = std::make_unique<ColumnLayout>(chart, metrics);
 
     list_ = new QListView(this);
     list_->setObjectName(QStringLiteral("List1"));
@@ -65,7 +64,8 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     list_->setTextElideMode(Qt::ElideNone);
     list_->setWordWrap(false);
     list_->setUniformItemSizes(true);
-    list_->setItemDelegate(new ChartLineDelegate(*layout_, metrics.height(), list_));
+    delegate_ = new ChartLineDelegate(ColumnLayout(chart, metrics), metrics.height(), list_);
+    list_->setItemDelegate(delegate_);
     list_->setModel(new ChartLineModel(chart.lines, list_));
 
     if (chart.footnote) {
@@ -80,6 +80,10 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
 }
 
 ChartWindow::~ChartWindow() = default;
+
+const ColumnLayout& ChartWindow::layout() const {
+    return delegate_->layout();
+}
 
 void ChartWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);

@@ -4,14 +4,12 @@
 
 #include <QFont>
 #include <QWidget>
-#include <memory>
 
 class QListView;
 
 namespace vornel {
 
 class ColumnLayout;
-class ChartLineModel;
 class ChartLineDelegate;
 
 // The font a chart's list asks for: its face first, then the same face by its
@@ -30,7 +28,8 @@ public:
 
     const ChartDefinition& chart() const { return chart_; }
     QListView* list() const { return list_; }
-    const ColumnLayout& layout() const { return *layout_; }
+    // The layout the list draws with, owned by the list's delegate.
+    const ColumnLayout& layout() const;
 
 signals:
     // The user closed the window; it is deleted as soon as control returns to
@@ -43,8 +42,8 @@ protected:
 
 private:
     const ChartDefinition& chart_;
-    std::unique_ptr<ColumnLayout> layout_;
     QListView* list_;
+    ChartLineDelegate* delegate_;
 };
 
 } // namespace vornel
