@@ -63,6 +63,14 @@ private slots:
         flushDeletes();
     }
 
+    // The list has the focus from the moment the window is built, before the
+    // window system is asked to show it.
+    void theListHasTheFocusBeforeTheWindowIsShown() {
+        ChartWindow window(charts::kMetricChart);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.focusWidget(), window.list());
+    }
+
     void showsItsDefinition() {
         ChartRegistry registry(metricOnly());
         QVERIFY(!registry.openChart(1));
@@ -143,8 +151,10 @@ private slots:
         first->showMinimized();
 
         QVERIFY(!registry.openChart(2));
+        QVERIFY(QTest::qWaitForWindowActive(registry.window(2)));
         QVERIFY(!registry.openChart(1));
         QCOMPARE(registry.window(1), first.data());
+        QVERIFY(QTest::qWaitForWindowActive(first));
         QVERIFY(!first->isMinimized());
         QCOMPARE(list->currentIndex().row(), 120);
         QCOMPARE(list->verticalScrollBar()->value(), scroll);
