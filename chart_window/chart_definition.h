@@ -51,11 +51,60 @@ struct Footnote {
     int tabIndex;
 };
 
+// What a field of a chart's data rows holds.
+enum class ColumnRole {
+    Designation,    // the thread's designation, as the chart writes it
+    TapClass,       // the class of the tap (G4, G6 ...)
+    Drill,          // the drill for the pilot hole
+    CalculatedHole, // a calculated diameter of the hole, no drill size
+    Minimum,        // the lower limit of `ChartColumn::limits`
+    Maximum,        // its upper limit
+};
+
+enum class Unit {
+    None, // text, not a length
+    Millimetre,
+    Inch,
+};
+
+// What a minimum and a maximum bound.
+enum class Limits {
+    None,
+    MinorDiameter, // the internal thread's minor diameter
+    PilotHole,     // the pilot hole
+};
+
+// The name of what `limits` bound, as the charts write it.
+constexpr std::u16string_view limitsName(Limits limits) {
+    switch (limits) {
+    case Limits::MinorDiameter:
+        return u"めねじ内径";
+    case Limits::PilotHole:
+        return u"下穴径";
+    case Limits::None:
+        break;
+    }
+    return {};
+}
+
+// One field of a chart's data rows. `name` is the column's name as a user
+// hears or reads it beside a value ("ドリル径", "最小寸法" ...). Where a chart
+// gives several kinds of thread side by side, `kind` names the kind the
+// column belongs to ("Rc(PT)", "NPS" ...); elsewhere it is empty.
+struct ChartColumn {
+    ColumnRole role;
+    std::u16string_view name;
+    Unit unit = Unit::Millimetre;
+    Limits limits = Limits::None;
+    std::u16string_view kind = {};
+};
+
 // One chart window, fixed data. The list shows `lines` in order: first
 // `headingLines` header lines (title, units, notes, column headings), then
 // `dataRows` rows, one per thread size, then whatever lines follow them
 // (blank lines and notes). `noteLines` names the header lines, counted from 0,
 // that are notes rather than headings: their texts run on past the columns.
+// `columns` describes the fields of the data rows, one entry per field.
 struct ChartDefinition {
     std::string_view identifier;
     std::u16string_view title;
@@ -70,6 +119,7 @@ struct ChartDefinition {
     int dataRows;
     std::optional<Footnote> footnote;
     std::span<const int> noteLines = {};
+    std::span<const ChartColumn> columns = {};
 };
 
 } // namespace vornel

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QPainter>
 
 namespace vornel {
@@ -67,6 +68,8 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     delegate_ = new ChartLineDelegate(ColumnLayout(chart, metrics), metrics.height(), list_);
     list_->setItemDelegate(delegate_);
     list_->setModel(new ChartLineModel(chart.lines, list_));
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this, &ChartWindow::showContextMenu);
 
     if (chart.footnote) {
         auto* label = new QLabel(text(chart.footnote->text), this);
@@ -88,6 +91,15 @@ const ColumnLayout& ChartWindow::layout() const {
 void ChartWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     emit closed();
+}
+
+void ChartWindow::showContextMenu(const QPoint& position) {
+    const QList<QAction*> actions = list_->actions();
+    if (actions.isEmpty())
+        return;
+    QMenu menu(this);
+    menu.addActions(actions);
+    menu.exec(list_->viewport()->mapToGlobal(position));
 }
 
 void ChartWindow::paintEvent(QPaintEvent* event) {

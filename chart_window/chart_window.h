@@ -37,6 +37,10 @@ signals:
     void closed();
 
 protected:
+    // The list's context menu (right button, Menu key): the actions that the
+    // list holds, in the order they were added.
+    virtual void showContextMenu(const QPoint& position);
+
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

@@ -30,6 +30,19 @@ constexpr ChartLine kLines[] = {
 };
 // clang-format on
 
+// What each field of a data row holds.
+// clang-format off
+constexpr ChartColumn kColumns[] = {
+    {ColumnRole::Designation, u"管用ねじの呼び", Unit::None},
+    {ColumnRole::Drill, u"ドリル径 mm", Unit::Millimetre, Limits::None, u"NPT リーマ使用"},
+    {ColumnRole::Drill, u"ドリル径 inch", Unit::Inch, Limits::None, u"NPT リーマ使用"},
+    {ColumnRole::Drill, u"ドリル径 mm", Unit::Millimetre, Limits::None, u"NPT リーマなし"},
+    {ColumnRole::Drill, u"ドリル径 inch", Unit::Inch, Limits::None, u"NPT リーマなし"},
+    {ColumnRole::Drill, u"ドリル径 mm", Unit::Millimetre, Limits::None, u"NPS"},
+    {ColumnRole::Drill, u"ドリル径 inch", Unit::Inch, Limits::None, u"NPS"},
+};
+// clang-format on
+
 } // namespace
 
 const ChartDefinition kAmericanPipeChart{
@@ -45,6 +58,7 @@ const ChartDefinition kAmericanPipeChart{
     .headingLines = 6,
     .dataRows = 11,
     .footnote = std::nullopt,
+    .columns = kColumns,
 };
 
 } // namespace vornel::charts

@@ -39,6 +39,16 @@ constexpr ChartLine kLines[] = {
 };
 // clang-format on
 
+// What each field of a data row holds.
+// clang-format off
+constexpr ChartColumn kColumns[] = {
+    {ColumnRole::Designation, u"管用ねじの呼び", Unit::None},
+    {ColumnRole::Drill, u"ドリル径"},
+    {ColumnRole::Maximum, u"最大寸法", Unit::Millimetre, Limits::MinorDiameter},
+    {ColumnRole::Minimum, u"最小寸法", Unit::Millimetre, Limits::MinorDiameter},
+};
+// clang-format on
+
 } // namespace
 
 const ChartDefinition kBritishParallelPipeChart{
@@ -54,6 +64,7 @@ const ChartDefinition kBritishParallelPipeChart{
     .headingLines = 4,
     .dataRows = 24,
     .footnote = std::nullopt,
+    .columns = kColumns,
 };
 
 } // namespace vornel::charts

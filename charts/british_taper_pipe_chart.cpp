@@ -45,6 +45,19 @@ constexpr ChartLine kLines[] = {
 };
 // clang-format on
 
+// What each field of a data row holds.
+// clang-format off
+constexpr ChartColumn kColumns[] = {
+    {ColumnRole::Designation, u"管用ねじの呼び", Unit::None},
+    {ColumnRole::CalculatedHole, u"計算値", Unit::Millimetre, Limits::None, u"Rc(PT)"},
+    {ColumnRole::Drill, u"下穴径", Unit::Millimetre, Limits::None, u"Rc(PT)"},
+    {ColumnRole::CalculatedHole, u"計算値", Unit::Millimetre, Limits::None, u"Rp(PS)"},
+    {ColumnRole::Drill, u"下穴径", Unit::Millimetre, Limits::None, u"Rp(PS)"},
+    {ColumnRole::CalculatedHole, u"計算値", Unit::Millimetre, Limits::None, u"JIS B2301"},
+    {ColumnRole::Drill, u"下穴径", Unit::Millimetre, Limits::None, u"JIS B2301"},
+};
+// clang-format on
+
 } // namespace
 
 const ChartDefinition kBritishTaperPipeChart{
@@ -60,6 +73,7 @@ const ChartDefinition kBritishTaperPipeChart{
     .headingLines = 5,
     .dataRows = 16,
     .footnote = std::nullopt,
+    .columns = kColumns,
 };
 
 } // namespace vornel::charts

@@ -65,6 +65,18 @@ constexpr ChartLine kLines[] = {
 };
 // clang-format on
 
+// What each field of a data row holds.
+// clang-format off
+constexpr ChartColumn kColumns[] = {
+    {ColumnRole::Designation, u"呼び", Unit::None},
+    {ColumnRole::TapClass, u"タップの等級", Unit::None},
+    {ColumnRole::Maximum, u"下穴径 最大", Unit::Millimetre, Limits::PilotHole},
+    {ColumnRole::Minimum, u"下穴径 最小", Unit::Millimetre, Limits::PilotHole},
+    {ColumnRole::Maximum, u"めねじ内径 最大", Unit::Millimetre, Limits::MinorDiameter},
+    {ColumnRole::Minimum, u"めねじ内径 最小", Unit::Millimetre, Limits::MinorDiameter},
+};
+// clang-format on
+
 } // namespace
 
 const ChartDefinition kFlutelessTapChart{
@@ -85,6 +97,7 @@ const ChartDefinition kFlutelessTapChart{
             .rect = {0, 7440, 5175, 615},
             .tabIndex = 1,
         },
+    .columns = kColumns,
 };
 
 } // namespace vornel::charts

@@ -42,6 +42,16 @@ constexpr ChartLine kLines[] = {
 };
 // clang-format on
 
+// What each field of a data row holds.
+// clang-format off
+constexpr ChartColumn kColumns[] = {
+    {ColumnRole::Designation, u"ねじの呼び", Unit::None},
+    {ColumnRole::Drill, u"ドリル径"},
+    {ColumnRole::Minimum, u"最小寸法", Unit::Millimetre, Limits::PilotHole},
+    {ColumnRole::Maximum, u"最大寸法", Unit::Millimetre, Limits::PilotHole},
+};
+// clang-format on
+
 } // namespace
 
 const ChartDefinition kInsertMetricChart{
@@ -57,6 +67,7 @@ const ChartDefinition kInsertMetricChart{
     .headingLines = 4,
     .dataRows = 30,
     .footnote = std::nullopt,
+    .columns = kColumns,
 };
 
 } // namespace vornel::charts

@@ -266,6 +266,16 @@ constexpr ChartLine kLines[] = {
 };
 // clang-format on
 
+// What each field of a data row holds.
+// clang-format off
+constexpr ChartColumn kColumns[] = {
+    {ColumnRole::Designation, u"ねじの呼び", Unit::None},
+    {ColumnRole::Drill, u"ドリル径"},
+    {ColumnRole::Minimum, u"最小寸法", Unit::Millimetre, Limits::MinorDiameter},
+    {ColumnRole::Maximum, u"最大寸法", Unit::Millimetre, Limits::MinorDiameter},
+};
+// clang-format on
+
 } // namespace
 
 const ChartDefinition kMetricChart{
@@ -281,6 +291,7 @@ const ChartDefinition kMetricChart{
     .headingLines = 4,
     .dataRows = 254,
     .footnote = std::nullopt,
+    .columns = kColumns,
 };
 
 } // namespace vornel::charts

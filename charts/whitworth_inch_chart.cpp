@@ -40,6 +40,16 @@ constexpr ChartLine kLines[] = {
 // The header lines that are notes, from 0.
 constexpr int kNoteLines[] = {1, 2};
 
+// What each field of a data row holds.
+// clang-format off
+constexpr ChartColumn kColumns[] = {
+    {ColumnRole::Designation, u"ねじの呼び", Unit::None},
+    {ColumnRole::Drill, u"ドリル径"},
+    {ColumnRole::Minimum, u"最小寸法", Unit::Millimetre, Limits::MinorDiameter},
+    {ColumnRole::Maximum, u"最大寸法", Unit::Millimetre, Limits::MinorDiameter},
+};
+// clang-format on
+
 } // namespace
 
 const ChartDefinition kWhitworthInchChart{
@@ -56,6 +66,7 @@ const ChartDefinition kWhitworthInchChart{
     .dataRows = 24,
     .footnote = std::nullopt,
     .noteLines = kNoteLines,
+    .columns = kColumns,
 };
 
 } // namespace vornel::charts

@@ -1,6 +1,7 @@
 // The ten chart definitions as the registry holds them: each at its position
 // under its button, with its window's values.
 #include "chart_checks.h"
+#include "chart_window/chart_fields.h"
 #include "charts/charts.h"
 #include "shell/menu_window.h"
 
@@ -84,6 +85,77 @@ private slots:
         QVERIFY(button != buttons.end());
         QCOMPARE(qs(button->caption), title);
         QCOMPARE(button->name, "Command" + std::to_string(position));
+    }
+
+    // The description of the columns fits every data row: one column a field,
+    // the designation first, a number (or the charts' dash) in every length
+    // column, and each minimum paired with the maximum of the same limits and
+    // kind, below it in every row. A chart with several kinds names the kind
+    // of every column after the designation, and each kind has a drill.
+    void columnsDescribeEveryDataRow_data() {
+        QTest::addColumn<int>("position");
+        for (int position = 1; position <= charts::kChartCount; ++position)
+            QTest::newRow(charts::allCharts()[std::size_t(position - 1)]->identifier.data())
+                << position;
+    }
+    void columnsDescribeEveryDataRow() {
+        QFETCH(int, position);
+        const ChartDefinition* chart = charts::allCharts()[std::size_t(position - 1)];
+        const auto columns = chart->columns;
+        QVERIFY(columns.size() >= 2);
+        QCOMPARE(columns[0].role, ColumnRole::Designation);
+        const bool kinds = !columns[1].kind.empty();
+        QSet<QString> kindsWithDrill, allKinds;
+        for (std::size_t c = 1; c < columns.size(); ++c) {
+            const ChartColumn& column = columns[c];
+            QVERIFY(column.role != ColumnRole::Designation);
+            QVERIFY(!column.name.empty());
+            QCOMPARE(!column.kind.empty(), kinds);
+            QCOMPARE(column.limits != Limits::None,
+                     column.role == ColumnRole::Minimum || column.role == ColumnRole::Maximum);
+            QCOMPARE(column.unit == Unit::None, column.role == ColumnRole::TapClass);
+            allKinds.insert(qs(column.kind));
+            if (column.role == ColumnRole::Drill)
+                kindsWithDrill.insert(qs(column.kind));
+        }
+        if (kinds)
+            QCOMPARE(kindsWithDrill, allKinds);
+        QCOMPARE(std::ranges::count(columns, ColumnRole::Minimum, &ChartColumn::role),
+                 std::ranges::count(columns, ColumnRole::Maximum, &ChartColumn::role));
+
+        const auto partner = [&](std::size_t c) {
+            std::optional<std::size_t> found;
+            for (std::size_t p = 1; p < columns.size(); ++p) {
+                if (p != c && columns[p].limits == columns[c].limits &&
+                    columns[p].kind == columns[c].kind && columns[p].role != columns[c].role &&
+                    (columns[p].role == ColumnRole::Minimum ||
+                     columns[p].role == ColumnRole::Maximum)) {
+                    if (found)
+                        return std::optional<std::size_t>{};
+                    found = p;
+                }
+            }
+            return found;
+        };
+
+        for (int row = chart->headingLines; row < chart->headingLines + chart->dataRows; ++row) {
+            const auto fields = chartFields(chart->lines[std::size_t(row)]);
+            QCOMPARE(fields.size(), columns.size());
+            QVERIFY(!trimPadding(fields[0]).empty());
+            for (std::size_t c = 1; c < columns.size(); ++c) {
+                if (columns[c].unit == Unit::None || isNoValue(fields[c]))
+                    continue;
+                bool ok = false;
+                qs(trimPadding(fields[c])).toDouble(&ok);
+                QVERIFY2(ok, qPrintable(qs(chart->lines[std::size_t(row)])));
+                if (columns[c].role != ColumnRole::Minimum)
+                    continue;
+                const auto maximum = partner(c);
+                QVERIFY2(maximum, qPrintable(qs(columns[c].name)));
+                QVERIFY2(qs(fields[c]).toDouble() <= qs(fields[*maximum]).toDouble(),
+                         qPrintable(qs(chart->lines[std::size_t(row)])));
+            }
+        }
     }
 
     void identifiersAreUnique() {
