@@ -71,7 +71,7 @@ startup() {
     local menu one
     read -r menu one < <(awk -F, 'NR == 1 { for (i = 1; i <= NF; i++) col[$i] = i; next }
         { sum[$col["parameter_probe"]] += $col["median"] }
-        END { printf "%.2f %.2f", sum["startup"] / sum["menu_floor"], sum["startup"] / sum["floor"] }' "$csv")
+        END { printf "%.2f %.2f\n", sum["startup"] / sum["menu_floor"], sum["startup"] / sum["floor"] }' "$csv")
     local v w
     v=$(verdict "$menu" 1.05)
     w=$(verdict "$one" 1.15)
