@@ -1,6 +1,7 @@
 #include "chart_window/chart_window.h"
 
 #include "assets/assets.h"
+#include "chart_window/accessible_text.h"
 #include "chart_window/chart_line_delegate.h"
 #include "chart_window/chart_line_model.h"
 #include "chart_window/column_layout.h"
@@ -38,6 +39,7 @@ QFont listFont(const FontDescription& description) {
 ChartWindow::ChartWindow(const ChartDefinition& chart)
     : QWidget(nullptr, Qt::Window)
     , chart_(chart) {
+    exposeTopLevelWidgetsAsWindows();
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QString::fromLatin1(chart.identifier.data(),
                                       static_cast<qsizetype>(chart.identifier.size())));
@@ -67,7 +69,7 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     list_->setUniformItemSizes(true);
     delegate_ = new ChartLineDelegate(ColumnLayout(chart, metrics), metrics.height(), list_);
     list_->setItemDelegate(delegate_);
-    list_->setModel(new ChartLineModel(chart.lines, list_));
+    list_->setModel(new ChartLineModel(chart, list_));
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this, &ChartWindow::showContextMenu);
 

@@ -1,6 +1,7 @@
 #include "shell/menu_window.h"
 
 #include "assets/assets.h"
+#include "chart_window/accessible_text.h"
 #include "chart_window/chart_registry.h"
 #include "chart_window/twips.h"
 #include "shell/run_time_error_report.h"
@@ -64,6 +65,7 @@ std::span<const MenuButton> menuButtons() {
 MenuWindow::MenuWindow(ChartRegistry& registry)
     : QWidget(nullptr, Qt::Window)
     , registry_(registry) {
+    exposeTopLevelWidgetsAsWindows();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vornel"));
     setWindowIcon(assets::chartIcon());

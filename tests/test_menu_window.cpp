@@ -8,6 +8,7 @@
 #include "shell/run_time_error_report.h"
 #include "test_support.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -53,6 +54,9 @@ private slots:
         QCOMPARE(menu->geometry(), QRect(175, 147, 357, 169));
         QVERIFY(!menu->windowIcon().isNull());
         QVERIFY(menu->isVisible());
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(menu);
+        QCOMPARE(accessible->role(), QAccessible::Window);
+        QCOMPARE(accessible->text(QAccessible::Name), u"Vornel"_s);
         // The installed desktop entry and icon go by this name.
         QCOMPARE(QGuiApplication::desktopFileName(), u"io.github.vornel.Vornel"_s);
         // Start-up shows the menu and nothing else.
