@@ -10,7 +10,7 @@ vornel_install "${VORNEL_PACKAGES[@]}" "${VORNEL_BENCH_PACKAGES[@]}"
 
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$(nproc)" --target vornel_startup_probe vornel_floor_probe \
-    vornel_menu_floor_probe vornel_all_windows_probe vornel_chart_bench >/dev/null
+    vornel_menu_floor_probe vornel_all_windows_probe vornel_chart_bench vornel_search_bench >/dev/null
 bin=$PWD/build/bench
 
 tmp=$(mktemp -d)
@@ -119,6 +119,11 @@ for platform in offscreen xcb; do
         { cat "$tmp/charts.log" >&2; exit 1; }
     cat "$tmp/charts.txt"
     missed=$((missed + $(grep -c ' MISS ' "$tmp/charts.txt" || true)))
+    echo
+    on "$platform" "$bin/vornel_search_bench" >"$tmp/search.txt" 2>"$tmp/search.log" ||
+        { cat "$tmp/search.log" >&2; exit 1; }
+    cat "$tmp/search.txt"
+    missed=$((missed + $(grep -c ' MISS' "$tmp/search.txt" || true)))
     echo
 done
 

@@ -5,6 +5,7 @@
 #include "chart_window/chart_line_delegate.h"
 #include "chart_window/chart_line_model.h"
 #include "chart_window/column_layout.h"
+#include "chart_window/theme_colours.h"
 #include "chart_window/twips.h"
 
 #include <QCloseEvent>
@@ -72,6 +73,7 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     list_->setModel(new ChartLineModel(chart, list_));
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list_, &QWidget::customContextMenuRequested, this, &ChartWindow::showContextMenu);
+    followTheme(list_);
 
     if (chart.footnote) {
         auto* label = new QLabel(text(chart.footnote->text), this);
@@ -79,6 +81,10 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
         label->setGeometry(pixelsFromTwips(chart.footnote->rect));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setFocusPolicy(Qt::NoFocus);
+        // The label has no ground of its own: its text is drawn on the
+        // window's, the fixed white or the theme's.
+        followTheme(label,
+                    chart.background == Background::White ? whiteGroundPalette : readablePalette);
     }
 
     list_->setFocus();
@@ -106,7 +112,7 @@ void ChartWindow::showContextMenu(const QPoint& position) {
 
 void ChartWindow::paintEvent(QPaintEvent* event) {
     if (chart_.background == Background::White)
-        QPainter(this).fillRect(rect(), Qt::white);
+        QPainter(this).fillRect(rect(), whiteGroundPalette(palette()).window());
     QWidget::paintEvent(event);
 }
 

@@ -31,10 +31,14 @@ vornel_install() {
 VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland fonts-ipafont-gothic fontconfig)
 # To run the tests headless: a display server, a window manager and the tools
 # that drive them; a headless Wayland compositor; the validators of the
-# installed files; what `cpack -G DEB` uses to build and read a package; and
-# the accessibility bus with a client that reads it as a screen reader does.
+# installed files; what `cpack -G DEB` uses to build and read a package, and
+# dpkg-buildflags for its hardened build; Debian's package checker lintian and
+# hardening-check (devscripts); the accessibility bus with a client that reads
+# it as a screen reader does; and Qt's GTK platform theme, GTK's extra themes
+# and ImageMagick's `import` to take screenshots under a dark desktop theme.
 VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils wmctrl weston
-    desktop-file-utils appstream dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi)
+    desktop-file-utils appstream dpkg-dev file lintian devscripts dbus-daemon at-spi2-core
+    python3-pyatspi qt6-gtk-platformtheme gnome-themes-extra imagemagick)
 # To run the benchmarks: Google Benchmark, hyperfine for whole processes and
 # a display server of their own.
 VORNEL_BENCH_PACKAGES=(libbenchmark-dev hyperfine xvfb)

@@ -3,9 +3,11 @@
 #include "assets/assets.h"
 #include "chart_window/accessible_text.h"
 #include "chart_window/chart_registry.h"
+#include "chart_window/theme_colours.h"
 #include "chart_window/twips.h"
 #include "shell/run_time_error_report.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -80,9 +82,11 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
         button->setAutoDefault(false);
         button->setDefault(false);
         button->installEventFilter(enterPresses);
+        followTheme(button);
         const int position = b.position;
         connect(button, &QPushButton::clicked, this, [this, position] { openChart(position); });
         byTabIndex[static_cast<std::size_t>(b.tabIndex)] = button;
+        button->installEventFilter(this);
     }
     for (std::size_t i = 1; i < byTabIndex.size(); ++i)
         setTabOrder(byTabIndex[i - 1], byTabIndex[i]);
@@ -94,7 +98,28 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setFocusPolicy(Qt::NoFocus);
 
+    auto* search = new QAction(QStringLiteral("検索…"), this);
+    search->setShortcut(QKeySequence::Find);
+    connect(search, &QAction::triggered, this, [this] { emit searchRequested({}); });
+    addAction(search);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
     byTabIndex.front()->setFocus();
+}
+
+bool MenuWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A letter or digit typed on a button starts a search with it; Space
+    // and the other keys stay the button's.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
+            text.size() == 1 && text.front().isLetterOrNumber()) {
+            emit searchRequested(text);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MenuWindow::openChart(int position) {

@@ -28,6 +28,14 @@ class MenuWindow : public QWidget {
 public:
     explicit MenuWindow(ChartRegistry& registry);
 
+signals:
+    // Ctrl+F or "検索…" in the context menu (`typed` empty), or a letter or
+    // digit typed on a button (`typed` is it).
+    void searchRequested(const QString& typed);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void openChart(int position);
 

@@ -1,10 +1,15 @@
 #include "shell/program.h"
 
+#include "chart_window/chart_window.h"
 #include "charts/charts.h"
+#include "search/search_window.h"
 #include "shell/menu_window.h"
+#include "shell/run_time_error_report.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QListView>
 #include <new>
 
 namespace vornel {
@@ -31,7 +36,8 @@ QFont japaneseInterfaceFont(const QFont& systemFont) {
 }
 
 Program::Program(ChartWindowFactory makeChartWindow, MenuWindowFactory makeMenu)
-    : registry_(charts::allCharts(), std::move(makeChartWindow))
+    : registry_(charts::allCharts(), withSearch(std::move(makeChartWindow)))
+    , searchIndex_(charts::allCharts())
     , makeMenu_(std::move(makeMenu)) {
     QApplication::setFont(japaneseInterfaceFont(QApplication::font()));
     // Ties the windows to the installed desktop entry: its name and icon in
@@ -41,7 +47,52 @@ Program::Program(ChartWindowFactory makeChartWindow, MenuWindowFactory makeMenu)
         makeMenu_ = [](ChartRegistry& registry) { return new MenuWindow(registry); };
 }
 
-Program::~Program() = default;
+Program::~Program() {
+    delete search_.data();
+}
+
+ChartWindowFactory Program::withSearch(ChartWindowFactory makeWindow) {
+    return [this, makeWindow = std::move(makeWindow)](const ChartDefinition& chart) {
+        ChartWindow* window = makeWindow ? makeWindow(chart) : new ChartWindow(chart);
+        if (!window)
+            return window;
+        int position = 1;
+        while (position < ChartRegistry::kSize && registry_.chart(position) != &chart)
+            ++position;
+        auto* search = new QAction(QStringLiteral("検索…"), window->list());
+        search->setShortcut(QKeySequence::Find);
+        QObject::connect(search, &QAction::triggered, window,
+                         [this, position] { openSearch(position); });
+        window->list()->addAction(search);
+        return window;
+    };
+}
+
+void Program::openSearch(int preferredPosition, const QString& typed) {
+    const bool open = search_ && search_->isVisible();
+    if (!search_) {
+        try {
+            search_ = new search::SearchWindow(
+                registry_, searchIndex_, [](const RunTimeError& e) { reportRunTimeError(e); });
+        } catch (const std::bad_alloc&) {
+            reportRunTimeError(errors::outOfMemory());
+            return;
+        }
+    }
+    if (preferredPosition)
+        search_->setPreferredChart(preferredPosition);
+    if (!typed.isEmpty()) {
+        if (open)
+            search_->appendToQuery(typed);
+        else
+            search_->setQuery(typed);
+    }
+    if (const auto error = showModeless(*search_)) {
+        reportRunTimeError(*error);
+        return;
+    }
+    search_->focusQuery(typed.isEmpty());
+}
 
 std::optional<RunTimeError> Program::start() {
     try {
@@ -51,6 +102,8 @@ std::optional<RunTimeError> Program::start() {
     }
     if (!menu_)
         return errors::cannotCreateWindow();
+    QObject::connect(menu_.get(), &MenuWindow::searchRequested, menu_.get(),
+                     [this](const QString& typed) { openSearch(0, typed); });
     return showModeless(*menu_);
 }
 

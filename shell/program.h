@@ -2,8 +2,11 @@
 
 #include "chart_window/chart_registry.h"
 #include "chart_window/run_time_error.h"
+#include "search/search_index.h"
+#include "search/search_window.h"
 
 #include <QFont>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -32,8 +35,21 @@ public:
     ChartRegistry& registry() { return registry_; }
     MenuWindow* menu() const { return menu_.get(); }
 
+    // Opens the search window, or raises it with its query and results.
+    // Asked from a chart (`preferredPosition`), that chart's results come
+    // first; `typed` starts the query, or adds to it while the window is open.
+    void openSearch(int preferredPosition = 0, const QString& typed = {});
+    // The open search window, or null.
+    search::SearchWindow* searchWindow() const { return search_.data(); }
+
 private:
+    // Each chart window that `makeWindow` makes gets "検索…" on its list.
+    ChartWindowFactory withSearch(ChartWindowFactory makeWindow);
+
     ChartRegistry registry_;
+    // Reads nothing from the charts until the first search.
+    search::SearchIndex searchIndex_;
+    QPointer<search::SearchWindow> search_;
     MenuWindowFactory makeMenu_;
     std::unique_ptr<MenuWindow> menu_;
 };

@@ -10,8 +10,12 @@
 #include "shell/program.h"
 #include "test_support.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QTableView>
 
 namespace vornel::test {
 
@@ -59,6 +63,18 @@ inline QString invariantFailure(Program& program, qsizetype baselineTopLevels) {
             return u"%1's list moved"_s.arg(id);
     }
     const qsizetype menu = program.menu() ? 1 : 0;
+    if (const search::SearchWindow* search = program.searchWindow()) {
+        ++open;
+        if (!search->isVisible())
+            return u"the search window is not shown"_s;
+        // The status line counts the results, or says there are none.
+        const int results = search->resultsTable()->model()->rowCount();
+        const QString status = search->statusLine()->text();
+        if (status != (results                                            ? u"%1 件"_s.arg(results)
+                       : search->queryField()->text().trimmed().isEmpty() ? QString()
+                                                                          : u"該当なし"_s))
+            return u"%1 results, status '%2'"_s.arg(results).arg(status);
+    }
     const qsizetype topLevels = QApplication::topLevelWidgets().size();
     if (topLevels != baselineTopLevels + open + menu)
         return u"%1 top-level widgets, expected %2"_s.arg(topLevels).arg(baselineTopLevels + open +

@@ -5,6 +5,8 @@
 // (20,000 unless set; at least 5,000).
 #include "program_invariants.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QWheelEvent>
@@ -19,6 +21,12 @@ constexpr Qt::Key kKeys[] = {Qt::Key_Tab,      Qt::Key_Backtab, Qt::Key_Space, Q
                              Qt::Key_Down,     Qt::Key_Left,    Qt::Key_Right, Qt::Key_PageUp,
                              Qt::Key_PageDown, Qt::Key_Home,    Qt::Key_End,   Qt::Key_Return};
 
+// What the monkey types into the search window: pieces of designations and
+// drills, and what no query should hold.
+const QString kTyped[] = {u"M"_s, u"8"_s, u"×"_s,    u"1"_s, u"."_s,  u"25"_s,    u"/"_s,
+                          u"4"_s, u"-"_s, u" "_s,    u"#"_s, u"φ"_s,  u"in"_s,    u"G"_s,
+                          u"N"_s, u"😀"_s, u"\x01"_s, u"※"_s, u"Ｍ"_s, u"1e308"_s, u"０"_s};
+
 class Monkey {
 public:
     explicit Monkey(quint32 seed)
@@ -28,6 +36,8 @@ public:
         QList<QWidget*> windows;
         if (program.menu() && program.menu()->isVisible())
             windows.append(program.menu());
+        if (program.searchWindow())
+            windows.append(program.searchWindow());
         for (int p = 1; p <= ChartRegistry::kSize; ++p)
             if (ChartWindow* w = program.registry().window(p))
                 windows.append(w);
@@ -40,14 +50,16 @@ public:
         if (!window)
             return u"nothing open"_s;
         // Closing comes seldom, so that charts pile up beside the menu.
-        const int roll = pick(20);
+        const int roll = pick(24);
         switch (roll < 6    ? 0
                 : roll < 10 ? 2
                 : roll < 12 ? 4
                 : roll < 13 ? 5
                 : roll < 14 ? 6
                 : roll < 19 ? 7
-                            : 8) {
+                : roll < 20 ? 8
+                : roll < 21 ? 9
+                            : 10) {
         case 0: { // a button of the menu
             if (!program.menu()->isVisible())
                 return u"menu closed"_s;
@@ -95,9 +107,31 @@ public:
                 return u"click in %1"_s.arg(window->objectName());
             }
             return u"no list"_s;
-        default: // close it, as Alt+F4 or the close button would
+        case 8: // close it, as Alt+F4 or the close button would
             window->close();
             return u"close %1"_s.arg(window->objectName());
+        case 9: // Ctrl+F in the menu or a chart
+            program.openSearch(pick(ChartRegistry::kSize + 1));
+            return u"search"_s;
+        default: { // typing into the search window
+            search::SearchWindow* search = program.searchWindow();
+            if (!search)
+                return u"no search window"_s;
+            if (pick(4) == 0) {
+                const Qt::Key key =
+                    pick(2) ? Qt::Key_Backspace : kKeys[pick(int(std::size(kKeys)))];
+                QTest::keyClick(search->focusWidget() ? search->focusWidget() : search, key);
+                return u"key %1 to the search window"_s.arg(int(key));
+            }
+            // Key events carrying the text, as an input method sends them:
+            // QTest::keyClicks() knows only Latin-1.
+            const QString& text = kTyped[pick(int(std::size(kTyped)))];
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent key(type, Qt::Key_unknown, Qt::NoModifier, text);
+                QCoreApplication::sendEvent(search->queryField(), &key);
+            }
+            return u"type '%1'"_s.arg(text);
+        }
         }
     }
 

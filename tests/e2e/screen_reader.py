@@ -6,10 +6,11 @@ Usage: screen_reader.py VORNEL CHARTS_JSON
 Starts the program with accessibility on, finds its windows as frames named
 by their titles, presses every chart button through its accessible action,
 reads every entry of every list and compares it with what the chart's line is
-to be read as (its values each after the name of its column), moves through the list with the keyboard and reads again, closes a
-chart while holding its entries and reads them, reopens it, and at the end
-closes every window: the program must have stayed up all along and end with
-status 0.
+to be read as (its values each after the name of its column), moves through
+the list with the keyboard and reads again, closes a chart while holding its
+entries and reads them, reopens it, reads the search window's query field and
+results table, and at the end closes every window: the program must have
+stayed up all along and end with status 0.
 """
 import json
 import os
@@ -214,6 +215,31 @@ for chart in charts:
             pass  # a defunct entry may say so; the program must not fall over
     alive(f"reading entries of the closed {chart['title']}")
     lst = open_and_read(chart, 'reopening')
+
+# The search window: its query field by name, then its results table, the
+# column headers and each cell, as a screen reader reads them.
+SEARCH = 'ねじ・下穴の検索'
+keys('Vornel', 'ctrl+f')
+search = wait_for('the search window on the bus', lambda: window(SEARCH))
+query = wait_for('the query field', lambda: descendant(search, pyatspi.ROLE_ENTRY, '検索語')
+                 or descendant(search, pyatspi.ROLE_TEXT, '検索語'))
+subprocess.run(['xdotool', 'type', '--delay', '30', 'M8x1.25'], check=True)
+results = wait_for('the results table', lambda: descendant(search, pyatspi.ROLE_TABLE, '検索結果'))
+table = results.queryTable()
+wait_for('three results', lambda: True if table.nRows == 3 else None)
+headers = [table.getColumnHeader(c).name for c in range(table.nColumns)]
+check(headers == ['図表', 'ねじの呼び', '種類', 'ドリル径', '最小～最大寸法', '一致'],
+      f'the results table has the column headers {headers}')
+cells = [[table.getAccessibleAt(r, c).name for c in range(table.nColumns)]
+         for r in range(table.nRows)]
+check(cells == [
+    ['メートルねじ', '8 × 1.25', '', '6.8', 'めねじ内径 6.647～6.912', '呼び'],
+    ['インサートメートルねじ', '8 × 1.25', '', '8.4', '下穴径 8.31～8.52', '呼び'],
+    ['溝なしタップメ－トルねじ', 'M 8 × 1.25', '', '', '下穴径 7.36～7.49', '呼び'],
+], f'the results read {cells}')
+check(descendant(search, pyatspi.ROLE_LABEL, '3 件') is not None, 'no status line "3 件"')
+alive('reading the search results')
+close(SEARCH)
 
 close('Vornel')
 alive('closing the menu')

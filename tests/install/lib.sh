@@ -22,6 +22,11 @@ check_installed_tree() {
     [ -f "$desktop" ] || fail "no desktop entry $APP_ID.desktop"
     [ -f "$metainfo" ] || fail "no AppStream metadata $APP_ID.metainfo.xml"
     [ -f "$usr/share/doc/vornel/copyright" ] || fail "no copyright file"
+    [ -f "$usr/share/doc/vornel/changelog.gz" ] || fail "no changelog.gz"
+    local page
+    for page in man/man1/vornel.1.gz man/ja/man1/vornel.1.gz; do
+        [ -f "$usr/share/$page" ] || fail "no manual page $page"
+    done
 
     local icon size
     icon=$(sed -n 's/^Icon=//p' "$desktop")

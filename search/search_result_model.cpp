@@ -1,0 +1,97 @@
+#include "search/search_result_model.h"
+
+namespace vornel::search {
+namespace {
+
+QString qs(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+void SearchResultModel::setResults(std::vector<SearchResult> results) {
+    if (results == results_)
+        return;
+    // Rows removed or added at the end and the rest changed in place: the
+    // view keeps its header and scroll position, which a reset would rebuild.
+    const int before = rowCount();
+    const int after = static_cast<int>(results.size());
+    if (after < before) {
+        beginRemoveRows({}, after, before - 1);
+        results_.resize(static_cast<std::size_t>(after));
+        endRemoveRows();
+    } else if (after > before) {
+        beginInsertRows({}, before, after - 1);
+        results_.resize(static_cast<std::size_t>(after));
+        endInsertRows();
+    }
+    results_ = std::move(results);
+    if (after > 0)
+        emit dataChanged(index(0, 0), index(after - 1, ColumnCount - 1));
+}
+
+QString SearchResultModel::columnName(int column) {
+    switch (column) {
+    case Chart:
+        return QStringLiteral("図表");
+    case Designation:
+        return QStringLiteral("ねじの呼び");
+    case Kind:
+        return QStringLiteral("種類");
+    case Drill:
+        return QStringLiteral("ドリル径");
+    case Limits:
+        return QStringLiteral("最小～最大寸法");
+    case Match:
+        return QStringLiteral("一致");
+    default:
+        return {};
+    }
+}
+
+QString SearchResultModel::text(const SearchResult& result, int column) {
+    switch (column) {
+    case Chart:
+        return qs(result.chart->title);
+    case Designation:
+        return qs(result.designation);
+    case Kind:
+        return qs(result.kind);
+    case Drill:
+        if (result.drillInch.empty())
+            return qs(result.drill);
+        return QStringLiteral("%1（%2 inch）").arg(qs(result.drill), qs(result.drillInch));
+    case Limits:
+        if (result.limits == vornel::Limits::None)
+            return {};
+        return QStringLiteral("%1 %2～%3")
+            .arg(qs(limitsName(result.limits)), qs(result.minimum), qs(result.maximum));
+    case Match:
+        return qs(matchDescription(result));
+    default:
+        return {};
+    }
+}
+
+int SearchResultModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(results_.size());
+}
+
+int SearchResultModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() ||
+        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return {};
+    return text(results_[static_cast<std::size_t>(index.row())], index.column());
+}
+
+QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return columnName(section);
+}
+
+} // namespace vornel::search

@@ -1,0 +1,189 @@
+#include "search/search_window.h"
+
+#include "assets/assets.h"
+#include "chart_window/chart_registry.h"
+#include "chart_window/chart_window.h"
+#include "chart_window/theme_colours.h"
+#include "search/search_index.h"
+#include "search/search_result_model.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace vornel::search {
+namespace {
+
+// Texts as wide as the widest of each column, for its starting width.
+const QStringList& widestTexts(int column) {
+    static const QList<QStringList> texts{
+        {},
+        {QStringLiteral("G(PF) 11/2 ‐11"), QStringLiteral("No.12‐32UNEF")},
+        {QStringLiteral("NPT リーマなし")},
+        {QStringLiteral("17.86（0.703 inch）")},
+        {QStringLiteral("めねじ内径 148.172～148.812")},
+        {QStringLiteral("ドリル径と同じ（最小 +0.153／最大 −0.112）")},
+    };
+    return texts[column];
+}
+
+} // namespace
+
+SearchWindow::SearchWindow(ChartRegistry& registry, const SearchIndex& index,
+                           std::function<void(const RunTimeError&)> reportError)
+    : QWidget(nullptr, Qt::Window)
+    , registry_(registry)
+    , index_(index)
+    , reportError_(std::move(reportError)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("SearchWindow"));
+    setWindowTitle(QStringLiteral("ねじ・下穴の検索"));
+    setWindowIcon(assets::chartIcon());
+
+    query_ = new QLineEdit(this);
+    query_->setObjectName(QStringLiteral("Query"));
+    query_->setAccessibleName(QStringLiteral("検索語"));
+    query_->setPlaceholderText(QStringLiteral("例：M8×1.25、1/4-20、No.10、G1/4、6.8"));
+    query_->setClearButtonEnabled(true);
+    query_->installEventFilter(this);
+
+    model_ = new SearchResultModel(this);
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("Results"));
+    table_->setAccessibleName(QStringLiteral("検索結果"));
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setTabKeyNavigation(false);
+    table_->setWordWrap(false);
+    table_->setAlternatingRowColors(true);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    QHeaderView* header = table_->horizontalHeader();
+    header->setStretchLastSection(true);
+    header->setHighlightSections(false);
+    const QFontMetrics metrics = table_->fontMetrics();
+    const int padding = 2 * metrics.horizontalAdvance(u'M');
+    QStringList titles;
+    for (int position = 1; position <= ChartRegistry::kSize; ++position) {
+        if (const ChartDefinition* chart = registry.chart(position))
+            titles.append(QString::fromUtf16(chart->title.data(),
+                                             static_cast<qsizetype>(chart->title.size())));
+    }
+    int width = 0;
+    for (int column = 0; column < SearchResultModel::ColumnCount; ++column) {
+        int columnWidth = metrics.horizontalAdvance(SearchResultModel::columnName(column));
+        for (const QString& text : column == 0 ? titles : widestTexts(column))
+            columnWidth = std::max(columnWidth, metrics.horizontalAdvance(text));
+        header->resizeSection(column, columnWidth + padding);
+        width += columnWidth + padding;
+    }
+    connect(table_, &QAbstractItemView::activated, this,
+            [this](const QModelIndex& index) { openResult(index.row()); });
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("Status"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(query_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(status_);
+    setTabOrder(query_, table_);
+    for (QWidget* part : {static_cast<QWidget*>(query_), static_cast<QWidget*>(table_),
+                          static_cast<QWidget*>(status_)})
+        followTheme(part);
+
+    connect(query_, &QLineEdit::textChanged, this, &SearchWindow::runQuery);
+    // Enter in the query field opens the chosen result, or the first.
+    connect(query_, &QLineEdit::returnPressed, this, [this] {
+        const QModelIndex current = table_->currentIndex();
+        openResult(current.isValid() ? current.row() : 0);
+    });
+
+    auto* closeAction = new QAction(this);
+    closeAction->setShortcut(Qt::Key_Escape);
+    addAction(closeAction);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+
+    const int margins = layout->contentsMargins().left() + layout->contentsMargins().right();
+    resize(width + margins + table_->verticalScrollBar()->sizeHint().width() +
+               2 * table_->frameWidth(),
+           24 * table_->verticalHeader()->defaultSectionSize());
+}
+
+SearchWindow::~SearchWindow() = default;
+
+void SearchWindow::setPreferredChart(int position) {
+    if (position == preferred_)
+        return;
+    preferred_ = position;
+    runQuery();
+}
+
+void SearchWindow::setQuery(const QString& text) {
+    query_->setText(text);
+}
+
+void SearchWindow::appendToQuery(const QString& text) {
+    query_->end(false);
+    query_->insert(text);
+}
+
+void SearchWindow::focusQuery(bool selectAll) {
+    query_->setFocus(Qt::OtherFocusReason);
+    if (selectAll)
+        query_->selectAll();
+    else
+        query_->end(false);
+}
+
+void SearchWindow::runQuery() {
+    const QString query = query_->text();
+    model_->setResults(index_.find(
+        {reinterpret_cast<const char16_t*>(query.utf16()), static_cast<std::size_t>(query.size())},
+        preferred_));
+    const int count = model_->rowCount();
+    if (count > 0)
+        status_->setText(QStringLiteral("%1 件").arg(count));
+    else
+        status_->setText(query.trimmed().isEmpty() ? QString() : QStringLiteral("該当なし"));
+}
+
+void SearchWindow::openResult(int row) {
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const SearchResult result = model_->results()[static_cast<std::size_t>(row)];
+    if (const auto error = registry_.openChart(result.position)) {
+        reportError_(*error);
+        return;
+    }
+    ChartWindow* window = registry_.window(result.position);
+    if (!window)
+        return;
+    QListView* list = window->list();
+    const QModelIndex line = list->model()->index(result.line, 0);
+    list->setCurrentIndex(line);
+    list->scrollTo(line, QAbstractItemView::PositionAtCenter);
+}
+
+bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Down from the query field moves into the results.
+    if (watched == query_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && model_->rowCount() > 0) {
+        table_->setFocus(Qt::TabFocusReason);
+        if (!table_->currentIndex().isValid())
+            table_->setCurrentIndex(model_->index(0, 0));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vornel::search

@@ -1,0 +1,257 @@
+// Finding threads and drills across the ten charts: queries against the rows
+// they must find, and input that must find nothing without harm.
+#include "chart_window/chart_fields.h"
+#include "charts/charts.h"
+#include "search/search_index.h"
+#include "test_support.h"
+
+#include <QStringList>
+#include <QTest>
+
+using namespace vornel;
+using vornel::test::qs;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::u16string_view view(const QString& s) {
+    return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
+}
+
+const search::SearchIndex& index() {
+    static const auto charts = charts::allCharts();
+    static const search::SearchIndex index(charts);
+    return index;
+}
+
+// A result as "position designation [kind] limits: why".
+QString describe(const search::SearchResult& r) {
+    QString text = QString::number(r.position) + u' ' + qs(r.designation);
+    if (!r.kind.empty())
+        text += u" ["_s + qs(r.kind) + u']';
+    if (r.limits != Limits::None)
+        text += u' ' + qs(limitsName(r.limits)) + u' ' + qs(r.minimum) + u'~' + qs(r.maximum);
+    return text + u": "_s + qs(search::matchDescription(r));
+}
+
+QStringList find(const QString& query, int preferred = 0) {
+    QStringList found;
+    for (const search::SearchResult& r : index().find(view(query), preferred))
+        found.append(describe(r));
+    return found;
+}
+
+} // namespace
+
+class TestSearchIndex : public QObject {
+    Q_OBJECT
+private slots:
+    void queries_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("preferred");
+        QTest::addColumn<QStringList>("expected");
+        const QString m8x125_1 = u"1 8 × 1.25 めねじ内径 6.647~6.912: 呼び"_s;
+        const QString m8x125_8 = u"8 8 × 1.25 下穴径 8.31~8.52: 呼び"_s;
+        const QString m8x125_10 = u"10 M 8 × 1.25 下穴径 7.36~7.49: 呼び"_s;
+        const QStringList m8{m8x125_1,
+                             u"1 8 × 1 めねじ内径 6.917~7.153: 呼び"_s,
+                             u"1 8 × 0.75 めねじ内径 7.188~7.378: 呼び"_s,
+                             u"1 8 × 0.5 めねじ内径 7.4~7.52: 呼び"_s,
+                             m8x125_8,
+                             u"8 8 × 1 下穴径 8.25~8.42: 呼び"_s,
+                             m8x125_10,
+                             u"10 M 8 × 1 下穴径 7.48~7.59: 呼び"_s,
+                             u"10 M 8 × 0.75 下穴径 7.62~7.7: 呼び"_s};
+        // Every pitch of the size, in each metric chart; not 80, 18 or 8 UNC.
+        QTest::newRow("size names every pitch") << u"M8"_s << 0 << m8;
+        QTest::newRow("chart first") << u"M8"_s << 10 << (m8.mid(6) + m8.mid(0, 6));
+        QTest::newRow("full width (NFKC)")
+            << u"Ｍ８×１．２５"_s << 0 << QStringList{m8x125_1, m8x125_8, m8x125_10};
+        QTest::newRow("x, X and * alike, case ignored")
+            << u"m8X1"_s << 0
+            << QStringList{u"1 8 × 1 めねじ内径 6.917~7.153: 呼び"_s,
+                           u"8 8 × 1 下穴径 8.25~8.42: 呼び"_s,
+                           u"10 M 8 × 1 下穴径 7.48~7.59: 呼び"_s};
+        QTest::newRow("*") << u"M8*1.25"_s << 0 << QStringList{m8x125_1, m8x125_8, m8x125_10};
+        const QString unc = u"2 1/4 ‐20UNC めねじ内径 4.979~5.257: 呼び"_s;
+        const QString insertUnc = u"9 1/4‐20UNC 下穴径 6.63~6.78: 呼び"_s;
+        QTest::newRow("hyphens alike, series narrows")
+            << u"1/4－20unc"_s << 0 << QStringList{unc, insertUnc};
+        QTest::newRow("minus sign, no series")
+            << u"1/4−20"_s << 0
+            << QStringList{unc, u"3 1/4 ‐20 めねじ内径 4.914~5.204: 呼び"_s, insertUnc};
+        QTest::newRow("spaces, ideographic spaces and ※ ignored")
+            << u"※ M 1.7　×0.35"_s << 0
+            << QStringList{u"1 1.7× 0.35 めねじ内径 1.321~1.421: 呼び"_s,
+                           u"10 ※ M 1.7 × 0.35 下穴径 1.52~1.57: 呼び"_s};
+        const QStringList oneAndAQuarter7{u"2 11/4 ‐ 7UNC めねじ内径 27.813~28.524: 呼び"_s,
+                                          u"3 11/4 ‐ 7 めねじ内径 27.644~28.404: 呼び"_s};
+        QTest::newRow("mixed number with a space") << u"1 1/4-7"_s << 0 << oneAndAQuarter7;
+        QTest::newRow("mixed number with a hyphen") << u"1-1/4-7"_s << 0 << oneAndAQuarter7;
+        QTest::newRow("mixed number as the charts write it") << u"11/4‐7"_s << 0 << oneAndAQuarter7;
+        QTest::newRow("mixed thread count")
+            << u"2-4 1/2"_s << 0
+            << QStringList{u"2 2 ‐41/2UNC めねじ内径 44.679~45.593: 呼び"_s,
+                           u"3 2 ‐ 41/2 めねじ内径 44.412~45.402: 呼び"_s};
+        QTest::newRow("NPT, mixed count") << u"NPT 1-111/2"_s << 0
+                                          << QStringList{u"7 1 ‐111/2 [NPT リーマ使用]: 呼び"_s,
+                                                         u"7 1 ‐111/2 [NPT リーマなし]: 呼び"_s};
+        QTest::newRow("a size across families")
+            << u"1/4"_s << 0
+            << QStringList{unc,
+                           u"2 1/4 ‐28UNF めねじ内径 5.36~5.588: 呼び"_s,
+                           u"2 1/4 ‐32UNEF めねじ内径 5.487~5.689: 呼び"_s,
+                           u"3 1/4 ‐20 めねじ内径 4.914~5.204: 呼び"_s,
+                           u"5 1/4 ‐19 [Rc(PT)]: 呼び"_s,
+                           u"5 1/4 ‐19 [Rp(PS)]: 呼び"_s,
+                           u"5 1/4 ‐19 [JIS B2301]: 呼び"_s,
+                           u"6 G(PF) 1/4 ‐19 めねじ内径 11.445~11.89: 呼び"_s,
+                           u"7 1/4 ‐18 [NPT リーマ使用]: 呼び"_s,
+                           u"7 1/4 ‐18 [NPT リーマなし]: 呼び"_s,
+                           u"7 1/4 ‐18 [NPS]: 呼び"_s,
+                           insertUnc,
+                           u"9 1/4‐28UNF 下穴径 6.53~6.71: 呼び"_s};
+        QTest::newRow("W") << u"W1/4"_s << 0
+                           << QStringList{u"3 1/4 ‐20 めねじ内径 4.914~5.204: 呼び"_s};
+        QTest::newRow("Rc: two taper kinds")
+            << u"Rc1/4"_s << 0
+            << QStringList{u"5 1/4 ‐19 [Rc(PT)]: 呼び"_s, u"5 1/4 ‐19 [JIS B2301]: 呼び"_s};
+        QTest::newRow("PS") << u"ps 1/4"_s << 0 << QStringList{u"5 1/4 ‐19 [Rp(PS)]: 呼び"_s};
+        QTest::newRow("PF") << u"PF1/4"_s << 0
+                            << QStringList{u"6 G(PF) 1/4 ‐19 めねじ内径 11.445~11.89: 呼び"_s};
+        QTest::newRow("NPS") << u"NPS1/2"_s << 0 << QStringList{u"7 1/2 ‐14 [NPS]: 呼び"_s};
+        const QStringList no10{u"2 No.10‐24UNC めねじ内径 3.683~3.962: 呼び"_s,
+                               u"2 No.10‐32UNF めねじ内径 3.963~4.165: 呼び"_s,
+                               u"9 No. 10‐24UNC 下穴径 5.05~5.21: 呼び"_s,
+                               u"9 No. 10‐32UNF 下穴径 4.98~5.13: 呼び"_s};
+        QTest::newRow("#") << u"#10"_s << 0 << no10;
+        QTest::newRow("No.") << u"No.10"_s << 0 << no10;
+        QTest::newRow("size and count without prefix")
+            << u"10-24"_s << 0
+            << QStringList{no10[0], u"4 10 ‐24 めねじ内径 8.804~8.924: 呼び"_s, no10[2]};
+        QTest::newRow("UN alone") << u"1/2-32UN"_s << 0
+                                  << QStringList{u"2 1/2 ‐32UN めねじ内径 11.837~12.039: 呼び"_s};
+        QTest::newRow("one and one sixteenth")
+            << u"1 1/16"_s << 0 << QStringList{u"2 11/16 ‐12UN めねじ内径 24.689~25.146: 呼び"_s};
+
+        const QStringList drill68{
+            u"1 8 × 1.25 めねじ内径 6.647~6.912: ドリル径と同じ（最小 +0.153／最大 −0.112）"_s,
+            u"2 5/16 ‐24UNF めねじ内径 6.782~7.035: 範囲内（最小 +0.018／最大 −0.235）"_s,
+            u"6 G 1/16 ‐28 めねじ内径 6.561~6.843: 範囲内（最小 +0.239／最大 −0.043）"_s,
+            u"10 M 8 × 1.25 めねじ内径 6.647~6.912: 範囲内（最小 +0.153／最大 −0.112）"_s};
+        QTest::newRow("drill") << u"6.8"_s << 0 << drill68;
+        QTest::newRow("drill, φ and mm") << u"φ6.8mm"_s << 0 << drill68;
+        QTest::newRow("drill on a limit")
+            << u"7.153"_s << 0
+            << QStringList{
+                   u"1 8 × 1 めねじ内径 6.917~7.153: 範囲内（最小 +0.236／最大寸法と同じ）"_s,
+                   u"2 5/16 ‐32UNEF めねじ内径 7.087~7.264: 範囲内（最小 +0.066／最大 −0.111）"_s,
+                   u"10 M 8 × 1 めねじ内径 6.917~7.153: 範囲内（最小 +0.236／最大寸法と同じ）"_s};
+        // Just above M8×1.25's largest minor diameter, 6.912.
+        QTest::newRow("drill outside")
+            << u"6.913"_s << 0
+            << QStringList{
+                   u"2 5/16 ‐24UNF めねじ内径 6.782~7.035: 範囲内（最小 +0.131／最大 −0.122）"_s};
+        QTest::newRow("the chart's drill outside its limits")
+            << u"1.45"_s << 0
+            << QStringList{
+                   u"1 1.7× 0.2 めねじ内径 1.46~1.5: ドリル径と同じ"_s,
+                   u"1 1.8× 0.35 めねじ内径 1.421~1.521: ドリル径と同じ（最小 +0.029／最大 −0.071）"_s,
+                   u"2 No. 1‐64UNC めねじ内径 1.425~1.582: 範囲内（最小 +0.025／最大 −0.132）"_s,
+                   u"10 M 1.6 × 0.35 下穴径 1.43~1.47: 範囲内（最小 +0.02／最大 −0.02）"_s,
+                   u"10 M 1.8 × 0.35 めねじ内径 1.421~1.521: 範囲内（最小 +0.029／最大 −0.071）"_s};
+        // 0.375 inch is 9.525 mm.
+        const QStringList inch375{
+            u"1 11 × 1.5 めねじ内径 9.376~9.676: 範囲内（最小 +0.149／最大 −0.151）"_s,
+            u"1 11 × 1.25 めねじ内径 9.516~9.796: 範囲内（最小 +0.009／最大 −0.271）"_s,
+            u"2 7/16 ‐14UNC めねじ内径 9.144~9.55: 範囲内（最小 +0.381／最大 −0.025）"_s,
+            u"10 M 10 × 1 下穴径 9.48~9.59: 範囲内（最小 +0.045／最大 −0.065）"_s};
+        QTest::newRow("inch drill, leading point") << u".375"_s << 0 << inch375;
+        QTest::newRow("inch drill, in") << u"0.375in"_s << 0 << inch375;
+        QTest::newRow("inch drill, ″") << u"0.375″"_s << 0 << inch375;
+        // The American pipe chart's inch drills compare as written.
+        QTest::newRow("inch drill of the pipe chart")
+            << u"0.438inch"_s << 0
+            << QStringList{
+                   u"1 12 × 1 めねじ内径 10.917~11.153: 範囲内（最小 +0.2082／最大 −0.0278）"_s,
+                   u"7 1/4 ‐18 [NPT リーマなし]: ドリル径と同じ"_s,
+                   u"7 1/4 ‐18 [NPS]: ドリル径と同じ"_s,
+                   u"10 M 12 × 1.75 下穴径 11.09~11.23: 範囲内（最小 +0.0352／最大 −0.1048）"_s,
+                   u"10 M 12 × 1 めねじ内径 10.917~11.153: 範囲内（最小 +0.2082／最大 −0.0278）"_s};
+        QTest::newRow("taper pipe drill, its chart first")
+            << u"10.9"_s << 5
+            << QStringList{
+                   u"5 1/4 ‐19 [Rc(PT)]: ドリル径と同じ"_s,
+                   u"5 1/4 ‐19 [JIS B2301]: ドリル径と同じ"_s,
+                   u"1 12 × 1.25 めねじ内径 10.647~10.912: 範囲内（最小 +0.253／最大 −0.012）"_s,
+                   u"2 1/2 ‐13UNC めねじ内径 10.592~11.023: ドリル径と同じ（最小 +0.308／最大 −0.123）"_s,
+                   u"10 M 12 × 1.25 めねじ内径 10.647~10.912: 範囲内（最小 +0.253／最大 −0.012）"_s};
+    }
+    void queries() {
+        QFETCH(QString, query);
+        QFETCH(int, preferred);
+        QFETCH(QStringList, expected);
+        QCOMPARE(find(query, preferred), expected);
+    }
+
+    // Each row of every chart is found by its designation as the chart
+    // writes it, and by its own drill.
+    void everyRowFindsItself() {
+        const auto charts = charts::allCharts();
+        for (std::size_t i = 0; i < charts.size(); ++i) {
+            const ChartDefinition& chart = *charts[i];
+            for (int row = 0; row < chart.dataRows; ++row) {
+                const int line = chart.headingLines + row;
+                const auto fields = chartFields(chart.lines[std::size_t(line)]);
+                const auto found = [&](const QString& query, bool byDesignation) {
+                    for (const search::SearchResult& r : index().find(view(query))) {
+                        if (r.position == int(i) + 1 && r.line == line &&
+                            (byDesignation ? r.byDesignation
+                                           : r.drillMatch == search::DrillMatch::Drill))
+                            return true;
+                    }
+                    return false;
+                };
+                const QString designation = qs(fields[0]);
+                QVERIFY2(found(designation, true), qPrintable(designation));
+                for (std::size_t f = 0; f < chart.columns.size(); ++f) {
+                    const ChartColumn& column = chart.columns[f];
+                    if (column.role == ColumnRole::Drill && !isNoValue(fields[f])) {
+                        const QString drill =
+                            qs(fields[f]) + (column.unit == Unit::Inch ? u"in"_s : u"mm"_s);
+                        QVERIFY2(found(drill, false), qPrintable(designation + u' ' + drill));
+                    }
+                }
+            }
+        }
+    }
+
+    void badInput_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("count");
+        QTest::newRow("empty") << QString() << 0;
+        QTest::newRow("only spaces") << u" 　 \t "_s << 0;
+        QTest::newRow("10,000 characters") << QString(10000, u'8') << 0;
+        QTest::newRow("10,000 characters after a size") << u"M8"_s + QString(10000, u'x') << 0;
+        QTest::newRow("control characters") << u"M8\u0001\u0000\u001b"_s << 0;
+        QTest::newRow("emoji") << u"M8😀"_s << 0;
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + u"8"_s << 0;
+        QTest::newRow("1/0") << u"1/0"_s << 0;
+        QTest::newRow("-5") << u"-5"_s << 0;
+        QTest::newRow("1e308") << u"1e308"_s << 0;
+        QTest::newRow("NaN") << u"NaN"_s << 0;
+        QTest::newRow("a prefix alone") << u"M"_s << 0;
+        QTest::newRow("huge drill") << u"9999999999999999999.5"_s << 0;
+        QTest::newRow("huge fraction") << u"99999999999999/99999999999999"_s << 0;
+        // A query still being typed: the separator is not yet followed by a pitch.
+        QTest::newRow("trailing ×") << u"M8×"_s << 9;
+    }
+    void badInput() {
+        QFETCH(QString, query);
+        QFETCH(int, count);
+        QCOMPARE(int(index().find(view(query)).size()), count);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSearchIndex)
+#include "test_search_index.moc"

@@ -1,0 +1,165 @@
+// The search window: how it is reached, the keyboard in it, and a result
+// opening its chart at its row.
+#include "charts/charts.h"
+#include "program_invariants.h"
+#include "search/search_index.h"
+#include "search/search_window.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+using namespace vornel;
+using namespace vornel::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QAction* searchAction(const QWidget* widget) {
+    for (QAction* action : widget->actions())
+        if (action->text() == u"検索…"_s)
+            return action;
+    return nullptr;
+}
+
+} // namespace
+
+class TestSearchWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { quietOffscreenWarnings(); }
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        flushDeletes();
+    }
+
+    void openingAResultSelectsItsRow_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("designation");
+        // The metric row is far down its list; the pipe row has three kinds.
+        QTest::newRow("metric, scrolled") << u"M80×2"_s << 0 << 1 << u"80 × 2"_s;
+        QTest::newRow("fluteless") << u"M20×1"_s << 1 << 10 << u"　 M 20 × 1"_s;
+        QTest::newRow("pipe kind") << u"PS3"_s << 0 << 5 << u"3 ‐11"_s;
+        QTest::newRow("second result") << u"M8×1.25"_s << 2 << 10 << u"　 M 8 × 1.25"_s;
+    }
+    void openingAResultSelectsItsRow() {
+        QFETCH(QString, query);
+        QFETCH(int, result);
+        QFETCH(int, position);
+        QFETCH(QString, designation);
+        Program program;
+        QVERIFY(!program.start());
+        program.openSearch();
+        search::SearchWindow* window = program.searchWindow();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), u"ねじ・下穴の検索"_s);
+        window->setQuery(query);
+        window->openResult(result);
+        ChartWindow* chart = program.registry().window(position);
+        QVERIFY(chart && chart->isVisible());
+        const QModelIndex current = chart->list()->currentIndex();
+        QVERIFY(chart->list()->selectionModel()->isSelected(current));
+        QCOMPARE(current.data().toString().section(u'\t', 0, 0), designation);
+        QVERIFY(chart->list()->viewport()->rect().contains(chart->list()->visualRect(current)));
+        // Opening again gives the same one window.
+        window->openResult(result);
+        QCOMPARE(program.registry().window(position), chart);
+        QCOMPARE(invariantFailure(program, 0), QString());
+    }
+
+    void keyboard() {
+        Program program;
+        QVERIFY(!program.start());
+        program.openSearch();
+        search::SearchWindow* window = program.searchWindow();
+        QLineEdit* query = window->findChild<QLineEdit*>(u"Query"_s);
+        auto* table = window->findChild<QTableView*>(u"Results"_s);
+        auto* status = window->findChild<QLabel*>(u"Status"_s);
+        QCOMPARE(query->accessibleName(), u"検索語"_s);
+        QVERIFY(status->text().isEmpty());
+        QTest::keyClicks(query, u"no.4-40"_s);
+        QCOMPARE(status->text(), u"2 件"_s);
+        QCOMPARE(table->model()->headerData(1, Qt::Horizontal).toString(), u"ねじの呼び"_s);
+        QCOMPARE(table->model()->index(1, 0).data().toString(), u"インサートユニファイねじ"_s);
+        // Down moves into the results, Enter opens the chosen one.
+        QTest::keyClick(query, Qt::Key_Down);
+        QCOMPARE(window->focusWidget(), table);
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Return);
+        ChartWindow* chart = program.registry().window(9);
+        QVERIFY(chart);
+        QCOMPARE(chart->list()->currentIndex().data().toString().section(u'\t', 0, 0),
+                 u"No. 4‐40UNC"_s);
+        QTest::keyClicks(query, u"x"_s);
+        QCOMPARE(status->text(), u"該当なし"_s);
+        // Escape closes the window.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(query, Qt::Key_Escape);
+        flushDeletes();
+        QVERIFY(!program.searchWindow());
+    }
+
+    // Ctrl+F in the menu and in each chart, "検索…" in their context menus,
+    // and a letter or digit typed on a menu button.
+    void reachedFromTheMenuAndEveryChart() {
+        Program program;
+        QVERIFY(!program.start());
+        MenuWindow* menu = program.menu();
+        QAction* fromMenu = searchAction(menu);
+        QVERIFY(fromMenu);
+        QCOMPARE(fromMenu->shortcut(), QKeySequence(QKeySequence::Find));
+        QCOMPARE(menu->contextMenuPolicy(), Qt::ActionsContextMenu);
+        auto* first = menu->findChild<QPushButton*>(u"Command1"_s);
+        QTest::keyClicks(first, u"m8"_s);
+        QVERIFY(program.searchWindow());
+        QCOMPARE(program.searchWindow()->queryField()->text(), u"m8"_s);
+        QCOMPARE(program.searchWindow()->statusLine()->text(), u"9 件"_s);
+        // Space still presses the button.
+        QTest::keyClick(first, Qt::Key_Space);
+        QVERIFY(program.registry().window(1));
+        QCOMPARE(program.searchWindow()->queryField()->text(), u"m8"_s);
+        program.searchWindow()->close();
+        flushDeletes();
+        fromMenu->trigger();
+        QVERIFY(program.searchWindow());
+
+        auto* table = program.searchWindow()->resultsTable();
+        program.searchWindow()->setQuery(u"M8"_s);
+        for (int position = 1; position <= ChartRegistry::kSize; ++position) {
+            QVERIFY(!program.registry().openChart(position));
+            QAction* fromChart = searchAction(program.registry().window(position)->list());
+            QVERIFY(fromChart);
+            QCOMPARE(fromChart->shortcut(), QKeySequence(QKeySequence::Find));
+            fromChart->trigger();
+            // That chart's results first, the query kept.
+            QCOMPARE(program.searchWindow()->queryField()->text(), u"M8"_s);
+            if (position == 8 || position == 10)
+                QCOMPARE(table->model()->index(0, 0).data().toString(),
+                         qs(program.registry().chart(position)->title));
+        }
+        QCOMPARE(invariantFailure(program, 0), QString());
+    }
+
+    // A chart that cannot be opened is a run-time error.
+    void aFailedOpenIsReported() {
+        ChartRegistry registry(charts::allCharts(), [](const ChartDefinition&) { return nullptr; });
+        const auto charts = charts::allCharts();
+        search::SearchIndex index(charts);
+        std::optional<RunTimeError> reported;
+        search::SearchWindow window(registry, index,
+                                    [&reported](const RunTimeError& e) { reported = e; });
+        window.setQuery(u"M8"_s);
+        window.openResult(0);
+        QCOMPARE(reported, errors::cannotCreateWindow());
+    }
+};
+
+QTEST_MAIN(TestSearchWindow)
+#include "test_search_window.moc"
