@@ -61,7 +61,15 @@ public:
     }
 
 private:
-    void apply() { widget_->setPalette(adjust_(QApplication::palette(widget_))); }
+    // Where the theme's colours need no change, the widget keeps the palette
+    // it inherits: widgets that share one palette share the style's drawings
+    // of their faces, which a palette of each widget's own would have drawn
+    // anew for every widget (most of the menu's first paint).
+    void apply() {
+        const QPalette natural = QApplication::palette(widget_);
+        const QPalette adjusted = adjust_(natural);
+        widget_->setPalette(adjusted == natural ? QPalette() : adjusted);
+    }
 
     QWidget* widget_;
     QPalette (*adjust_)(QPalette);
@@ -101,6 +109,11 @@ QPalette readablePalette(QPalette palette) {
     makeReadable(palette, QPalette::ButtonText, QPalette::Button, QPalette::ButtonText);
     makeReadable(palette, QPalette::Text, QPalette::Base, QPalette::Text);
     makeReadable(palette, QPalette::HighlightedText, QPalette::Highlight, QPalette::Highlight);
+    return palette;
+}
+
+QPalette readableButtonPalette(QPalette palette) {
+    makeReadable(palette, QPalette::ButtonText, QPalette::Button, QPalette::ButtonText);
     return palette;
 }
 

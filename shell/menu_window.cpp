@@ -82,7 +82,9 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
         button->setAutoDefault(false);
         button->setDefault(false);
         button->installEventFilter(enterPresses);
-        followTheme(button);
+        // Only what a button draws: where the theme's colours need no
+        // change, the buttons share one palette and the style's drawings.
+        followTheme(button, readableButtonPalette);
         const int position = b.position;
         connect(button, &QPushButton::clicked, this, [this, position] { openChart(position); });
         byTabIndex[static_cast<std::size_t>(b.tabIndex)] = button;
