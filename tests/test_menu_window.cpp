@@ -98,6 +98,9 @@ private slots:
         QVERIFY(!b->isDefault());
         QVERIFY(!b->autoDefault());
         QVERIFY(b->shortcut().isEmpty());
+        // The theme's button colours are readable here: the buttons keep the
+        // palette they inherit, and the style draws one face for them all.
+        QVERIFY(!b->testAttribute(Qt::WA_SetPalette));
         // The whole caption can be read.
         QStyleOptionButton option;
         option.initFrom(b);
