@@ -1,6 +1,7 @@
 // Opening each chart and scrolling the metric chart, each against a floor of
 // the same size measured in the same run, printed as ratios.
 #include "bench/first_paint.h"
+#include "chart_window/chart_printer.h"
 #include "chart_window/chart_window.h"
 #include "chart_window/column_layout.h"
 #include "chart_window/twips.h"
@@ -10,9 +11,12 @@
 #include <QImage>
 #include <QListView>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPointer>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QStringListModel>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -30,6 +34,8 @@ namespace {
 
 // The budget of opening a chart: at most this many times its floor.
 constexpr double kOpenBudget = 2.0;
+// The budget of printing a chart to a PDF file.
+constexpr double kPrintBudget = 2.0;
 // Each benchmark runs this many times, alternating with its floor; the
 // fastest run of each counts.
 constexpr int kRounds = 4;
@@ -167,6 +173,56 @@ void scrollEmptyList(benchmark::State& state, bool fresh, int pages) {
         [](BlankListWindow& w) -> QListView& { return w.list; });
 }
 
+// A PDF printer on A4 paper, writing to `file`, turned as the chart suits.
+void setUpPdfPrinter(QPrinter& printer, const QString& file, const ChartDefinition& chart) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(printOrientation(chart, printer));
+}
+
+// Printing the metric chart to a PDF file, as the print preview's "print to
+// file" does: a printer set up, the chart laid out for it and drawn.
+void printMetricChart(benchmark::State& state) {
+    const QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("chart.pdf"));
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        setUpPdfPrinter(printer, file, charts::kMetricChart);
+        if (!printChart(charts::kMetricChart, printer))
+            state.SkipWithError("the PDF file could not be written");
+    }
+}
+
+// The least printing the metric chart must do: the same texts, at positions
+// worked out beforehand, drawn on the same pages of a QPdfWriter.
+void writeMetricChartTexts(benchmark::State& state) {
+    const QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("floor.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdfPrinter(printer, file, charts::kMetricChart);
+    const ChartPrintLayout layout = layOutForPrint(charts::kMetricChart, printer);
+    for (auto _ : state) {
+        QPdfWriter writer(file);
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        QPainter painter(&writer);
+        painter.setFont(layout.font);
+        for (std::size_t page = 0; page < layout.pages.size(); ++page) {
+            if (page > 0)
+                writer.newPage();
+            for (const PrintedText& text : layout.pages[page])
+                painter.drawText(text.position, text.text);
+        }
+    }
+}
+
+int metricPrintedPages() {
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdfPrinter(printer, QString(), charts::kMetricChart);
+    return static_cast<int>(layOutForPrint(charts::kMetricChart, printer).pages.size());
+}
+
 // Keeps the fastest time per iteration of each benchmark, and prints nothing.
 class FastestRuns final : public benchmark::BenchmarkReporter {
 public:
@@ -227,6 +283,12 @@ int main(int argc, char* argv[]) {
                 ->UseRealTime()
                 ->MinTime(kMinTime);
         }
+        benchmark::RegisterBenchmark("print/metric", printMetricChart)
+            ->UseRealTime()
+            ->MinTime(kMinTime);
+        benchmark::RegisterBenchmark("print/floor", writeMetricChartTexts)
+            ->UseRealTime()
+            ->MinTime(kMinTime);
         for (const bool fresh : {true, false}) {
             const std::string when = fresh ? "first" : "again";
             benchmark::RegisterBenchmark(("scroll/metric/" + when).c_str(), scrollMetricChart,
@@ -273,5 +335,11 @@ int main(int argc, char* argv[]) {
                 qPrintable(platform), pages, charts::kMetricChart.lines.size(),
                 runs.ratio("scroll/metric/first", "scroll/empty/first"),
                 runs.ratio("scroll/metric/again", "scroll/empty/again"));
+    const double printing = runs.ratio("print/metric", "print/floor");
+    std::printf("Printing the metric chart to a PDF file on A4 (%s): %d pages laid out and drawn,\n"
+                "÷ drawing the same texts at positions worked out beforehand on a QPdfWriter\n"
+                "  %5.2f × floor  budget ≤ %.2f  %s\n",
+                qPrintable(platform), metricPrintedPages(), printing, kPrintBudget,
+                printing <= kPrintBudget ? "PASS" : "MISS");
     return 0;
 }

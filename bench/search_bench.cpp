@@ -55,19 +55,33 @@ int main(int argc, char* argv[]) {
     bench::showAndWaitForFirstPaint(window);
     QLineEdit* query = window.queryField();
 
+    // The whole window painted, the results table's cells too: a repaint()
+    // of the window alone skips children that Qt knows to be unchanged, so
+    // the floor would leave out drawing the results.
+    const auto repaintAll = [&] {
+        for (QWidget* child : window.findChildren<QWidget*>())
+            child->update();
+        window.repaint();
+    };
     // "M1" and "M10" find different rows; "M10" and "M10 " the same.
     const auto typeAndPaint = [&](const QString& typed) {
         key(query, Qt::Key_unknown, typed);
-        window.repaint();
+        repaintAll();
         key(query, Qt::Key_Backspace, {});
-        window.repaint();
+        repaintAll();
     };
     window.setQuery(QStringLiteral("M1"));
     window.repaint();
     const double changed = fastest([&] { typeAndPaint(QStringLiteral("0")); });
-    window.setQuery(QStringLiteral("M10"));
-    window.repaint();
-    const double unchanged = fastest([&] { typeAndPaint(QStringLiteral(" ")); });
+    // The floor paints the same results as the keystrokes above, half the
+    // time those of "M1" and half those of "M10".
+    const auto unchangedAt = [&](const QString& at) {
+        window.setQuery(at);
+        repaintAll();
+        return fastest([&] { typeAndPaint(QStringLiteral(" ")); });
+    };
+    const double unchanged =
+        (unchangedAt(QStringLiteral("M1")) + unchangedAt(QStringLiteral("M10"))) / 2;
 
     const QString queries[] = {QStringLiteral("M10"), QStringLiteral("6.8"),
                                QStringLiteral("1/4-20"), QStringLiteral(".375")};

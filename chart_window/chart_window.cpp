@@ -2,12 +2,15 @@
 
 #include "assets/assets.h"
 #include "chart_window/accessible_text.h"
+#include "chart_window/chart_copy.h"
 #include "chart_window/chart_line_delegate.h"
 #include "chart_window/chart_line_model.h"
+#include "chart_window/chart_printer.h"
 #include "chart_window/column_layout.h"
 #include "chart_window/theme_colours.h"
 #include "chart_window/twips.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListView>
@@ -72,6 +75,18 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     list_->setItemDelegate(delegate_);
     list_->setModel(new ChartLineModel(chart, list_));
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    // The window's own actions come first among the list's; their keys work
+    // while the list has the focus.
+    copyAction_ = new QAction(QStringLiteral("コピー"), list_);
+    copyAction_->setShortcuts(QKeySequence::Copy);
+    copyAction_->setShortcutContext(Qt::WidgetShortcut);
+    connect(copyAction_, &QAction::triggered, this, &ChartWindow::copySelectedLine);
+    list_->addAction(copyAction_);
+    printAction_ = new QAction(QStringLiteral("印刷…"), list_);
+    printAction_->setShortcuts(QKeySequence::Print);
+    printAction_->setShortcutContext(Qt::WidgetShortcut);
+    connect(printAction_, &QAction::triggered, this, &ChartWindow::print);
+    list_->addAction(printAction_);
     connect(list_, &QWidget::customContextMenuRequested, this, &ChartWindow::showContextMenu);
     followTheme(list_);
 
@@ -101,13 +116,45 @@ void ChartWindow::closeEvent(QCloseEvent* event) {
     emit closed();
 }
 
+int ChartWindow::selectedRow() const {
+    const QModelIndexList selected = list_->selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void ChartWindow::copySelectedLine() {
+    const int row = selectedRow();
+    if (row >= 0)
+        copyToClipboard(copyText(chart_.lines[static_cast<std::size_t>(row)]));
+}
+
+void ChartWindow::print() {
+    showPrintPreview(chart_, this);
+}
+
 void ChartWindow::showContextMenu(const QPoint& position) {
-    const QList<QAction*> actions = list_->actions();
-    if (actions.isEmpty())
-        return;
+    // The Menu key asks at the current line, the pointer at the line under it.
+    const QModelIndex under = list_->indexAt(position);
+    const int row = under.isValid() ? under.row() : selectedRow();
     QMenu menu(this);
-    menu.addActions(actions);
+    // "コピー" is shown dimmed where there is nothing to copy; its key stays
+    // with the action, so that the list never copies a line as it stands.
+    const int selected = selectedRow();
+    copyAction_->setEnabled(selected >= 0 &&
+                            !copyText(chart_.lines[static_cast<std::size_t>(selected)]).isEmpty());
+    for (QAction* action : list_->actions()) {
+        menu.addAction(action);
+        if (action == copyAction_)
+            for (const ValueEntry& entry : valueEntries(chart_, row)) {
+                const QString value = entry.value;
+                menu.addAction(entry.label, &menu, [value] { copyToClipboard(value); });
+            }
+        // The window's own groups stand apart; the menu hides a separator
+        // at its end.
+        if (action == copyAction_ || action == printAction_)
+            menu.addSeparator();
+    }
     menu.exec(list_->viewport()->mapToGlobal(position));
+    copyAction_->setEnabled(true);
 }
 
 void ChartWindow::paintEvent(QPaintEvent* event) {

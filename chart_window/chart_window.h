@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QWidget>
 
+class QAction;
 class QListView;
 
 namespace vornel {
@@ -30,6 +31,14 @@ public:
     QListView* list() const { return list_; }
     // The layout the list draws with, owned by the list's delegate.
     const ColumnLayout& layout() const;
+    // The row of the selected line, or -1.
+    int selectedRow() const;
+
+    // Copies the selected line (Ctrl+C, "コピー"); without a selection, or
+    // on an empty line, leaves the clipboard as it is.
+    void copySelectedLine();
+    // Opens the chart's print preview (Ctrl+P, "印刷…").
+    void print();
 
 signals:
     // The user closed the window; it is deleted as soon as control returns to
@@ -38,7 +47,9 @@ signals:
 
 protected:
     // The list's context menu (right button, Menu key): the actions that the
-    // list holds, in the order they were added.
+    // list holds, in the order they were added, this window's own first.
+    // After "コピー" come the values of the line under the pointer (or of the
+    // selected line) to copy one by one, then "印刷…", then the others'.
     virtual void showContextMenu(const QPoint& position);
 
     void closeEvent(QCloseEvent* event) override;
@@ -48,6 +59,8 @@ private:
     const ChartDefinition& chart_;
     QListView* list_;
     ChartLineDelegate* delegate_;
+    QAction* copyAction_;
+    QAction* printAction_;
 };
 
 } // namespace vornel

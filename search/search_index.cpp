@@ -423,7 +423,15 @@ bool matchDrill(const DrillQuery& query, const SearchIndex::Entry& entry, Search
     else if (entry.drill && *entry.drill == query.millimetres)
         result.drillMatch = DrillMatch::Drill;
     const Micrometres d = query.millimetres;
+    // Where a row gives the pilot hole's limits (a forming tap's), the drill
+    // must make that hole: the minor diameter beside them is what the tap
+    // forms, and a drill of that size would be too small for it.
+    const bool pilotHole =
+        std::any_of(entry.limits.begin(), entry.limits.end(),
+                    [](const LimitPair& p) { return p.limits == Limits::PilotHole; });
     for (const LimitPair& pair : entry.limits) {
+        if (pilotHole && pair.limits != Limits::PilotHole)
+            continue;
         if (pair.min && pair.max && *pair.min <= d && d <= *pair.max) {
             if (result.drillMatch == DrillMatch::None)
                 result.drillMatch = DrillMatch::WithinLimits;

@@ -7,12 +7,16 @@
 #include "test_support.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFontInfo>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 
 using namespace vornel;
 using namespace vornel::test;
@@ -53,6 +57,15 @@ public:
     using ChartWindow::ChartWindow;
     void setVisible(bool) override {}
 };
+
+// The texts of a menu's entries, without its separators.
+QStringList entryTexts(const QMenu& menu) {
+    QStringList texts;
+    for (const QAction* action : menu.actions())
+        if (!action->isSeparator())
+            texts.append(action->text());
+    return texts;
+}
 
 } // namespace
 
@@ -327,6 +340,126 @@ private slots:
                          qPrintable(u"line %1, drawn %2 times"_s.arg(row + 1).arg(time)));
             }
         }
+    }
+
+    // Ctrl+C, and the platform's other copy keys, copy the selected line as
+    // cells; an empty line leaves the clipboard alone. Neither the selection
+    // nor the scroll position moves.
+    void copiesTheSelectedLine_data() {
+        QTest::addColumn<const ChartDefinition*>("chart");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<QString>("copied"); // empty: the clipboard is left alone
+        const QKeySequence ctrlC(Qt::CTRL | Qt::Key_C);
+        QTest::newRow("metric data row")
+            << &charts::kMetricChart << 4 << ctrlC << u"M 1 × 0.25\t0.75\t0.729\t0.785"_s;
+        QTest::newRow("Ctrl+Insert")
+            << &charts::kMetricChart << 210 << QKeySequence(Qt::CTRL | Qt::Key_Insert)
+            << u"65 × 1.5\t63.5\t63.376\t63.676"_s;
+        QTest::newRow("padded designation") << &charts::kFlutelessTapChart << 9 << ctrlC
+                                            << u"※ M 1.7 × 0.35\tG4\t1.57\t1.52\t1.421\t1.321"_s;
+        QTest::newRow("heading after empty fields")
+            << &charts::kMetricChart << 1 << ctrlC << u"\t\t\t単位：mm"_s;
+        QTest::newRow("heading padded inside")
+            << &charts::kFlutelessTapChart << 3 << ctrlC << u"\t\tMax.　　　　Min.\tMax.\tMin."_s;
+        QTest::newRow("note with trailing TABs") << &charts::kBritishTaperPipeChart << 26 << ctrlC
+                                                 << u"3. 1/16はJIS B0203-1982のRcに準じている。"_s;
+        QTest::newRow("empty line") << &charts::kBritishTaperPipeChart << 21 << ctrlC << QString();
+    }
+    void copiesTheSelectedLine() {
+        QFETCH(const ChartDefinition*, chart);
+        QFETCH(int, row);
+        QFETCH(QKeySequence, key);
+        QFETCH(QString, copied);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(u"前の内容"_s);
+
+        ChartWindow window(*chart);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QListView* list = window.list();
+        list->setCurrentIndex(list->model()->index(row, 0));
+        const int scroll = list->verticalScrollBar()->value();
+        QTest::keySequence(list, key);
+
+        QCOMPARE(clipboard->text(), copied.isEmpty() ? u"前の内容"_s : copied);
+        QCOMPARE(window.selectedRow(), row);
+        QCOMPARE(list->currentIndex().row(), row);
+        QCOMPARE(list->verticalScrollBar()->value(), scroll);
+    }
+
+    // The context menu: "コピー", one entry per value of the line under the
+    // pointer, then the actions that others add to the list. Each value entry
+    // copies its bare number.
+    void contextMenuCopiesEachValue_data() {
+        QTest::addColumn<const ChartDefinition*>("chart");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("metric") << &charts::kMetricChart << 4
+                                << QStringList{u"ドリル径 0.75 をコピー"_s,
+                                               u"最小寸法 0.729 をコピー"_s,
+                                               u"最大寸法 0.785 をコピー"_s}
+                                << QStringList{u"0.75"_s, u"0.729"_s, u"0.785"_s};
+        QTest::newRow("fluteless, no entry for the tap class")
+            << &charts::kFlutelessTapChart << 9
+            << QStringList{u"下穴径 最大 1.57 をコピー"_s, u"下穴径 最小 1.52 をコピー"_s,
+                           u"めねじ内径 最大 1.421 をコピー"_s, u"めねじ内径 最小 1.321 をコピー"_s}
+            << QStringList{u"1.57"_s, u"1.52"_s, u"1.421"_s, u"1.321"_s};
+        QTest::newRow("parallel pipe, a dash for the drill")
+            << &charts::kBritishParallelPipeChart << 23
+            << QStringList{u"最大寸法 110.712 をコピー"_s, u"最小寸法 110.072 をコピー"_s}
+            << QStringList{u"110.712"_s, u"110.072"_s};
+        QTest::newRow("taper pipe, kinds side by side and dashes")
+            << &charts::kBritishTaperPipeChart << 5
+            << QStringList{u"Rc(PT) 計算値 6.23 をコピー"_s, u"Rc(PT) 下穴径 6.2 をコピー"_s,
+                           u"Rp(PS) 計算値 6.49 をコピー"_s, u"Rp(PS) 下穴径 6.5 をコピー"_s}
+            << QStringList{u"6.23"_s, u"6.2"_s, u"6.49"_s, u"6.5"_s};
+        QTest::newRow("heading line")
+            << &charts::kMetricChart << 3 << QStringList() << QStringList();
+        QTest::newRow("note after the rows")
+            << &charts::kBritishTaperPipeChart << 22 << QStringList() << QStringList();
+    }
+    void contextMenuCopiesEachValue() {
+        QFETCH(const ChartDefinition*, chart);
+        QFETCH(int, row);
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, values);
+        ChartWindow window(*chart);
+        auto* foreign = new QAction(u"よそ"_s, window.list());
+        window.list()->addAction(foreign);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QListView* list = window.list();
+        const QModelIndex index = list->model()->index(row, 0);
+        list->scrollTo(index);
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {}, list->visualRect(index).center());
+        QCOMPARE(window.selectedRow(), row);
+
+        QStringList shown;
+        QStringList copied;
+        bool copyEnabled = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            shown = entryTexts(*menu);
+            copyEnabled = menu->actions().first()->isEnabled();
+            for (QAction* action : menu->actions().mid(1))
+                if (action->text().endsWith(u"をコピー"_s)) {
+                    action->trigger();
+                    copied.append(QGuiApplication::clipboard()->text());
+                }
+            menu->close();
+        });
+        emit list->customContextMenuRequested(list->visualRect(index).center());
+
+        const QStringList expected =
+            QStringList{u"コピー"_s} + entries + QStringList{u"印刷…"_s, u"よそ"_s};
+        QCOMPARE(shown, expected);
+        QCOMPARE(copied, values);
+        QVERIFY(copyEnabled);
     }
 
     void positionsWithoutAChartDoNothing() {

@@ -1,7 +1,7 @@
 // Prints every chart's identifier, title, lines, what a screen reader is to
-// say for each line and the caption of the button that opens it as JSON, for
-// end-to-end tests that compare what a client of the program reads with the
-// charts.
+// say for each line, number of heading lines and the caption of the button
+// that opens it as JSON, for end-to-end tests that compare what a client of
+// the program reads with the charts.
 #include "chart_window/accessible_text.h"
 #include "charts/charts.h"
 #include "shell/menu_window.h"
@@ -42,6 +42,7 @@ int main() {
                 {"caption", caption},
                 {"lines", lines},
                 {"names", names},
+                {"headingLines", chart->headingLines},
             });
         }
         ++position;

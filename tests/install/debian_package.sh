@@ -36,7 +36,7 @@ arch=$(dpkg --print-architecture)
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version $(dpkg-deb -f "$deb" Version)"
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
-for needed in fonts-ipafont-gothic libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
+for needed in fonts-ipafont-gothic libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
     grep -Fxq "$needed" <<<"$names" || fail "Depends lacks $needed: $depends"
 done
 
