@@ -61,14 +61,16 @@ public:
     }
 
 private:
-    // Where the theme's colours need no change, the widget keeps the palette
-    // it inherits: widgets that share one palette share the style's drawings
-    // of their faces, which a palette of each widget's own would have drawn
-    // anew for every widget (most of the menu's first paint).
+    // Where the theme's colours need no change, a widget that has no palette
+    // of its own keeps the one it inherits: widgets that share one palette
+    // share the style's drawings of their faces, which a palette of each
+    // widget's own would have drawn anew for every widget (most of the menu's
+    // first paint).
     void apply() {
         const QPalette natural = QApplication::palette(widget_);
         const QPalette adjusted = adjust_(natural);
-        widget_->setPalette(adjusted == natural ? QPalette() : adjusted);
+        if (adjusted != natural || widget_->testAttribute(Qt::WA_SetPalette))
+            widget_->setPalette(adjusted);
     }
 
     QWidget* widget_;
