@@ -5,5 +5,5 @@ cd "$(dirname "$0")"
 . scripts/setup.sh
 vornel_install "${VORNEL_PACKAGES[@]}"
 cmake --preset dev
-cmake --build --preset dev -j"$(nproc)"
+cmake --build --preset dev -j"$(nproc)" --target vornel
 exec build/vornel

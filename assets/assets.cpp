@@ -1,14 +1,16 @@
 #include "assets/assets.h"
 
+#include "assets/asset_pixels.h"
+
 namespace vornel::assets {
 
 QIcon chartIcon() {
-    static const QIcon icon(QStringLiteral(":/vornel/chart.ico"));
+    static const QIcon icon(QPixmap::fromImage(kChartIconPixels.image()));
     return icon;
 }
 
 QPixmap menuPicture() {
-    return QPixmap(QStringLiteral(":/vornel/menu.gif"));
+    return QPixmap::fromImage(kMenuPicturePixels.image());
 }
 
 } // namespace vornel::assets

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 vornel_install "${VORNEL_PACKAGES[@]}" valgrind
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$(nproc)" --target vornel_startup_probe vornel_floor_probe \
-    vornel_all_windows_probe >/dev/null
+    vornel_menu_floor_probe vornel_all_windows_probe >/dev/null
 
 out=build/callgrind
 mkdir -p "$out"
@@ -18,9 +18,11 @@ count() {
         "build/bench/vornel_$1_probe" 2>&1 >/dev/null | awk '/Collected :/ {print $NF}'
 }
 floor=$(count floor)
+menu=$(count menu_floor)
 startup=$(count startup)
 all=$(count all_windows)
-awk -v f="$floor" -v s="$startup" -v a="$all" 'BEGIN {
-    printf "floor probe                      %6.1f M instructions\n", f / 1e6
-    printf "start-up probe                   %6.1f M  (%.2f × floor)\n", s / 1e6, s / f
+awk -v f="$floor" -v m="$menu" -v s="$startup" -v a="$all" 'BEGIN {
+    printf "floor probe (one button)         %6.1f M instructions\n", f / 1e6
+    printf "menu floor probe                 %6.1f M instructions\n", m / 1e6
+    printf "start-up probe                   %6.1f M  (%.3f × menu floor, %.2f × floor)\n", s / 1e6, s / m, s / f
     printf "menu and all ten charts opened   %6.1f M  (start-up + %.1f M)\n", a / 1e6, (a - s) / 1e6 }'

@@ -1,18 +1,16 @@
 #include "chart_window/chart_line_delegate.h"
 
-#include "chart_window/column_layout.h"
-
 #include <QApplication>
 #include <QPainter>
 
 namespace vornel {
 
-ChartLineDelegate::ChartLineDelegate(const ColumnLayout& layout, int lineHeight, QObject* parent)
+ChartLineDelegate::ChartLineDelegate(ColumnLayout layout, int lineHeight, QObject* parent)
     : QStyledItemDelegate(parent)
-    , layout_(layout)
+    , layout_(std::move(layout))
     , lineHeight_(lineHeight)
-    , drawnBefore_(layout.texts().size())
-    , kept_(layout.texts().size()) {}
+    , drawnBefore_(layout_.texts().size())
+    , kept_(layout_.texts().size()) {}
 
 void ChartLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chart_window/column_layout.h"
+
 #include <QStaticText>
 #include <QStyledItemDelegate>
 #include <optional>
@@ -7,9 +9,7 @@
 
 namespace vornel {
 
-class ColumnLayout;
-
-// Draws a chart line with its texts at the columns of the layout, cut at
+// Draws a chart line with its texts at the columns of its layout, cut at
 // the list's right edge. A text drawn for the second time is kept laid out
 // into glyphs, so that lines painted again and again (scrolled back and
 // forth, reselected, uncovered) are only put on the screen; the first paint,
@@ -18,14 +18,17 @@ class ColumnLayout;
 class ChartLineDelegate final : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    ChartLineDelegate(const ColumnLayout& layout, int lineHeight, QObject* parent = nullptr);
+    // Takes the layout it draws with: nothing else holds it.
+    ChartLineDelegate(ColumnLayout layout, int lineHeight, QObject* parent = nullptr);
+
+    const ColumnLayout& layout() const { return layout_; }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
-    const ColumnLayout& layout_;
+    const ColumnLayout layout_;
     int lineHeight_;
     // For each text of the layout: whether it has been drawn, and its glyphs
     // once it is drawn again.

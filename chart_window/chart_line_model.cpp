@@ -1,21 +1,25 @@
 #include "chart_window/chart_line_model.h"
 
+#include "chart_window/accessible_text.h"
+
 namespace vornel {
 
-ChartLineModel::ChartLineModel(std::span<const ChartLine> lines, QObject* parent)
+ChartLineModel::ChartLineModel(const ChartDefinition& chart, QObject* parent)
     : QAbstractListModel(parent)
-    , lines_(lines) {}
+    , chart_(chart) {}
 
 int ChartLineModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+    return parent.isValid() ? 0 : static_cast<int>(chart_.lines.size());
 }
 
 QVariant ChartLineModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
-    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+    if (role == Qt::AccessibleTextRole)
+        return accessibleLineText(chart_, index.row());
+    if (role != Qt::DisplayRole)
         return {};
-    const ChartLine& line = lines_[static_cast<std::size_t>(index.row())];
+    const ChartLine& line = chart_.lines[static_cast<std::size_t>(index.row())];
     return QString::fromRawData(reinterpret_cast<const QChar*>(line.data()),
                                 static_cast<qsizetype>(line.size()));
 }

@@ -1,6 +1,7 @@
 #include "chart_window/chart_window.h"
 
 #include "assets/assets.h"
+#include "chart_window/accessible_text.h"
 #include "chart_window/chart_copy.h"
 #include "chart_window/chart_line_delegate.h"
 #include "chart_window/chart_line_model.h"
@@ -42,6 +43,7 @@ QFont listFont(const FontDescription& description) {
 ChartWindow::ChartWindow(const ChartDefinition& chart)
     : QWidget(nullptr, Qt::Window)
     , chart_(chart) {
+    exposeTopLevelWidgetsAsWindows();
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QString::fromLatin1(chart.identifier.data(),
                                       static_cast<qsizetype>(chart.identifier.size())));
@@ -57,7 +59,6 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
 
     const QFont font = listFont(chart.listFont);
     const QFontMetrics metrics(font);
-    layout_ = std::make_unique<ColumnLayout>(chart, metrics);
 
     list_ = new QListView(this);
     list_->setObjectName(QStringLiteral("List1"));
@@ -70,8 +71,9 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     list_->setTextElideMode(Qt::ElideNone);
     list_->setWordWrap(false);
     list_->setUniformItemSizes(true);
-    list_->setItemDelegate(new ChartLineDelegate(*layout_, metrics.height(), list_));
-    list_->setModel(new ChartLineModel(chart.lines, list_));
+    delegate_ = new ChartLineDelegate(ColumnLayout(chart, metrics), metrics.height(), list_);
+    list_->setItemDelegate(delegate_);
+    list_->setModel(new ChartLineModel(chart, list_));
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
     // The window's own actions come first among the list's; their keys work
     // while the list has the focus.
@@ -104,6 +106,10 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
 }
 
 ChartWindow::~ChartWindow() = default;
+
+const ColumnLayout& ChartWindow::layout() const {
+    return delegate_->layout();
+}
 
 void ChartWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);

@@ -4,7 +4,6 @@
 
 #include <QFont>
 #include <QWidget>
-#include <memory>
 
 class QAction;
 class QListView;
@@ -12,7 +11,6 @@ class QListView;
 namespace vornel {
 
 class ColumnLayout;
-class ChartLineModel;
 class ChartLineDelegate;
 
 // The font a chart's list asks for: its face first, then the same face by its
@@ -31,7 +29,8 @@ public:
 
     const ChartDefinition& chart() const { return chart_; }
     QListView* list() const { return list_; }
-    const ColumnLayout& layout() const { return *layout_; }
+    // The layout the list draws with, owned by the list's delegate.
+    const ColumnLayout& layout() const;
     // The row of the selected line, or -1.
     int selectedRow() const;
 
@@ -58,8 +57,8 @@ protected:
 
 private:
     const ChartDefinition& chart_;
-    std::unique_ptr<ColumnLayout> layout_;
     QListView* list_;
+    ChartLineDelegate* delegate_;
     QAction* copyAction_;
     QAction* printAction_;
 };

@@ -61,7 +61,17 @@ public:
     }
 
 private:
-    void apply() { widget_->setPalette(adjust_(QApplication::palette(widget_))); }
+    // Where the theme's colours need no change, a widget that has no palette
+    // of its own keeps the one it inherits: widgets that share one palette
+    // share the style's drawings of their faces, which a palette of each
+    // widget's own would have drawn anew for every widget (most of the menu's
+    // first paint).
+    void apply() {
+        const QPalette natural = QApplication::palette(widget_);
+        const QPalette adjusted = adjust_(natural);
+        if (adjusted != natural || widget_->testAttribute(Qt::WA_SetPalette))
+            widget_->setPalette(adjusted);
+    }
 
     QWidget* widget_;
     QPalette (*adjust_)(QPalette);
@@ -101,6 +111,11 @@ QPalette readablePalette(QPalette palette) {
     makeReadable(palette, QPalette::ButtonText, QPalette::Button, QPalette::ButtonText);
     makeReadable(palette, QPalette::Text, QPalette::Base, QPalette::Text);
     makeReadable(palette, QPalette::HighlightedText, QPalette::Highlight, QPalette::Highlight);
+    return palette;
+}
+
+QPalette readableButtonPalette(QPalette palette) {
+    makeReadable(palette, QPalette::ButtonText, QPalette::Button, QPalette::ButtonText);
     return palette;
 }
 

@@ -25,6 +25,11 @@ QColor readableAgainst(const QColor& colour, const QColor& other);
 // HighlightedText; the Highlight under it is darkened or lightened instead.
 QPalette readablePalette(QPalette palette);
 
+// What a push button draws its caption with made readable: ButtonText on
+// Button, where a theme's pair falls short; the rest of the theme's palette
+// as it is.
+QPalette readableButtonPalette(QPalette palette);
+
 // For texts drawn on the white that a chart window fixes as its background:
 // the theme's palette with that white as Window and black as WindowText.
 QPalette whiteGroundPalette(QPalette palette);

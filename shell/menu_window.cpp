@@ -1,6 +1,7 @@
 #include "shell/menu_window.h"
 
 #include "assets/assets.h"
+#include "chart_window/accessible_text.h"
 #include "chart_window/chart_registry.h"
 #include "chart_window/theme_colours.h"
 #include "chart_window/twips.h"
@@ -34,6 +35,25 @@ constexpr MenuButton kButtons[] = {
 constexpr TwipRect kClientArea{2625, 2205, 5355, 2535};
 constexpr TwipRect kPictureRect{4440, 720, 765, 960};
 
+// Enter and the keypad's Enter press the focused button, as Space and a click
+// do: the desktop the charts come from does so, though no button is a default.
+class EnterPressesButton final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if (!key->isAutoRepeat())
+            static_cast<QPushButton*>(watched)->click();
+        return true;
+    }
+};
+
 QString text(std::u16string_view s) {
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
@@ -47,11 +67,13 @@ std::span<const MenuButton> menuButtons() {
 MenuWindow::MenuWindow(ChartRegistry& registry)
     : QWidget(nullptr, Qt::Window)
     , registry_(registry) {
+    exposeTopLevelWidgetsAsWindows();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vornel"));
     setWindowIcon(assets::chartIcon());
     setGeometry(pixelsFromTwips(kClientArea));
 
+    auto* enterPresses = new EnterPressesButton(this);
     std::array<QPushButton*, std::size(kButtons)> byTabIndex{};
     for (const MenuButton& b : kButtons) {
         auto* button = new QPushButton(text(b.caption), this);
@@ -59,7 +81,10 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
         button->setGeometry(pixelsFromTwips(b.rect));
         button->setAutoDefault(false);
         button->setDefault(false);
-        followTheme(button);
+        button->installEventFilter(enterPresses);
+        // Only what a button draws: where the theme's colours need no
+        // change, the buttons share one palette and the style's drawings.
+        followTheme(button, readableButtonPalette);
         const int position = b.position;
         connect(button, &QPushButton::clicked, this, [this, position] { openChart(position); });
         byTabIndex[static_cast<std::size_t>(b.tabIndex)] = button;

@@ -1,10 +1,12 @@
 // The chart window and openChart: what a window shows, its life from first
 // open to close and reopen, and the failures of the window system.
+#include "chart_window/accessible_text.h"
 #include "chart_window/chart_registry.h"
 #include "chart_window/chart_window.h"
 #include "charts/charts.h"
 #include "test_support.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -76,6 +78,14 @@ private slots:
         flushDeletes();
     }
 
+    // The list has the focus from the moment the window is built, before the
+    // window system is asked to show it.
+    void theListHasTheFocusBeforeTheWindowIsShown() {
+        ChartWindow window(charts::kMetricChart);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.focusWidget(), window.list());
+    }
+
     void showsItsDefinition() {
         ChartRegistry registry(metricOnly());
         QVERIFY(!registry.openChart(1));
@@ -86,6 +96,10 @@ private slots:
         QCOMPARE(window->geometry(), QRect(317, 114, 392, 499));
         QVERIFY(!window->windowIcon().isNull());
         QVERIFY(window->isVisible());
+        // A screen reader finds a window named by its title.
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(window);
+        QCOMPARE(accessible->role(), QAccessible::Window);
+        QCOMPARE(accessible->text(QAccessible::Name), u"メートルねじ"_s);
 
         auto* list = window->findChild<QListView*>(u"List1"_s);
         QVERIFY(list);
@@ -106,8 +120,9 @@ private slots:
         for (int row = 0; row < 258; ++row)
             QCOMPARE(model->index(row, 0).data().toString(),
                      qs(charts::kMetricChart.lines[std::size_t(row)]));
-        QCOMPARE(model->index(3, 0).data(Qt::AccessibleTextRole).toString(),
-                 u"ねじの呼び （注1）\tドリル径\t最小寸法\t最大寸法"_s);
+        for (int row : {2, 3, 4, 257})
+            QCOMPARE(model->index(row, 0).data(Qt::AccessibleTextRole).toString(),
+                     accessibleLineText(charts::kMetricChart, row));
         QVERIFY(model->flags(model->index(0, 0)) & Qt::ItemIsSelectable);
         QVERIFY(!(model->flags(model->index(0, 0)) & Qt::ItemIsEditable));
 
@@ -116,6 +131,60 @@ private slots:
         QCOMPARE(list->verticalScrollBar()->value(), 0);
         QVERIFY(list->selectionModel()->selectedIndexes().isEmpty());
         QCOMPARE(window->focusWidget(), list);
+    }
+
+    // What a screen reader says for a line: a data row's values each after
+    // the name of its column, the kind of thread before its first value;
+    // header and note lines their texts, TABs and padding made pauses.
+    void accessibleLineTexts_data() {
+        QTest::addColumn<const ChartDefinition*>("chart");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("metric, first row")
+            << &charts::kMetricChart << 4
+            << u"M 1 × 0.25、ドリル径 0.75、最小寸法 0.729、最大寸法 0.785"_s;
+        QTest::newRow("metric, headings")
+            << &charts::kMetricChart << 3 << u"ねじの呼び （注1）、ドリル径、最小寸法、最大寸法"_s;
+        QTest::newRow("metric, group heading")
+            << &charts::kMetricChart << 2 << u"めねじ内径\u3000等級6H（旧JIS2級）"_s;
+        QTest::newRow("metric, unit") << &charts::kMetricChart << 1 << u"単位：mm"_s;
+        QTest::newRow("taper pipe, kinds side by side")
+            << &charts::kBritishTaperPipeChart << 11
+            << u"1 ‐11、Rc(PT) 計算値 29.423、下穴径 29、Rp(PS) 計算値 30.111、下穴径 30、"
+               u"JIS B2301 計算値 29.353、下穴径 29"_s;
+        QTest::newRow("taper pipe, no value")
+            << &charts::kBritishTaperPipeChart << 5
+            << u"1/16 ‐28、Rc(PT) 計算値 6.23、下穴径 6.2、Rp(PS) 計算値 6.49、下穴径 6.5、"
+               u"JIS B2301 計算値 なし、下穴径 なし"_s;
+        QTest::newRow("taper pipe, padded headings")
+            << &charts::kBritishTaperPipeChart << 3
+            << u"テーパめねじRc(PT)、平行めねじ Rp(PS)、テーパめねじ"_s;
+        QTest::newRow("taper pipe, blank line")
+            << &charts::kBritishTaperPipeChart << 21 << QString();
+        QTest::newRow("taper pipe, note") << &charts::kBritishTaperPipeChart << 23
+                                          << u"小径位置の山頂１山が不完全山になるのを許される場合の"
+                                             u"ストレート穴である。"_s;
+        QTest::newRow("fluteless, padded designation")
+            << &charts::kFlutelessTapChart << 4
+            << u"M 1 × 0.25、タップの等級 G4、下穴径 最大 0.92、下穴径 最小 0.89、"
+               u"めねじ内径 最大 0.785、めねじ内径 最小 0.729"_s;
+        QTest::newRow("fluteless, padding within a field")
+            << &charts::kFlutelessTapChart << 3 << u"Max.、Min.、Max.、Min."_s;
+        QTest::newRow("unified, note and unit")
+            << &charts::kUnifiedChart << 1
+            << u"（注1）UNEF、UN、UNSの2B級めねじ内径はANSI B1.1による、単位：mm"_s;
+        QTest::newRow("unified, empty line") << &charts::kUnifiedChart << 94 << QString();
+    }
+    void accessibleLineTexts() {
+        QFETCH(const ChartDefinition*, chart);
+        QFETCH(int, line);
+        QFETCH(QString, text);
+        QCOMPARE(accessibleLineText(*chart, line), text);
+        // The list as drawn keeps the stored line.
+        ChartWindow window(*chart);
+        const QModelIndex index = window.list()->model()->index(line, 0);
+        QCOMPARE(index.data(Qt::AccessibleTextRole).toString(), text);
+        QCOMPARE(index.data().toString(), qs(chart->lines[std::size_t(line)]));
     }
 
     void whiteWindowWithFootnoteAndDefaultPlacement() {
@@ -156,8 +225,10 @@ private slots:
         first->showMinimized();
 
         QVERIFY(!registry.openChart(2));
+        QVERIFY(QTest::qWaitForWindowActive(registry.window(2)));
         QVERIFY(!registry.openChart(1));
         QCOMPARE(registry.window(1), first.data());
+        QVERIFY(QTest::qWaitForWindowActive(first));
         QVERIFY(!first->isMinimized());
         QCOMPARE(list->currentIndex().row(), 120);
         QCOMPARE(list->verticalScrollBar()->value(), scroll);

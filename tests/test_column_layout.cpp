@@ -61,11 +61,33 @@ private slots:
             QCOMPARE(texts[1].x, columns[1]);
             QCOMPARE(texts[2].x, columns[2]);
         }
-        // The heading is wider than any designation: its column makes room.
+        // Designations stand half an em in; each column starts the gap of
+        // half an em past the widest text before it: here the heading, wider
+        // than any indented designation, and the widest drill.
         const QFontMetrics metrics(listFont(kChartListFont));
-        QVERIFY(columns[1] > metrics.horizontalAdvance(u"a long heading"_s));
-        QVERIFY(columns[2] > columns[1] + metrics.horizontalAdvance(u"22222222"_s));
-        QVERIFY(layout.designationIndent() > 0);
+        const int em = metrics.horizontalAdvance(u'\u3000');
+        QCOMPARE(layout.designationIndent(), em / 2);
+        const int heading = metrics.horizontalAdvance(u"a long heading"_s);
+        QVERIFY(heading > em / 2 + metrics.horizontalAdvance(u"1 × 0.25"_s));
+        QCOMPARE(columns[0], 0);
+        QCOMPARE(columns[1], heading + em / 2);
+        QCOMPARE(columns[2], columns[1] + metrics.horizontalAdvance(u"22222222"_s) + em / 2);
+    }
+
+    // A designation wider than every heading sets the second column, from
+    // its indent.
+    void anIndentedDesignationSetsTheColumn() {
+        static constexpr ChartLine lines[] = {
+            u"a\tb",
+            u"1 × 0.25 and more\t2",
+        };
+        const ColumnLayout layout = layoutOf(chartOf(lines, 1, 1));
+        const QFontMetrics metrics(listFont(kChartListFont));
+        const int em = metrics.horizontalAdvance(u'\u3000');
+        QCOMPARE(layout.columns()[1],
+                 em / 2 + metrics.horizontalAdvance(u"1 × 0.25 and more"_s) + em / 2);
+        QCOMPARE(drawn(layout, 1)[0].x, em / 2);
+        QCOMPARE(drawn(layout, 0)[0].x, 0);
     }
 
     void headingRunsOnOverEmptyFields() {

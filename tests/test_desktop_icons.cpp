@@ -1,6 +1,13 @@
-// The desktop icons: one at each size the menus of a desktop ask for, each
-// the chart icon's drawing, as the asset script writes them.
+// The icons and the menu picture: the program shows the shipped chart.ico and
+// menu.gif pixel for pixel, and the desktop icons, one at each size the menus
+// of a desktop ask for, are each the chart icon's drawing.
+#include "assets/assets.h"
+#include "shell/menu_window.h"
+#include "shell/program.h"
+
+#include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QTest>
 #include <cstdlib>
 
@@ -21,11 +28,41 @@ double meanDifference(const QImage& a, const QImage& b) {
     return double(sum) / (3.0 * a.width() * a.height());
 }
 
+// A shipped asset, decoded by Qt's image plugins.
+QImage shipped(const QString& name) {
+    return QImage(u"%1/assets/%2"_s.arg(QStringLiteral(VORNEL_SOURCE_DIR), name))
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
 } // namespace
 
 class TestDesktopIcons : public QObject {
     Q_OBJECT
 private slots:
+    // Decoded when the program is built, the icon and the picture are still
+    // the shipped files' pixels: in the menu's window icon, on the menu as it
+    // is drawn, and in the chart windows' icon.
+    void theProgramShowsTheShippedPixels() {
+        const QImage ico = shipped(u"chart.ico"_s);
+        const QImage gif = shipped(u"menu.gif"_s);
+        QCOMPARE(ico.size(), QSize(32, 32));
+        QCOMPARE(gif.size(), QSize(51, 64));
+
+        vornel::Program program;
+        QVERIFY(!program.start());
+        QWidget* menu = program.menu();
+        QCOMPARE(menu->windowIcon()
+                     .pixmap(QSize(32, 32))
+                     .toImage()
+                     .convertToFormat(QImage::Format_ARGB32),
+                 ico);
+        QCOMPARE(vornel::assets::chartIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        auto* picture = menu->findChild<QLabel*>(u"Image1"_s);
+        QVERIFY(picture);
+        QCOMPARE(picture->grab().toImage().convertToFormat(QImage::Format_ARGB32), gif);
+    }
+
     void drawnLikeTheChartIcon_data() {
         QTest::addColumn<int>("size");
         for (int size : {16, 32, 48, 256})
@@ -45,7 +82,7 @@ private slots:
         // drawings differently leaves a few levels on average; another
         // drawing, or this one mirrored, differs by some forty.
         const QImage chart =
-            QImage(u":/vornel/chart.ico"_s)
+            shipped(u"chart.ico"_s)
                 .convertToFormat(QImage::Format_RGB32)
                 .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         const QImage rgb = icon.convertToFormat(QImage::Format_RGB32);

@@ -76,6 +76,36 @@ private slots:
         QCOMPARE(d < minimum, row[0] == u"7/16‐14UNC"_s);
     }
 
+    // Where a thread count occurs in several rows of like sizes, both limits
+    // exceed the screw's major diameter by the same amounts in each of them,
+    // in inches, each limit rounded to hundredths of a millimetre.
+    void amountsPerThreadCount_data() {
+        QTest::addColumn<int>("threadsPerInch");
+        QTest::addColumn<QList<double>>("amounts"); // minimum, maximum; inches
+        QTest::addColumn<QList<int>>("lines");
+        QTest::newRow("56") << 56 << QList<double>{0.0042, 0.0081} << QList<int>{5, 7};
+        QTest::newRow("32") << 32 << QList<double>{0.006, 0.012} << QList<int>{11, 13, 16};
+    }
+    void amountsPerThreadCount() {
+        QFETCH(int, threadsPerInch);
+        QFETCH(QList<double>, amounts);
+        QFETCH(QList<int>, lines);
+        QList<int> found;
+        const QList<QStringList> rows = dataRows(chart());
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const Thread t = threadOf(rows[i][0]);
+            if (t.threadsPerInch != threadsPerInch)
+                continue;
+            found.append(lineOfRow(chart(), i));
+            for (int k = 0; k < 2; ++k) {
+                const long long hundredths = std::llround((t.inches + amounts[k]) * 2540.0);
+                QVERIFY2(thousandths(number(rows[i][2 + k])) == hundredths * 10,
+                         qPrintable(u"%1: %2"_s.arg(rows[i][0], rows[i][2 + k])));
+            }
+        }
+        QCOMPARE(found, lines);
+    }
+
     void sizesAndSeries() {
         const QList<QStringList> rows = dataRows(chart());
         Thread previous{{}, 0, 0, {}};

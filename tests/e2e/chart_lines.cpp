@@ -1,13 +1,14 @@
-// Prints every chart's identifier, title, lines, number of heading lines and
-// the caption of the button that opens it as JSON, for end-to-end tests that
-// compare what a client of the program reads with the charts.
+// Prints every chart's identifier, title, lines, what a screen reader is to
+// say for each line, number of heading lines and the caption of the button
+// that opens it as JSON, for end-to-end tests that compare what a client of
+// the program reads with the charts.
+#include "chart_window/accessible_text.h"
 #include "charts/charts.h"
 #include "shell/menu_window.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <cstdio>
 
 namespace {
@@ -28,8 +29,11 @@ int main() {
                 caption = qs(button.caption);
         if (chart) {
             QJsonArray lines;
-            for (const vornel::ChartLine& line : chart->lines)
+            QJsonArray names;
+            for (const vornel::ChartLine& line : chart->lines) {
+                names.append(vornel::accessibleLineText(*chart, int(lines.size())));
                 lines.append(qs(line));
+            }
             charts.append(QJsonObject{
                 {"position", position},
                 {"identifier", QString::fromLatin1(chart->identifier.data(),
@@ -37,6 +41,7 @@ int main() {
                 {"title", qs(chart->title)},
                 {"caption", caption},
                 {"lines", lines},
+                {"names", names},
                 {"headingLines", chart->headingLines},
             });
         }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program under Xvfb and openbox: the menu and the metric chart at
-# their places, closing the menu leaves the chart running, closing the chart
-# ends the program with status 0.
+# their places, Enter and the keypad's Enter press the focused button,
+# closing the menu leaves the charts running, closing the last chart ends the
+# program with status 0.
 . "$(dirname "$0")/lib.sh"
 vornel=$1
 
@@ -22,6 +23,19 @@ e2e_click "$menu" 144 12
 sleep 0.3
 [ "$(xdotool search --onlyvisible --name '^メートルねじ$' | wc -l)" -eq 1 ] ||
     fail "a second metric chart opened"
+
+# By keyboard: the focus is on Command1, which was clicked; Tab moves it to
+# Command2, Enter presses it; Tab again, the keypad's Enter presses Command3.
+xdotool windowactivate --sync "$menu"
+sleep 0.3
+xdotool key --clearmodifiers Tab Return
+unified=$(e2e_wait_window ユニファイねじ)
+xdotool windowactivate --sync "$menu"
+sleep 0.3
+xdotool key --clearmodifiers Tab KP_Enter
+whitworth=$(e2e_wait_window 'ウィットねじ（インチ呼び）')
+wmctrl -i -c "$unified"
+wmctrl -i -c "$whitworth"
 
 wmctrl -i -c "$menu"
 sleep 0.5

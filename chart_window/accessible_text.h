@@ -1,0 +1,23 @@
+#pragma once
+
+#include "chart_window/chart_definition.h"
+
+#include <QString>
+
+namespace vornel {
+
+// What a screen reader says for line `line` (from 0) of a chart, with "、"
+// between the parts so that a voice pauses. A data row reads its designation,
+// then each value after the name of its column, the kind of thread before the
+// first value of each kind: "M 1 × 0.25、ドリル径 0.75、最小寸法 0.729、最大寸法 0.785",
+// "1 ‐11、Rc(PT) 計算値 29.423、下穴径 29、…"; a cell without a value reads
+// "なし". Any other line reads its texts, with the TABs and the padding between
+// them as "、"; an empty line reads as empty.
+QString accessibleLineText(const ChartDefinition& chart, int line);
+
+// Makes every top-level window that Qt would expose as a plain client area a
+// window (a frame, on the accessibility bus) named by its title. Call it
+// before any window is shown; calling it again does nothing.
+void exposeTopLevelWidgetsAsWindows();
+
+} // namespace vornel
