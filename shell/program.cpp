@@ -79,8 +79,8 @@ void Program::openSearch(int preferredPosition, const QString& typed) {
             return;
         }
     }
-    if (preferredPosition)
-        search_->setPreferredChart(preferredPosition);
+    // Asked from the menu, no chart comes first, whichever asked before.
+    search_->setPreferredChart(preferredPosition);
     if (!typed.isEmpty()) {
         if (open)
             search_->appendToQuery(typed);

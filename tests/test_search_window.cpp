@@ -164,6 +164,9 @@ private slots:
                 QCOMPARE(table->model()->index(0, 0).data().toString(),
                          qs(program.registry().chart(position)->title));
         }
+        // Asked from the menu again, the charts' own order comes back.
+        fromMenu->trigger();
+        QCOMPARE(table->model()->index(0, 0).data().toString(), u"メートルねじ"_s);
         QCOMPARE(invariantFailure(program, 0), QString());
     }
 
