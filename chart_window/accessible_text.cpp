@@ -1,6 +1,7 @@
 #include "chart_window/accessible_text.h"
 
 #include "chart_window/chart_fields.h"
+#include "chart_window/chart_text.h"
 
 #include <QAccessibleWidget>
 #include <QStringList>
@@ -12,10 +13,6 @@ namespace {
 constexpr QStringView kPause = u"、";
 constexpr std::u16string_view kNoValue = u"なし";
 
-QString text(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 // The texts of a header or note field: padding of two or more ideographic
 // spaces separates them, as it separates them on the screen.
 void appendTexts(std::u16string_view field, QStringList& out) {
@@ -24,7 +21,7 @@ void appendTexts(std::u16string_view field, QStringList& out) {
         const std::size_t end = field.find(padding, start);
         const std::u16string_view piece = trimPadding(field.substr(start, end - start));
         if (!piece.empty())
-            out.append(text(piece));
+            out.append(toQString(piece));
         if (end == std::u16string_view::npos)
             return;
         start = end + padding.size();
@@ -40,15 +37,15 @@ QString dataRowText(const ChartDefinition& chart, ChartLine line) {
         if (value.empty())
             continue;
         if (i >= chart.columns.size() || chart.columns[i].role == ColumnRole::Designation) {
-            parts.append(text(value));
+            parts.append(toQString(value));
             continue;
         }
         const ChartColumn& column = chart.columns[i];
         QString part;
         if (!column.kind.empty() && column.kind != kind)
-            part = text(column.kind) + u' ';
+            part = toQString(column.kind) + u' ';
         kind = column.kind;
-        part += text(column.name) + u' ' + text(isNoValue(value) ? kNoValue : value);
+        part += toQString(column.name) + u' ' + toQString(isNoValue(value) ? kNoValue : value);
         parts.append(part);
     }
     return parts.join(kPause);

@@ -1,6 +1,7 @@
 #include "chart_window/chart_copy.h"
 
 #include "chart_window/chart_fields.h"
+#include "chart_window/chart_text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -9,15 +10,11 @@
 namespace vornel {
 namespace {
 
-QString text(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 // The trimmed fields of a line, without the empty ones at its end.
 QStringList copiedFields(ChartLine line) {
     QStringList fields;
     for (const std::u16string_view field : chartFields(line))
-        fields.append(text(trimPadding(field)));
+        fields.append(toQString(trimPadding(field)));
     while (!fields.isEmpty() && fields.constLast().isEmpty())
         fields.removeLast();
     return fields;
@@ -33,7 +30,7 @@ QString copyText(std::u16string_view title, ChartLine line) {
     QStringList fields = copiedFields(line);
     if (fields.isEmpty())
         return {};
-    fields.prepend(text(trimPadding(title)));
+    fields.prepend(toQString(trimPadding(title)));
     return fields.join(u'\t');
 }
 
@@ -49,11 +46,11 @@ std::vector<ValueEntry> valueEntries(const ChartDefinition& chart, int row) {
         const std::u16string_view value = trimPadding(fields[i]);
         if (column.unit == Unit::None || value.empty() || isNoValue(value))
             continue;
-        QString label = column.kind.empty() ? QString() : text(column.kind) + u' ';
-        label += text(column.name) + u' ' + text(value) + QStringLiteral(" をコピー");
+        QString label = column.kind.empty() ? QString() : toQString(column.kind) + u' ';
+        label += toQString(column.name) + u' ' + toQString(value) + QStringLiteral(" をコピー");
         // A menu entry reads "&" as the mark of its access key.
         label.replace(u'&', QStringLiteral("&&"));
-        entries.push_back({label, text(value)});
+        entries.push_back({label, toQString(value)});
     }
     return entries;
 }

@@ -1,5 +1,6 @@
 #include "chart_window/chart_printer.h"
 
+#include "chart_window/chart_text.h"
 #include "chart_window/chart_window.h"
 #include "chart_window/column_layout.h"
 #include "chart_window/qt_texts.h"
@@ -19,10 +20,6 @@ namespace {
 // Below this size a smaller font no longer helps anyone read the chart.
 constexpr qreal kSmallestPointSize = 4;
 
-QString text(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 QRect printableArea(const QPagedPaintDevice& device) {
     return device.pageLayout().paintRectPixels(device.logicalDpiX());
 }
@@ -41,12 +38,12 @@ struct Placed {
         : metrics(font, &device)
         , columns(chart, metrics) {
         const int gap = metrics.horizontalAdvance(u'\u3000');
-        width = metrics.horizontalAdvance(text(chart.title)) + gap +
+        width = metrics.horizontalAdvance(toQString(chart.title)) + gap +
                 metrics.horizontalAdvance(pageNumber(999, 999));
         for (int row = 0; row < columns.lineCount(); ++row)
             width = std::max(width, columns.lineWidth(row));
         if (chart.footnote)
-            width = std::max(width, metrics.horizontalAdvance(text(chart.footnote->text)));
+            width = std::max(width, metrics.horizontalAdvance(toQString(chart.footnote->text)));
     }
 
     QFontMetrics metrics;
@@ -98,7 +95,7 @@ ChartPrintLayout layOutForPrint(const ChartDefinition& chart, const QPagedPaintD
         body.push_back(printedLine(columns, row));
     if (chart.footnote) {
         body.emplace_back();
-        body.push_back({{0, text(chart.footnote->text)}});
+        body.push_back({{0, toQString(chart.footnote->text)}});
     }
 
     // Each page: the title line, a blank line, the headings, then the body.
@@ -128,7 +125,7 @@ ChartPrintLayout layOutForPrint(const ChartDefinition& chart, const QPagedPaintD
         const QString number = pageNumber(i + 1, pages);
         auto& page = layout.pages[i];
         page.insert(page.begin(),
-                    {{{0, baseline(0)}, text(chart.title)},
+                    {{{0, baseline(0)}, toQString(chart.title)},
                      {{area.width() - metrics.horizontalAdvance(number), baseline(0)}, number}});
     }
     return layout;
@@ -163,7 +160,7 @@ bool printChartOrExplain(const ChartDefinition& chart, QPrinter& printer, QWidge
             ? QStringLiteral("プリンター「%1」に印刷できませんでした。").arg(printer.printerName())
             : QStringLiteral("ファイル「%1」に書き込めませんでした。")
                   .arg(printer.outputFileName());
-    QMessageBox::warning(parent, text(chart.title),
+    QMessageBox::warning(parent, toQString(chart.title),
                          where + QStringLiteral("\n表は印刷されていません。"));
     return false;
 }
@@ -171,10 +168,10 @@ bool printChartOrExplain(const ChartDefinition& chart, QPrinter& printer, QWidge
 void showPrintPreview(const ChartDefinition& chart, QWidget* parent) {
     useJapaneseQtTexts();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(text(chart.title));
+    printer.setDocName(toQString(chart.title));
     printer.setPageOrientation(printOrientation(chart, printer));
     QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(QStringLiteral("印刷プレビュー - %1").arg(text(chart.title)));
+    preview.setWindowTitle(QStringLiteral("印刷プレビュー - %1").arg(toQString(chart.title)));
     QObject::connect(
         &preview, &QPrintPreviewDialog::paintRequested, &preview,
         [&chart, &preview](QPrinter* target) { printChartOrExplain(chart, *target, &preview); });

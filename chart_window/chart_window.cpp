@@ -6,6 +6,7 @@
 #include "chart_window/chart_line_delegate.h"
 #include "chart_window/chart_line_model.h"
 #include "chart_window/chart_printer.h"
+#include "chart_window/chart_text.h"
 #include "chart_window/column_layout.h"
 #include "chart_window/theme_colours.h"
 #include "chart_window/twips.h"
@@ -18,17 +19,9 @@
 #include <QPainter>
 
 namespace vornel {
-namespace {
-
-QString text(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
-
 QFont listFont(const FontDescription& description) {
     QFont font;
-    font.setFamilies({text(description.face), QStringLiteral("MS PGothic"),
+    font.setFamilies({toQString(description.face), QStringLiteral("MS PGothic"),
                       QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
                       QStringLiteral("Noto Sans CJK JP")});
     font.setStyleHint(QFont::SansSerif);
@@ -47,7 +40,7 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QString::fromLatin1(chart.identifier.data(),
                                       static_cast<qsizetype>(chart.identifier.size())));
-    setWindowTitle(text(chart.title));
+    setWindowTitle(toQString(chart.title));
     if (chart.icon == WindowIcon::ChartIcon)
         setWindowIcon(assets::chartIcon());
 
@@ -91,7 +84,7 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     followTheme(list_);
 
     if (chart.footnote) {
-        auto* label = new QLabel(text(chart.footnote->text), this);
+        auto* label = new QLabel(toQString(chart.footnote->text), this);
         label->setObjectName(QStringLiteral("Label1"));
         label->setGeometry(pixelsFromTwips(chart.footnote->rect));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -1,13 +1,8 @@
 #include "search/search_result_model.h"
 
+#include "chart_window/chart_text.h"
+
 namespace vornel::search {
-namespace {
-
-QString qs(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
 
 void SearchResultModel::setResults(std::vector<SearchResult> results) {
     if (results == results_)
@@ -52,22 +47,24 @@ QString SearchResultModel::columnName(int column) {
 QString SearchResultModel::text(const SearchResult& result, int column) {
     switch (column) {
     case Chart:
-        return qs(result.chart->title);
+        return toQString(result.chart->title);
     case Designation:
-        return qs(result.designation);
+        return toQString(result.designation);
     case Kind:
-        return qs(result.kind);
+        return toQString(result.kind);
     case Drill:
         if (result.drillInch.empty())
-            return qs(result.drill);
-        return QStringLiteral("%1（%2 inch）").arg(qs(result.drill), qs(result.drillInch));
+            return toQString(result.drill);
+        return QStringLiteral("%1（%2 inch）")
+            .arg(toQString(result.drill), toQString(result.drillInch));
     case Limits:
         if (result.limits == vornel::Limits::None)
             return {};
         return QStringLiteral("%1 %2～%3")
-            .arg(qs(limitsName(result.limits)), qs(result.minimum), qs(result.maximum));
+            .arg(toQString(limitsName(result.limits)), toQString(result.minimum),
+                 toQString(result.maximum));
     case Match:
-        return qs(matchDescription(result));
+        return toQString(matchDescription(result));
     default:
         return {};
     }

@@ -3,6 +3,7 @@
 #include "assets/assets.h"
 #include "chart_window/chart_copy.h"
 #include "chart_window/chart_registry.h"
+#include "chart_window/chart_text.h"
 #include "chart_window/chart_window.h"
 #include "chart_window/qt_texts.h"
 #include "chart_window/theme_colours.h"
@@ -95,8 +96,7 @@ SearchWindow::SearchWindow(ChartRegistry& registry, const SearchIndex& index,
     QStringList titles;
     for (int position = 1; position <= ChartRegistry::kSize; ++position) {
         if (const ChartDefinition* chart = registry.chart(position))
-            titles.append(QString::fromUtf16(chart->title.data(),
-                                             static_cast<qsizetype>(chart->title.size())));
+            titles.append(toQString(chart->title));
     }
     int width = 0;
     for (int column = 0; column < SearchResultModel::ColumnCount; ++column) {

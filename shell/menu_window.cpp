@@ -3,6 +3,7 @@
 #include "assets/assets.h"
 #include "chart_window/accessible_text.h"
 #include "chart_window/chart_registry.h"
+#include "chart_window/chart_text.h"
 #include "chart_window/theme_colours.h"
 #include "chart_window/twips.h"
 #include "shell/run_time_error_report.h"
@@ -54,10 +55,6 @@ protected:
     }
 };
 
-QString text(std::u16string_view s) {
-    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 } // namespace
 
 std::span<const MenuButton> menuButtons() {
@@ -76,7 +73,7 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
     auto* enterPresses = new EnterPressesButton(this);
     std::array<QPushButton*, std::size(kButtons)> byTabIndex{};
     for (const MenuButton& b : kButtons) {
-        auto* button = new QPushButton(text(b.caption), this);
+        auto* button = new QPushButton(toQString(b.caption), this);
         button->setObjectName(QString::fromLatin1(b.name.data(), qsizetype(b.name.size())));
         button->setGeometry(pixelsFromTwips(b.rect));
         button->setAutoDefault(false);
