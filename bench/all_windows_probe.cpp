@@ -2,10 +2,10 @@
 // registry and ends once every window has been painted: with --peak-rss it
 // prints the peak resident memory of the program with everything open.
 #include "bench/first_paint.h"
-#include "chart_window/chart_window.h"
 #include "shell/display_platform.h"
 #include "shell/menu_window.h"
 #include "shell/program.h"
+#include "windows/chart_window.h"
 
 #include <QApplication>
 #include <algorithm>

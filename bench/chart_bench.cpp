@@ -1,11 +1,11 @@
 // Opening each chart and scrolling the metric chart, each against a floor of
 // the same size measured in the same run, printed as ratios.
 #include "bench/first_paint.h"
-#include "chart_window/chart_printer.h"
-#include "chart_window/chart_window.h"
-#include "chart_window/column_layout.h"
-#include "chart_window/twips.h"
+#include "chart_model/twips.h"
 #include "charts/charts.h"
+#include "windows/chart_printer.h"
+#include "windows/chart_window.h"
+#include "windows/column_layout.h"
 
 #include <QApplication>
 #include <QImage>

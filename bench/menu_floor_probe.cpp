@@ -4,7 +4,7 @@
 // window has been painted once. Vornel's start-up is measured against it.
 #include "assets/asset_pixels.h"
 #include "bench/first_paint.h"
-#include "chart_window/twips.h"
+#include "chart_model/twips.h"
 #include "shell/menu_window.h"
 #include "shell/program.h"
 

@@ -2,10 +2,9 @@
 // window's repaint after a keystroke that leaves the results as they were;
 // beside it, the matching alone over all ten charts. Printed as ratios.
 #include "bench/first_paint.h"
-#include "chart_window/chart_registry.h"
 #include "charts/charts.h"
 #include "search/search_index.h"
-#include "search/search_window.h"
+#include "windows/search_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -49,9 +48,8 @@ double fastest(const std::function<void()>& once) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const auto charts = charts::allCharts();
-    ChartRegistry registry(charts);
     search::SearchIndex index(charts);
-    search::SearchWindow window(registry, index, [](const RunTimeError&) { std::abort(); });
+    search::SearchWindow window(index);
     bench::showAndWaitForFirstPaint(window);
     QLineEdit* query = window.queryField();
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart_window/chart_definition.h"
+#include "chart_model/chart_definition.h"
 
 #include <array>
 
@@ -17,8 +17,7 @@ extern const ChartDefinition kBritishParallelPipeChart;
 extern const ChartDefinition kAmericanPipeChart;
 extern const ChartDefinition kFlutelessTapChart;
 
-// The charts in the order of the menu's buttons (position 1 first). A chart
-// that is not built yet is null, and its button does nothing.
+// The charts in the order of the menu's buttons (position 1 first).
 inline constexpr int kChartCount = 10;
 std::array<const ChartDefinition*, kChartCount> allCharts();
 

@@ -1,6 +1,6 @@
 #include "search/search_index.h"
 
-#include "chart_window/chart_fields.h"
+#include "chart_model/chart_fields.h"
 
 #include <QString>
 #include <algorithm>
@@ -44,14 +44,14 @@ struct Designation {
 struct LimitPair {
     Limits limits = Limits::None;
     std::u16string_view minimum, maximum;
-    std::optional<Micrometres> min, max;
+    std::optional<Millionths> min, max;
 };
 
 struct SearchIndex::Entry {
     SearchResult base; // the texts of the row, no match yet
     unsigned family = 0;
     std::optional<Designation> designation;
-    std::optional<Micrometres> drill, drillInch; // millionths of a mm, of an inch
+    std::optional<Millionths> drill, drillInch; // millionths of a mm, of an inch
     std::vector<LimitPair> limits;
 };
 
@@ -60,7 +60,7 @@ namespace {
 // Numbers longer than this are no size, count or drill of any chart; the
 // limit keeps every product below 2^63.
 constexpr std::size_t kMaxDigits = 9;
-constexpr Micrometres kMicro = 1'000'000;
+constexpr Millionths kMillion = 1'000'000;
 
 Rational reduced(std::int64_t num, std::int64_t den) {
     const std::int64_t g = std::gcd(num, den);
@@ -257,7 +257,7 @@ bool matches(const Designation& query, const Designation& row, unsigned rowFamil
 }
 
 // A length "6.8", ".375": millionths of its unit, rounded.
-std::optional<Micrometres> parseLength(Cursor& cursor, bool* leadingPoint = nullptr) {
+std::optional<Millionths> parseLength(Cursor& cursor, bool* leadingPoint = nullptr) {
     const std::u16string_view whole = cursor.digits();
     std::u16string_view fraction;
     const bool point = cursor.take(u".");
@@ -265,31 +265,31 @@ std::optional<Micrometres> parseLength(Cursor& cursor, bool* leadingPoint = null
         fraction = cursor.digits();
     if ((whole.empty() && fraction.empty()) || whole.size() > 6)
         return std::nullopt;
-    Micrometres micro = value(whole) * kMicro;
-    Micrometres scale = kMicro;
+    Millionths millionths = value(whole) * kMillion;
+    Millionths scale = kMillion;
     for (std::size_t i = 0; i < fraction.size() && i < 7; ++i) {
         const int digit = fraction[i] - u'0';
         if (i == 6) {
-            micro += digit >= 5 ? 1 : 0;
+            millionths += digit >= 5 ? 1 : 0;
             break;
         }
         scale /= 10;
-        micro += digit * scale;
+        millionths += digit * scale;
     }
     if (leadingPoint)
         *leadingPoint = whole.empty();
-    return micro;
+    return millionths;
 }
 
-std::optional<Micrometres> parseLength(std::u16string_view text) {
+std::optional<Millionths> parseLength(std::u16string_view text) {
     Cursor cursor(text);
-    const std::optional<Micrometres> length = parseLength(cursor);
+    const std::optional<Millionths> length = parseLength(cursor);
     return cursor.atEnd() ? length : std::nullopt;
 }
 
 struct DrillQuery {
-    Micrometres millimetres = 0;
-    std::optional<Micrometres> inches; // as typed, where the query is in inches
+    Millionths millimetres = 0;
+    std::optional<Millionths> inches; // as typed, where the query is in inches
 };
 
 // "6.8", "φ6.8", "6.8mm", "0.375in", ".375" (inches, as machinists write them).
@@ -297,7 +297,7 @@ std::optional<DrillQuery> parseDrill(std::u16string_view text) {
     Cursor cursor(text);
     const bool diameter = cursor.take(u"φ") || cursor.take(u"⌀");
     bool leadingPoint = false;
-    const std::optional<Micrometres> length = parseLength(cursor, &leadingPoint);
+    const std::optional<Millionths> length = parseLength(cursor, &leadingPoint);
     if (!length || *length == 0)
         return std::nullopt;
     if (!diameter)
@@ -422,7 +422,7 @@ bool matchDrill(const DrillQuery& query, const SearchIndex::Entry& entry, Search
             *entry.drillInch == *query.inches ? DrillMatch::Drill : DrillMatch::None;
     else if (entry.drill && *entry.drill == query.millimetres)
         result.drillMatch = DrillMatch::Drill;
-    const Micrometres d = query.millimetres;
+    const Millionths d = query.millimetres;
     // Where a row gives the pilot hole's limits (a forming tap's), the drill
     // must make that hole: the minor diameter beside them is what the tap
     // forms, and a drill of that size would be too small for it.
@@ -468,18 +468,18 @@ std::u16string normalizedText(std::u16string_view text) {
     return out;
 }
 
-std::u16string formatMillimetres(Micrometres value) {
+std::u16string formatMillimetres(Millionths value) {
     std::u16string text;
     if (value < 0) {
         text += u'-';
         value = -value;
     }
-    for (char c : std::to_string(value / kMicro))
+    for (char c : std::to_string(value / kMillion))
         text += static_cast<char16_t>(c);
-    Micrometres fraction = value % kMicro;
+    Millionths fraction = value % kMillion;
     if (fraction) {
         text += u'.';
-        for (Micrometres scale = kMicro / 10; fraction; scale /= 10) {
+        for (Millionths scale = kMillion / 10; fraction; scale /= 10) {
             text += static_cast<char16_t>(u'0' + fraction / scale);
             fraction %= scale;
         }

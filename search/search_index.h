@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart_window/chart_definition.h"
+#include "chart_model/chart_definition.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,9 +10,9 @@
 
 namespace vornel::search {
 
-// A length in millionths of a millimetre: the charts' values and the
-// differences between them, exactly.
-using Micrometres = std::int64_t;
+// A length in millionths of its unit, a millimetre unless it says an inch:
+// the charts' values and the differences between them, exactly.
+using Millionths = std::int64_t;
 
 // Why a row matched a drill.
 enum class DrillMatch {
@@ -37,9 +37,9 @@ struct SearchResult {
     std::u16string_view maximum;
     bool byDesignation = false; // the query names this thread
     DrillMatch drillMatch = DrillMatch::None;
-    bool withinLimits = false;    // for a drill query: minimum <= drill <= maximum
-    Micrometres aboveMinimum = 0; // then: how far the drill lies above the minimum
-    Micrometres belowMaximum = 0; // and below the maximum
+    bool withinLimits = false;   // for a drill query: minimum <= drill <= maximum
+    Millionths aboveMinimum = 0; // then: how far the drill lies above the minimum
+    Millionths belowMaximum = 0; // and below the maximum
 
     friend bool operator==(const SearchResult&, const SearchResult&) = default;
 };
@@ -49,7 +49,7 @@ struct SearchResult {
 std::u16string matchDescription(const SearchResult& result);
 
 // A length as the charts write one: "." as decimal point, no trailing zeros.
-std::u16string formatMillimetres(Micrometres value);
+std::u16string formatMillimetres(Millionths value);
 
 // The text that queries and designations are compared in: NFKC, lower case,
 // one sign for "×" and one for the hyphens, without spaces and "※".
@@ -71,6 +71,9 @@ public:
     // the chart at `preferredPosition` first, then threads named before
     // drills, each in chart and row order. An empty query finds nothing.
     std::vector<SearchResult> find(std::u16string_view query, int preferredPosition = 0) const;
+
+    // The charts searched, in registry order.
+    std::span<const ChartDefinition* const> charts() const { return charts_; }
 
     // The number of indexed rows (one per row and kind); builds the index.
     std::size_t size() const;

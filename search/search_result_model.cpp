@@ -1,6 +1,6 @@
 #include "search/search_result_model.h"
 
-#include "chart_window/chart_text.h"
+#include "chart_model/chart_text.h"
 
 namespace vornel::search {
 

@@ -1,12 +1,12 @@
 #include "shell/menu_window.h"
 
 #include "assets/assets.h"
-#include "chart_window/accessible_text.h"
-#include "chart_window/chart_registry.h"
-#include "chart_window/chart_text.h"
-#include "chart_window/theme_colours.h"
-#include "chart_window/twips.h"
+#include "chart_model/chart_text.h"
+#include "chart_model/twips.h"
+#include "shell/chart_registry.h"
 #include "shell/run_time_error_report.h"
+#include "windows/accessibility.h"
+#include "windows/theme_colours.h"
 
 #include <QAction>
 #include <QKeyEvent>

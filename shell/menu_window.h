@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart_window/chart_definition.h"
+#include "chart_model/chart_definition.h"
 
 #include <QWidget>
 #include <span>

@@ -1,15 +1,14 @@
 #include "shell/program.h"
 
-#include "chart_window/chart_window.h"
 #include "charts/charts.h"
-#include "search/search_window.h"
 #include "shell/menu_window.h"
 #include "shell/run_time_error_report.h"
+#include "windows/chart_window.h"
+#include "windows/search_window.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
-#include <QListView>
 #include <new>
 
 namespace vornel {
@@ -59,11 +58,11 @@ ChartWindowFactory Program::withSearch(ChartWindowFactory makeWindow) {
         int position = 1;
         while (position < ChartRegistry::kSize && registry_.chart(position) != &chart)
             ++position;
-        auto* search = new QAction(QStringLiteral("検索…"), window->list());
+        auto* search = new QAction(QStringLiteral("検索…"), window);
         search->setShortcut(QKeySequence::Find);
         QObject::connect(search, &QAction::triggered, window,
                          [this, position] { openSearch(position); });
-        window->list()->addAction(search);
+        window->addListAction(search);
         return window;
     };
 }
@@ -72,12 +71,13 @@ void Program::openSearch(int preferredPosition, const QString& typed) {
     const bool open = search_ && search_->isVisible();
     if (!search_) {
         try {
-            search_ = new search::SearchWindow(
-                registry_, searchIndex_, [](const RunTimeError& e) { reportRunTimeError(e); });
+            search_ = new search::SearchWindow(searchIndex_);
         } catch (const std::bad_alloc&) {
             reportRunTimeError(errors::outOfMemory());
             return;
         }
+        QObject::connect(search_, &search::SearchWindow::resultChosen, search_,
+                         [this](int position, int line) { openChartAt(position, line); });
     }
     // Asked from the menu, no chart comes first, whichever asked before.
     search_->setPreferredChart(preferredPosition);
@@ -92,6 +92,15 @@ void Program::openSearch(int preferredPosition, const QString& typed) {
         return;
     }
     search_->focusQuery(typed.isEmpty());
+}
+
+void Program::openChartAt(int position, int line) {
+    if (const auto error = registry_.openChart(position)) {
+        reportRunTimeError(*error);
+        return;
+    }
+    if (ChartWindow* window = registry_.window(position))
+        window->selectLine(line);
 }
 
 std::optional<RunTimeError> Program::start() {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "chart_window/chart_registry.h"
-#include "chart_window/run_time_error.h"
 #include "search/search_index.h"
-#include "search/search_window.h"
+#include "shell/chart_registry.h"
+#include "shell/run_time_error.h"
+#include "windows/search_window.h"
 
 #include <QFont>
 #include <QPointer>
@@ -39,6 +39,9 @@ public:
     // Asked from a chart (`preferredPosition`), that chart's results come
     // first; `typed` starts the query, or adds to it while the window is open.
     void openSearch(int preferredPosition = 0, const QString& typed = {});
+    // Opens the chart at `position` and selects its line `line`; a chart
+    // that cannot be opened is a run-time error.
+    void openChartAt(int position, int line);
     // The open search window, or null.
     search::SearchWindow* searchWindow() const { return search_.data(); }
 

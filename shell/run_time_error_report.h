@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart_window/run_time_error.h"
+#include "shell/run_time_error.h"
 
 namespace vornel {
 

@@ -1,9 +1,9 @@
 // Printing a chart: every chart printed to a PDF file on a few papers and
 // read back with poppler's pdftotext, as a user reads the pages.
-#include "chart_window/chart_printer.h"
-#include "chart_window/chart_window.h"
 #include "charts/charts.h"
 #include "test_support.h"
+#include "windows/chart_printer.h"
+#include "windows/chart_window.h"
 
 #include <QApplication>
 #include <QListView>

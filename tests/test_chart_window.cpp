@@ -1,10 +1,10 @@
 // The chart window and openChart: what a window shows, its life from first
 // open to close and reopen, and the failures of the window system.
-#include "chart_window/accessible_text.h"
-#include "chart_window/chart_registry.h"
-#include "chart_window/chart_window.h"
+#include "chart_model/accessible_text.h"
 #include "charts/charts.h"
+#include "shell/chart_registry.h"
 #include "test_support.h"
+#include "windows/chart_window.h"
 
 #include <QAccessible>
 #include <QAction>

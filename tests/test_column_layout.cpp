@@ -26,6 +26,12 @@ ChartDefinition chartOf(std::span<const ChartLine> lines, int headingLines, int 
     };
 }
 
+// Latin texts with pairs that a kerning face moves closer ("To", "AV", "r.").
+constexpr ChartLine kKernedLines[] = {
+    u"Type To AV\tYour r.",
+    u"To AV 7.\tWAVY",
+};
+
 struct Drawn {
     QString text;
     int x;
@@ -198,19 +204,32 @@ private slots:
         QCOMPARE(layout.lineWidth(1), 0);
     }
 
-    // Every chart of the program, with the real font.
+    // Every chart of the program, in the list font and in the list font
+    // resolved to other faces (kerning Latin faces among them): the layout
+    // must hold whatever face the list font finds on a system.
     void everyChart_data() {
         QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("face");
         const auto all = charts::allCharts();
-        for (int i = 0; i < charts::kChartCount; ++i)
-            if (all[std::size_t(i)])
-                QTest::newRow(all[std::size_t(i)]->identifier.data()) << i + 1;
+        for (const QString& face : {QString(), u"DejaVu Sans"_s, u"Nimbus Sans"_s}) {
+            const QString faceName = face.isEmpty() ? u"list font"_s : face;
+            QTest::addRow("kerned pairs %s", qPrintable(faceName)) << 0 << face;
+            for (int i = 0; i < charts::kChartCount; ++i)
+                QTest::addRow("%s %s", all[std::size_t(i)]->identifier.data(), qPrintable(faceName))
+                    << i + 1 << face;
+        }
     }
     void everyChart() {
         QFETCH(int, position);
-        const ChartDefinition& chart = *charts::allCharts()[std::size_t(position - 1)];
-        const ColumnLayout layout = layoutOf(chart);
-        const QFontMetrics metrics(listFont(chart.listFont));
+        QFETCH(QString, face);
+        static const ChartDefinition kerned = chartOf(kKernedLines, 1, 1);
+        const ChartDefinition& chart =
+            position == 0 ? kerned : *charts::allCharts()[std::size_t(position - 1)];
+        QFont font = listFont(chart.listFont);
+        if (!face.isEmpty())
+            font.setFamilies({face});
+        const QFontMetrics metrics(font);
+        const ColumnLayout layout(chart, metrics);
         const auto columns = layout.columns();
         for (int row = 0; row < int(chart.lines.size()); ++row) {
             const auto texts = layout.line(row);

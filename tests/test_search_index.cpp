@@ -1,6 +1,6 @@
 // Finding threads and drills across the ten charts: queries against the rows
 // they must find, and input that must find nothing without harm.
-#include "chart_window/chart_fields.h"
+#include "chart_model/chart_fields.h"
 #include "charts/charts.h"
 #include "search/search_index.h"
 #include "test_support.h"

@@ -3,7 +3,7 @@
 #include "charts/charts.h"
 #include "program_invariants.h"
 #include "search/search_index.h"
-#include "search/search_window.h"
+#include "windows/search_window.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 
 using namespace vornel;
@@ -170,17 +171,18 @@ private slots:
         QCOMPARE(invariantFailure(program, 0), QString());
     }
 
-    // A chart that cannot be opened is a run-time error.
-    void aFailedOpenIsReported() {
-        ChartRegistry registry(charts::allCharts(), [](const ChartDefinition&) { return nullptr; });
+    // The window says which result was chosen; opening it is the program's.
+    void choosingAResultSaysWhich() {
         const auto charts = charts::allCharts();
         search::SearchIndex index(charts);
-        std::optional<RunTimeError> reported;
-        search::SearchWindow window(registry, index,
-                                    [&reported](const RunTimeError& e) { reported = e; });
+        search::SearchWindow window(index);
+        QSignalSpy chosen(&window, &search::SearchWindow::resultChosen);
         window.setQuery(u"M8"_s);
         window.openResult(0);
-        QCOMPARE(reported, errors::cannotCreateWindow());
+        window.openResult(10000);
+        QCOMPARE(chosen.count(), 1);
+        // Line 49 of the metric chart: "8 × 1.25".
+        QCOMPARE(chosen.at(0), (QVariantList{1, 49}));
     }
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "chart_window/chart_definition.h"
-#include "chart_window/chart_window.h"
-#include "chart_window/column_layout.h"
+#include "chart_model/chart_definition.h"
+#include "windows/chart_window.h"
+#include "windows/column_layout.h"
 
 #include <QFontMetrics>
 #include <QList>

@@ -3,13 +3,13 @@
 // ground around it, keep a luminance contrast of at least 4.5 : 1, when the
 // window opens under the palette and when the palette changes while it is
 // open.
-#include "chart_window/chart_registry.h"
-#include "chart_window/chart_window.h"
 #include "charts/charts.h"
 #include "search/search_index.h"
-#include "search/search_window.h"
+#include "shell/chart_registry.h"
 #include "shell/menu_window.h"
 #include "test_support.h"
+#include "windows/chart_window.h"
+#include "windows/search_window.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -154,9 +154,9 @@ QList<Window> windows() {
                          return window;
                      }});
     }
-    list.append({u"search"_s, [](ChartRegistry& r) {
+    list.append({u"search"_s, [](ChartRegistry&) {
                      static const search::SearchIndex index(charts::allCharts());
-                     auto* window = new search::SearchWindow(r, index, [](const RunTimeError&) {});
+                     auto* window = new search::SearchWindow(index);
                      window->setQuery(u"M8"_s);
                      window->resultsTable()->selectRow(1);
                      // Away from the query field, whose blinking cursor would

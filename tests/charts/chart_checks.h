@@ -4,7 +4,7 @@
 // line, whether data rows stand in their columns, the window values of a
 // definition, and inch sizes and thread counts written as the charts write
 // them.
-#include "chart_window/twips.h"
+#include "chart_model/twips.h"
 #include "test_support.h"
 
 #include <QRect>

@@ -3,7 +3,7 @@
 // its rows: every millimetre value beside its inch value but one, drills that
 // never decrease along a row and rise down each column.
 #include "chart_checks.h"
-#include "chart_window/twips.h"
+#include "chart_model/twips.h"
 #include "charts/charts.h"
 
 #include <QListView>

@@ -3,7 +3,7 @@
 // thread count, the 12.7 mm steps of the largest sizes, the drill within the
 // limits but for three named sizes.
 #include "chart_checks.h"
-#include "chart_window/twips.h"
+#include "chart_model/twips.h"
 #include "charts/charts.h"
 
 using namespace vornel;

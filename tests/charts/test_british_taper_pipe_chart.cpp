@@ -2,7 +2,7 @@
 // the layout puts the headings, and the rounding from each calculated hole to
 // its pilot hole, which differs per thread kind and size range.
 #include "chart_checks.h"
-#include "chart_window/twips.h"
+#include "chart_model/twips.h"
 #include "charts/charts.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The ten chart definitions as the registry holds them: each at its position
 // under its button, with its window's values.
 #include "chart_checks.h"
-#include "chart_window/chart_fields.h"
+#include "chart_model/chart_fields.h"
 #include "charts/charts.h"
 #include "shell/menu_window.h"
 

@@ -3,7 +3,7 @@
 // minimum D − 1.082532 P, maximum per pitch, pilot hole above the minor
 // diameter, the three withdrawn sizes.
 #include "chart_checks.h"
-#include "chart_window/twips.h"
+#include "chart_model/twips.h"
 #include "charts/charts.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // say for each line, number of heading lines and the caption of the button
 // that opens it as JSON, for end-to-end tests that compare what a client of
 // the program reads with the charts.
-#include "chart_window/accessible_text.h"
+#include "chart_model/accessible_text.h"
 #include "charts/charts.h"
 #include "shell/menu_window.h"
 

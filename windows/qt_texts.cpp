@@ -1,4 +1,4 @@
-#include "chart_window/qt_texts.h"
+#include "windows/qt_texts.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,10 +1,8 @@
-#include "chart_window/chart_copy.h"
+#include "chart_model/chart_copy.h"
 
-#include "chart_window/chart_fields.h"
-#include "chart_window/chart_text.h"
+#include "chart_model/chart_fields.h"
+#include "chart_model/chart_text.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QStringList>
 
 namespace vornel {
@@ -53,15 +51,6 @@ std::vector<ValueEntry> valueEntries(const ChartDefinition& chart, int row) {
         entries.push_back({label, toQString(value)});
     }
     return entries;
-}
-
-void copyToClipboard(const QString& text) {
-    if (text.isEmpty())
-        return;
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(text, QClipboard::Clipboard);
-    if (clipboard->supportsSelection())
-        clipboard->setText(text, QClipboard::Selection);
 }
 
 } // namespace vornel

@@ -1,6 +1,6 @@
-#include "chart_window/chart_registry.h"
+#include "shell/chart_registry.h"
 
-#include "chart_window/chart_window.h"
+#include "windows/chart_window.h"
 
 #include <new>
 

@@ -1,32 +1,24 @@
 #pragma once
 
-#include "chart_window/run_time_error.h"
-
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
 class QTableView;
 
-namespace vornel {
-
-class ChartRegistry;
-
-namespace search {
+namespace vornel::search {
 
 class SearchIndex;
 class SearchResultModel;
 
 // "ねじ・下穴の検索": a query field, the table of what it finds across the
 // charts, and a status line. The results follow every keystroke; Enter or a
-// double click on a result opens its chart at its row.
+// double click on a result chooses it, and whoever opened the window opens
+// its chart at its row.
 class SearchWindow : public QWidget {
     Q_OBJECT
 public:
-    // `reportError` is told of a chart that cannot be opened.
-    SearchWindow(ChartRegistry& registry, const SearchIndex& index,
-                 std::function<void(const RunTimeError&)> reportError);
+    explicit SearchWindow(const SearchIndex& index);
     ~SearchWindow() override;
 
     // Puts the results of the chart at `position` first (0: none first).
@@ -37,12 +29,17 @@ public:
     // replaces it, or with `selectAll` false the cursor at its end.
     void focusQuery(bool selectAll = true);
 
-    // Opens the chart of result `row` and selects the row there.
+    // Chooses result `row`: says so with resultChosen(). A row that is not a
+    // result does nothing.
     void openResult(int row);
 
     QLineEdit* queryField() const { return query_; }
     QTableView* resultsTable() const { return table_; }
     QLabel* statusLine() const { return status_; }
+
+signals:
+    // The user chose the result at line `line` of the chart at `position`.
+    void resultChosen(int position, int line);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,9 +51,7 @@ private:
     // The results' context menu: "コピー" and each value of the result.
     void showContextMenu(const QPoint& position);
 
-    ChartRegistry& registry_;
     const SearchIndex& index_;
-    std::function<void(const RunTimeError&)> reportError_;
     int preferred_ = 0;
     QLineEdit* query_;
     QTableView* table_;
@@ -65,5 +60,4 @@ private:
     SearchResultModel* model_;
 };
 
-} // namespace search
-} // namespace vornel
+} // namespace vornel::search

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart_window/chart_definition.h"
+#include "chart_model/chart_definition.h"
 
 #include <QString>
 
@@ -14,10 +14,5 @@ namespace vornel {
 // "なし". Any other line reads its texts, with the TABs and the padding between
 // them as "、"; an empty line reads as empty.
 QString accessibleLineText(const ChartDefinition& chart, int line);
-
-// Makes every top-level window that Qt would expose as a plain client area a
-// window (a frame, on the accessibility bus) named by its title. Call it
-// before any window is shown; calling it again does nothing.
-void exposeTopLevelWidgetsAsWindows();
 
 } // namespace vornel

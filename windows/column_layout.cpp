@@ -1,4 +1,4 @@
-#include "chart_window/column_layout.h"
+#include "windows/column_layout.h"
 
 #include <QFontMetrics>
 #include <QHash>
@@ -50,10 +50,10 @@ template <typename Take> void splitAtPadding(QStringView field, Take take) {
 
 // The width of a text in whole pixels, as QFontMetrics::horizontalAdvance()
 // gives it, from the advances of its characters, each looked up once. The
-// list fonts neither kern nor join the characters of the charts, so this is
-// exactly the width of the shaped text, for a fraction of the cost of
-// shaping every text of a chart. A text with a surrogate pair or a combining
-// mark is shaped.
+// list font does not kern (listFont() turns kerning off) and no face joins
+// the characters of the charts, so this is exactly the width of the shaped
+// text, for a fraction of the cost of shaping every text of a chart. A text with a surrogate pair
+// or a combining mark is shaped.
 class TextWidths {
 public:
     explicit TextWidths(const QFontMetrics& metrics)

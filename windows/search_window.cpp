@@ -1,21 +1,19 @@
-#include "search/search_window.h"
+#include "windows/search_window.h"
 
 #include "assets/assets.h"
-#include "chart_window/chart_copy.h"
-#include "chart_window/chart_registry.h"
-#include "chart_window/chart_text.h"
-#include "chart_window/chart_window.h"
-#include "chart_window/qt_texts.h"
-#include "chart_window/theme_colours.h"
+#include "chart_model/chart_copy.h"
+#include "chart_model/chart_text.h"
 #include "search/search_index.h"
 #include "search/search_result_model.h"
+#include "windows/clipboard.h"
+#include "windows/qt_texts.h"
+#include "windows/theme_colours.h"
 
 #include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -39,8 +37,9 @@ protected:
     }
 };
 
-// Texts as wide as the widest of each column, for its starting width.
-const QStringList& widestTexts(int column) {
+// Sample texts of each column, as wide as the widest it is expected to show,
+// for its starting width.
+const QStringList& sampleTexts(int column) {
     static const QList<QStringList> texts{
         {},
         {QStringLiteral("G(PF) 11/2 ‐11"), QStringLiteral("No.12‐32UNEF")},
@@ -54,12 +53,9 @@ const QStringList& widestTexts(int column) {
 
 } // namespace
 
-SearchWindow::SearchWindow(ChartRegistry& registry, const SearchIndex& index,
-                           std::function<void(const RunTimeError&)> reportError)
+SearchWindow::SearchWindow(const SearchIndex& index)
     : QWidget(nullptr, Qt::Window)
-    , registry_(registry)
-    , index_(index)
-    , reportError_(std::move(reportError)) {
+    , index_(index) {
     useJapaneseQtTexts();
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("SearchWindow"));
@@ -94,14 +90,14 @@ SearchWindow::SearchWindow(ChartRegistry& registry, const SearchIndex& index,
     const QFontMetrics metrics = table_->fontMetrics();
     const int padding = 2 * metrics.horizontalAdvance(u'M');
     QStringList titles;
-    for (int position = 1; position <= ChartRegistry::kSize; ++position) {
-        if (const ChartDefinition* chart = registry.chart(position))
+    for (const ChartDefinition* chart : index.charts()) {
+        if (chart)
             titles.append(toQString(chart->title));
     }
     int width = 0;
     for (int column = 0; column < SearchResultModel::ColumnCount; ++column) {
         int columnWidth = metrics.horizontalAdvance(SearchResultModel::columnName(column));
-        for (const QString& text : column == 0 ? titles : widestTexts(column))
+        for (const QString& text : column == 0 ? titles : sampleTexts(column))
             columnWidth = std::max(columnWidth, metrics.horizontalAdvance(text));
         header->resizeSection(column, columnWidth + padding);
         width += columnWidth + padding;
@@ -188,18 +184,8 @@ void SearchWindow::runQuery() {
 void SearchWindow::openResult(int row) {
     if (row < 0 || row >= model_->rowCount())
         return;
-    const SearchResult result = model_->results()[static_cast<std::size_t>(row)];
-    if (const auto error = registry_.openChart(result.position)) {
-        reportError_(*error);
-        return;
-    }
-    ChartWindow* window = registry_.window(result.position);
-    if (!window)
-        return;
-    QListView* list = window->list();
-    const QModelIndex line = list->model()->index(result.line, 0);
-    list->setCurrentIndex(line);
-    list->scrollTo(line, QAbstractItemView::PositionAtCenter);
+    const SearchResult& result = model_->results()[static_cast<std::size_t>(row)];
+    emit resultChosen(result.position, result.line);
 }
 
 void SearchWindow::copyResult(int row) const {

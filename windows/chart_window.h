@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart_window/chart_definition.h"
+#include "chart_model/chart_definition.h"
 
 #include <QFont>
 #include <QWidget>
@@ -33,6 +33,12 @@ public:
     const ColumnLayout& layout() const;
     // The row of the selected line, or -1.
     int selectedRow() const;
+    // Makes line `line` (from 0) the current and selected one, scrolled to
+    // the middle of the list. A line the chart does not have does nothing.
+    void selectLine(int line);
+    // Adds an entry to the list's context menu, after the window's own, with
+    // its shortcut working while the list has the focus.
+    void addListAction(QAction* action);
 
     // Copies the selected line (Ctrl+C, "コピー"); without a selection, or
     // on an empty line, leaves the clipboard as it is.

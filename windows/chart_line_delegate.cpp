@@ -1,4 +1,4 @@
-#include "chart_window/chart_line_delegate.h"
+#include "windows/chart_line_delegate.h"
 
 #include <QApplication>
 #include <QPainter>

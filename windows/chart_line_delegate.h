@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart_window/column_layout.h"
+#include "windows/column_layout.h"
 
 #include <QStaticText>
 #include <QStyledItemDelegate>

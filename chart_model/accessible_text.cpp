@@ -1,11 +1,9 @@
-#include "chart_window/accessible_text.h"
+#include "chart_model/accessible_text.h"
 
-#include "chart_window/chart_fields.h"
-#include "chart_window/chart_text.h"
+#include "chart_model/chart_fields.h"
+#include "chart_model/chart_text.h"
 
-#include <QAccessibleWidget>
 #include <QStringList>
-#include <QWidget>
 
 namespace vornel {
 namespace {
@@ -51,17 +49,6 @@ QString dataRowText(const ChartDefinition& chart, ChartLine line) {
     return parts.join(kPause);
 }
 
-QAccessibleInterface* windowInterface(const QString& className, QObject* object) {
-    // Asked for each class from the object's own up to QObject: a class that
-    // reaches QWidget has no interface of its own.
-    if (className != u"QWidget" || !object || !object->isWidgetType())
-        return nullptr;
-    auto* widget = static_cast<QWidget*>(object);
-    if (!widget->isWindow())
-        return nullptr;
-    return new QAccessibleWidget(widget, QAccessible::Window);
-}
-
 } // namespace
 
 QString accessibleLineText(const ChartDefinition& chart, int line) {
@@ -74,14 +61,6 @@ QString accessibleLineText(const ChartDefinition& chart, int line) {
     for (const std::u16string_view field : chartFields(stored))
         appendTexts(field, parts);
     return parts.join(kPause);
-}
-
-void exposeTopLevelWidgetsAsWindows() {
-    static const bool installed = [] {
-        QAccessible::installFactory(windowInterface);
-        return true;
-    }();
-    Q_UNUSED(installed);
 }
 
 } // namespace vornel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart_window/chart_definition.h"
+#include "chart_model/chart_definition.h"
 
 #include <QString>
 #include <vector>
@@ -29,9 +29,5 @@ struct ValueEntry {
 // classes of tap), empty fields and dashes offer none, nor do header lines
 // and the lines after the data rows.
 std::vector<ValueEntry> valueEntries(const ChartDefinition& chart, int row);
-
-// Puts a text on the clipboard and, where the window system has one, on the
-// selection too. An empty text changes neither.
-void copyToClipboard(const QString& text);
 
 } // namespace vornel

@@ -1,9 +1,9 @@
-#include "chart_window/chart_printer.h"
+#include "windows/chart_printer.h"
 
-#include "chart_window/chart_text.h"
-#include "chart_window/chart_window.h"
-#include "chart_window/column_layout.h"
-#include "chart_window/qt_texts.h"
+#include "chart_model/chart_text.h"
+#include "windows/chart_window.h"
+#include "windows/column_layout.h"
+#include "windows/qt_texts.h"
 
 #include <QFontMetrics>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "chart_window/theme_colours.h"
+#include "windows/theme_colours.h"
 
 #include <QApplication>
 #include <QEvent>

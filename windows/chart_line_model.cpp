@@ -1,6 +1,6 @@
-#include "chart_window/chart_line_model.h"
+#include "windows/chart_line_model.h"
 
-#include "chart_window/accessible_text.h"
+#include "chart_model/accessible_text.h"
 
 namespace vornel {
 

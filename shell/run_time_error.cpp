@@ -1,4 +1,4 @@
-#include "chart_window/run_time_error.h"
+#include "shell/run_time_error.h"
 
 #include <QWidget>
 

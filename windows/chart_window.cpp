@@ -1,15 +1,17 @@
-#include "chart_window/chart_window.h"
+#include "windows/chart_window.h"
 
 #include "assets/assets.h"
-#include "chart_window/accessible_text.h"
-#include "chart_window/chart_copy.h"
-#include "chart_window/chart_line_delegate.h"
-#include "chart_window/chart_line_model.h"
-#include "chart_window/chart_printer.h"
-#include "chart_window/chart_text.h"
-#include "chart_window/column_layout.h"
-#include "chart_window/theme_colours.h"
-#include "chart_window/twips.h"
+#include "chart_model/accessible_text.h"
+#include "chart_model/chart_copy.h"
+#include "chart_model/chart_text.h"
+#include "chart_model/twips.h"
+#include "windows/accessibility.h"
+#include "windows/chart_line_delegate.h"
+#include "windows/chart_line_model.h"
+#include "windows/chart_printer.h"
+#include "windows/clipboard.h"
+#include "windows/column_layout.h"
+#include "windows/theme_colours.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -25,6 +27,10 @@ QFont listFont(const FontDescription& description) {
                       QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
                       QStringLiteral("Noto Sans CJK JP")});
     font.setStyleHint(QFont::SansSerif);
+    // The columns are laid out from the advances of single characters; a
+    // face that kerns would draw a text narrower than that. The charts' own
+    // faces do not kern, so this changes nothing where they are installed.
+    font.setKerning(false);
     font.setPointSize(description.pointSize);
     font.setWeight(static_cast<QFont::Weight>(description.weight));
     font.setItalic(false);
@@ -112,6 +118,18 @@ void ChartWindow::closeEvent(QCloseEvent* event) {
 int ChartWindow::selectedRow() const {
     const QModelIndexList selected = list_->selectionModel()->selectedRows();
     return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void ChartWindow::selectLine(int line) {
+    const QModelIndex index = list_->model()->index(line, 0);
+    if (!index.isValid())
+        return;
+    list_->setCurrentIndex(index);
+    list_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void ChartWindow::addListAction(QAction* action) {
+    list_->addAction(action);
 }
 
 void ChartWindow::copySelectedLine() {

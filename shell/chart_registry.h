@@ -1,7 +1,8 @@
 #pragma once
 
-#include "chart_window/chart_definition.h"
-#include "chart_window/run_time_error.h"
+#include "chart_model/chart_definition.h"
+#include "charts/charts.h"
+#include "shell/run_time_error.h"
 
 #include <QPointer>
 #include <array>
@@ -19,7 +20,7 @@ using ChartWindowFactory = std::function<ChartWindow*(const ChartDefinition&)>;
 // slot of its window.
 class ChartRegistry {
 public:
-    static constexpr int kSize = 10;
+    static constexpr int kSize = charts::kChartCount;
     using Charts = std::array<const ChartDefinition*, kSize>;
 
     explicit ChartRegistry(const Charts& charts, ChartWindowFactory makeWindow = {});
