@@ -542,6 +542,8 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view query,
         result.byDesignation = designation && entry.designation &&
                                matches(*designation, *entry.designation, entry.family);
         const bool byDrill = drill && matchDrill(*drill, entry, result);
+        if (byDrill)
+            result.queriedDrill = drill->millimetres;
         if (result.byDesignation || byDrill)
             results.push_back(result);
     }

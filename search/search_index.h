@@ -40,6 +40,9 @@ struct SearchResult {
     bool withinLimits = false;   // for a drill query: minimum <= drill <= maximum
     Millionths aboveMinimum = 0; // then: how far the drill lies above the minimum
     Millionths belowMaximum = 0; // and below the maximum
+    // The drill the query names (millionths of a millimetre), for the rows
+    // it matched as a drill or that a thread-and-drill query names; else 0.
+    Millionths queriedDrill = 0;
 
     friend bool operator==(const SearchResult&, const SearchResult&) = default;
 };

@@ -1,6 +1,8 @@
 #include "search/search_result_model.h"
 
 #include "chart_model/chart_text.h"
+#include "search/engagement.h"
+#include "search/result_detail.h"
 
 namespace vornel::search {
 
@@ -35,6 +37,8 @@ QString SearchResultModel::columnName(int column) {
         return QStringLiteral("種類");
     case Drill:
         return QStringLiteral("ドリル径");
+    case Engagement:
+        return QStringLiteral("ひっかかり率");
     case Limits:
         return QStringLiteral("最小～最大寸法");
     case Match:
@@ -57,6 +61,8 @@ QString SearchResultModel::text(const SearchResult& result, int column) {
             return toQString(result.drill);
         return QStringLiteral("%1（%2 inch）")
             .arg(toQString(result.drill), toQString(result.drillInch));
+    case Engagement:
+        return engagementText(resultEngagement(result));
     case Limits:
         if (result.limits == vornel::Limits::None)
             return {};

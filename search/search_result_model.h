@@ -12,7 +12,7 @@ namespace vornel::search {
 class SearchResultModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Chart, Designation, Kind, Drill, Limits, Match, ColumnCount };
+    enum Column { Chart, Designation, Kind, Drill, Engagement, Limits, Match, ColumnCount };
 
     using QAbstractTableModel::QAbstractTableModel;
 

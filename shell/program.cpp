@@ -63,6 +63,8 @@ ChartWindowFactory Program::withSearch(ChartWindowFactory makeWindow) {
         QObject::connect(search, &QAction::triggered, window,
                          [this, position] { openSearch(position); });
         window->addListAction(search);
+        QObject::connect(window, &ChartWindow::engagementRequested, window,
+                         [this, position](int line) { openEngagement(position, line); });
         return window;
     };
 }
@@ -92,6 +94,12 @@ void Program::openSearch(int preferredPosition, const QString& typed) {
         return;
     }
     search_->focusQuery(typed.isEmpty());
+}
+
+void Program::openEngagement(int position, int line) {
+    openSearch(position);
+    if (search_ && search_->isVisible())
+        search_->showChartRow(position, line);
 }
 
 void Program::openChartAt(int position, int line) {

@@ -39,6 +39,9 @@ public:
     // Asked from a chart (`preferredPosition`), that chart's results come
     // first; `typed` starts the query, or adds to it while the window is open.
     void openSearch(int preferredPosition = 0, const QString& typed = {});
+    // Opens the search window at the result of line `line` of the chart at
+    // `position`, its ひっかかり率 and usable drills in the detail.
+    void openEngagement(int position, int line);
     // Opens the chart at `position` and selects its line `line`; a chart
     // that cannot be opened is a run-time error.
     void openChartAt(int position, int line);

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QMetaMethod>
 #include <QPainter>
 
 namespace vornel {
@@ -164,6 +165,10 @@ void ChartWindow::showContextMenu(const QPoint& position) {
         if (action == copyAction_ || action == printAction_)
             menu.addSeparator();
     }
+    if (row >= chart_.headingLines && row < chart_.headingLines + chart_.dataRows &&
+        isSignalConnected(QMetaMethod::fromSignal(&ChartWindow::engagementRequested)))
+        menu.addAction(QStringLiteral("ひっかかり率を調べる…"), this,
+                       [this, row] { emit engagementRequested(row); });
     menu.exec(list_->viewport()->mapToGlobal(position));
     copyAction_->setEnabled(true);
 }

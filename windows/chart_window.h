@@ -50,6 +50,10 @@ signals:
     // The user closed the window; it is deleted as soon as control returns to
     // the event loop.
     void closed();
+    // "ひっかかり率を調べる…" on data row `line` of the list: whoever
+    // connects this offers it and shows the row's engagement; a window that
+    // nobody listens to does not offer it.
+    void engagementRequested(int line);
 
 protected:
     // The list's context menu (right button, Menu key): the actions that the

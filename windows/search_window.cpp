@@ -3,6 +3,8 @@
 #include "assets/assets.h"
 #include "chart_model/chart_copy.h"
 #include "chart_model/chart_text.h"
+#include "search/engagement.h"
+#include "search/result_detail.h"
 #include "search/search_index.h"
 #include "search/search_result_model.h"
 #include "windows/clipboard.h"
@@ -45,6 +47,7 @@ const QStringList& sampleTexts(int column) {
         {QStringLiteral("G(PF) 11/2 ‐11"), QStringLiteral("No.12‐32UNEF")},
         {QStringLiteral("NPT リーマなし")},
         {QStringLiteral("17.86（0.703 inch）")},
+        {QStringLiteral("100 %")},
         {QStringLiteral("めねじ内径 148.172～148.812")},
         {QStringLiteral("ドリル径と同じ（最小 +0.153／最大 −0.112）")},
     };
@@ -113,16 +116,33 @@ SearchWindow::SearchWindow(const SearchIndex& index)
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table_, &QWidget::customContextMenuRequested, this, &SearchWindow::showContextMenu);
 
+    // Read-only, reached with Tab after the results; a screen reader reads
+    // its text as the description of "詳細". Of a fixed height, so that a
+    // new result's detail never moves the table.
+    detail_ = new QLabel(this);
+    detail_->setObjectName(QStringLiteral("Detail"));
+    detail_->setAccessibleName(QStringLiteral("詳細"));
+    detail_->setWordWrap(true);
+    detail_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    detail_->setTextFormat(Qt::PlainText);
+    detail_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    detail_->setFocusPolicy(Qt::StrongFocus);
+    detail_->setFixedHeight(6 * detail_->fontMetrics().lineSpacing() + 2 * detail_->margin());
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &SearchWindow::showDetail);
+
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("Status"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(query_);
     layout->addWidget(table_, 1);
+    layout->addWidget(detail_);
     layout->addWidget(status_);
     setTabOrder(query_, table_);
+    setTabOrder(table_, detail_);
     for (QWidget* part : {static_cast<QWidget*>(query_), static_cast<QWidget*>(table_),
-                          static_cast<QWidget*>(status_)})
+                          static_cast<QWidget*>(detail_), static_cast<QWidget*>(status_)})
         followTheme(part);
 
     connect(query_, &QLineEdit::textChanged, this, &SearchWindow::runQuery);
@@ -179,6 +199,38 @@ void SearchWindow::runQuery() {
         status_->setText(QStringLiteral("%1 件").arg(count));
     else
         status_->setText(query.trimmed().isEmpty() ? QString() : QStringLiteral("該当なし"));
+    showDetail();
+}
+
+void SearchWindow::showDetail() {
+    const QModelIndex current = table_->currentIndex();
+    const int row = current.isValid() ? current.row() : 0;
+    const QString text = row < model_->rowCount()
+                             ? resultDetail(model_->results()[static_cast<std::size_t>(row)])
+                             : QString();
+    if (text == detail_->text())
+        return;
+    detail_->setText(text);
+    detail_->setAccessibleDescription(text);
+}
+
+void SearchWindow::showChartRow(int position, int line) {
+    const auto charts = index_.charts();
+    if (position < 1 || position > static_cast<int>(charts.size()) || !charts[position - 1])
+        return;
+    const std::u16string_view designation = rowDesignation(*charts[position - 1], line);
+    if (designation.empty())
+        return;
+    setPreferredChart(position);
+    setQuery(toQString(designation));
+    const std::vector<SearchResult>& results = model_->results();
+    for (std::size_t row = 0; row < results.size(); ++row) {
+        if (results[row].position == position && results[row].line == line) {
+            table_->setCurrentIndex(model_->index(static_cast<int>(row), 0));
+            table_->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 void SearchWindow::openResult(int row) {
@@ -192,8 +244,12 @@ void SearchWindow::copyResult(int row) const {
     if (row < 0 || row >= model_->rowCount())
         return;
     const SearchResult& result = model_->results()[static_cast<std::size_t>(row)];
-    copyToClipboard(
-        copyText(result.chart->title, result.chart->lines[static_cast<std::size_t>(result.line)]));
+    QString text =
+        copyText(result.chart->title, result.chart->lines[static_cast<std::size_t>(result.line)]);
+    const QString engagement = engagementField(result);
+    if (!engagement.isEmpty())
+        text += u'\t' + engagement;
+    copyToClipboard(text);
 }
 
 void SearchWindow::showContextMenu(const QPoint& position) {
@@ -210,6 +266,11 @@ void SearchWindow::showContextMenu(const QPoint& position) {
     for (const ValueEntry& entry : valueEntries(*result.chart, result.line)) {
         const QString value = entry.value;
         menu.addAction(entry.label, &menu, [value] { copyToClipboard(value); });
+    }
+    if (const std::optional<int> percent = resultEngagement(result)) {
+        const QString value = QString::number(*percent);
+        menu.addAction(QStringLiteral("ひっかかり率 %1 をコピー").arg(engagementText(percent)),
+                       &menu, [value] { copyToClipboard(value); });
     }
     menu.exec(table_->viewport()->mapToGlobal(position));
 }

@@ -33,9 +33,16 @@ public:
     // result does nothing.
     void openResult(int row);
 
+    // Asks for the designation of line `line` of the chart at `position` and
+    // makes that row's result current, its detail shown: the chart's
+    // "ひっかかり率を調べる…". A line that is no data row does nothing.
+    void showChartRow(int position, int line);
+
     QLineEdit* queryField() const { return query_; }
     QTableView* resultsTable() const { return table_; }
     QLabel* statusLine() const { return status_; }
+    // The current result's detail: its ひっかかり率 and the usable drills.
+    QLabel* detailArea() const { return detail_; }
 
 signals:
     // The user chose the result at line `line` of the chart at `position`.
@@ -46,6 +53,9 @@ protected:
 
 private:
     void runQuery();
+    // Shows the detail of the current result, or of the first (the one Enter
+    // opens).
+    void showDetail();
     // The result at `row` copied as its chart's line, the chart's title first.
     void copyResult(int row) const;
     // The results' context menu: "コピー" and each value of the result.
@@ -55,6 +65,7 @@ private:
     int preferred_ = 0;
     QLineEdit* query_;
     QTableView* table_;
+    QLabel* detail_;
     QLabel* status_;
     QAction* copyAction_;
     SearchResultModel* model_;
