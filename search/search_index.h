@@ -77,6 +77,10 @@ public:
     // The charts searched, in registry order.
     std::span<const ChartDefinition* const> charts() const { return charts_; }
 
+    // Reads the charts' numbers now, where the first query would: for a
+    // window that is about to take queries.
+    void build() const { entries(); }
+
     // The number of indexed rows (one per row and kind); builds the index.
     std::size_t size() const;
 
