@@ -74,7 +74,9 @@ QString resultDetail(const SearchResult& result) {
         QString queried = QStringLiteral("調べたドリル径 ") + millimetres(result.queriedDrill);
         if (engages)
             queried += u'　' + engagementPhrase(resultEngagement(result));
-        lines.append(queried + u'　' + toQString(matchDescription(result)));
+        SearchResult where = result;
+        where.byDesignation = false;
+        lines.append(queried + u'　' + toQString(matchDescription(where)));
     }
     if (!engages)
         lines.append(QStringLiteral("ひっかかり率　この図表のねじにはありません"));

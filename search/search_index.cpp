@@ -532,6 +532,63 @@ bool matchDrill(const DrillQuery& query, const SearchIndex::Entry& entry, Search
     return result.drillMatch != DrillMatch::None;
 }
 
+// For a query that names a thread and a drill: where the drill lies against
+// the row's limits (the pilot hole's where it gives them) when it lies
+// outside them, by how much below the minimum (a negative `aboveMinimum`) or
+// above the maximum (a negative `belowMaximum`).
+void placeOutsideLimits(Millionths drill, const SearchIndex::Entry& entry, SearchResult& result) {
+    if (result.withinLimits || entry.limits.empty())
+        return;
+    auto pair = std::find_if(entry.limits.begin(), entry.limits.end(),
+                             [](const LimitPair& p) { return p.limits == Limits::PilotHole; });
+    if (pair == entry.limits.end())
+        pair = entry.limits.begin();
+    if (!pair->min || !pair->max)
+        return;
+    result.aboveMinimum = drill - *pair->min;
+    result.belowMaximum = *pair->max - drill;
+    result.limits = pair->limits;
+    result.minimum = pair->minimum;
+    result.maximum = pair->maximum;
+}
+
+struct ThreadAndDrill {
+    Designation thread;
+    DrillQuery drill;
+};
+
+// "M8x1.25 6.9", "M8×1.25 φ6.9", "1/4-20 5.2": a complete designation, then a
+// drill after a space or a drill mark. "M8 x 1.25", "1 1/4" and "6.8 mm" are
+// one thing each: the part before the space ends in a separator, or the part
+// after it is no drill.
+std::optional<ThreadAndDrill> parseThreadAndDrill(std::u16string_view query,
+                                                  std::u16string_view text) {
+    const auto read = [](std::u16string_view thread,
+                         std::u16string_view drill) -> std::optional<ThreadAndDrill> {
+        if (thread.empty() || thread.ends_with(u'x') || thread.ends_with(u'-'))
+            return std::nullopt;
+        std::optional<Designation> designation = parseDesignation(thread);
+        const std::optional<DrillQuery> length = parseDrill(drill);
+        if (!designation || !length)
+            return std::nullopt;
+        return ThreadAndDrill{std::move(*designation), *length};
+    };
+    const std::size_t mark = text.rfind(u'φ');
+    if (mark != std::u16string_view::npos && mark > 0) {
+        if (auto found = read(text.substr(0, mark), text.substr(mark)))
+            return found;
+    }
+    std::size_t end = query.size();
+    while (end > 0 && QChar(query[end - 1]).isSpace())
+        --end;
+    std::size_t space = end;
+    while (space > 0 && !QChar(query[space - 1]).isSpace())
+        --space;
+    if (space == 0)
+        return std::nullopt;
+    return read(normalizedText(query.substr(0, space)), normalizedText(query.substr(space)));
+}
+
 } // namespace
 
 std::u16string normalizedText(std::u16string_view text) {
@@ -609,22 +666,27 @@ std::u16string formatMillimetres(Millionths value) {
 }
 
 std::u16string matchDescription(const SearchResult& result) {
-    std::u16string text;
-    if (result.byDesignation)
-        text = u"呼び";
-    if (result.drillMatch == DrillMatch::None)
-        return text;
-    if (!text.empty())
-        text += u"・";
-    text += result.drillMatch == DrillMatch::Drill ? u"ドリル径と同じ" : u"範囲内";
+    std::u16string drill;
+    if (result.drillMatch != DrillMatch::None)
+        drill = result.drillMatch == DrillMatch::Drill ? u"ドリル径と同じ" : u"範囲内";
     if (result.withinLimits) {
-        text += result.aboveMinimum == 0 ? std::u16string(u"（最小寸法と同じ")
-                                         : u"（最小 +" + formatMillimetres(result.aboveMinimum);
-        text += result.belowMaximum == 0
-                    ? std::u16string(u"／最大寸法と同じ）")
-                    : u"／最大 −" + formatMillimetres(result.belowMaximum) + u"）";
+        drill += result.aboveMinimum == 0 ? std::u16string(u"（最小寸法と同じ")
+                                          : u"（最小 +" + formatMillimetres(result.aboveMinimum);
+        drill += result.belowMaximum == 0
+                     ? std::u16string(u"／最大寸法と同じ）")
+                     : u"／最大 −" + formatMillimetres(result.belowMaximum) + u"）";
+    } else if (result.aboveMinimum < 0 || result.belowMaximum < 0) {
+        // A thread-and-drill query's drill outside the row's limits.
+        const std::u16string outside =
+            result.aboveMinimum < 0
+                ? u"最小寸法より " + formatMillimetres(-result.aboveMinimum) + u" 小さい"
+                : u"最大寸法より " + formatMillimetres(-result.belowMaximum) + u" 大きい";
+        drill = drill.empty() ? outside : drill + u"（" + outside + u"）";
     }
-    return text;
+    std::u16string text = result.byDesignation ? u"呼び" : u"";
+    if (!text.empty() && !drill.empty())
+        text += u"・";
+    return text + drill;
 }
 
 SearchIndex::SearchIndex(std::span<const ChartDefinition* const> charts)
@@ -653,8 +715,14 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view query,
     const std::u16string text = normalizedText(query);
     if (text.empty())
         return {};
-    const std::optional<Designation> designation = parseDesignation(text);
-    const std::optional<DrillQuery> drill = parseDrill(text);
+    std::optional<Designation> designation = parseDesignation(text);
+    std::optional<DrillQuery> drill = parseDrill(text);
+    // A thread and a drill: the thread's rows, each with where the drill lies.
+    const std::optional<ThreadAndDrill> both = parseThreadAndDrill(query, text);
+    if (both) {
+        designation = both->thread;
+        drill = both->drill;
+    }
     std::vector<SearchResult> results;
     if (!designation && !drill)
         return results;
@@ -662,9 +730,13 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view query,
         SearchResult result = entry.base;
         result.byDesignation = designation && entry.designation &&
                                matches(*designation, *entry.designation, entry.family, entry.unit);
+        if (both && !result.byDesignation)
+            continue;
         const bool byDrill = drill && matchDrill(*drill, entry, result);
-        if (byDrill)
+        if (byDrill || both)
             result.queriedDrill = drill->millimetres;
+        if (both)
+            placeOutsideLimits(drill->millimetres, entry, result);
         if (result.byDesignation || byDrill)
             results.push_back(result);
     }

@@ -2,6 +2,7 @@
 // they must find, and input that must find nothing without harm.
 #include "chart_model/chart_fields.h"
 #include "charts/charts.h"
+#include "search/engagement.h"
 #include "search/search_index.h"
 #include "search/search_result_model.h"
 #include "test_support.h"
@@ -248,12 +249,94 @@ private slots:
                    u"5 1/4 ‐19 [JIS B2301]: ドリル径と同じ"_s,
                    u"1 12 × 1.25 めねじ内径 10.647~10.912: 範囲内（最小 +0.253／最大 −0.012）"_s,
                    u"2 1/2 ‐13UNC めねじ内径 10.592~11.023: ドリル径と同じ（最小 +0.308／最大 −0.123）"_s};
+
+        // A thread and a drill: the thread's rows, and where the drill lies
+        // against each row's limits (the pilot hole's where it gives them).
+        const QStringList m8x125With69{
+            u"1 8 × 1.25 めねじ内径 6.647~6.912: 呼び・範囲内（最小 +0.253／最大 −0.012）"_s,
+            u"8 8 × 1.25 下穴径 8.31~8.52: 呼び・最小寸法より 1.41 小さい"_s,
+            u"10 M 8 × 1.25 下穴径 7.36~7.49: 呼び・最小寸法より 0.46 小さい"_s};
+        QTest::newRow("thread and drill") << u"M8x1.25 6.9"_s << 0 << m8x125With69;
+        QTest::newRow("thread and drill, φ") << u"M8×1.25 φ6.9"_s << 0 << m8x125With69;
+        QTest::newRow("thread and drill, φ without a space")
+            << u"M8×1.25φ6.9"_s << 0 << m8x125With69;
+        QTest::newRow("thread and drill above the maximum")
+            << u"1/4-20 5.26"_s << 0
+            << QStringList{
+                   u"2 1/4 ‐20UNC めねじ内径 4.979~5.257: 呼び・最大寸法より 0.003 大きい"_s,
+                   u"3 1/4 ‐20 めねじ内径 4.914~5.204: 呼び・最大寸法より 0.056 大きい"_s,
+                   u"9 1/4‐20UNC 下穴径 6.63~6.78: 呼び・最小寸法より 1.37 小さい"_s};
+        // Spaces inside a designation still make one designation.
+        QTest::newRow("spaced designation is no drill")
+            << u"M 8 × 1.25"_s << 0 << QStringList{m8x125_1, m8x125_8, m8x125_10};
     }
     void queries() {
         QFETCH(QString, query);
         QFETCH(int, preferred);
         QFETCH(QStringList, expected);
         QCOMPARE(find(query, preferred), expected);
+    }
+
+    // ひっかかり率 as the results' column shows it, for the chart's drill or
+    // the queried one, and the usable drills of the row ("*": the chart's).
+    // Worked out by hand: (D − d) / (2 H1), H1 = 0.541266 P (metric,
+    // unified) or 0.640327 P (Whitworth, G), P = 25.4 / threads per inch.
+    void engagement_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("engagement");
+        QTest::addColumn<QString>("usable");
+        // 2 H1 = 1.353165: (8 − 6.8) / 1.353165 = 0.887; 6.7: 0.961; 6.9: 0.813.
+        QTest::newRow("metric") << u"M8×1.25"_s << 1 << u"89 %"_s
+                                << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        QTest::newRow("metric, queried drill")
+            << u"M8x1.25 6.9"_s << 1 << u"81 %"_s << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        // D = 0.112 in = 2.8448, 2 H1 = 0.687408: 2.3 → 0.5448 / 0.687408 = 0.793;
+        // 2.2: 0.938; 2.25: 0.865; 2.35: 0.720.
+        QTest::newRow("unified, numbered")
+            << u"No.4-40UNC"_s << 2 << u"79 %"_s << u"2.2 94 %, 2.25 87 %, 2.3* 79 %, 2.35 72 %"_s;
+        // D = 7.9375, 2 H1 = 1.145681: (7.9375 − 6.8) / 1.145681 = 0.993.
+        QTest::newRow("unified, a drill in it")
+            << u"6.8"_s << 2 << u"99 %"_s << u"6.8 99 %, 6.9* 91 %, 7 82 %"_s;
+        // 11/16 is 1 1/16 here: D = 26.9875, 2 H1 = 2.291359: 2.0875 / 2.291359 = 0.911.
+        QTest::newRow("unified, mixed number") << u"1 1/16"_s << 2 << u"91 %"_s << u"25 87 %"_s;
+        // D = 25.4, 2 H1 = 1.374816: 1.3 / 1.374816 = 0.946; no drill of 0.5 mm
+        // steps between 24.029 and 24.307.
+        QTest::newRow("unified, no usable drill") << u"1-20UNEF"_s << 2 << u"95 %"_s << QString();
+        // D = 6.35, 2 H1 = 1.626431: 1.25 / 1.626431 = 0.769; 5: 0.830; 5.2: 0.707.
+        QTest::newRow("Whitworth inch")
+            << u"W1/4"_s << 3 << u"77 %"_s << u"5 83 %, 5.1* 77 %, 5.2 71 %"_s;
+        // D = 10, 2 H1 = 1.626431: 1.4 / 1.626431 = 0.861.
+        QTest::newRow("Whitworth metric") << u"W10-20"_s << 4 << u"86 %"_s << u"8.6* 86 %"_s;
+        // D = 11.445 + 1.712032 = 13.157032: (13.157032 − 11.7) / 1.712032 = 0.851;
+        // 11.5: 0.968; 11.6: 0.909; 11.8: 0.793.
+        QTest::newRow("G") << u"G1/4"_s << 6 << u"85 %"_s
+                           << u"11.5 97 %, 11.6 91 %, 11.7* 85 %, 11.8 79 %"_s;
+        // No drill in the chart; D = 110.072 + 2.957126: 2.529126 / 2.957126 = 0.855.
+        QTest::newRow("G without a drill") << u"G4"_s << 6 << QString() << u"110.5 86 %"_s;
+        QTest::newRow("taper pipe") << u"Rc1/4"_s << 5 << QString() << QString();
+        QTest::newRow("NPT") << u"NPT1/2"_s << 7 << QString() << QString();
+        QTest::newRow("insert") << u"M8×1.25"_s << 8 << QString() << u"8.4*, 8.5"_s;
+        QTest::newRow("fluteless, its pilot hole") << u"M8×1.25"_s << 10 << QString() << u"7.4"_s;
+    }
+    void engagement() {
+        QFETCH(QString, query);
+        QFETCH(int, position);
+        QFETCH(QString, engagement);
+        QFETCH(QString, usable);
+        const auto results = index().find(view(query));
+        const auto result = std::find_if(results.begin(), results.end(),
+                                         [&](const auto& r) { return r.position == position; });
+        QVERIFY(result != results.end());
+        QCOMPARE(search::SearchResultModel::text(*result, search::SearchResultModel::Engagement),
+                 engagement);
+        QStringList drills;
+        for (const search::UsableDrill& d : search::usableDrills(*result->chart, result->line)) {
+            drills.append(qs(search::formatMillimetres(d.diameter)) +
+                          (d.chartDrill ? u"*"_s : QString()) +
+                          (d.engagement ? u" %1 %"_s.arg(*d.engagement) : QString()));
+        }
+        QCOMPARE(drills.join(u", "_s), usable);
     }
 
     // Each row of every chart is found by its designation as the chart

@@ -3,16 +3,21 @@
 #include "charts/charts.h"
 #include "program_invariants.h"
 #include "search/search_index.h"
+#include "search/search_result_model.h"
 #include "windows/search_window.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTimer>
 
 using namespace vornel;
 using namespace vornel::test;
@@ -48,7 +53,8 @@ private slots:
         QTest::addColumn<QString>("copied");
         // The metric row is far down its list; the pipe row has three kinds.
         QTest::newRow("metric, scrolled")
-            << u"M80×2"_s << 0 << 1 << u"80 × 2"_s << u"メートルねじ\t80 × 2\t78\t77.835\t78.21"_s;
+            << u"M80×2"_s << 0 << 1 << u"80 × 2"_s
+            << u"メートルねじ\t80 × 2\t78\t77.835\t78.21\tひっかかり率 92 %"_s;
         QTest::newRow("fluteless")
             << u"M20×1"_s << 1 << 10 << u"　 M 20 × 1"_s
             << u"溝なしタップメ－トルねじ\tM 20 × 1\tG8\t19.59\t19.48\t19.153\t18.917"_s;
@@ -177,6 +183,57 @@ private slots:
         fromMenu->trigger();
         QCOMPARE(table->model()->index(0, 0).data().toString(), u"メートルねじ"_s);
         QCOMPARE(invariantFailure(program, 0), QString());
+    }
+
+    // "ひっかかり率を調べる…" on a chart's data row opens the search at that
+    // row's result; the detail under the results follows the current result
+    // and is read over the accessibility bus, and Tab reaches it.
+    void engagementFromAChartRow() {
+        Program program;
+        QVERIFY(!program.start());
+        QVERIFY(!program.registry().openChart(1));
+        QListView* list = program.registry().window(1)->list();
+        const QModelIndex row = list->model()->index(49, 0); // "8 × 1.25"
+        list->scrollTo(row);
+        QStringList entries;
+        QTimer::singleShot(0, list, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction* action : menu->actions()) {
+                entries.append(action->text());
+                if (action->text() == u"ひっかかり率を調べる…"_s)
+                    action->trigger();
+            }
+            menu->close();
+        });
+        emit list->customContextMenuRequested(list->visualRect(row).center());
+        QVERIFY(entries.contains(u"ひっかかり率を調べる…"_s));
+
+        search::SearchWindow* window = program.searchWindow();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->queryField()->text(), u"8 × 1.25"_s);
+        QTableView* table = window->resultsTable();
+        QCOMPARE(table->currentIndex().row(), 0);
+        QCOMPARE(window->focusWidget(), table);
+        QAccessibleInterface* detail = QAccessible::queryAccessibleInterface(window->detailArea());
+        QCOMPARE(detail->text(QAccessible::Name), u"詳細"_s);
+        QCOMPARE(detail->text(QAccessible::Description),
+                 u"メートルねじ　8 × 1.25\n"
+                 "ドリル径 6.8　ひっかかり率 89 %\n"
+                 "めねじ内径 6.647～6.912\n"
+                 "使えるドリル径　6.7（96 %）、6.8（89 %、図表のドリル径）、6.9（81 %）"_s);
+        QCOMPARE(table->model()->index(0, search::SearchResultModel::Engagement).data(),
+                 QVariant(u"89 %"_s));
+        // The insert's hole has no engagement; its usable drills, none marked with one.
+        QTest::keyClick(table, Qt::Key_Down);
+        QCOMPARE(window->detailArea()->text().section(u'\n', 0, 0),
+                 u"インサートメートルねじ　8 × 1.25"_s);
+        QVERIFY(
+            window->detailArea()->text().contains(u"使えるドリル径　8.4（図表のドリル径）、8.5"_s));
+        QCOMPARE(detail->text(QAccessible::Description), window->detailArea()->text());
+        QTest::keyClick(table, Qt::Key_Tab);
+        QCOMPARE(window->focusWidget(), window->detailArea());
     }
 
     // The window says which result was chosen; opening it is the program's.
