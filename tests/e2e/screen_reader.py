@@ -8,8 +8,8 @@ by their titles, presses every chart button through its accessible action,
 reads every entry of every list and compares it with what the chart's line is
 to be read as (its values each after the name of its column), moves through
 the list with the keyboard and reads again, closes a chart while holding its
-entries and reads them, reopens it, reads the search window's query field and
-results table, and at the end closes every window: the program must have
+entries and reads them, reopens it, reads the search window's query field,
+results table and detail, and at the end closes every window: the program must have
 stayed up all along and end with status 0.
 """
 import json
@@ -228,15 +228,21 @@ results = wait_for('the results table', lambda: descendant(search, pyatspi.ROLE_
 table = results.queryTable()
 wait_for('three results', lambda: True if table.nRows == 3 else None)
 headers = [table.getColumnHeader(c).name for c in range(table.nColumns)]
-check(headers == ['図表', 'ねじの呼び', '種類', 'ドリル径', '最小～最大寸法', '一致'],
+check(headers == ['図表', 'ねじの呼び', '種類', 'ドリル径', 'ひっかかり率', '最小～最大寸法', '一致'],
       f'the results table has the column headers {headers}')
 cells = [[table.getAccessibleAt(r, c).name for c in range(table.nColumns)]
          for r in range(table.nRows)]
 check(cells == [
-    ['メートルねじ', '8 × 1.25', '', '6.8', 'めねじ内径 6.647～6.912', '呼び'],
-    ['インサートメートルねじ', '8 × 1.25', '', '8.4', '下穴径 8.31～8.52', '呼び'],
-    ['溝なしタップメ－トルねじ', 'M 8 × 1.25', '', '', '下穴径 7.36～7.49', '呼び'],
+    ['メートルねじ', '8 × 1.25', '', '6.8', '89 %', 'めねじ内径 6.647～6.912', '呼び'],
+    ['インサートメートルねじ', '8 × 1.25', '', '8.4', '', '下穴径 8.31～8.52', '呼び'],
+    ['溝なしタップメ－トルねじ', 'M 8 × 1.25', '', '', '', '下穴径 7.36～7.49', '呼び'],
 ], f'the results read {cells}')
+# The detail of the first result, read as the description of "詳細".
+detail = descendant(search, pyatspi.ROLE_LABEL, '詳細')
+check(detail is not None and detail.description == (
+    'メートルねじ　8 × 1.25\nドリル径 6.8　ひっかかり率 89 %\nめねじ内径 6.647～6.912\n'
+    '使えるドリル径　6.7（96 %）、6.8（89 %、図表のドリル径）、6.9（81 %）'),
+    f'the detail reads {detail.description if detail else None!r}')
 check(descendant(search, pyatspi.ROLE_LABEL, '3 件') is not None, 'no status line "3 件"')
 alive('reading the search results')
 close(SEARCH)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program under Xvfb and openbox reaches the search window each way:
-# Ctrl+F in the menu and in a chart, "検索…" in their context menus, and a
-# letter typed on a menu button. Enter on a result opens its chart; Escape
+# Ctrl+F in the menu and in a chart, "検索…" in their context menus, a
+# letter typed on a menu button, and "ひっかかり率を調べる…" on a chart's row. Enter on a result opens its chart; Escape
 # closes the search window. Screenshots go to $E2E_SHOTS where it is set.
 . "$(dirname "$0")/lib.sh"
 vornel=$1
@@ -80,9 +80,16 @@ reached "Ctrl+F in a chart" chart-ctrl-f
 xdotool windowactivate --sync "$chart"
 right_click "$chart" 100 200
 sleep 0.5
-# The chart's own entries (copy, values, print) come first; "検索…" is last.
-xdotool key Up Return
+# The chart's own entries (copy, values, print) come first, then "検索…";
+# a data row's last is "ひっかかり率を調べる…".
+xdotool key Up Up Return
 reached "the chart's context menu" chart-context
+
+xdotool windowactivate --sync "$chart"
+right_click "$chart" 100 200
+sleep 0.5
+xdotool key Up Return
+reached "ひっかかり率を調べる… in the chart's context menu" chart-engagement
 
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
 echo "e2e search: 1 passed, 0 failed"
