@@ -442,6 +442,8 @@ private slots:
         QTest::newRow("1e308") << u"1e308"_s << 0;
         QTest::newRow("NaN") << u"NaN"_s << 0;
         QTest::newRow("a prefix alone") << u"M"_s << 0;
+        QTest::newRow("a thread and 10,000 digits") << u"M8 "_s + QString(10000, u'8') << 0;
+        QTest::newRow("a thread and a negative drill") << u"M8x1.25 -6.9"_s << 0;
         QTest::newRow("huge drill") << u"9999999999999999999.5"_s << 0;
         QTest::newRow("huge fraction") << u"99999999999999/99999999999999"_s << 0;
         // A query still being typed: the separator is not yet followed by a pitch.
