@@ -211,7 +211,7 @@ void writeMetricChartTexts(benchmark::State& state) {
         for (std::size_t page = 0; page < layout.pages.size(); ++page) {
             if (page > 0)
                 writer.newPage();
-            for (const PrintedText& text : layout.pages[page])
+            for (const PrintedText& text : layout.pages[page].texts)
                 painter.drawText(text.position, text.text);
         }
     }
