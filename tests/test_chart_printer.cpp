@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <ranges>
 
 using namespace vornel;
 using namespace vornel::test;
@@ -123,20 +124,27 @@ private slots:
         const QString file = dir.filePath(u"chart.pdf"_s);
         QPrinter printer(QPrinter::HighResolution);
         pdfPrinter(printer, file, paper);
+        // Each chart's layout, the paper its pages are on, and whether it is
+        // turned on upright paper (in the document of all charts).
+        const bool all = charts.size() > 1;
+        const QPageLayout upright = printer.pageLayout();
         std::vector<ChartPrintLayout> layouts;
         std::vector<QPageLayout> papers;
+        std::vector<bool> sideways;
         for (const ChartDefinition* chart : charts) {
             const auto orientation =
                 turned < 0 ? printOrientation(*chart, printer) : QPageLayout::Orientation(turned);
             printer.setPageOrientation(orientation);
             layouts.push_back(layOutForPrint(*chart, printer));
-            papers.push_back(printer.pageLayout());
+            papers.push_back(all ? upright : printer.pageLayout());
+            sideways.push_back(all && orientation == QPageLayout::Landscape);
             const qreal size = layouts.back().font.pointSizeF();
             QVERIFY2(size <= 14, qPrintable(QString::number(size)));
             if (size < 12)
                 QCOMPARE(orientation, QPageLayout::Landscape);
         }
-        const bool all = charts.size() > 1;
+        if (all)
+            printer.setPageLayout(upright);
         const QString title = all ? u"Vornel すべての表"_s : qs(charts.front()->title);
         QVERIFY(all ? printAllChartsOrExplain(charts, printer, nullptr)
                     : printChartOrExplain(*charts.front(), printer, nullptr));
@@ -209,14 +217,21 @@ private slots:
                                             .arg(words.back().top())));
                 }
                 QVERIFY(!words.empty());
-                const qreal topLine = std::ranges::min(words, {}, &QRectF::bottom).bottom() + 0.5;
+                // Across and down the chart, on the page turned or not.
+                const auto across = [&](const QRectF& box) {
+                    return sideways[c] ? area.bottom() - box.top() : box.right() - area.left();
+                };
+                const auto down = [&](const QRectF& box) {
+                    return sideways[c] ? box.right() - area.left() : box.bottom() - area.top();
+                };
+                const qreal topLine = std::ranges::min(words | std::views::transform(down)) + 0.5;
                 qreal widest = 0;
                 for (const QRectF& box : words)
-                    if (box.bottom() > topLine)
-                        widest = std::max(widest, box.right() - area.left());
-                QVERIFY2(
-                    widest >= 0.8 * area.width(),
-                    qPrintable(u"page %1: %2 of %3 pt"_s.arg(p + 1).arg(widest).arg(area.width())));
+                    if (down(box) > topLine)
+                        widest = std::max(widest, across(box));
+                const qreal width = sideways[c] ? area.height() : area.width();
+                QVERIFY2(widest >= 0.8 * width,
+                         qPrintable(u"page %1: %2 of %3 pt"_s.arg(p + 1).arg(widest).arg(width)));
             }
         }
 

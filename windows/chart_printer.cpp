@@ -15,6 +15,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QTransform>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -117,10 +118,13 @@ struct BodyLine {
     bool ruleAbove = false;
 };
 
-// Draws a chart's pages, the first on the page the device is at.
-bool drawPages(QPainter& painter, QPagedPaintDevice& device, const ChartPrintLayout& layout) {
+// Draws a chart's pages through `transform`, the first on the page the
+// device is at.
+bool drawPages(QPainter& painter, QPagedPaintDevice& device, const ChartPrintLayout& layout,
+               const QTransform& transform = {}) {
     painter.setFont(layout.font);
     painter.setPen(QPen(Qt::black, kRuleWidth * device.logicalDpiY() / 72));
+    painter.setWorldTransform(transform);
     bool first = true;
     for (const PrintedPage& page : layout.pages) {
         if (!std::exchange(first, false) && !device.newPage())
@@ -228,8 +232,11 @@ QPageLayout::Orientation printOrientation(const ChartDefinition& chart,
                : QPageLayout::Landscape;
 }
 
-ChartPrintLayout layOutForPrint(const ChartDefinition& chart, const QPagedPaintDevice& device) {
-    const QRect area = printableArea(device);
+namespace {
+
+// Lays out a chart for a printable area of the device's pages.
+ChartPrintLayout layOutIn(const QRect& area, const ChartDefinition& chart,
+                          const QPagedPaintDevice& device) {
     const bool titleInFirstLine = titleIsFirstHeading(chart);
     QFont font = listFont(chart.listFont);
     auto placed = std::make_unique<Placed>(chart, font, device);
@@ -325,6 +332,12 @@ ChartPrintLayout layOutForPrint(const ChartDefinition& chart, const QPagedPaintD
     return layout;
 }
 
+} // namespace
+
+ChartPrintLayout layOutForPrint(const ChartDefinition& chart, const QPagedPaintDevice& device) {
+    return layOutIn(printableArea(device), chart, device);
+}
+
 bool printPages(const ChartPrintLayout& layout, QPagedPaintDevice& device) {
     QPainter painter;
     if (!painter.begin(&device))
@@ -340,21 +353,27 @@ bool printChart(const ChartDefinition& chart, QPagedPaintDevice& device) {
 bool printAllCharts(std::span<const ChartDefinition* const> charts, QPagedPaintDevice& device) {
     if (charts.empty())
         return false;
-    const QPageLayout original = device.pageLayout();
-    QPainter painter;
-    bool drawn = true;
-    for (std::size_t i = 0; i < charts.size() && drawn; ++i) {
-        const ChartDefinition& chart = *charts[i];
-        // The paper is turned before the painter begins or the next page
-        // starts; a device that cannot turn it has the chart laid out as
-        // its paper is.
-        device.setPageOrientation(printOrientation(chart, device));
-        drawn = i == 0 ? painter.begin(&device) : device.newPage();
-        drawn = drawn && drawPages(painter, device, layOutForPrint(chart, device));
+    // Every chart on the paper as it is: a chart that needs landscape paper
+    // is turned on upright paper with its top to the left, as a landscape
+    // page bound with the others is. (Qt's preview shows every page in the
+    // printer's orientation: a page turned by the device would not show.)
+    const QRect area = printableArea(device);
+    const bool upright = device.pageLayout().orientation() == QPageLayout::Portrait;
+    QTransform turn;
+    turn.translate(0, area.height());
+    turn.rotate(-90);
+    std::vector<std::pair<QTransform, ChartPrintLayout>> layouts;
+    for (const ChartDefinition* chart : charts) {
+        const bool turned = upright && printOrientation(*chart, device) == QPageLayout::Landscape;
+        layouts.emplace_back(turned ? turn : QTransform(),
+                             layOutIn(turned ? area.transposed() : area, *chart, device));
     }
-    const bool ended = endPainting(painter);
-    device.setPageLayout(original);
-    return drawn && ended;
+    QPainter painter;
+    bool drawn = painter.begin(&device);
+    for (std::size_t i = 0; i < layouts.size() && drawn; ++i)
+        drawn = (i == 0 || device.newPage()) &&
+                drawPages(painter, device, layouts[i].second, layouts[i].first);
+    return endPainting(painter) && drawn;
 }
 
 bool printChartOrExplain(const ChartDefinition& chart, QPrinter& printer, QWidget* parent) {

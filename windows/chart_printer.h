@@ -66,10 +66,11 @@ bool printPages(const ChartPrintLayout& layout, QPagedPaintDevice& device);
 // Lays out a chart for the device and prints it.
 bool printChart(const ChartDefinition& chart, QPagedPaintDevice& device);
 
-// Prints the charts one after the other in one document, each from a new
-// page in the orientation that suits it (where the device can turn its
-// pages), with its own title, headings and "n / N". The device's page layout
-// is left as it was. False where the device fails at any point.
+// Prints the charts one after the other in one document on the device's
+// paper, each from a new page with its own title, headings and "n / N". A
+// chart that needs landscape paper is turned on upright paper, as a
+// landscape page bound with the others is. False where the device fails at
+// any point.
 bool printAllCharts(std::span<const ChartDefinition* const> charts, QPagedPaintDevice& device);
 
 // Prints a chart, or all charts, on the printer, as a document named by the
