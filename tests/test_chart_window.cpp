@@ -113,7 +113,9 @@ private slots:
         QCOMPARE(list->font().families().first(), u"ＭＳ Ｐゴシック"_s);
         // Where the Windows face is missing, a proportional Japanese gothic.
         const QString family = QFontInfo(list->font()).family();
-        QVERIFY2(family == u"MS PGothic"_s || family == u"IPAPGothic"_s, qPrintable(family));
+        QVERIFY2(family == u"MS PGothic"_s || family == u"IPAPGothic"_s ||
+                     family == u"IPA Pゴシック"_s,
+                 qPrintable(family));
 
         const auto* model = list->model();
         QCOMPARE(model->rowCount(), 258);

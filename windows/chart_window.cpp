@@ -11,6 +11,7 @@
 #include "windows/chart_printer.h"
 #include "windows/clipboard.h"
 #include "windows/column_layout.h"
+#include "windows/japanese_faces.h"
 #include "windows/theme_colours.h"
 
 #include <QAction>
@@ -23,9 +24,13 @@
 namespace vornel {
 QFont listFont(const FontDescription& description) {
     QFont font;
-    font.setFamilies({toQString(description.face), QStringLiteral("MS PGothic"),
-                      QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
+    // Each face by all its names, so that it is found under any locale.
+    QStringList families{toQString(description.face)};
+    for (const QStringView face :
+         {u"MS PGothic", u"IPAPGothic", u"VL PGothic", u"Noto Sans CJK JP"})
+        families.append(familyNames(face));
+    families.removeDuplicates();
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     // The columns are laid out from the advances of single characters; a
     // face that kerns would draw a text narrower than that. The charts' own
