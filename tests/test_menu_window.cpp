@@ -94,6 +94,10 @@ private slots:
         QPushButton* b = button(program.menu(), number);
         QVERIFY(b);
         QCOMPARE(b->text(), caption);
+        // A screen reader says "メートル" where the caption writes "メ－トル",
+        // for the button and for its window.
+        const QString spoken = QString(caption).replace(u"メ－トル"_s, u"メートル"_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(b)->text(QAccessible::Name), spoken);
         QCOMPARE(b->geometry(), rect);
         QVERIFY(!b->isDefault());
         QVERIFY(!b->autoDefault());
@@ -118,6 +122,7 @@ private slots:
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->objectName(), u"Form%1"_s.arg(number + 1));
         QCOMPARE(&window->chart(), chart);
+        QCOMPARE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), spoken);
         int copies = 0;
         for (QWidget* w : QApplication::topLevelWidgets())
             copies += w->isVisible() && w->objectName() == window->objectName();
