@@ -64,10 +64,22 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Show)
+        if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
             return false;
         auto* menu = qobject_cast<QMenu*>(watched);
-        if (!menu || menu->activeAction())
+        if (!menu)
+            return false;
+        if (event->type() == QEvent::Hide) {
+            // Qt keeps the accessible entry of an action, with the menu it
+            // was first shown in, for as long as the action lives: in a
+            // menu built anew on each opening, the entries of the next one
+            // would belong to a menu that is gone, and nothing is spoken.
+            for (QAction* action : menu->actions())
+                if (QAccessibleInterface* entry = QAccessible::queryAccessibleInterface(action))
+                    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(entry));
+            return false;
+        }
+        if (menu->activeAction())
             return false;
         // Once the menu is up: made active then, its entry is announced as
         // focused, and drawn highlighted, as a menu opened by keyboard is.

@@ -17,8 +17,9 @@ void exposeTopLevelWidgetsAsWindows();
 void reportCurrentItemOnFocus(QAbstractItemView* view);
 
 // Makes the first entry of every menu the active one as the menu opens, so
-// that a screen reader says it on every opening, not only the first; Down
-// then moves to the second. Calling it again does nothing.
+// that a screen reader says it (Down then moves to the second), and lets a
+// screen reader find the entries of a menu opened again. Calling it again
+// does nothing.
 void activateFirstMenuEntries();
 
 } // namespace vornel
