@@ -163,10 +163,12 @@ def window_id(title):
 
 
 def keys(title, *names):
+    """Presses keys in the window titled `title`, as the user does: once it
+    is active, to whatever has the focus in it."""
     wid = wait_for(f'the window {title}', lambda: window_id(title))
     subprocess.run(['xdotool', 'windowactivate', '--sync', wid], check=False)
     for name in names:
-        subprocess.run(['xdotool', 'key', '--window', wid, name], check=True)
+        subprocess.run(['xdotool', 'key', name], check=True)
         time.sleep(0.05)
 
 
@@ -295,16 +297,8 @@ def focused_line(what, action, line):
           f'{item.name!r}, not line {line + 1} {metric["names"][line]!r}')
 
 
-def key_in(title, name):
-    """Presses a key in the window titled `title`, as the user does: once
-    the window is active, to whatever has the focus in it."""
-    wid = wait_for(f'the window {title}', lambda: window_id(title))
-    subprocess.run(['xdotool', 'windowactivate', '--sync', wid], check=False)
-    subprocess.run(['xdotool', 'key', name], check=True)
-
-
 def open_search_from_chart():
-    key_in(metric['title'], 'ctrl+f')
+    keys(metric['title'], 'ctrl+f')
     wait_for('the search window', lambda: window_id(SEARCH))
     subprocess.run(['xdotool', 'type', '--delay', '30', 'M8x1.25'], check=True)
     search = wait_for('the search window on the bus', lambda: window(SEARCH))
@@ -315,12 +309,11 @@ def open_search_from_chart():
 
 close(metric['title'])
 focused_line('opening a chart', lambda: press(metric), 0)
-for _ in range(4):
-    key_in(metric['title'], 'Down')
+keys(metric['title'], 'Down', 'Down', 'Down', 'Down')
 open_search_from_chart()
-focused_line('Escape back to the chart', lambda: key_in(SEARCH, 'Escape'), 4)
+focused_line('Escape back to the chart', lambda: keys(SEARCH, 'Escape'), 4)
 search = open_search_from_chart()
-cell = focus_after('Down into the results', lambda: key_in(SEARCH, 'Down'))
+cell = focus_after('Down into the results', lambda: keys(SEARCH, 'Down'))
 results = descendant(search, pyatspi.ROLE_TABLE, '検索結果')
 first = [results.queryTable().getAccessibleAt(0, c).name for c in range(len(M8_RESULTS[0]))]
 check(cell.getRole() == pyatspi.ROLE_TABLE_CELL and cell.parent == results
@@ -328,7 +321,7 @@ check(cell.getRole() == pyatspi.ROLE_TABLE_CELL and cell.parent == results
       f'after Down into the results the focus is on {cell.getRoleName()} {cell.name!r} '
       f'in a row that reads {first}')
 line = next(i for i, name in enumerate(metric['names']) if name.startswith('8 × 1.25、'))
-focused_line('Enter on a result', lambda: key_in(SEARCH, 'Return'), line)
+focused_line('Enter on a result', lambda: keys(SEARCH, 'Return'), line)
 close(SEARCH)
 alive('following the focus')
 
