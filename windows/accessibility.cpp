@@ -74,9 +74,10 @@ protected:
             // was first shown in, for as long as the action lives: in a
             // menu built anew on each opening, the entries of the next one
             // would belong to a menu that is gone, and nothing is spoken.
-            for (QAction* action : menu->actions())
-                if (QAccessibleInterface* entry = QAccessible::queryAccessibleInterface(action))
-                    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(entry));
+            if (QAccessible::isActive())
+                for (QAction* action : menu->actions())
+                    if (QAccessibleInterface* entry = QAccessible::queryAccessibleInterface(action))
+                        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(entry));
             return false;
         }
         if (menu->activeAction())
