@@ -1,11 +1,14 @@
 #include "shell/menu_window.h"
 
 #include "assets/assets.h"
+#include "chart_model/accessible_text.h"
 #include "chart_model/chart_text.h"
 #include "chart_model/twips.h"
+#include "charts/charts.h"
 #include "shell/chart_registry.h"
 #include "shell/run_time_error_report.h"
 #include "windows/accessibility.h"
+#include "windows/chart_printer.h"
 #include "windows/theme_colours.h"
 
 #include <QAction>
@@ -65,6 +68,7 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
     : QWidget(nullptr, Qt::Window)
     , registry_(registry) {
     exposeTopLevelWidgetsAsWindows();
+    activateFirstMenuEntries();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vornel"));
     setWindowIcon(assets::chartIcon());
@@ -74,6 +78,9 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
     std::array<QPushButton*, std::size(kButtons)> byTabIndex{};
     for (const MenuButton& b : kButtons) {
         auto* button = new QPushButton(toQString(b.caption), this);
+        // Named as it is said where the caption is written otherwise.
+        if (const QString spoken = spokenText(button->text()); spoken != button->text())
+            button->setAccessibleName(spoken);
         button->setObjectName(QString::fromLatin1(b.name.data(), qsizetype(b.name.size())));
         button->setGeometry(pixelsFromTwips(b.rect));
         button->setAutoDefault(false);
@@ -101,6 +108,11 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
     search->setShortcut(QKeySequence::Find);
     connect(search, &QAction::triggered, this, [this] { emit searchRequested({}); });
     addAction(search);
+    auto* printAll = new QAction(QStringLiteral("すべての表を印刷…"), this);
+    printAll->setShortcut(QKeySequence::Print);
+    connect(printAll, &QAction::triggered, this,
+            [this] { showAllChartsPrintPreview(charts::allCharts(), this); });
+    addAction(printAll);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     byTabIndex.front()->setFocus();

@@ -1,12 +1,14 @@
 #include "windows/search_window.h"
 
 #include "assets/assets.h"
+#include "chart_model/accessible_text.h"
 #include "chart_model/chart_copy.h"
 #include "chart_model/chart_text.h"
 #include "search/engagement.h"
 #include "search/result_detail.h"
 #include "search/search_index.h"
 #include "search/search_result_model.h"
+#include "windows/accessibility.h"
 #include "windows/clipboard.h"
 #include "windows/qt_texts.h"
 #include "windows/theme_colours.h"
@@ -115,6 +117,8 @@ SearchWindow::SearchWindow(const SearchIndex& index)
             [this] { copyResult(table_->currentIndex().row()); });
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table_, &QWidget::customContextMenuRequested, this, &SearchWindow::showContextMenu);
+    reportCurrentItemOnFocus(table_);
+    activateFirstMenuEntries();
 
     // Read-only, reached with Tab after the results; a screen reader reads
     // its text as the description of "詳細". Of a fixed height, so that a
@@ -154,8 +158,10 @@ SearchWindow::SearchWindow(const SearchIndex& index)
         openResult(current.isValid() ? current.row() : 0);
     });
 
+    // Escape, and Ctrl+W as in a chart, close the window.
     auto* closeAction = new QAction(this);
-    closeAction->setShortcut(Qt::Key_Escape);
+    closeAction->setShortcuts(QList<QKeySequence>{Qt::Key_Escape} +
+                              QKeySequence::keyBindings(QKeySequence::Close));
     addAction(closeAction);
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
 
@@ -210,6 +216,12 @@ void SearchWindow::runQuery() {
         status_->setText(QStringLiteral("%1 件").arg(count));
     else
         status_->setText(query.trimmed().isEmpty() ? QString() : QStringLiteral("該当なし"));
+    // The count as a screen reader says it when it changes: the query field
+    // and the results (where the focus is) describe themselves by it.
+    const QString described =
+        count > 0 ? QStringLiteral("検索結果 %1").arg(status_->text()) : status_->text();
+    query_->setAccessibleDescription(described);
+    table_->setAccessibleDescription(described);
     showDetail();
 }
 
@@ -222,7 +234,7 @@ void SearchWindow::showDetail() {
     if (text == detail_->text())
         return;
     detail_->setText(text);
-    detail_->setAccessibleDescription(text);
+    detail_->setAccessibleDescription(spokenText(text));
 }
 
 void SearchWindow::showChartRow(int position, int line) {
