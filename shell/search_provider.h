@@ -28,7 +28,6 @@ inline constexpr char kKRunnerPath[] = "/runner";
 // to know, so that an id stays good in a provider started afresh after the
 // last one ended; anything else a caller sends is no id and names nothing.
 class DesktopSearch final : public QObject {
-    Q_OBJECT
 public:
     // What a result is to the desktop's search.
     struct Answer {
