@@ -11,7 +11,7 @@ vornel_install "${VORNEL_PACKAGES[@]}" "${VORNEL_BENCH_PACKAGES[@]}"
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$(nproc)" --target vornel_startup_probe vornel_floor_probe \
     vornel_menu_floor_probe vornel_all_windows_probe vornel_chart_bench vornel_search_bench \
-    vornel_provider_bench vornel >/dev/null
+    vornel_first_search_probe vornel_provider_bench vornel >/dev/null
 bin=$PWD/build/bench
 
 tmp=$(mktemp -d)
@@ -106,6 +106,30 @@ memory() {
             "", (m - f) / 1024, (a - f) / 1024 / 11, (a - m) / 1024 / 10 }'
 }
 
+# The first Ctrl+F of a run, timed inside the process from the call to the
+# results' first paint, against a plain window of the search window's size
+# with a line edit and an empty table: the medians of 15 alternating runs.
+first_search() {
+    local platform=$1 size i
+    size=$(on "$platform" "$bin/vornel_first_search_probe" --size 2>/dev/null)
+    for i in $(seq 15); do
+        on "$platform" "$bin/vornel_first_search_probe" 2>/dev/null | sed 's/^/search /'
+        # shellcheck disable=SC2086
+        on "$platform" "$bin/vornel_first_search_probe" --floor $size 2>/dev/null | sed 's/^/floor /'
+    done >"$tmp/first-search.txt"
+    local ratio v
+    ratio=$(awk '{ t[$1] = t[$1] " " $3 }
+        function median(list,   n, a, i, j, x) {
+            n = split(list, a, " ")
+            for (i = 2; i <= n; i++) { x = a[i]; for (j = i - 1; j > 0 && a[j] > x; j--) a[j + 1] = a[j]; a[j + 1] = x }
+            return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2 }
+        END { printf "%.2f", median(t["search"]) / median(t["floor"]) }' "$tmp/first-search.txt")
+    v=$(verdict "$ratio" 1.5)
+    count_miss "$v"
+    printf '  %-9s %s × a plain window with a line edit and an empty table  budget ≤ 1.5  %s\n' \
+        "$platform" "$ratio" "$v"
+}
+
 # The desktop's search: a session bus of its own that starts `vornel
 # --search-provider` from the build, which ends 300 ms after its last call.
 provider() {
@@ -135,6 +159,10 @@ echo "Start-up: the menu's first paint, against the menu drawn by a plain window
 echo "against one window of its size with one button"
 startup offscreen
 startup xcb
+echo
+echo "The first Ctrl+F: the search window built and drawn with its first results"
+first_search offscreen
+first_search xcb
 echo
 echo "Memory: peak resident, against the start-up floor's"
 memory offscreen

@@ -29,12 +29,18 @@ enum Family : unsigned {
     AnyFamily = ~0u,
 };
 
+// The unit that a size is written in. A fraction, a mixed number, a numbered
+// size or an inch mark says inches; a decimal point says millimetres; a whole
+// number may be either.
+enum class SizeUnit { Either, Inch, Millimetre };
+
 // A designation read from a chart's row or from a query. Sizes and thread
 // counts are each a list of readings: "11/16" is eleven sixteenths, or one and
 // one sixteenth as the charts write mixed numbers.
 struct Designation {
-    unsigned families = AnyFamily; // narrowed by a prefix or a series
+    unsigned families = AnyFamily; // narrowed by a prefix, a series or a family after the size
     bool prefixed = false;
+    SizeUnit unit = SizeUnit::Either;
     bool numbered = false; // "No. 10"
     std::vector<Rational> sizes;
     std::vector<Rational> counts; // the pitch, or the threads per inch; empty: not given
@@ -50,6 +56,7 @@ struct LimitPair {
 struct SearchIndex::Entry {
     SearchResult base; // the texts of the row, no match yet
     unsigned family = 0;
+    SizeUnit unit = SizeUnit::Either; // of its chart's sizes: inches or millimetres
     std::optional<Designation> designation;
     std::optional<Millionths> drill, drillInch; // millionths of a mm, of an inch
     std::vector<LimitPair> limits;
@@ -112,6 +119,7 @@ struct NumberToken {
     std::vector<Rational> readings;
     std::optional<std::int64_t> integer;    // it is a whole number
     std::optional<Rational> properFraction; // it is a fraction below one
+    SizeUnit unit = SizeUnit::Either;       // a fraction: inches; a decimal point: millimetres
 };
 
 std::optional<NumberToken> numberToken(Cursor& cursor) {
@@ -127,6 +135,7 @@ std::optional<NumberToken> numberToken(Cursor& cursor) {
         const std::int64_t d = value(denominator);
         if (d == 0)
             return std::nullopt;
+        token.unit = SizeUnit::Inch;
         if (n > 0 && n < d) {
             token.properFraction = reduced(n, d);
             token.readings.push_back(*token.properFraction);
@@ -154,8 +163,7 @@ std::optional<NumberToken> numberToken(Cursor& cursor) {
         for (std::size_t i = 0; i < fraction.size(); ++i)
             den *= 10;
         token.readings.push_back(reduced(n * den + value(fraction), den));
-        if (fraction.empty())
-            token.integer = n;
+        token.unit = SizeUnit::Millimetre;
         return token;
     }
     token.integer = n;
@@ -165,7 +173,7 @@ std::optional<NumberToken> numberToken(Cursor& cursor) {
 
 // A number, and a whole number followed by "-" and a fraction below one as
 // one mixed number: "1-1/4" is 1¼.
-std::optional<std::vector<Rational>> mixedNumber(Cursor& cursor) {
+std::optional<NumberToken> mixedNumber(Cursor& cursor) {
     std::optional<NumberToken> token = numberToken(cursor);
     if (!token)
         return std::nullopt;
@@ -175,11 +183,22 @@ std::optional<std::vector<Rational>> mixedNumber(Cursor& cursor) {
         const std::optional<NumberToken> fraction = numberToken(cursor);
         if (fraction && fraction->properFraction) {
             const Rational f = *fraction->properFraction;
-            return std::vector<Rational>{reduced(*token->integer * f.den + f.num, f.den)};
+            token->readings = {reduced(*token->integer * f.den + f.num, f.den)};
+            token->unit = SizeUnit::Inch;
+            return token;
         }
         cursor.rewind(back);
     }
-    return std::move(token->readings);
+    return token;
+}
+
+// The marks that say a number is in inches, longer before those they begin
+// with. NFKC writes "″" as two primes.
+constexpr std::u16string_view kInchMarks[] = {u"inch", u"in", u"\"", u"′′", u"″"};
+
+bool takeInchMark(Cursor& cursor) {
+    return std::any_of(std::begin(kInchMarks), std::end(kInchMarks),
+                       [&cursor](std::u16string_view mark) { return cursor.take(mark); });
 }
 
 struct Prefix {
@@ -188,18 +207,47 @@ struct Prefix {
     bool numbered = false;
 };
 
-// Longer prefixes before those they begin with.
+// Longer prefixes before those they begin with. "R" is the external taper
+// thread, whose internal thread is Rc; "BSPT" is the trade's name for it, and
+// "BSPP" and "BSP" for the parallel thread G.
 constexpr Prefix kPrefixes[] = {
     {u"no.", Unified, true}, {u"no", Unified, true}, {u"#", Unified, true}, {u"npt", Npt},
-    {u"nps", Nps},           {u"rc", PipeRc},        {u"pt", PipeRc},       {u"rp", PipeRp},
-    {u"ps", PipeRp},         {u"g(pf)", PipeG},      {u"pf", PipeG},        {u"g", PipeG},
+    {u"nps", Nps},           {u"bspt", PipeRc},      {u"bspp", PipeG},      {u"bsp", PipeG},
+    {u"rc", PipeRc},         {u"pt", PipeRc},        {u"rp", PipeRp},       {u"ps", PipeRp},
+    {u"r", PipeRc},          {u"g(pf)", PipeG},      {u"pf", PipeG},        {u"g", PipeG},
     {u"m", Metric},          {u"w", Whitworth},
+};
+
+// The families that the trade also writes after the size: "1/2NPT",
+// "1/2-14 NPT", "1/4 BSPP".
+constexpr Prefix kFamiliesAfter[] = {
+    {u"npt", Npt},   {u"nps", Nps},   {u"bspt", PipeRc}, {u"bspp", PipeG}, {u"bsp", PipeG},
+    {u"rc", PipeRc}, {u"pt", PipeRc}, {u"rp", PipeRp},   {u"ps", PipeRp},  {u"pf", PipeG},
 };
 
 constexpr std::u16string_view kSeries[] = {u"unef", u"unc", u"unf", u"uns", u"un"};
 
-// Reads a normalised designation: [prefix] size [("x" | "-") count] [series].
-std::optional<Designation> parseDesignation(std::u16string_view text) {
+// A tolerance class at the end of a designation: "6h", "-6h", "-2b", "4h5h".
+// It says nothing about which row a designation names.
+std::size_t toleranceClassLength(std::u16string_view text) {
+    std::size_t length = 0;
+    for (int part = 0; part < 2; ++part) {
+        const std::size_t at = text.size() - length;
+        if (at < 2 || !isDigit(text[at - 2]))
+            break;
+        const char16_t grade = text[at - 1];
+        if (grade != u'h' && grade != u'g' && grade != u'b')
+            break;
+        length += 2;
+    }
+    if (length && length < text.size() && text[text.size() - length - 1] == u'-')
+        ++length;
+    return length;
+}
+
+// Reads a normalised designation:
+//   [prefix] size [inch mark] [("x" | "-") count] [series] [family]
+std::optional<Designation> readDesignation(std::u16string_view text) {
     Cursor cursor(text);
     Designation designation;
     for (const Prefix& prefix : kPrefixes) {
@@ -210,17 +258,24 @@ std::optional<Designation> parseDesignation(std::u16string_view text) {
             break;
         }
     }
-    std::optional<std::vector<Rational>> sizes = mixedNumber(cursor);
-    if (!sizes)
+    std::optional<NumberToken> size = mixedNumber(cursor);
+    if (!size)
         return std::nullopt;
-    designation.sizes = std::move(*sizes);
+    designation.sizes = std::move(size->readings);
+    designation.unit = designation.numbered ? SizeUnit::Inch : size->unit;
+    if (takeInchMark(cursor)) {
+        // "0.375in" is a drill: the trade writes no thread's size so.
+        if (size->unit == SizeUnit::Millimetre)
+            return std::nullopt;
+        designation.unit = SizeUnit::Inch;
+    }
     if (cursor.take(u"x") || cursor.take(u"-")) {
         // A separator at the end is a query still being typed.
         if (!cursor.atEnd() && isDigit(cursor.peek())) {
-            std::optional<std::vector<Rational>> counts = mixedNumber(cursor);
+            std::optional<NumberToken> counts = mixedNumber(cursor);
             if (!counts)
                 return std::nullopt;
-            designation.counts = std::move(*counts);
+            designation.counts = std::move(counts->readings);
         }
     }
     for (std::u16string_view series : kSeries) {
@@ -230,9 +285,26 @@ std::optional<Designation> parseDesignation(std::u16string_view text) {
             break;
         }
     }
+    for (const Prefix& family : kFamiliesAfter) {
+        if (cursor.take(family.text)) {
+            designation.families &= family.families;
+            break;
+        }
+    }
     if (!cursor.atEnd())
         return std::nullopt;
     return designation;
+}
+
+// A designation, or one that a tolerance class follows ("M8x1.25-6H",
+// "1/4-20UNC-2B").
+std::optional<Designation> parseDesignation(std::u16string_view text) {
+    if (std::optional<Designation> designation = readDesignation(text))
+        return designation;
+    const std::size_t tolerance = toleranceClassLength(text);
+    if (tolerance == 0 || tolerance == text.size())
+        return std::nullopt;
+    return readDesignation(text.substr(0, text.size() - tolerance));
 }
 
 bool intersects(const std::vector<Rational>& a, const std::vector<Rational>& b) {
@@ -241,8 +313,13 @@ bool intersects(const std::vector<Rational>& a, const std::vector<Rational>& b) 
     });
 }
 
-bool matches(const Designation& query, const Designation& row, unsigned rowFamily) {
+bool matches(const Designation& query, const Designation& row, unsigned rowFamily,
+             SizeUnit rowUnit) {
     if (query.families != AnyFamily && !(query.families & rowFamily))
+        return false;
+    // An inch size never names a metric thread, nor a millimetre one an inch
+    // thread: "21/2" is 2½ inches, not M2.5, and "2.5" not 2½.
+    if (query.unit != SizeUnit::Either && query.unit != rowUnit)
         return false;
     // A bare number is a millimetre or inch size; it names a numbered unified
     // size only with its thread count or series ("10-24").
@@ -293,20 +370,19 @@ struct DrillQuery {
 };
 
 // "6.8", "φ6.8", "6.8mm", "0.375in", ".375" (inches, as machinists write them).
+// normalizedText() writes every drill mark as "φ".
 std::optional<DrillQuery> parseDrill(std::u16string_view text) {
     Cursor cursor(text);
-    const bool diameter = cursor.take(u"φ") || cursor.take(u"⌀");
+    const bool diameter = cursor.take(u"φ");
     bool leadingPoint = false;
     const std::optional<Millionths> length = parseLength(cursor, &leadingPoint);
     if (!length || *length == 0)
         return std::nullopt;
     if (!diameter)
-        cursor.take(u"φ") || cursor.take(u"⌀");
+        cursor.take(u"φ");
     bool inch = false;
-    if (!cursor.take(u"mm")) {
-        inch = cursor.take(u"inch") || cursor.take(u"in") || cursor.take(u"\"") ||
-               cursor.take(u"′′") || cursor.take(u"″") || (cursor.atEnd() && leadingPoint);
-    }
+    if (!cursor.take(u"mm"))
+        inch = takeInchMark(cursor) || (cursor.atEnd() && leadingPoint);
     if (!cursor.atEnd())
         return std::nullopt;
     if (!inch)
@@ -357,6 +433,7 @@ void addEntries(std::vector<SearchIndex::Entry>& entries, int position,
                 const ChartDefinition& chart) {
     const unsigned chartFamily = familyOfChart(chart);
     const std::vector<std::u16string_view> kinds = kindsOf(chart);
+    const std::size_t first = entries.size();
     for (int row = 0; row < chart.dataRows; ++row) {
         const int line = chart.headingLines + row;
         const std::vector<std::u16string_view> fields =
@@ -413,6 +490,14 @@ void addEntries(std::vector<SearchIndex::Entry>& entries, int position,
             entries.push_back(std::move(entry));
         }
     }
+    // A chart's sizes are all in one unit: inches where any row says so ("W 1"
+    // is an inch among "W 1/4" and "W 11/4"), millimetres where none does.
+    const bool inch = std::any_of(entries.begin() + static_cast<std::ptrdiff_t>(first),
+                                  entries.end(), [](const SearchIndex::Entry& e) {
+                                      return e.designation && e.designation->unit == SizeUnit::Inch;
+                                  });
+    for (auto e = entries.begin() + static_cast<std::ptrdiff_t>(first); e != entries.end(); ++e)
+        e->unit = inch ? SizeUnit::Inch : SizeUnit::Millimetre;
 }
 
 // Fills in how a drill query matches the row; false if it does not.
@@ -457,12 +542,48 @@ std::u16string normalizedText(std::u16string_view text) {
     out.reserve(static_cast<std::size_t>(folded.size()));
     for (const QChar ch : folded) {
         char16_t c = ch.unicode();
-        if (ch.isSpace() || c == u'※')
+        switch (c) {
+        // Nothing to read: "※", and what a paste brings along unseen (zero
+        // width spaces and joiners, the word joiner, the byte order mark).
+        case u'※':
+        case u'\u200b':
+        case u'\u200c':
+        case u'\u200d':
+        case u'\u2060':
+        case u'\ufeff':
             continue;
-        if (c == u'×' || c == u'*')
+        case u'×':
+        case u'*':
+        case u'✕':
+        case u'✖':
             c = u'x';
-        else if (c == u'‐' || c == u'‑' || c == u'‒' || c == u'–' || c == u'−')
+            break;
+        // Hyphens, dashes and minus signs, and the long-vowel mark that the
+        // hyphen key gives with the input method on.
+        case u'‐':
+        case u'‑':
+        case u'‒':
+        case u'–':
+        case u'—':
+        case u'―':
+        case u'−':
+        case u'ー':
             c = u'-';
+            break;
+        // NFKC writes "½" as "1⁄2".
+        case u'⁄':
+            c = u'/';
+            break;
+        // The marks of a diameter: φ, ϕ, ø (Ø folded), ⌀.
+        case u'ϕ':
+        case u'ø':
+        case u'⌀':
+            c = u'φ';
+            break;
+        default:
+            if (ch.isSpace())
+                continue;
+        }
         out.push_back(c);
     }
     return out;
@@ -540,7 +661,7 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view query,
     for (const Entry& entry : entries()) {
         SearchResult result = entry.base;
         result.byDesignation = designation && entry.designation &&
-                               matches(*designation, *entry.designation, entry.family);
+                               matches(*designation, *entry.designation, entry.family, entry.unit);
         const bool byDrill = drill && matchDrill(*drill, entry, result);
         if (result.byDesignation || byDrill)
             results.push_back(result);

@@ -52,7 +52,9 @@ std::u16string matchDescription(const SearchResult& result);
 std::u16string formatMillimetres(Millionths value);
 
 // The text that queries and designations are compared in: NFKC, lower case,
-// one sign for "×" and one for the hyphens, without spaces and "※".
+// one sign for "×", one for the hyphens, dashes and the long-vowel mark, one
+// for the marks of a diameter, "/" for the fraction slash, without spaces,
+// zero-width characters and "※".
 std::u16string normalizedText(std::u16string_view text);
 
 // Finds threads by their designation and drills by their diameter in the
@@ -74,6 +76,10 @@ public:
 
     // The charts searched, in registry order.
     std::span<const ChartDefinition* const> charts() const { return charts_; }
+
+    // Reads the charts' numbers now, where the first query would: for a
+    // window that is about to take queries.
+    void build() const { entries(); }
 
     // The number of indexed rows (one per row and kind); builds the index.
     std::size_t size() const;

@@ -2,27 +2,34 @@
 
 #include "chart_model/chart_text.h"
 
+#include <algorithm>
+
 namespace vornel::search {
 
-void SearchResultModel::setResults(std::vector<SearchResult> results) {
+bool SearchResultModel::setResults(std::vector<SearchResult> results) {
     if (results == results_)
-        return;
+        return false;
     // Rows removed or added at the end and the rest changed in place: the
     // view keeps its header and scroll position, which a reset would rebuild.
+    // The new results are in place before the rows are announced, so that
+    // nothing that reads a row on its arrival finds it empty.
     const int before = rowCount();
     const int after = static_cast<int>(results.size());
     if (after < before) {
         beginRemoveRows({}, after, before - 1);
-        results_.resize(static_cast<std::size_t>(after));
+        results_ = std::move(results);
         endRemoveRows();
     } else if (after > before) {
         beginInsertRows({}, before, after - 1);
-        results_.resize(static_cast<std::size_t>(after));
+        results_ = std::move(results);
         endInsertRows();
+    } else {
+        results_ = std::move(results);
     }
-    results_ = std::move(results);
-    if (after > 0)
-        emit dataChanged(index(0, 0), index(after - 1, ColumnCount - 1));
+    const int changed = std::min(before, after);
+    if (changed > 0)
+        emit dataChanged(index(0, 0), index(changed - 1, ColumnCount - 1));
+    return true;
 }
 
 QString SearchResultModel::columnName(int column) {

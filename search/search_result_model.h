@@ -17,7 +17,8 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     // Replaces the results; the table is left alone where they are the same.
-    void setResults(std::vector<SearchResult> results);
+    // True where they changed.
+    bool setResults(std::vector<SearchResult> results);
     const std::vector<SearchResult>& results() const { return results_; }
 
     // The text of a cell.

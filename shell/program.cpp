@@ -71,6 +71,8 @@ void Program::openSearch(int preferredPosition, const QString& typed) {
     const bool open = search_ && search_->isVisible();
     if (!search_) {
         try {
+            // The first keystroke finds the index ready.
+            searchIndex_.build();
             search_ = new search::SearchWindow(searchIndex_);
         } catch (const std::bad_alloc&) {
             reportRunTimeError(errors::outOfMemory());

@@ -3,8 +3,10 @@
 #include "chart_model/chart_fields.h"
 #include "charts/charts.h"
 #include "search/search_index.h"
+#include "search/search_result_model.h"
 #include "test_support.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 
@@ -120,6 +122,65 @@ private slots:
         QTest::newRow("PF") << u"PF1/4"_s << 0
                             << QStringList{u"6 G(PF) 1/4 ‐19 めねじ内径 11.445~11.89: 呼び"_s};
         QTest::newRow("NPS") << u"NPS1/2"_s << 0 << QStringList{u"7 1/2 ‐14 [NPS]: 呼び"_s};
+        // Families before or after the size, as the trade writes them: "R"
+        // (the external taper thread) and "BSPT" find Rc, "BSPP" and "BSP" G.
+        const QStringList rc14{u"5 1/4 ‐19 [Rc(PT)]: 呼び"_s, u"5 1/4 ‐19 [JIS B2301]: 呼び"_s};
+        const QStringList g14{u"6 G(PF) 1/4 ‐19 めねじ内径 11.445~11.89: 呼び"_s};
+        const QStringList npt12{u"7 1/2 ‐14 [NPT リーマ使用]: 呼び"_s,
+                                u"7 1/2 ‐14 [NPT リーマなし]: 呼び"_s};
+        QTest::newRow("PT is Rc") << u"PT1/4"_s << 0 << rc14;
+        QTest::newRow("R is Rc") << u"R1/4"_s << 0 << rc14;
+        QTest::newRow("BSPT") << u"BSPT 1/4"_s << 0 << rc14;
+        QTest::newRow("Rp") << u"Rp1/4"_s << 0 << QStringList{u"5 1/4 ‐19 [Rp(PS)]: 呼び"_s};
+        QTest::newRow("G") << u"G1/4"_s << 0 << g14;
+        QTest::newRow("BSPP") << u"BSPP1/4"_s << 0 << g14;
+        QTest::newRow("BSP") << u"BSP1/4"_s << 0 << g14;
+        QTest::newRow("NPT after the size") << u"1/2NPT"_s << 0 << npt12;
+        QTest::newRow("NPT after the count") << u"1/2-14 NPT"_s << 0 << npt12;
+        QTest::newRow("NPS after the size")
+            << u"1/2NPS"_s << 0 << QStringList{u"7 1/2 ‐14 [NPS]: 呼び"_s};
+        QTest::newRow("BSPT after the size") << u"1/4BSPT"_s << 0 << rc14;
+        QTest::newRow("BSPP after the size") << u"1/4 BSPP"_s << 0 << g14;
+        QTest::newRow("BSP after the size") << u"1/4BSP"_s << 0 << g14;
+        // A tolerance class at the end names no other row.
+        QTest::newRow("class -6H")
+            << u"M8x1.25-6H"_s << 0 << QStringList{m8x125_1, m8x125_8, m8x125_10};
+        QTest::newRow("class 6H") << u"M8×1.25 6H"_s << 0
+                                  << QStringList{m8x125_1, m8x125_8, m8x125_10};
+        QTest::newRow("class -2B") << u"1/4-20UNC-2B"_s << 0 << QStringList{unc, insertUnc};
+        QTest::newRow("class 2B") << u"1/4-20UNC 2B"_s << 0 << QStringList{unc, insertUnc};
+        // What an input method and a paste bring: the long-vowel mark for the
+        // hyphen, dashes, "✕", "½" (NFKC: "1⁄2"), zero-width and no-break spaces.
+        const QStringList quarter20{unc, u"3 1/4 ‐20 めねじ内径 4.914~5.204: 呼び"_s, insertUnc};
+        QTest::newRow("long-vowel mark") << u"１／４ー２０"_s << 0 << quarter20;
+        QTest::newRow("half-width long-vowel mark") << u"1/4ｰ20"_s << 0 << quarter20;
+        QTest::newRow("em dash") << u"1/4—20"_s << 0 << quarter20;
+        QTest::newRow("✕") << u"M8✕1.25"_s << 0 << QStringList{m8x125_1, m8x125_8, m8x125_10};
+        QTest::newRow("zero-width and no-break spaces")
+            << u"\uFEFFM8\u200B×\u00A01.25\u2060"_s << 0
+            << QStringList{m8x125_1, m8x125_8, m8x125_10};
+        QTest::newRow("½") << u"W½"_s << 0
+                           << QStringList{u"3 1/2 ‐12 めねじ内径 10.31~10.83: 呼び"_s};
+        QTest::newRow("1½") << u"G1½"_s << 0
+                            << QStringList{u"6 G(PF) 11/2 ‐11 めねじ内径 44.845~45.485: 呼び"_s};
+        // Units decide: 2½ inches is no M2.5, and 2.5 mm no 2½-inch thread.
+        QTest::newRow("inch: mixed number with a space")
+            << u"2 1/2-8"_s << 0
+            << QStringList{u"2 21/2 ‐ 8UN めねじ内径 60.071~60.706: 呼び"_s,
+                           u"7 21/2 ‐8 [NPT リーマ使用]: 呼び"_s,
+                           u"7 21/2 ‐8 [NPT リーマなし]: 呼び"_s, u"7 21/2 ‐8 [NPS]: 呼び"_s};
+        QTest::newRow("millimetres: a decimal point")
+            << u"2.5"_s << 0
+            << QStringList{
+                   u"1 2.5× 0.45 めねじ内径 2.013~2.138: 呼び"_s,
+                   u"1 2.5× 0.35 めねじ内径 2.121~2.221: 呼び"_s,
+                   u"8 2.5 × 0.45 下穴径 2.6~2.65: 呼び"_s,
+                   u"10 M 2.5 × 0.45 下穴径 2.27~2.34: 呼び"_s,
+                   u"10 M 2.5 × 0.35 下穴径 2.34~2.38: 呼び"_s,
+                   u"1 3 × 0.5 めねじ内径 2.459~2.599: ドリル径と同じ（最小 +0.041／最大 −0.099）"_s,
+                   u"2 No. 5‐40UNC めねじ内径 2.487~2.697: 範囲内（最小 +0.013／最大 −0.197）"_s,
+                   u"3 W 1/8 ‐40 めねじ内径 2.362~2.591: 範囲内（最小 +0.138／最大 −0.091）"_s};
+        QTest::newRow("millimetres: no ½-inch thread") << u"0.5"_s << 0 << QStringList{};
         const QStringList no10{u"2 No.10‐24UNC めねじ内径 3.683~3.962: 呼び"_s,
                                u"2 No.10‐32UNF めねじ内径 3.963~4.165: 呼び"_s,
                                u"9 No. 10‐24UNC 下穴径 5.05~5.21: 呼び"_s,
@@ -142,6 +203,10 @@ private slots:
             u"6 G 1/16 ‐28 めねじ内径 6.561~6.843: 範囲内（最小 +0.239／最大 −0.043）"_s};
         QTest::newRow("drill") << u"6.8"_s << 0 << drill68;
         QTest::newRow("drill, φ and mm") << u"φ6.8mm"_s << 0 << drill68;
+        QTest::newRow("drill, Ø") << u"Ø6.8"_s << 0 << drill68;
+        QTest::newRow("drill, ϕ") << u"ϕ6.8"_s << 0 << drill68;
+        QTest::newRow("drill, ⌀ and ø after") << u"⌀6.8"_s << 0 << drill68;
+        QTest::newRow("drill, ø after") << u"6.8ø"_s << 0 << drill68;
         QTest::newRow("drill on a limit")
             << u"7.153"_s << 0
             << QStringList{
@@ -218,6 +283,62 @@ private slots:
                             qs(fields[f]) + (column.unit == Unit::Inch ? u"in"_s : u"mm"_s);
                         QVERIFY2(found(drill, false), qPrintable(designation + u' ' + drill));
                     }
+                }
+            }
+        }
+    }
+
+    // A row that arrives in the results table is filled as it arrives: a view
+    // or a screen reader reads it while it is being inserted.
+    void resultsArriveFilled() {
+        search::SearchResultModel model;
+        QStringList arrived;
+        connect(&model, &QAbstractItemModel::rowsInserted, this,
+                [&](const QModelIndex&, int first, int last) {
+                    for (int row = first; row <= last; ++row)
+                        arrived.append(
+                            model.index(row, search::SearchResultModel::Chart).data().toString());
+                });
+        for (const QString& query : {u"M8x1.25"_s, u"M8"_s, u"1/4"_s})
+            model.setResults(index().find(view(query)));
+        QCOMPARE(arrived.size(), 13);
+        QVERIFY(!arrived.contains(QString()));
+    }
+
+    // Units decide, over every designation of every chart: a size in inches
+    // (a fraction, a mixed number, a numbered size, an inch mark) never names
+    // a metric thread, nor one in millimetres (a decimal point) an inch
+    // thread. Each row is asked for by its designation and by its size alone,
+    // where they say their unit, and by its size with the mark of its unit
+    // ("1in", "8.0").
+    void unitsDecide_data() {
+        QTest::addColumn<int>("position");
+        const auto all = charts::allCharts();
+        for (int i = 0; i < charts::kChartCount; ++i)
+            QTest::newRow(all[std::size_t(i)]->identifier.data()) << i + 1;
+    }
+    void unitsDecide() {
+        QFETCH(int, position);
+        // The charts whose sizes are in inches, by position.
+        static constexpr bool kInch[] = {false, true, true,  false, true,
+                                         true,  true, false, true,  false};
+        const bool inch = kInch[position - 1];
+        const ChartDefinition& chart = *charts::allCharts()[std::size_t(position - 1)];
+        static const QRegularExpression sizePattern(u"[0-9][0-9./]*"_s);
+        for (int row = 0; row < chart.dataRows; ++row) {
+            const QString designation =
+                qs(chartFields(chart.lines[std::size_t(chart.headingLines + row)])[0]).trimmed();
+            const QString size = sizePattern.match(designation).captured();
+            QStringList queries{size + (inch ? u"in"_s : size.contains(u'.') ? u""_s : u".0"_s)};
+            const QString unitMark = inch ? u"/"_s : u"."_s;
+            if (designation.contains(unitMark) || designation.startsWith(u"No"))
+                queries.append(designation);
+            if (size.contains(unitMark))
+                queries.append(size);
+            for (const QString& query : queries) {
+                for (const search::SearchResult& r : index().find(view(query))) {
+                    if (r.byDesignation && kInch[r.position - 1] != inch)
+                        QFAIL(qPrintable(query + u" names "_s + describe(r)));
                 }
             }
         }

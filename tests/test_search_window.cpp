@@ -117,7 +117,15 @@ private slots:
         QVERIFY(chart);
         QCOMPARE(chart->list()->currentIndex().data().toString().section(u'\t', 0, 0),
                  u"No. 4‐40UNC"_s);
-        QTest::keyClicks(query, u"x"_s);
+        // A new query starts at its first result: choose the fourth of "M8",
+        // paste "M10" over it, and Enter opens M10 × 1.5, not the fourth.
+        window->setQuery(u"M8"_s);
+        table->setCurrentIndex(table->model()->index(3, 0));
+        query->selectAll();
+        query->insert(u"M10"_s);
+        QTest::keyClick(query, Qt::Key_Return);
+        QCOMPARE(program.registry().window(1)->selectedRow(), 57);
+        QTest::keyClicks(query, u"z"_s);
         QCOMPARE(status->text(), u"該当なし"_s);
         // Escape closes the window.
         window->activateWindow();

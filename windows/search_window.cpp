@@ -126,7 +126,8 @@ SearchWindow::SearchWindow(const SearchIndex& index)
         followTheme(part);
 
     connect(query_, &QLineEdit::textChanged, this, &SearchWindow::runQuery);
-    // Enter in the query field opens the chosen result, or the first.
+    // Enter in the query field opens the current result: the first of a new
+    // query, or the one chosen since.
     connect(query_, &QLineEdit::returnPressed, this, [this] {
         const QModelIndex current = table_->currentIndex();
         openResult(current.isValid() ? current.row() : 0);
@@ -171,10 +172,19 @@ void SearchWindow::focusQuery(bool selectAll) {
 
 void SearchWindow::runQuery() {
     const QString query = query_->text();
-    model_->setResults(index_.find(
+    const bool changed = model_->setResults(index_.find(
         {reinterpret_cast<const char16_t*>(query.utf16()), static_cast<std::size_t>(query.size())},
         preferred_));
     const int count = model_->rowCount();
+    // New results start at the first, which Enter opens; a row chosen among
+    // the old ones means nothing among them.
+    if (changed) {
+        if (count > 0)
+            table_->setCurrentIndex(model_->index(0, 0));
+        else
+            table_->setCurrentIndex({});
+        table_->scrollToTop();
+    }
     if (count > 0)
         status_->setText(QStringLiteral("%1 件").arg(count));
     else
