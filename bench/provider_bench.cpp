@@ -27,7 +27,7 @@ const QString kService = QString::fromLatin1(vornel::kSearchProviderService);
 const QString kPath = QString::fromLatin1(vornel::kGnomeSearchProviderPath);
 const QString kInterface = QStringLiteral("org.gnome.Shell.SearchProvider2");
 constexpr int kCalls = 100;
-constexpr int kStarts = 15;
+constexpr int kStarts = 21;
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
