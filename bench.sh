@@ -172,7 +172,7 @@ for platform in offscreen xcb; do
     on "$platform" "$bin/vornel_chart_bench" >"$tmp/charts.txt" 2>"$tmp/charts.log" ||
         { cat "$tmp/charts.log" >&2; exit 1; }
     cat "$tmp/charts.txt"
-    missed=$((missed + $(grep -c ' MISS ' "$tmp/charts.txt" || true)))
+    missed=$((missed + $(grep -cE ' MISS( |$)' "$tmp/charts.txt" || true)))
     echo
     on "$platform" "$bin/vornel_search_bench" >"$tmp/search.txt" 2>"$tmp/search.log" ||
         { cat "$tmp/search.log" >&2; exit 1; }

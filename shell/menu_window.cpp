@@ -3,9 +3,11 @@
 #include "assets/assets.h"
 #include "chart_model/chart_text.h"
 #include "chart_model/twips.h"
+#include "charts/charts.h"
 #include "shell/chart_registry.h"
 #include "shell/run_time_error_report.h"
 #include "windows/accessibility.h"
+#include "windows/chart_printer.h"
 #include "windows/theme_colours.h"
 
 #include <QAction>
@@ -101,6 +103,11 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
     search->setShortcut(QKeySequence::Find);
     connect(search, &QAction::triggered, this, [this] { emit searchRequested({}); });
     addAction(search);
+    auto* printAll = new QAction(QStringLiteral("すべての表を印刷…"), this);
+    printAll->setShortcut(QKeySequence::Print);
+    connect(printAll, &QAction::triggered, this,
+            [this] { showAllChartsPrintPreview(charts::allCharts(), this); });
+    addAction(printAll);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     byTabIndex.front()->setFocus();

@@ -22,7 +22,9 @@ struct MenuButton {
 // The menu's buttons in visual order, top to bottom, left to right.
 std::span<const MenuButton> menuButtons();
 
-// The start-up window `Form1`: a button per chart and a picture.
+// The start-up window `Form1`: a button per chart and a picture. Its context
+// menu offers "検索…" (Ctrl+F) and "すべての表を印刷…" (Ctrl+P), the print
+// preview of the ten charts in one document.
 class MenuWindow : public QWidget {
     Q_OBJECT
 public:

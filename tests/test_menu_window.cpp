@@ -157,6 +157,27 @@ private slots:
         }
     }
 
+    // "すべての表を印刷…" in the context menu, after "検索…", and Ctrl+P on a
+    // button open the preview of all the charts.
+    void printAllOpensThePreview() {
+        Program program;
+        QVERIFY(!program.start());
+        MenuWindow* menu = program.menu();
+        QApplication::setActiveWindow(menu);
+        QVERIFY(QTest::qWaitForWindowActive(menu));
+        QVERIFY(menu->actions().size() >= 2);
+        QCOMPARE(menu->actions()[1]->text(), u"すべての表を印刷…"_s);
+        QString title;
+        QTimer::singleShot(0, menu, [&] {
+            if (auto* preview = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                title = preview->windowTitle();
+                preview->reject();
+            }
+        });
+        QTest::keySequence(button(menu, 1), QKeySequence(QKeySequence::Print));
+        QCOMPARE(title, u"印刷プレビュー - Vornel すべての表"_s);
+    }
+
     // Space, Enter and the keypad's Enter press the focused button, and only
     // it; a key held down presses it once.
     void keysPressTheFocusedButton_data() {
