@@ -140,11 +140,14 @@ public slots:
             const std::optional<SearchResult> result = search_.result(id);
             if (!result)
                 continue;
-            metas.append({{QStringLiteral("id"), id},
-                          {QStringLiteral("name"), DesktopSearch::name(*result)},
-                          {QStringLiteral("description"), DesktopSearch::description(*result)},
-                          {QStringLiteral("gicon"), kIcon},
-                          {QStringLiteral("clipboardText"), toQString(result->drill)}});
+            QVariantMap meta{{QStringLiteral("id"), id},
+                             {QStringLiteral("name"), DesktopSearch::name(*result)},
+                             {QStringLiteral("description"), DesktopSearch::description(*result)},
+                             {QStringLiteral("gicon"), kIcon}};
+            // Ctrl+C on the result copies the bare drill, where it has one.
+            if (!result->drill.empty())
+                meta.insert(QStringLiteral("clipboardText"), toQString(result->drill));
+            metas.append(meta);
         }
         return metas;
     }
