@@ -307,7 +307,11 @@ QString DesktopSearch::name(const SearchResult& result) {
 }
 
 QString DesktopSearch::description(const SearchResult& result) {
-    QStringList parts;
+    // The drill and the limits first, then any further value the search
+    // window shows (the ひっかかり率 ...), named by its column, then how a
+    // drill matched ("呼び" says no more than the name).
+    QStringList parts, further;
+    QString match;
     for (int column = 0; column < SearchResultModel::ColumnCount; ++column) {
         const QString text = SearchResultModel::text(result, column);
         if (text.isEmpty())
@@ -320,15 +324,20 @@ QString DesktopSearch::description(const SearchResult& result) {
         case SearchResultModel::Limits:
             parts.append(text); // says what it is: "Rc(PT)", "めねじ内径 6.647～6.912"
             break;
+        case SearchResultModel::Drill:
+            parts.append(SearchResultModel::columnName(column) + u' ' + text);
+            break;
         case SearchResultModel::Match:
-            // "呼び" says no more than the name; how a drill matched does.
             if (result.drillMatch != search::DrillMatch::None)
-                parts.append(text);
+                match = text;
             break;
         default:
-            parts.append(SearchResultModel::columnName(column) + u' ' + text);
+            further.append(SearchResultModel::columnName(column) + u' ' + text);
         }
     }
+    parts += further;
+    if (!match.isEmpty())
+        parts.append(match);
     return parts.join(QStringLiteral("、"));
 }
 
