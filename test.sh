@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
 vornel_install "${VORNEL_PACKAGES[@]}" "${VORNEL_TEST_PACKAGES[@]}"
+vornel_generate_locale ja_JP.UTF-8
 
 cmake --preset dev
 cmake --build --preset dev -j"$(nproc)"

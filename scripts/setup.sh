@@ -26,6 +26,25 @@ vornel_install() {
     apt-get install -y --no-install-recommends $missing
 }
 
+# Generates the locale $1 (e.g. ja_JP.UTF-8) with Debian's locale-gen, where
+# it is missing: as root, by enabling it in /etc/locale.gen; otherwise print
+# the lines that would, and stop.
+vornel_generate_locale() {
+    local name=$1 charset=${1#*.} generated
+    # `locale -a` writes the charset in lower case without its hyphens.
+    generated=${name%%.*}.${charset,,}
+    locale -a 2>/dev/null | grep -qxF "${generated//-/}" && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Vornel's tests run under the locale $name too; generate it with:" >&2
+        echo "  echo '$name $charset' | sudo tee -a /etc/locale.gen && sudo locale-gen" >&2
+        exit 1
+    fi
+    grep -qx "$name $charset" /etc/locale.gen ||
+        sed -i "s/^# *\($name $charset\)\$/\1/" /etc/locale.gen
+    grep -qx "$name $charset" /etc/locale.gen || echo "$name $charset" >>/etc/locale.gen
+    locale-gen
+}
+
 # To build and to run the program; qt6-wayland lets it start on a desktop that
 # has Wayland alone; Qt's translations give its print dialogs and text fields
 # in Japanese.
@@ -39,11 +58,12 @@ VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland qt6-translations-l10n f
 # it as a screen reader does; Qt's GTK platform theme, GTK's extra themes and
 # ImageMagick's `import` to take screenshots under a dark desktop theme;
 # poppler's tools to read printed pages back and xclip to read the clipboard;
-# and gdbus (libglib2.0-bin) to call the desktop's search on a private bus.
+# Debian's locales, to run the tests in a Japanese user's locale as well; and
+# gdbus (libglib2.0-bin) to call the desktop's search on a private bus.
 VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils wmctrl weston
     desktop-file-utils appstream dpkg-dev file lintian devscripts dbus-daemon at-spi2-core
     python3-pyatspi qt6-gtk-platformtheme gnome-themes-extra imagemagick poppler-utils xclip
-    libglib2.0-bin)
+    locales libglib2.0-bin)
 # To run the benchmarks: Google Benchmark, hyperfine for whole processes and
 # a display server of their own.
 VORNEL_BENCH_PACKAGES=(libbenchmark-dev hyperfine xvfb)

@@ -1,5 +1,6 @@
 #include "search/search_result_model.h"
 
+#include "chart_model/accessible_text.h"
 #include "chart_model/chart_text.h"
 
 #include <algorithm>
@@ -77,6 +78,15 @@ QString SearchResultModel::text(const SearchResult& result, int column) {
     }
 }
 
+QString SearchResultModel::accessibleText(const SearchResult& result, int column) {
+    QString value = text(result, column);
+    // The limits name what they bound; the chart, the thread and its kind
+    // read bare, as in a chart's row.
+    if (!value.isEmpty() && (column == Drill || column == Match))
+        value = columnName(column) + u' ' + value;
+    return spokenText(value);
+}
+
 int SearchResultModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(results_.size());
 }
@@ -86,10 +96,14 @@ int SearchResultModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() ||
-        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
-    return text(results_[static_cast<std::size_t>(index.row())], index.column());
+    const SearchResult& result = results_[static_cast<std::size_t>(index.row())];
+    if (role == Qt::AccessibleTextRole)
+        return accessibleText(result, index.column());
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+        return {};
+    return text(result, index.column());
 }
 
 QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation, int role) const {

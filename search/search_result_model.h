@@ -23,6 +23,11 @@ public:
 
     // The text of a cell.
     static QString text(const SearchResult& result, int column);
+    // What a screen reader says for a cell (Qt::AccessibleTextRole): a row,
+    // read cell by cell, reads like a chart's row: the chart, the thread,
+    // then each value after its name ("ドリル径 6.8", "めねじ内径 6.647～6.912",
+    // "一致 呼び"), as spokenText() says them.
+    static QString accessibleText(const SearchResult& result, int column);
     static QString columnName(int column);
 
     int rowCount(const QModelIndex& parent = {}) const override;

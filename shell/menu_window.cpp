@@ -1,6 +1,7 @@
 #include "shell/menu_window.h"
 
 #include "assets/assets.h"
+#include "chart_model/accessible_text.h"
 #include "chart_model/chart_text.h"
 #include "chart_model/twips.h"
 #include "charts/charts.h"
@@ -67,6 +68,7 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
     : QWidget(nullptr, Qt::Window)
     , registry_(registry) {
     exposeTopLevelWidgetsAsWindows();
+    activateFirstMenuEntries();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vornel"));
     setWindowIcon(assets::chartIcon());
@@ -76,6 +78,9 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
     std::array<QPushButton*, std::size(kButtons)> byTabIndex{};
     for (const MenuButton& b : kButtons) {
         auto* button = new QPushButton(toQString(b.caption), this);
+        // Named as it is said where the caption is written otherwise.
+        if (const QString spoken = spokenText(button->text()); spoken != button->text())
+            button->setAccessibleName(spoken);
         button->setObjectName(QString::fromLatin1(b.name.data(), qsizetype(b.name.size())));
         button->setGeometry(pixelsFromTwips(b.rect));
         button->setAutoDefault(false);

@@ -4,11 +4,11 @@
 #include "shell/menu_window.h"
 #include "shell/run_time_error_report.h"
 #include "windows/chart_window.h"
+#include "windows/japanese_faces.h"
 #include "windows/search_window.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFontDatabase>
 #include <new>
 
 namespace vornel {
@@ -17,17 +17,10 @@ QFont japaneseInterfaceFont(const QFont& systemFont) {
     // Only the faces that are installed are named. For a face that is not,
     // Qt asks fontconfig for its substitutes in every script of the captions
     // before it moves on to the next face, which was most of the cost of the
-    // menu's first paint; the face it ends with is the same.
-    // The list of installed families is looked up by name alone: asking
-    // QFontDatabase::hasFamily() about a missing face has fontconfig look for
-    // aliases of it.
-    const QStringList installed = QFontDatabase::families();
-    QStringList families;
-    for (const QString& family : {QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"),
-                                  QStringLiteral("VL PGothic")}) {
-        if (installed.contains(family, Qt::CaseInsensitive))
-            families.append(family);
-    }
+    // menu's first paint; the face it ends with is the same. A face is found
+    // by any of its names: under a Japanese locale fontconfig lists IPA P
+    // Gothic as "IPA Pゴシック".
+    QStringList families = installedFaces({u"MS UI Gothic", u"IPAPGothic", u"VL PGothic"});
     families.append(systemFont.family());
     QFont font = systemFont;
     font.setFamilies(families);

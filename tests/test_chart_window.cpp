@@ -113,7 +113,9 @@ private slots:
         QCOMPARE(list->font().families().first(), u"ＭＳ Ｐゴシック"_s);
         // Where the Windows face is missing, a proportional Japanese gothic.
         const QString family = QFontInfo(list->font()).family();
-        QVERIFY2(family == u"MS PGothic"_s || family == u"IPAPGothic"_s, qPrintable(family));
+        QVERIFY2(family == u"MS PGothic"_s || family == u"IPAPGothic"_s ||
+                     family == u"IPA Pゴシック"_s,
+                 qPrintable(family));
 
         const auto* model = list->model();
         QCOMPARE(model->rowCount(), 258);
@@ -135,7 +137,8 @@ private slots:
 
     // What a screen reader says for a line: a data row's values each after
     // the name of its column, the kind of thread before its first value;
-    // header and note lines their texts, TABs and padding made pauses.
+    // header and note lines their texts, TABs and padding made pauses; an
+    // empty line "空行"; mixed numbers with their space.
     void accessibleLineTexts_data() {
         QTest::addColumn<const ChartDefinition*>("chart");
         QTest::addColumn<int>("line");
@@ -159,8 +162,8 @@ private slots:
         QTest::newRow("taper pipe, padded headings")
             << &charts::kBritishTaperPipeChart << 3
             << u"テーパめねじRc(PT)、平行めねじ Rp(PS)、テーパめねじ"_s;
-        QTest::newRow("taper pipe, blank line")
-            << &charts::kBritishTaperPipeChart << 21 << QString();
+        QTest::newRow("taper pipe, line of TABs")
+            << &charts::kBritishTaperPipeChart << 21 << u"空行"_s;
         QTest::newRow("taper pipe, note") << &charts::kBritishTaperPipeChart << 23
                                           << u"小径位置の山頂１山が不完全山になるのを許される場合の"
                                              u"ストレート穴である。"_s;
@@ -173,7 +176,15 @@ private slots:
         QTest::newRow("unified, note and unit")
             << &charts::kUnifiedChart << 1
             << u"（注1）UNEF、UN、UNSの2B級めねじ内径はANSI B1.1による、単位：mm"_s;
-        QTest::newRow("unified, empty line") << &charts::kUnifiedChart << 94 << QString();
+        QTest::newRow("unified, empty line") << &charts::kUnifiedChart << 94 << u"空行"_s;
+        QTest::newRow("american pipe, mixed numbers")
+            << &charts::kAmericanPipeChart << 13
+            << u"1 1/4 ‐11 1/2、NPT リーマ使用 ドリル径 mm 37.31、ドリル径 inch 1.469、"
+               u"NPT リーマなし ドリル径 mm 37.69、ドリル径 inch 1.484、NPS ドリル径 mm 38.1、"
+               u"ドリル径 inch 1.5"_s;
+        QTest::newRow("unified, fractions stay")
+            << &charts::kUnifiedChart << 60
+            << u"11/16 ‐12UN、ドリル径 24.9、最小寸法 24.689、最大寸法 25.146"_s;
     }
     void accessibleLineTexts() {
         QFETCH(const ChartDefinition*, chart);
@@ -241,11 +252,14 @@ private slots:
 
     void closingAndReopeningLoadsTheWindowAnew_data() {
         QTest::addColumn<bool>("deletedBeforeReopen");
-        QTest::newRow("after the delete") << true;
-        QTest::newRow("before the delete") << false;
+        QTest::addColumn<bool>("byCtrlW"); // else as by the close button
+        QTest::newRow("after the delete") << true << false;
+        QTest::newRow("before the delete") << false << false;
+        QTest::newRow("Ctrl+W") << true << true;
     }
     void closingAndReopeningLoadsTheWindowAnew() {
         QFETCH(bool, deletedBeforeReopen);
+        QFETCH(bool, byCtrlW);
         ChartRegistry registry(metricOnly());
         QVERIFY(!registry.openChart(1));
         QPointer<ChartWindow> first = registry.window(1);
@@ -253,7 +267,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(first));
         list->setCurrentIndex(list->model()->index(150, 0));
         first->move(10, 10);
-        first->close();
+        if (byCtrlW) {
+            first->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(first));
+            QTest::keyClick(list, Qt::Key_W, Qt::ControlModifier);
+        } else {
+            first->close();
+        }
         QVERIFY(!registry.window(1));
         if (deletedBeforeReopen) {
             flushDeletes();
@@ -344,7 +364,7 @@ private slots:
 
     // Ctrl+C, and the platform's other copy keys, copy the selected line as
     // cells; an empty line leaves the clipboard alone. Neither the selection
-    // nor the scroll position moves.
+    // nor the scroll position moves, nor do they on Tab and Shift+Tab.
     void copiesTheSelectedLine_data() {
         QTest::addColumn<const ChartDefinition*>("chart");
         QTest::addColumn<int>("row");
@@ -365,6 +385,10 @@ private slots:
         QTest::newRow("note with trailing TABs") << &charts::kBritishTaperPipeChart << 26 << ctrlC
                                                  << u"3. 1/16はJIS B0203-1982のRcに準じている。"_s;
         QTest::newRow("empty line") << &charts::kBritishTaperPipeChart << 21 << ctrlC << QString();
+        QTest::newRow("Tab") << &charts::kMetricChart << 4 << QKeySequence(Qt::Key_Tab)
+                             << QString();
+        QTest::newRow("Shift+Tab") << &charts::kBritishTaperPipeChart << 5
+                                   << QKeySequence(Qt::SHIFT | Qt::Key_Backtab) << QString();
     }
     void copiesTheSelectedLine() {
         QFETCH(const ChartDefinition*, chart);

@@ -94,7 +94,13 @@ private slots:
         QCOMPARE(invariantFailure(program, 0), QString());
     }
 
+    void keyboard_data() {
+        QTest::addColumn<QKeySequence>("close");
+        QTest::newRow("Escape") << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+    }
     void keyboard() {
+        QFETCH(QKeySequence, close);
         Program program;
         QVERIFY(!program.start());
         program.openSearch();
@@ -106,8 +112,17 @@ private slots:
         QVERIFY(status->text().isEmpty());
         QTest::keyClicks(query, u"no.4-40"_s);
         QCOMPARE(status->text(), u"2 件"_s);
+        // A screen reader hears the count where the focus is, and a result
+        // row cell by cell as a chart's row.
+        QCOMPARE(query->accessibleDescription(), u"検索結果 2 件"_s);
+        QCOMPARE(table->accessibleDescription(), u"検索結果 2 件"_s);
         QCOMPARE(table->model()->headerData(1, Qt::Horizontal).toString(), u"ねじの呼び"_s);
         QCOMPARE(table->model()->index(1, 0).data().toString(), u"インサートユニファイねじ"_s);
+        QStringList spoken;
+        for (int column = 0; column < table->model()->columnCount(); ++column)
+            spoken.append(table->model()->index(1, column).data(Qt::AccessibleTextRole).toString());
+        QCOMPARE(spoken, (QStringList{u"インサートユニファイねじ"_s, u"No. 4‐40UNC"_s, QString(),
+                                      u"ドリル径 3"_s, u"下穴径 2.95～3.07"_s, u"一致 呼び"_s}));
         // Down moves into the results, Enter opens the chosen one.
         QTest::keyClick(query, Qt::Key_Down);
         QCOMPARE(window->focusWidget(), table);
@@ -127,10 +142,11 @@ private slots:
         QCOMPARE(program.registry().window(1)->selectedRow(), 57);
         QTest::keyClicks(query, u"z"_s);
         QCOMPARE(status->text(), u"該当なし"_s);
-        // Escape closes the window.
+        QCOMPARE(table->accessibleDescription(), u"該当なし"_s);
+        // Escape or Ctrl+W closes the window.
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
-        QTest::keyClick(query, Qt::Key_Escape);
+        QTest::keySequence(query, close);
         flushDeletes();
         QVERIFY(!program.searchWindow());
     }

@@ -11,21 +11,47 @@
 #include "windows/chart_printer.h"
 #include "windows/clipboard.h"
 #include "windows/column_layout.h"
+#include "windows/japanese_faces.h"
 #include "windows/theme_colours.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QPainter>
 
 namespace vornel {
+namespace {
+
+// Tab and Shift+Tab leave the list as it is. The list has nothing to move
+// the focus to, and would otherwise search its lines for the key's text, a
+// TAB, and select the first line that starts with one: a heading.
+class TabKeepsTheSelection final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return key == Qt::Key_Tab || key == Qt::Key_Backtab;
+    }
+};
+
+} // namespace
+
 QFont listFont(const FontDescription& description) {
     QFont font;
-    font.setFamilies({toQString(description.face), QStringLiteral("MS PGothic"),
-                      QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
+    // Each face by all its names, so that it is found under any locale.
+    QStringList families{toQString(description.face)};
+    for (const QStringView face :
+         {u"MS PGothic", u"IPAPGothic", u"VL PGothic", u"Noto Sans CJK JP"})
+        families.append(familyNames(face));
+    families.removeDuplicates();
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     // The columns are laid out from the advances of single characters; a
     // face that kerns would draw a text narrower than that. The charts' own
@@ -47,6 +73,9 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     setObjectName(QString::fromLatin1(chart.identifier.data(),
                                       static_cast<qsizetype>(chart.identifier.size())));
     setWindowTitle(toQString(chart.title));
+    // Named as it is said where the title is written otherwise ("メ－トル").
+    if (const QString spoken = spokenText(windowTitle()); spoken != windowTitle())
+        setAccessibleName(spoken);
     if (chart.icon == WindowIcon::ChartIcon)
         setWindowIcon(assets::chartIcon());
 
@@ -88,6 +117,15 @@ ChartWindow::ChartWindow(const ChartDefinition& chart)
     list_->addAction(printAction_);
     connect(list_, &QWidget::customContextMenuRequested, this, &ChartWindow::showContextMenu);
     followTheme(list_);
+    list_->installEventFilter(new TabKeepsTheSelection(list_));
+    reportCurrentItemOnFocus(list_);
+    activateFirstMenuEntries();
+
+    // Ctrl+W closes the window as its close button does.
+    auto* closeAction = new QAction(this);
+    closeAction->setShortcuts(QKeySequence::Close);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    addAction(closeAction);
 
     if (chart.footnote) {
         auto* label = new QLabel(toQString(chart.footnote->text), this);

@@ -15,7 +15,7 @@ class ChartLineDelegate;
 
 // The font a chart's list asks for: its face first, then the same face by its
 // Latin name, then the nearest proportional Japanese gothic faces found on
-// other systems.
+// other systems, each by its Latin and its Japanese name.
 QFont listFont(const FontDescription& font);
 
 // A top-level window whose client area holds the read-only list of one chart

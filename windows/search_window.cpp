@@ -5,6 +5,7 @@
 #include "chart_model/chart_text.h"
 #include "search/search_index.h"
 #include "search/search_result_model.h"
+#include "windows/accessibility.h"
 #include "windows/clipboard.h"
 #include "windows/qt_texts.h"
 #include "windows/theme_colours.h"
@@ -112,6 +113,8 @@ SearchWindow::SearchWindow(const SearchIndex& index)
             [this] { copyResult(table_->currentIndex().row()); });
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table_, &QWidget::customContextMenuRequested, this, &SearchWindow::showContextMenu);
+    reportCurrentItemOnFocus(table_);
+    activateFirstMenuEntries();
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("Status"));
@@ -133,8 +136,10 @@ SearchWindow::SearchWindow(const SearchIndex& index)
         openResult(current.isValid() ? current.row() : 0);
     });
 
+    // Escape, and Ctrl+W as in a chart, close the window.
     auto* closeAction = new QAction(this);
-    closeAction->setShortcut(Qt::Key_Escape);
+    closeAction->setShortcuts(QList<QKeySequence>{Qt::Key_Escape} +
+                              QKeySequence::keyBindings(QKeySequence::Close));
     addAction(closeAction);
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
 
@@ -189,6 +194,12 @@ void SearchWindow::runQuery() {
         status_->setText(QStringLiteral("%1 件").arg(count));
     else
         status_->setText(query.trimmed().isEmpty() ? QString() : QStringLiteral("該当なし"));
+    // The count as a screen reader says it when it changes: the query field
+    // and the results (where the focus is) describe themselves by it.
+    const QString described =
+        count > 0 ? QStringLiteral("検索結果 %1").arg(status_->text()) : status_->text();
+    query_->setAccessibleDescription(described);
+    table_->setAccessibleDescription(described);
 }
 
 void SearchWindow::openResult(int row) {

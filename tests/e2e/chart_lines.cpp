@@ -1,6 +1,7 @@
 // Prints every chart's identifier, title, lines, what a screen reader is to
 // say for each line, number of heading lines and the caption of the button
-// that opens it as JSON, for end-to-end tests that compare what a client of
+// that opens it, with the names the window and the button go by on the
+// accessibility bus, as JSON, for end-to-end tests that compare what a client of
 // the program reads with the charts.
 #include "chart_model/accessible_text.h"
 #include "charts/charts.h"
@@ -40,6 +41,8 @@ int main() {
                                                    qsizetype(chart->identifier.size()))},
                 {"title", qs(chart->title)},
                 {"caption", caption},
+                {"accessibleTitle", vornel::spokenText(qs(chart->title))},
+                {"accessibleCaption", vornel::spokenText(caption)},
                 {"lines", lines},
                 {"names", names},
                 {"headingLines", chart->headingLines},

@@ -13,6 +13,17 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
+# A run in a locale that is not generated would quietly run in C instead.
+case ${LANG:-} in
+C | C.* | POSIX | "") ;;
+*)
+    locale -a 2>/dev/null | grep -qixF "$(sed 's/UTF-8$/utf8/I' <<<"$LANG")" || {
+        echo "FAIL: the locale $LANG is not generated (scripts/setup.sh generates it)" >&2
+        exit 1
+    }
+    ;;
+esac
+
 fail() {
     echo "FAIL: $*" >&2
     if [ -s "$E2E_TMP/vornel.log" ]; then

@@ -19,6 +19,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 vornel, charts_json = sys.argv[1], sys.argv[2]
 charts = json.load(open(charts_json, encoding='utf-8'))
@@ -89,6 +90,41 @@ def descendant(acc, role, name=None):
     return None
 
 
+# The objects reported as focused, in order, as a screen reader hears them.
+focus_events = []
+
+
+def on_focus(event):
+    if event.detail1:
+        focus_events.append(event.source)
+
+
+def pump(seconds):
+    """Delivers the events that have come, for `seconds`."""
+    context = GLib.MainContext.default()
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        while context.pending():
+            context.iteration(False)
+        time.sleep(0.02)
+
+
+def focus_after(what, action):
+    """The object last reported as focused after `action`, once the reports
+    have stopped for a while: what a screen reader ends up saying."""
+    pump(0.3)
+    del focus_events[:]
+    action()
+    deadline = time.time() + 15
+    seen = 0
+    while time.time() < deadline:
+        pump(0.8)
+        if focus_events and len(focus_events) == seen:
+            return focus_events[-1]
+        seen = len(focus_events)
+    fail(f'no object reported as focused after {what}')
+
+
 def selected(lst):
     """How many entries say they are selected."""
     return sum(1 for i in range(lst.childCount)
@@ -107,15 +143,8 @@ def read_list(lst):
         item.getRole()
         item.getState()
         item.getIndexInParent()
-        entries.append(heard(item.name))
+        entries.append(item.name)
     return entries
-
-
-def heard(name):
-    """A name as a voice says it. Qt names an entry whose accessible text is
-    empty by its display text instead, which for a line of TABs alone is its
-    TABs: silent, so heard as the empty line it is."""
-    return '' if name.strip('\t') == '' else name
 
 
 def first_difference(entries, chart):
@@ -134,10 +163,12 @@ def window_id(title):
 
 
 def keys(title, *names):
+    """Presses keys in the window titled `title`, as the user does: once it
+    is active, to whatever has the focus in it."""
     wid = wait_for(f'the window {title}', lambda: window_id(title))
     subprocess.run(['xdotool', 'windowactivate', '--sync', wid], check=False)
     for name in names:
-        subprocess.run(['xdotool', 'key', '--window', wid, name], check=True)
+        subprocess.run(['xdotool', 'key', name], check=True)
         time.sleep(0.05)
 
 
@@ -153,9 +184,10 @@ READ_AS = {
         4: 'M 1 × 0.25、ドリル径 0.75、最小寸法 0.729、最大寸法 0.785'},
     5: {11: '1 ‐11、Rc(PT) 計算値 29.423、下穴径 29、Rp(PS) 計算値 30.111、下穴径 30、'
             'JIS B2301 計算値 29.353、下穴径 29',
-        21: ''},
+        21: '空行'},
 }
 
+pyatspi.Registry.registerEventListener(on_focus, 'object:state-changed:focused')
 env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_QPA_PLATFORM='xcb')
 program = subprocess.Popen([vornel], env=env)
 
@@ -163,8 +195,8 @@ menu = wait_for('the menu on the bus', lambda: window('Vornel'))
 buttons = {}
 for chart in charts:
     buttons[chart['identifier']] = wait_for(
-        f"the button {chart['caption']}",
-        lambda: descendant(window('Vornel'), pyatspi.ROLE_PUSH_BUTTON, chart['caption']))
+        f"the button {chart['accessibleCaption']}",
+        lambda: descendant(window('Vornel'), pyatspi.ROLE_PUSH_BUTTON, chart['accessibleCaption']))
 
 
 def press(chart):
@@ -176,7 +208,7 @@ def press(chart):
 
 def open_and_read(chart, what):
     press(chart)
-    w = wait_for(f"{chart['title']} after {what}", lambda: window(chart['title']))
+    w = wait_for(f"{chart['title']} after {what}", lambda: window(chart['accessibleTitle']))
     lst = wait_for(f"the list of {chart['title']}", lambda: descendant(w, pyatspi.ROLE_LIST))
     check(selected(lst) == 0,
           f"{chart['title']} opened with a selection ({what})")
@@ -202,7 +234,7 @@ for chart in charts:
 
 # Close charts while holding their entries, read what is held, reopen.
 for chart in charts:
-    w = window(chart['title'])
+    w = window(chart['accessibleTitle'])
     lst = descendant(w, pyatspi.ROLE_LIST)
     held = [lst.getChildAtIndex(i) for i in range(min(lst.childCount, 40))]
     close(chart['title'])
@@ -232,14 +264,66 @@ check(headers == ['図表', 'ねじの呼び', '種類', 'ドリル径', '最小
       f'the results table has the column headers {headers}')
 cells = [[table.getAccessibleAt(r, c).name for c in range(table.nColumns)]
          for r in range(table.nRows)]
-check(cells == [
-    ['メートルねじ', '8 × 1.25', '', '6.8', 'めねじ内径 6.647～6.912', '呼び'],
-    ['インサートメートルねじ', '8 × 1.25', '', '8.4', '下穴径 8.31～8.52', '呼び'],
-    ['溝なしタップメ－トルねじ', 'M 8 × 1.25', '', '', '下穴径 7.36～7.49', '呼び'],
-], f'the results read {cells}')
+# Each row cell by cell as a chart's row: values after their names.
+M8_RESULTS = [
+    ['メートルねじ', '8 × 1.25', '', 'ドリル径 6.8', 'めねじ内径 6.647～6.912', '一致 呼び'],
+    ['インサートメートルねじ', '8 × 1.25', '', 'ドリル径 8.4', '下穴径 8.31～8.52', '一致 呼び'],
+    ['溝なしタップメートルねじ', 'M 8 × 1.25', '', '', '下穴径 7.36～7.49', '一致 呼び'],
+]
+check(cells == M8_RESULTS, f'the results read {cells}')
 check(descendant(search, pyatspi.ROLE_LABEL, '3 件') is not None, 'no status line "3 件"')
+# The count is said where the focus is, and follows the results.
+check(query.description == '検索結果 3 件' and results.description == '検索結果 3 件',
+      f'the count is described as {query.description!r}, {results.description!r}')
+subprocess.run(['xdotool', 'key'] + ['BackSpace'] * 5, check=True)
+wait_for('the results of M8', lambda: True if table.nRows > 3 else None)
+check(results.description == f'検索結果 {table.nRows} 件',
+      f'{table.nRows} results are described as {results.description!r}')
 alive('reading the search results')
 close(SEARCH)
+
+# Where the user lands, the current line is what is reported as focused, with
+# its text: on opening a chart (its first line), on Escape back to it from
+# the search window, on Down from the query into the results (the first
+# result), and on Enter on a result (the chart's line of that result).
+metric = charts[0]
+
+
+def focused_line(what, action, line):
+    item = focus_after(what, action)
+    check(item.getRole() == pyatspi.ROLE_LIST_ITEM and item.getIndexInParent() == line
+          and item.name == metric['names'][line],
+          f'after {what} the focus is on {item.getRoleName()} {item.getIndexInParent()} '
+          f'{item.name!r}, not line {line + 1} {metric["names"][line]!r}')
+
+
+def open_search_from_chart():
+    keys(metric['title'], 'ctrl+f')
+    wait_for('the search window', lambda: window_id(SEARCH))
+    subprocess.run(['xdotool', 'type', '--delay', '30', 'M8x1.25'], check=True)
+    search = wait_for('the search window on the bus', lambda: window(SEARCH))
+    table = descendant(search, pyatspi.ROLE_TABLE, '検索結果').queryTable()
+    wait_for('the results of M8x1.25', lambda: True if table.nRows == 3 else None)
+    return search
+
+
+close(metric['title'])
+focused_line('opening a chart', lambda: press(metric), 0)
+keys(metric['title'], 'Down', 'Down', 'Down', 'Down')
+open_search_from_chart()
+focused_line('Escape back to the chart', lambda: keys(SEARCH, 'Escape'), 4)
+search = open_search_from_chart()
+cell = focus_after('Down into the results', lambda: keys(SEARCH, 'Down'))
+results = descendant(search, pyatspi.ROLE_TABLE, '検索結果')
+first = [results.queryTable().getAccessibleAt(0, c).name for c in range(len(M8_RESULTS[0]))]
+check(cell.getRole() == pyatspi.ROLE_TABLE_CELL and cell.parent == results
+      and cell == results.queryTable().getAccessibleAt(0, 0) and first == M8_RESULTS[0],
+      f'after Down into the results the focus is on {cell.getRoleName()} {cell.name!r} '
+      f'in a row that reads {first}')
+line = next(i for i, name in enumerate(metric['names']) if name.startswith('8 × 1.25、'))
+focused_line('Enter on a result', lambda: keys(SEARCH, 'Return'), line)
+close(SEARCH)
+alive('following the focus')
 
 close('Vornel')
 alive('closing the menu')
