@@ -11,7 +11,7 @@ vornel_install "${VORNEL_PACKAGES[@]}" "${VORNEL_BENCH_PACKAGES[@]}"
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$(nproc)" --target vornel_startup_probe vornel_floor_probe \
     vornel_menu_floor_probe vornel_all_windows_probe vornel_chart_bench vornel_search_bench \
-    vornel_first_search_probe >/dev/null
+    vornel_first_search_probe vornel_provider_bench vornel >/dev/null
 bin=$PWD/build/bench
 
 tmp=$(mktemp -d)
@@ -130,6 +130,31 @@ first_search() {
         "$platform" "$ratio" "$v"
 }
 
+# The desktop's search: a session bus of its own that starts `vornel
+# --search-provider` from the build, which ends 300 ms after its last call.
+provider() {
+    local platform=$1
+    mkdir -p "$tmp/services"
+    printf '[D-BUS Service]\nName=io.github.vornel.Vornel.SearchProvider\nExec=%s --search-provider\n' \
+        "$PWD/build/vornel" >"$tmp/services/io.github.vornel.Vornel.SearchProvider.service"
+    cat >"$tmp/bus.conf" <<EOF
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$tmp</listen>
+  <servicedir>$tmp/services</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+    echo "  $platform"
+    on "$platform" env VORNEL_PROVIDER_IDLE_MS=300 dbus-run-session --config-file="$tmp/bus.conf" -- \
+        "$bin/vornel_provider_bench" "$bin/vornel_startup_probe" >"$tmp/provider.txt" \
+        2>"$tmp/provider.log" || { cat "$tmp/provider.log" >&2; exit 1; }
+    cat "$tmp/provider.txt"
+    missed=$((missed + $(grep -c ' MISS' "$tmp/provider.txt" || true)))
+}
+
 echo "Start-up: the menu's first paint, against the menu drawn by a plain window and"
 echo "against one window of its size with one button"
 startup offscreen
@@ -155,6 +180,12 @@ for platform in offscreen xcb; do
     missed=$((missed + $(grep -c ' MISS' "$tmp/search.txt" || true)))
     echo
 done
+
+echo "The desktop's search: a running provider's answer, and the first answer of one"
+echo "that the call starts against the program's start-up"
+provider offscreen
+provider xcb
+echo
 
 if [ "$missed" -eq 0 ]; then
     echo "Every budget met."

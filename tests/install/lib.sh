@@ -37,9 +37,25 @@ check_installed_tree() {
         file -b "$png" | grep -q "^PNG image data, $size x $size," ||
             fail "the ${size}px icon is $(file -b "$png")"
     done
+    # The entry and its action "ねじ・下穴の検索" start the installed program.
     local exec
-    exec=$(sed -n 's/^Exec=//p' "$desktop")
-    [ -x "$usr/bin/$exec" ] || fail "the entry starts '$exec', which is not installed"
+    while read -r exec; do
+        [ -x "$usr/bin/${exec%% *}" ] || fail "the entry starts '$exec', which is not installed"
+    done < <(sed -n 's/^Exec=//p' "$desktop")
+    grep -qx 'Exec=vornel --search' "$desktop" || fail "the entry has no search action"
+    # The desktop's search: GNOME Shell's provider, KRunner's plugin, and the
+    # session bus's service, which starts the program where it is installed.
+    local provider=$usr/share/gnome-shell/search-providers/$APP_ID.search-provider.ini
+    local runner=$usr/share/krunner/dbusplugins/$APP_ID.desktop
+    local service=$usr/share/dbus-1/services/$APP_ID.SearchProvider.service
+    [ -f "$provider" ] || fail "no GNOME Shell search provider"
+    grep -qx "DesktopId=$APP_ID.desktop" "$provider" || fail "the search provider names another entry"
+    [ -f "$runner" ] || fail "no KRunner plugin"
+    grep -qx "Exec=/usr/bin/vornel --search-provider" "$service" ||
+        fail "the D-Bus service starts '$(sed -n 's/^Exec=//p' "$service")'"
+    local remarks
+    remarks=$(desktop-file-validate "$runner" 2>&1) || fail "desktop-file-validate: $remarks"
+    [ -z "$remarks" ] || fail "desktop-file-validate has remarks on the KRunner plugin: $remarks"
 
     local out
     out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $out"

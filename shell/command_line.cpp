@@ -1,0 +1,177 @@
+#include "shell/command_line.h"
+
+#include "charts/charts.h"
+#include "search/search_index.h"
+#include "search/search_result_model.h"
+#include "windows/qt_texts.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+namespace vornel {
+
+namespace {
+
+// The options that QGuiApplication and QApplication take out of the
+// arguments themselves, with a value or without one. They are accepted here
+// so that `vornel -platform xcb` starts as `vornel` does; what they mean is
+// Qt's business.
+constexpr const char* kQtOptionsWithValue[] = {"platform",
+                                               "platformpluginpath",
+                                               "platformtheme",
+                                               "plugin",
+                                               "qwindowgeometry",
+                                               "qwindowicon",
+                                               "qwindowtitle",
+                                               "qmljsdebugger",
+                                               "session",
+                                               "display",
+                                               "geometry",
+                                               "title",
+                                               "name",
+                                               "style",
+                                               "stylesheet"};
+constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+std::u16string_view view(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+// A cell on one line of its own: TABs and line breaks would split it.
+QString oneCell(QString text) {
+    for (QChar& c : text) {
+        if (c == u'\t' || c == u'\n' || c == u'\r')
+            c = u' ';
+    }
+    return text;
+}
+
+} // namespace
+
+CommandLine readCommandLine(const QStringList& arguments) {
+    // The plain start reads nothing.
+    if (arguments.size() <= 1)
+        return {};
+
+    QCommandLineParser parser;
+    // Qt's own options are single-dash words (-platform).
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QStringLiteral("めねじの下穴ドリル径と内径の許容寸法の早見表です。"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("この説明を表示して終了します。"));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("版を表示して終了します。"));
+    const QCommandLineOption find(
+        QStringLiteral("find"),
+        QStringLiteral("ねじの呼びまたはドリル径で検索し、結果を TAB 区切りで出力します。"
+                       "見つかれば 0、なければ 1 で終了します。"),
+        QStringLiteral("QUERY"));
+    const QCommandLineOption search(
+        QStringLiteral("search"),
+        QStringLiteral("「ねじ・下穴の検索」を開いて起動します（QUERY があればそれで検索）。"));
+    const QCommandLineOption provider(
+        QStringLiteral("search-provider"),
+        QStringLiteral("窓を開かずに、デスクトップの検索（GNOME Shell、KRunner）に "
+                       "D-Bus で答えます。"));
+    parser.addOptions({help, version, find, search, provider});
+    for (const char* name : kQtOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), {}, QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : kQtFlags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    parser.addPositionalArgument(QStringLiteral("QUERY"), QStringLiteral("--search で検索する語。"),
+                                 QStringLiteral("[QUERY]"));
+
+    if (!parser.parse(arguments))
+        return {CommandMode::Error, {}, parser.errorText()};
+    if (parser.isSet(help))
+        return {
+            CommandMode::Help, {}, QCoreApplication::instance() ? parser.helpText() : QString()};
+    if (parser.isSet(version))
+        return {CommandMode::Version, {}, {}};
+
+    const int modes =
+        int(parser.isSet(find)) + int(parser.isSet(search)) + int(parser.isSet(provider));
+    if (modes > 1)
+        return {CommandMode::Error,
+                {},
+                QStringLiteral("--find、--search、--search-provider は一つだけ指定できます。")};
+    const QStringList words = parser.positionalArguments();
+    if (!words.isEmpty() && !parser.isSet(search))
+        return {CommandMode::Error,
+                {},
+                QStringLiteral("余分な引数 '%1'（検索語は --find か --search の後に）。")
+                    .arg(words.first())};
+    if (parser.isSet(find)) {
+        // Given twice, the last one counts, as with most programs.
+        return {CommandMode::Find, parser.values(find).constLast(), {}};
+    }
+    if (parser.isSet(search))
+        return {CommandMode::Search, words.join(u' '), {}};
+    if (parser.isSet(provider))
+        return {CommandMode::SearchProvider, {}, {}};
+    return {};
+}
+
+CommandLine readCommandLine(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return readCommandLine(arguments);
+}
+
+bool needsDisplay(CommandMode mode) {
+    return mode == CommandMode::Menu || mode == CommandMode::Search ||
+           mode == CommandMode::SearchProvider;
+}
+
+int printResults(const QString& query) {
+    const search::SearchIndex index(charts::allCharts());
+    const std::vector<search::SearchResult> results = index.find(view(query));
+    if (results.empty())
+        return 0;
+    QTextStream out(stdout);
+    for (int column = 0; column < search::SearchResultModel::ColumnCount; ++column)
+        out << (column ? "\t" : "") << search::SearchResultModel::columnName(column);
+    out << '\n';
+    for (const search::SearchResult& result : results) {
+        for (int column = 0; column < search::SearchResultModel::ColumnCount; ++column)
+            out << (column ? "\t" : "") << oneCell(search::SearchResultModel::text(result, column));
+        out << '\n';
+    }
+    return static_cast<int>(results.size());
+}
+
+int runWithoutDisplay(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vornel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VORNEL_VERSION));
+    CommandLine command = readCommandLine(QCoreApplication::arguments());
+    if (command.mode == CommandMode::Find)
+        return printResults(command.query) > 0 ? 0 : 1;
+    // The parser's own texts ("Usage:", "Unknown option") in Japanese too.
+    useJapaneseQtTexts();
+    command = readCommandLine(QCoreApplication::arguments());
+    switch (command.mode) {
+    case CommandMode::Help:
+        QTextStream(stdout) << command.text;
+        return 0;
+    case CommandMode::Version:
+        QTextStream(stdout) << "vornel " << VORNEL_VERSION << '\n';
+        return 0;
+    default:
+        // One line, as a script's log wants it.
+        QTextStream(stderr) << "vornel: " << command.text.simplified() << '\n';
+        return 2;
+    }
+}
+
+} // namespace vornel

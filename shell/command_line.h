@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace vornel {
+
+// What the arguments ask Vornel to do.
+enum class CommandMode {
+    Menu,           // no arguments (or only Qt's own): start as always
+    Search,         // --search [QUERY]: the menu with the search window open
+    SearchProvider, // --search-provider: answer the desktop's search on D-Bus
+    Find,           // --find QUERY: print the results and end
+    Help,           // --help
+    Version,        // --version
+    Error,          // arguments that make no sense: `text` says why
+};
+
+struct CommandLine {
+    CommandMode mode = CommandMode::Menu;
+    QString query; // for Search and Find
+    QString text;  // for Help and Error: what to print
+};
+
+// Reads the program's arguments (the first is the program). Qt's own
+// options (-platform, -style ...) are let through for QApplication to take.
+// Needs no application object, except for the help text, which is only
+// made where one exists.
+CommandLine readCommandLine(const QStringList& arguments);
+// The same from main's arguments, before any application object exists.
+CommandLine readCommandLine(int argc, char* argv[]);
+
+// Where the mode needs no display: help, version, --find and errors.
+bool needsDisplay(CommandMode mode);
+
+// Runs a mode that needs no display in an application without a GUI and
+// returns the exit status: 0, 1 for --find that found nothing, 2 for
+// arguments that make no sense.
+int runWithoutDisplay(int argc, char* argv[]);
+
+// Prints the results of `query` as TAB-separated lines, the search window's
+// column names first, to standard output; prints nothing where nothing is
+// found. Returns the number of results.
+int printResults(const QString& query);
+
+} // namespace vornel

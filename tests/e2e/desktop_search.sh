@@ -1,0 +1,206 @@
+#!/usr/bin/env bash
+# The desktop's search doors of an installed Vornel: `--find` and the other
+# options from a shell with no display; then, under Xvfb and openbox, a
+# private session bus whose service folder is the installed one starts the
+# provider on the first call, and every method of GNOME Shell's
+# SearchProvider2 and of KRunner's krunner1 is called with gdbus, bad input
+# included; opened results show their chart at the row, selected; the
+# desktop entry's action opens the search window; the idle provider ends.
+# Screenshots go to $E2E_SHOTS where it is set.
+#   desktop_search.sh CMAKE BUILD_DIR VERSION
+. "$(dirname "$0")/lib.sh"
+cmake=$1
+build=$2
+version=$3
+prefix=$E2E_TMP/usr
+name=io.github.vornel.Vornel.SearchProvider
+
+"$cmake" --install "$build" --prefix "$prefix" >"$E2E_TMP/install.log" 2>&1 ||
+    fail "cmake --install: $(cat "$E2E_TMP/install.log")"
+vornel=$prefix/bin/vornel
+share=$prefix/share
+[ "$(sed -n 's/^Exec=//p' "$share/dbus-1/services/$name.service")" = "$vornel --search-provider" ] ||
+    fail "the service file does not start the installed program"
+grep -qx "BusName=$name" "$share/gnome-shell/search-providers/io.github.vornel.Vornel.search-provider.ini" &&
+    grep -qx "ObjectPath=/io/github/vornel/Vornel/SearchProvider" \
+        "$share/gnome-shell/search-providers/io.github.vornel.Vornel.search-provider.ini" ||
+    fail "the GNOME Shell .ini names another bus name or path"
+grep -qx "X-Plasma-DBusRunner-Service=$name" "$share/krunner/dbusplugins/io.github.vornel.Vornel.desktop" &&
+    grep -qx "X-Plasma-DBusRunner-Path=/runner" "$share/krunner/dbusplugins/io.github.vornel.Vornel.desktop" ||
+    fail "the KRunner plugin names another bus name or path"
+passed=1
+
+# Where the search window shows the ひっかかり率, every door shows it: the
+# metric 8 × 1.25's cell and its part of a description, and any drill's.
+engagement_cell='' engagement=''  any_engagement=''
+if "$vornel" --find M8x1.25 | head -n1 | grep -q ひっかかり率; then
+    engagement_cell='89 %\t' engagement='、ひっかかり率 89 %' any_engagement='、ひっかかり率 [0-9]+ %'
+fi
+
+# The command line, with no display at all: arguments | status | a line that
+# standard output must hold (a Perl regex), or nothing where it must be empty.
+# Status 2 comes with one line on standard error.
+heading="^図表\\tねじの呼び\\t種類\\tドリル径\\t${engagement:+ひっかかり率\\t}最小～最大寸法\\t一致"
+while IFS='|' read -r arguments status expected; do
+    # shellcheck disable=SC2086
+    actual=0
+    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$vornel" $arguments \
+        >"$E2E_TMP/out" 2>"$E2E_TMP/err" || actual=$?
+    [ "$actual" = "$status" ] || fail "vornel $arguments: status $actual, expected $status"
+    if [ -n "$expected" ]; then
+        grep -Pq -- "$expected" "$E2E_TMP/out" ||
+            fail "vornel $arguments printed: $(cat "$E2E_TMP/out")"
+    else
+        [ ! -s "$E2E_TMP/out" ] || fail "vornel $arguments printed: $(cat "$E2E_TMP/out")"
+    fi
+    if [ "$status" = 2 ]; then
+        [ "$(wc -l <"$E2E_TMP/err")" = 1 ] || fail "vornel $arguments said: $(cat "$E2E_TMP/err")"
+    fi
+    passed=$((passed + 1))
+done <<EOF
+--find M8x1.25|0|^メートルねじ\t8 × 1.25\t\t6.8\t${engagement_cell}めねじ内径 6.647～6.912\t呼び$
+--find M8x1.25|0|$heading
+--find zzz|1|
+--find|2|
+--bogus|2|
+--find M8 --search|2|
+--find M8 extra|2|
+--help|0|^  --find <QUERY> 
+--version|0|^vornel $version$
+EOF
+
+# A session bus of its own that starts the installed provider. The provider
+# ends after 3 s without a window or a call.
+e2e_start_display
+export XDG_RUNTIME_DIR=$E2E_TMP/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+cat >"$E2E_TMP/bus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:dir=$E2E_TMP</listen>
+  <servicedir>$share/dbus-1/services</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+VORNEL_PROVIDER_IDLE_MS=3000 dbus-daemon --config-file="$E2E_TMP/bus.conf" --nofork \
+    --print-address=3 3>"$E2E_TMP/bus" >"$E2E_TMP/vornel.log" 2>&1 &
+E2E_PIDS+=($!)
+for _ in $(seq 100); do [ -s "$E2E_TMP/bus" ] && break; sleep 0.1; done
+[ -s "$E2E_TMP/bus" ] || fail "dbus-daemon did not start"
+DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus")
+export DBUS_SESSION_BUS_ADDRESS
+
+# call gnome|krunner METHOD ARGS...: the reply as gdbus prints it.
+call() {
+    local path=/io/github/vornel/Vornel/SearchProvider interface=org.gnome.Shell.SearchProvider2
+    [ "$1" = krunner ] && path=/runner interface=org.kde.krunner1
+    gdbus call --session --timeout 20 --dest "$name" --object-path "$path" \
+        --method "$interface.$2" "${@:3}" || fail "$(cut -c1-300 <<<"$2 ${*:3}"): no reply"
+}
+provider_pid() {
+    gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+        --method org.freedesktop.DBus.GetConnectionUnixProcessID "$name" 2>/dev/null |
+        sed 's/[^0-9]//g'
+}
+shot() { [ -z "${E2E_SHOTS:-}" ] || import -window root "$E2E_SHOTS/$1.png"; }
+
+[ -z "$(provider_pid)" ] || fail "the provider runs before it is called"
+# The first call starts it.
+ids=$(call gnome GetInitialResultSet "['M8x1.25']")
+pid=$(provider_pid)
+[ -n "$pid" ] || fail "no provider after the first call"
+first=$(sed -n "s/^(\['\([^']*\)'.*/\1/p" <<<"$ids")
+[ -n "$first" ] || fail "GetInitialResultSet(['M8x1.25']) gave $ids"
+
+# Calls and what their replies must hold (a Perl regex): the same results by
+# every method, and empty replies to bad input.
+long=$(printf 'M8%.0s' $(seq 5000))
+while IFS='|' read -r door method arguments expected; do
+    eval "set -- $arguments"
+    reply=$(call "$door" "$method" "$@")
+    grep -Pq -- "$expected" <<<"$reply" || fail "$(cut -c1-300 <<<"$method $arguments: $reply")"
+    passed=$((passed + 1))
+done <<EOF
+gnome|GetResultMetas|"['$first']"|^\(\[\{'clipboardText': <'6.8'>, 'description': <'ドリル径 6.8、めねじ内径 6.647～6.912$engagement'>, 'gicon': <'io.github.vornel.Vornel'>, 'id': <'$first'>, 'name': <'8 × 1.25（メートルねじ）'>\}\],\)$
+gnome|GetSubsearchResultSet|"['$first']" "['M8x1.25']"|^$(sed 's/[][()]/\\&/g' <<<"$ids")\$
+gnome|GetResultMetas|"['1:6.8']"|'description': <'ドリル径 6.9、めねじ内径 6.782～7.035$any_engagement、範囲内（最小 \+0.018／最大 −0.235）'>.*'name': <'5/16 ‐24UNF（ユニファイねじ）'>
+krunner|Match|'M8x1.25'|^\(\[\('0:M8x1.25', '8 × 1.25（メートルねじ）', 'io.github.vornel.Vornel', 100, 1\.0, \{'actions': <\['copy-drill'\]>, 'subtext': <'ドリル径 6.8、めねじ内径 6.647～6.912$engagement'>\}\), \('1:M8x1.25', '8 × 1.25（インサートメートルねじ）'
+krunner|Actions||^\(\[\('copy-drill', 'ドリル径をコピー', 'edit-copy'\)\],\)$
+gnome|GetInitialResultSet|"@as []"|^\(@as \[\],\)$
+gnome|GetInitialResultSet|"['$long']"|^\(@as \[\],\)$
+gnome|GetInitialResultSet|"['\\\\u0001\\\\u001b[2J\\\\t', '🔩']"|^\(@as \[\],\)$
+gnome|GetResultMetas|"['', ':', 'M8', '0', '-1:M8', '99999:M8', '3:M8x1.25', '０:M8', '0:$long']"|^\(@aa\{sv\} \[\],\)$
+krunner|Match|'$long'|^\(@a\(sssida\{sv\}\) \[\],\)$
+krunner|Match|''|^\(@a\(sssida\{sv\}\) \[\],\)$
+gnome|ActivateResult|"'99:M8x1.25'" "['M8x1.25']" 0|^\(\)$
+krunner|Run|"'nonsense'" "''"|^\(\)$
+krunner|Run|"'$first'" "'no-such-action'"|^\(\)$
+EOF
+[ "$(provider_pid)" = "$pid" ] || fail "the provider did not outlive bad input"
+xdotool search --onlyvisible --name . >/dev/null 2>&1 &&
+    fail "bad input opened a window: $(xdotool search --onlyvisible --name . getwindowname %@)"
+
+# Each door opens the row it names, selected (Ctrl+C copies it), or the
+# search window with its query (Down, Ctrl+C copies the first result):
+# how | window | what the clipboard then holds.
+while IFS='|' read -r how title expected; do
+    eval "$how" >/dev/null
+    window=$(e2e_wait_window "$title")
+    sleep 0.3
+    shot "$title-${how%% *}"
+    xdotool windowactivate --sync "$window"
+    [ "$title" = ねじ・下穴の検索 ] && xdotool key --window "$window" Down
+    xdotool key --window "$window" ctrl+c
+    sleep 0.2
+    clipboard=$(xclip -o -selection clipboard) || fail "$how: nothing on the clipboard"
+    expected=$(printf '%b' "$expected")
+    # The search window's copy may add further values after these.
+    [ "$title" = ねじ・下穴の検索 ] && [[ $clipboard == "$expected"* ]] && expected=$clipboard
+    [ "$clipboard" = "$expected" ] || fail "$how: copied '$clipboard'"
+    wmctrl -i -c "$window"
+    passed=$((passed + 1))
+done <<EOF
+call gnome ActivateResult "'$first'" "['M8x1.25']" 0|メートルねじ|8 × 1.25\t6.8\t6.647\t6.912
+call krunner Run "'0:1/4-20UNC'" "''"|ユニファイねじ|1/4 ‐20UNC\t5.1\t4.979\t5.257
+call gnome LaunchSearch "['M8x1.25']" 0|ねじ・下穴の検索|メートルねじ\t8 × 1.25\t6.8\t6.647\t6.912
+EOF
+
+# KRunner's action copies the bare drill.
+call krunner Run "'$first'" "'copy-drill'" >/dev/null
+sleep 0.2
+[ "$(xclip -o -selection clipboard)" = 6.8 ] || fail "copy-drill copied '$(xclip -o -selection clipboard)'"
+passed=$((passed + 1))
+
+# The desktop entry's action, as a launcher runs it, with a query after it.
+action=$(sed -n '/^\[Desktop Action search\]/,/^\[/s/^Exec=//p' "$share/applications/io.github.vornel.Vornel.desktop")
+[ "$action" = "vornel --search" ] || fail "the action runs '$action'"
+PATH=$prefix/bin:$PATH $action M8x1.25 >>"$E2E_TMP/vornel.log" 2>&1 &
+E2E_PIDS+=($!)
+search=$(e2e_wait_window ねじ・下穴の検索)
+e2e_wait_window Vornel >/dev/null
+sleep 0.3
+shot launcher-action
+xdotool windowactivate --sync "$search"
+xdotool key --window "$search" Down ctrl+c
+sleep 0.2
+[[ $(xclip -o -selection clipboard) == メートルねじ$'\t'"8 × 1.25"* ]] ||
+    fail "the action's search window copied '$(xclip -o -selection clipboard)'"
+passed=$((passed + 1))
+
+# With its windows closed and no calls, the provider ends by itself (the
+# clipboard is the launcher's now, so the provider keeps nothing there).
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "the idle provider did not end"
+passed=$((passed + 1))
+! grep -Eq 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$E2E_TMP/vornel.log" ||
+    fail "the sanitizers reported"
+echo "e2e desktop search: $passed passed, 0 failed"
