@@ -8,11 +8,12 @@ cd "$(dirname "$0")/.."
 
 declare -A allowed=(
     [assets]="assets"
-    [chart_model]="chart_model"
-    [charts]="charts chart_model"
-    [search]="search chart_model"
-    [windows]="windows search chart_model assets"
-    [shell]="shell windows charts search chart_model assets"
+    [threads]="threads"
+    [chart_model]="chart_model threads"
+    [charts]="charts chart_model threads"
+    [search]="search chart_model threads"
+    [windows]="windows search chart_model threads assets"
+    [shell]="shell windows charts search chart_model threads assets"
 )
 
 status=0
@@ -30,7 +31,7 @@ for folder in "${!allowed[@]}"; do
     done < <(grep -HnE '^#include "[a-z_]+/' "$folder"/*.h "$folder"/*.cpp || true)
 done
 # The model and the libraries on it link Qt Core alone.
-for folder in chart_model charts search; do
+for folder in threads chart_model charts search; do
     if grep -nE 'Qt6::(Gui|Widgets|PrintSupport)' "$folder/CMakeLists.txt" >&2; then
         echo "layering: $folder/ links more than Qt Core" >&2
         status=1
