@@ -1,5 +1,7 @@
 #pragma once
 
+#include "threads/thread.h"
+
 #include <optional>
 #include <span>
 #include <string_view>
@@ -90,13 +92,15 @@ constexpr std::u16string_view limitsName(Limits limits) {
 // One field of a chart's data rows. `name` is the column's name as a user
 // hears or reads it beside a value ("ドリル径", "最小寸法" ...). Where a chart
 // gives several kinds of thread side by side, `kind` names the kind the
-// column belongs to ("Rc(PT)", "NPS" ...); elsewhere it is empty.
+// column belongs to ("Rc(PT)", "NPS" ...) and `kindFamily` the thread family
+// of that kind, where it is not the chart's; elsewhere both are empty.
 struct ChartColumn {
     ColumnRole role;
     std::u16string_view name;
     Unit unit = Unit::Millimetre;
     Limits limits = Limits::None;
     std::u16string_view kind = {};
+    std::optional<threads::Family> kindFamily = {};
 };
 
 // One chart window, fixed data. The list shows `lines` in order: first
@@ -105,6 +109,9 @@ struct ChartColumn {
 // (blank lines and notes). `noteLines` names the header lines, counted from 0,
 // that are notes rather than headings: their texts run on past the columns.
 // `columns` describes the fields of the data rows, one entry per field.
+// `threadForm` says what the rows' threads are: their family, how their
+// designations write sizes and pitches, and the profile that their drills'
+// engagement is worked out for.
 struct ChartDefinition {
     std::string_view identifier;
     std::u16string_view title;
@@ -120,6 +127,7 @@ struct ChartDefinition {
     std::optional<Footnote> footnote;
     std::span<const int> noteLines = {};
     std::span<const ChartColumn> columns = {};
+    threads::ThreadForm threadForm = {};
 };
 
 } // namespace vornel

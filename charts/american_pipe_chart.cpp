@@ -38,8 +38,8 @@ constexpr ChartColumn kColumns[] = {
     {ColumnRole::Drill, u"ドリル径 inch", Unit::Inch, Limits::None, u"NPT リーマ使用"},
     {ColumnRole::Drill, u"ドリル径 mm", Unit::Millimetre, Limits::None, u"NPT リーマなし"},
     {ColumnRole::Drill, u"ドリル径 inch", Unit::Inch, Limits::None, u"NPT リーマなし"},
-    {ColumnRole::Drill, u"ドリル径 mm", Unit::Millimetre, Limits::None, u"NPS"},
-    {ColumnRole::Drill, u"ドリル径 inch", Unit::Inch, Limits::None, u"NPS"},
+    {ColumnRole::Drill, u"ドリル径 mm", Unit::Millimetre, Limits::None, u"NPS", threads::Family::Nps},
+    {ColumnRole::Drill, u"ドリル径 inch", Unit::Inch, Limits::None, u"NPS", threads::Family::Nps},
 };
 // clang-format on
 
@@ -59,6 +59,8 @@ const ChartDefinition kAmericanPipeChart{
     .dataRows = 11,
     .footnote = std::nullopt,
     .columns = kColumns,
+    .threadForm = {threads::Family::Npt, threads::Profile::None, threads::SizeUnit::Inch,
+                   threads::PitchUnit::ThreadsPerInch},
 };
 
 } // namespace vornel::charts

@@ -65,6 +65,8 @@ const ChartDefinition kBritishParallelPipeChart{
     .dataRows = 24,
     .footnote = std::nullopt,
     .columns = kColumns,
+    .threadForm = {threads::Family::PipeG, threads::Profile::Whitworth, threads::SizeUnit::Inch,
+                   threads::PitchUnit::ThreadsPerInch},
 };
 
 } // namespace vornel::charts

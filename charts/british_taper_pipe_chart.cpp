@@ -51,8 +51,8 @@ constexpr ChartColumn kColumns[] = {
     {ColumnRole::Designation, u"管用ねじの呼び", Unit::None},
     {ColumnRole::CalculatedHole, u"計算値", Unit::Millimetre, Limits::None, u"Rc(PT)"},
     {ColumnRole::Drill, u"下穴径", Unit::Millimetre, Limits::None, u"Rc(PT)"},
-    {ColumnRole::CalculatedHole, u"計算値", Unit::Millimetre, Limits::None, u"Rp(PS)"},
-    {ColumnRole::Drill, u"下穴径", Unit::Millimetre, Limits::None, u"Rp(PS)"},
+    {ColumnRole::CalculatedHole, u"計算値", Unit::Millimetre, Limits::None, u"Rp(PS)", threads::Family::PipeRp},
+    {ColumnRole::Drill, u"下穴径", Unit::Millimetre, Limits::None, u"Rp(PS)", threads::Family::PipeRp},
     {ColumnRole::CalculatedHole, u"計算値", Unit::Millimetre, Limits::None, u"JIS B2301"},
     {ColumnRole::Drill, u"下穴径", Unit::Millimetre, Limits::None, u"JIS B2301"},
 };
@@ -74,6 +74,8 @@ const ChartDefinition kBritishTaperPipeChart{
     .dataRows = 16,
     .footnote = std::nullopt,
     .columns = kColumns,
+    .threadForm = {threads::Family::PipeRc, threads::Profile::None, threads::SizeUnit::Inch,
+                   threads::PitchUnit::ThreadsPerInch},
 };
 
 } // namespace vornel::charts

@@ -98,6 +98,8 @@ const ChartDefinition kFlutelessTapChart{
             .tabIndex = 1,
         },
     .columns = kColumns,
+    .threadForm = {threads::Family::IsoMetric, threads::Profile::None,
+                   threads::SizeUnit::Millimetre, threads::PitchUnit::Millimetre},
 };
 
 } // namespace vornel::charts

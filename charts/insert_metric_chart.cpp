@@ -68,6 +68,8 @@ const ChartDefinition kInsertMetricChart{
     .dataRows = 30,
     .footnote = std::nullopt,
     .columns = kColumns,
+    .threadForm = {threads::Family::IsoMetric, threads::Profile::None,
+                   threads::SizeUnit::Millimetre, threads::PitchUnit::Millimetre},
 };
 
 } // namespace vornel::charts

@@ -67,6 +67,8 @@ const ChartDefinition kInsertUnifiedChart{
     .dataRows = 29,
     .footnote = std::nullopt,
     .columns = kColumns,
+    .threadForm = {threads::Family::Unified, threads::Profile::None, threads::SizeUnit::Inch,
+                   threads::PitchUnit::ThreadsPerInch},
 };
 
 } // namespace vornel::charts

@@ -292,6 +292,8 @@ const ChartDefinition kMetricChart{
     .dataRows = 254,
     .footnote = std::nullopt,
     .columns = kColumns,
+    .threadForm = {threads::Family::IsoMetric, threads::Profile::Iso, threads::SizeUnit::Millimetre,
+                   threads::PitchUnit::Millimetre, threads::ToleranceClass{6, u'H'}},
 };
 
 } // namespace vornel::charts

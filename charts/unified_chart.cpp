@@ -133,6 +133,8 @@ const ChartDefinition kUnifiedChart{
     .footnote = std::nullopt,
     .noteLines = kNoteLines,
     .columns = kColumns,
+    .threadForm = {threads::Family::Unified, threads::Profile::Iso, threads::SizeUnit::Inch,
+                   threads::PitchUnit::ThreadsPerInch, threads::ToleranceClass{2, u'B'}},
 };
 
 } // namespace vornel::charts

@@ -67,6 +67,8 @@ const ChartDefinition kWhitworthInchChart{
     .footnote = std::nullopt,
     .noteLines = kNoteLines,
     .columns = kColumns,
+    .threadForm = {threads::Family::Whitworth, threads::Profile::Whitworth, threads::SizeUnit::Inch,
+                   threads::PitchUnit::ThreadsPerInch},
 };
 
 } // namespace vornel::charts

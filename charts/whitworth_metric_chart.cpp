@@ -71,6 +71,8 @@ const ChartDefinition kWhitworthMetricChart{
     .footnote = std::nullopt,
     .noteLines = kNoteLines,
     .columns = kColumns,
+    .threadForm = {threads::Family::Whitworth, threads::Profile::Whitworth,
+                   threads::SizeUnit::Millimetre, threads::PitchUnit::ThreadsPerInch},
 };
 
 } // namespace vornel::charts

@@ -2,6 +2,7 @@
 
 #include "chart_model/chart_text.h"
 #include "search/engagement.h"
+#include "search/result_texts.h"
 
 #include <QStringList>
 
@@ -12,26 +13,29 @@ QString millimetres(Millionths value) {
     return toQString(formatMillimetres(value));
 }
 
-// "ひっかかり率 89 %", or that the chart's threads have none.
-QString engagementPhrase(std::optional<int> percent) {
-    return percent ? QStringLiteral("ひっかかり率 ") + engagementText(percent)
-                   : QStringLiteral("ひっかかり率なし");
+// "ひっかかり率 89 %", or that the thread has none.
+QString engagementPhrase(const threads::Engagement& engagement) {
+    const QString text = engagementText(engagement);
+    return text.isEmpty() ? QStringLiteral("ひっかかり率なし")
+                          : QStringLiteral("ひっかかり率 ") + text;
 }
 
 QString usableDrillsLine(const SearchResult& result) {
     const QString head = QStringLiteral("使えるドリル径　");
-    if (!hasLimits(*result.chart, result.line))
+    if (!result.hasHoleLimits)
         return head + QStringLiteral("この図表には寸法の範囲がありません");
-    const std::vector<UsableDrill> drills = usableDrills(*result.chart, result.line);
+    const std::vector<UsableDrill> drills = usableDrills(result);
     if (drills.empty())
         return head + QStringLiteral("範囲内に入るドリル径はありません");
+    const QString own = result.chart ? QStringLiteral("図表のドリル径") : QStringLiteral("推奨");
     QStringList texts;
     for (const UsableDrill& drill : drills) {
         QStringList notes;
-        if (drill.engagement)
-            notes.append(engagementText(drill.engagement));
+        const QString engagement = engagementText(drill.engagement);
+        if (!engagement.isEmpty())
+            notes.append(engagement);
         if (drill.chartDrill)
-            notes.append(QStringLiteral("図表のドリル径"));
+            notes.append(own);
         texts.append(notes.isEmpty() ? millimetres(drill.diameter)
                                      : millimetres(drill.diameter) + u'（' +
                                            notes.join(QStringLiteral("、")) + u'）');
@@ -41,31 +45,23 @@ QString usableDrillsLine(const SearchResult& result) {
 
 } // namespace
 
-QString engagementText(std::optional<int> percent) {
-    return percent ? QStringLiteral("%1 %").arg(*percent) : QString();
-}
-
-QString engagementField(const SearchResult& result) {
-    const std::optional<int> percent = resultEngagement(result);
-    if (!percent)
-        return {};
-    QString field = QStringLiteral("ひっかかり率 ") + engagementText(percent);
-    if (result.queriedDrill > 0)
-        field += QStringLiteral("（ドリル径 %1）").arg(millimetres(result.queriedDrill));
-    return field;
-}
-
 QString resultDetail(const SearchResult& result) {
-    if (!result.chart)
+    if (!result.chart && !result.computed)
         return {};
     QStringList lines;
-    QString thread = toQString(result.chart->title) + u'　' + toQString(result.designation);
+    QString thread = chartText(result) + u'　' + toQString(result.designation);
     if (!result.kind.empty())
         thread += u'（' + toQString(result.kind) + u'）';
     lines.append(thread);
-    const bool engages = hasEngagement(*result.chart);
+    if (!result.chart && !result.computed->note.empty()) {
+        lines.append(toQString(result.computed->note));
+        return lines.join(u'\n');
+    }
+    const bool engages = hasEngagement(result);
     if (!result.drill.empty()) {
-        QString drill = QStringLiteral("ドリル径 ") + toQString(result.drill);
+        QString drill =
+            (result.chart ? QStringLiteral("ドリル径 ") : QStringLiteral("推奨ドリル径 ")) +
+            toQString(result.drill);
         if (engages)
             drill += u'　' + engagementPhrase(chartDrillEngagement(result));
         lines.append(drill);
@@ -73,16 +69,27 @@ QString resultDetail(const SearchResult& result) {
     if (result.queriedDrill > 0) {
         QString queried = QStringLiteral("調べたドリル径 ") + millimetres(result.queriedDrill);
         if (engages)
-            queried += u'　' + engagementPhrase(resultEngagement(result));
+            queried += u'　' + engagementPhrase(queriedDrillEngagement(result));
         SearchResult where = result;
         where.byDesignation = false;
-        lines.append(queried + u'　' + toQString(matchDescription(where)));
+        const QString place = matchDescription(where);
+        lines.append(place.isEmpty() ? queried : queried + u'　' + place);
     }
     if (!engages)
         lines.append(QStringLiteral("ひっかかり率　この図表のねじにはありません"));
     if (result.limits != Limits::None)
         lines.append(toQString(limitsName(result.limits)) + u' ' + toQString(result.minimum) +
-                     u'～' + toQString(result.maximum));
+                     u'～' + toQString(result.maximum) +
+                     (result.chart ? QString() : QStringLiteral("（計算値）")));
+    if (result.chart && result.computed) {
+        const Computed& asked = *result.computed;
+        lines.append(asked.hasLimits
+                         ? QStringLiteral("%1 %2～%3（計算値、%4）")
+                               .arg(toQString(limitsName(Limits::MinorDiameter)),
+                                    toQString(asked.minimumText), toQString(asked.maximumText),
+                                    toQString(asked.standard))
+                         : toQString(asked.standard) + u'　' + toQString(asked.note));
+    }
     lines.append(usableDrillsLine(result));
     return lines.join(u'\n');
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart_model/chart_definition.h"
+#include "threads/thread.h"
 
 #include <cstdint>
 #include <memory>
@@ -12,7 +13,7 @@ namespace vornel::search {
 
 // A length in millionths of its unit, a millimetre unless it says an inch:
 // the charts' values and the differences between them, exactly.
-using Millionths = std::int64_t;
+using Millionths = threads::Millionths;
 
 // Why a row matched a drill.
 enum class DrillMatch {
@@ -21,21 +22,44 @@ enum class DrillMatch {
     WithinLimits, // the query lies within the row's limits, ends included
 };
 
-// One row of one chart that a query found; where a chart gives several kinds
-// of thread side by side, one result per kind. Every text points into the
-// chart's lines.
+// What the standards give for a thread that a query names where the charts
+// give nothing for it: a size no chart holds, or a tolerance class other than
+// the chart's. Worked out, not read from a chart: the results say "計算値".
+struct Computed {
+    threads::Thread thread;
+    std::u16string designation; // "M105 × 2", "1-8UN", as the results write it
+    std::u16string standard;    // "ISO 965-1 7H", "ASME B1.1 3B"
+    // The internal thread's minor diameter by the standard and class, in
+    // millionths of a millimetre, where the standard gives it.
+    bool hasLimits = false;
+    Millionths minimum = 0;
+    Millionths maximum = 0;
+    std::u16string minimumText, maximumText;
+    // For a thread no chart holds: the drill suggested for it.
+    Millionths drill = 0;
+    std::u16string drillText;
+    // Why there is no figure: "規格にないピッチ" ...; empty where there is one.
+    std::u16string note;
+};
+
+// One row of one chart that a query found, or a thread worked out by the
+// standards; where a chart gives several kinds of thread side by side, one
+// result per kind. Every text points into the chart's lines or `computed`.
 struct SearchResult {
-    int position = 0; // the chart's position in the registry, 1 to 10
-    const ChartDefinition* chart = nullptr;
-    int line = 0;                    // the row's index among the chart's lines
-    std::u16string_view designation; // as the chart writes it, without its padding
-    std::u16string_view kind;        // empty where the chart has one kind
-    std::u16string_view drill;       // the drill in millimetres, or empty
-    std::u16string_view drillInch;   // the drill in inches, where the chart gives one
-    Limits limits = Limits::None;    // what `minimum` and `maximum` bound
+    int position = 0; // the chart's position in the registry, 1 to 10; 0: computed
+    const ChartDefinition* chart = nullptr; // none for a computed thread
+    int line = 0;                           // the row's index among the chart's lines
+    std::u16string_view designation;        // as the chart writes it, without its padding
+    std::u16string_view kind;               // empty where the chart has one kind
+    std::u16string_view drill;              // the drill in millimetres, or empty
+    std::u16string_view drillInch;          // the drill in inches, where the chart gives one
+    Limits limits = Limits::None;           // what `minimum` and `maximum` bound
     std::u16string_view minimum;
     std::u16string_view maximum;
     bool byDesignation = false; // the query names this thread
+    // The query names exactly this thread: its family (by any of its names),
+    // size, pitch or thread count, and series where it has one.
+    bool exact = false;
     DrillMatch drillMatch = DrillMatch::None;
     bool withinLimits = false;   // for a drill query: minimum <= drill <= maximum
     Millionths aboveMinimum = 0; // then: how far the drill lies above the minimum
@@ -44,25 +68,29 @@ struct SearchResult {
     // it matched as a drill or that a thread-and-drill query names; else 0.
     Millionths queriedDrill = 0;
 
+    // The row's thread as the index read it once; none where its designation
+    // names none.
+    const threads::Thread* thread = nullptr;
+    // The row's numbers: its drill in millimetres (0: none), and the limits
+    // a drill is held against, its pilot hole's where it gives them.
+    Millionths drillValue = 0;
+    bool hasHoleLimits = false;
+    Millionths holeMinimum = 0;
+    Millionths holeMaximum = 0;
+    // What the standards add: the class asked beside a chart's row, or the
+    // whole of a thread that no chart holds.
+    std::shared_ptr<const Computed> computed;
+
     friend bool operator==(const SearchResult&, const SearchResult&) = default;
 };
-
-// Why a result matched, as the results table says it: "呼び", "ドリル径と同じ",
-// "範囲内（最小 +0.153／最大 −0.112）" ...
-std::u16string matchDescription(const SearchResult& result);
 
 // A length as the charts write one: "." as decimal point, no trailing zeros.
 std::u16string formatMillimetres(Millionths value);
 
-// The text that queries and designations are compared in: NFKC, lower case,
-// one sign for "×", one for the hyphens, dashes and the long-vowel mark, one
-// for the marks of a diameter, "/" for the fraction slash, without spaces,
-// zero-width characters and "※".
-std::u16string normalizedText(std::u16string_view text);
-
 // Finds threads by their designation and drills by their diameter in the
-// charts of a registry. The charts' values stay text; the index reads the
-// numbers from them once, the first time it is asked.
+// charts of a registry, and threads that the charts do not hold by the
+// standards. The index reads every row's thread and numbers once, the first
+// time it is asked.
 class SearchIndex {
 public:
     // `charts` in registry order: the first is position 1. Null charts are
@@ -74,7 +102,8 @@ public:
 
     // The rows that `query` names or whose drill or limits hold it: those of
     // the chart at `preferredPosition` first, then threads named before
-    // drills, each in chart and row order. An empty query finds nothing.
+    // drills, each in chart and row order; threads worked out by the
+    // standards after the charts' rows. An empty query finds nothing.
     std::vector<SearchResult> find(std::u16string_view query, int preferredPosition = 0) const;
 
     // The charts searched, in registry order.
@@ -86,6 +115,10 @@ public:
 
     // The number of indexed rows (one per row and kind); builds the index.
     std::size_t size() const;
+
+    // The result for line `line` of the chart at `position`, as a query for
+    // its designation would give it; none for a line that is no data row.
+    std::optional<SearchResult> row(int position, int line) const;
 
     struct Entry;
 

@@ -1,10 +1,5 @@
 #include "search/search_result_model.h"
 
-#include "chart_model/accessible_text.h"
-#include "chart_model/chart_text.h"
-#include "search/engagement.h"
-#include "search/result_detail.h"
-
 #include <algorithm>
 
 namespace vornel::search {
@@ -35,64 +30,6 @@ bool SearchResultModel::setResults(std::vector<SearchResult> results) {
     return true;
 }
 
-QString SearchResultModel::columnName(int column) {
-    switch (column) {
-    case Chart:
-        return QStringLiteral("図表");
-    case Designation:
-        return QStringLiteral("ねじの呼び");
-    case Kind:
-        return QStringLiteral("種類");
-    case Drill:
-        return QStringLiteral("ドリル径");
-    case Engagement:
-        return QStringLiteral("ひっかかり率");
-    case Limits:
-        return QStringLiteral("最小～最大寸法");
-    case Match:
-        return QStringLiteral("一致");
-    default:
-        return {};
-    }
-}
-
-QString SearchResultModel::text(const SearchResult& result, int column) {
-    switch (column) {
-    case Chart:
-        return toQString(result.chart->title);
-    case Designation:
-        return toQString(result.designation);
-    case Kind:
-        return toQString(result.kind);
-    case Drill:
-        if (result.drillInch.empty())
-            return toQString(result.drill);
-        return QStringLiteral("%1（%2 inch）")
-            .arg(toQString(result.drill), toQString(result.drillInch));
-    case Engagement:
-        return engagementText(resultEngagement(result));
-    case Limits:
-        if (result.limits == vornel::Limits::None)
-            return {};
-        return QStringLiteral("%1 %2～%3")
-            .arg(toQString(limitsName(result.limits)), toQString(result.minimum),
-                 toQString(result.maximum));
-    case Match:
-        return toQString(matchDescription(result));
-    default:
-        return {};
-    }
-}
-
-QString SearchResultModel::accessibleText(const SearchResult& result, int column) {
-    QString value = text(result, column);
-    // The limits name what they bound; the chart, the thread and its kind
-    // read bare, as in a chart's row.
-    if (!value.isEmpty() && (column == Drill || column == Engagement || column == Match))
-        value = columnName(column) + u' ' + value;
-    return spokenText(value);
-}
-
 int SearchResultModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(results_.size());
 }
@@ -106,10 +43,10 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
         return {};
     const SearchResult& result = results_[static_cast<std::size_t>(index.row())];
     if (role == Qt::AccessibleTextRole)
-        return accessibleText(result, index.column());
+        return accessibleCellText(result, index.column());
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
-    return text(result, index.column());
+    return cellText(result, index.column());
 }
 
 QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/result_texts.h"
 #include "search/search_index.h"
 
 #include <QAbstractTableModel>
@@ -8,27 +9,17 @@
 namespace vornel::search {
 
 // The results of a query as a read-only table, one row per result, with
-// named columns so that a screen reader can say what each cell is.
+// named columns (search/result_texts.h) so that a screen reader can say
+// what each cell is.
 class SearchResultModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Chart, Designation, Kind, Drill, Engagement, Limits, Match, ColumnCount };
-
     using QAbstractTableModel::QAbstractTableModel;
 
     // Replaces the results; the table is left alone where they are the same.
     // True where they changed.
     bool setResults(std::vector<SearchResult> results);
     const std::vector<SearchResult>& results() const { return results_; }
-
-    // The text of a cell.
-    static QString text(const SearchResult& result, int column);
-    // What a screen reader says for a cell (Qt::AccessibleTextRole): a row,
-    // read cell by cell, reads like a chart's row: the chart, the thread,
-    // then each value after its name ("ドリル径 6.8", "めねじ内径 6.647～6.912",
-    // "一致 呼び"), as spokenText() says them.
-    static QString accessibleText(const SearchResult& result, int column);
-    static QString columnName(int column);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -139,12 +139,12 @@ int printResults(const QString& query) {
     if (results.empty())
         return 0;
     QTextStream out(stdout);
-    for (int column = 0; column < search::SearchResultModel::ColumnCount; ++column)
-        out << (column ? "\t" : "") << search::SearchResultModel::columnName(column);
+    for (int column = 0; column < search::ColumnCount; ++column)
+        out << (column ? "\t" : "") << search::columnName(column);
     out << '\n';
     for (const search::SearchResult& result : results) {
-        for (int column = 0; column < search::SearchResultModel::ColumnCount; ++column)
-            out << (column ? "\t" : "") << oneCell(search::SearchResultModel::text(result, column));
+        for (int column = 0; column < search::ColumnCount; ++column)
+            out << (column ? "\t" : "") << oneCell(search::cellText(result, column));
         out << '\n';
     }
     return static_cast<int>(results.size());

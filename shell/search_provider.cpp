@@ -82,21 +82,9 @@ std::u16string_view view(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
-// The normalized text without its leading letters, the family's prefix: "M8"
-// and the chart's "8", "PF1/4" and the chart's "G 1/4" are the same size.
-std::u16string sizePart(std::u16string_view text) {
-    std::u16string normalized = search::normalizedText(text);
-    std::size_t letters = 0;
-    while (letters < normalized.size() &&
-           ((normalized[letters] >= u'a' && normalized[letters] <= u'z') ||
-            normalized[letters] == u'#'))
-        ++letters;
-    return normalized.substr(letters);
-}
-
-int rankOf(const SearchResult& result, std::u16string_view query) {
+int rankOf(const SearchResult& result, std::u16string_view) {
     if (result.byDesignation)
-        return sizePart(result.designation) == sizePart(query) ? 3 : 2;
+        return result.exact ? 3 : 2;
     return result.drillMatch == search::DrillMatch::Drill ? 1 : 0;
 }
 
@@ -301,44 +289,11 @@ std::optional<SearchResult> DesktopSearch::result(const QString& id) {
 }
 
 QString DesktopSearch::name(const SearchResult& result) {
-    return QStringLiteral("%1（%2）")
-        .arg(SearchResultModel::text(result, SearchResultModel::Designation),
-             SearchResultModel::text(result, SearchResultModel::Chart));
+    return search::resultName(result);
 }
 
 QString DesktopSearch::description(const SearchResult& result) {
-    // The drill and the limits first, then any further value the search
-    // window shows (the ひっかかり率 ...), named by its column, then how a
-    // drill matched ("呼び" says no more than the name).
-    QStringList parts, further;
-    QString match;
-    for (int column = 0; column < SearchResultModel::ColumnCount; ++column) {
-        const QString text = SearchResultModel::text(result, column);
-        if (text.isEmpty())
-            continue;
-        switch (column) {
-        case SearchResultModel::Chart:
-        case SearchResultModel::Designation:
-            break; // in the name
-        case SearchResultModel::Kind:
-        case SearchResultModel::Limits:
-            parts.append(text); // says what it is: "Rc(PT)", "めねじ内径 6.647～6.912"
-            break;
-        case SearchResultModel::Drill:
-            parts.append(SearchResultModel::columnName(column) + u' ' + text);
-            break;
-        case SearchResultModel::Match:
-            if (result.drillMatch != search::DrillMatch::None)
-                match = text;
-            break;
-        default:
-            further.append(SearchResultModel::columnName(column) + u' ' + text);
-        }
-    }
-    parts += further;
-    if (!match.isEmpty())
-        parts.append(match);
-    return parts.join(QStringLiteral("、"));
+    return search::resultDescription(result);
 }
 
 Program& DesktopSearch::program() {

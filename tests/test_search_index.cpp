@@ -34,7 +34,7 @@ QString describe(const search::SearchResult& r) {
         text += u" ["_s + qs(r.kind) + u']';
     if (r.limits != Limits::None)
         text += u' ' + qs(limitsName(r.limits)) + u' ' + qs(r.minimum) + u'~' + qs(r.maximum);
-    return text + u": "_s + qs(search::matchDescription(r));
+    return text + u": "_s + search::matchDescription(r);
 }
 
 QStringList find(const QString& query, int preferred = 0) {
@@ -290,14 +290,14 @@ private slots:
         QTest::newRow("metric") << u"M8×1.25"_s << 1 << u"89 %"_s
                                 << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
         QTest::newRow("metric, queried drill")
-            << u"M8x1.25 6.9"_s << 1 << u"81 %"_s << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+            << u"M8x1.25 6.9"_s << 1 << u"81 %（ドリル径 6.9）"_s << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
         // D = 0.112 in = 2.8448, 2 H1 = 0.687408: 2.3 → 0.5448 / 0.687408 = 0.793;
         // 2.2: 0.938; 2.25: 0.865; 2.35: 0.720.
         QTest::newRow("unified, numbered")
             << u"No.4-40UNC"_s << 2 << u"79 %"_s << u"2.2 94 %, 2.25 87 %, 2.3* 79 %, 2.35 72 %"_s;
         // D = 7.9375, 2 H1 = 1.145681: (7.9375 − 6.8) / 1.145681 = 0.993.
         QTest::newRow("unified, a drill in it")
-            << u"6.8"_s << 2 << u"99 %"_s << u"6.8 99 %, 6.9* 91 %, 7 82 %"_s;
+            << u"6.8"_s << 2 << u"99 %（ドリル径 6.8）"_s << u"6.8 99 %, 6.9* 91 %, 7 82 %"_s;
         // 11/16 is 1 1/16 here: D = 26.9875, 2 H1 = 2.291359: 2.0875 / 2.291359 = 0.911.
         QTest::newRow("unified, mixed number") << u"1 1/16"_s << 2 << u"91 %"_s << u"25 87 %"_s;
         // D = 25.4, 2 H1 = 1.374816: 1.3 / 1.374816 = 0.946; no drill of 0.5 mm
@@ -328,13 +328,14 @@ private slots:
         const auto result = std::find_if(results.begin(), results.end(),
                                          [&](const auto& r) { return r.position == position; });
         QVERIFY(result != results.end());
-        QCOMPARE(search::SearchResultModel::text(*result, search::SearchResultModel::Engagement),
+        QCOMPARE(search::cellText(*result, search::Engagement),
                  engagement);
         QStringList drills;
-        for (const search::UsableDrill& d : search::usableDrills(*result->chart, result->line)) {
+        for (const search::UsableDrill& d : search::usableDrills(*result)) {
+            const QString engagement = search::engagementText(d.engagement);
             drills.append(qs(search::formatMillimetres(d.diameter)) +
                           (d.chartDrill ? u"*"_s : QString()) +
-                          (d.engagement ? u" %1 %"_s.arg(*d.engagement) : QString()));
+                          (engagement.isEmpty() ? QString() : u' ' + engagement));
         }
         QCOMPARE(drills.join(u", "_s), usable);
     }
@@ -380,7 +381,7 @@ private slots:
                 [&](const QModelIndex&, int first, int last) {
                     for (int row = first; row <= last; ++row)
                         arrived.append(
-                            model.index(row, search::SearchResultModel::Chart).data().toString());
+                            model.index(row, search::Chart).data().toString());
                 });
         for (const QString& query : {u"M8x1.25"_s, u"M8"_s, u"1/4"_s})
             model.setResults(index().find(view(query)));

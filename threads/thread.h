@@ -1,8 +1,12 @@
 #pragma once
 
+#ifndef Q_MOC_RUN
 #include <compare>
+#endif
 #include <cstdint>
 #include <numeric>
+#include <optional>
+#include <string>
 
 namespace vornel::threads {
 
@@ -11,6 +15,8 @@ namespace vornel::threads {
 using Millionths = std::int64_t;
 
 inline constexpr Millionths kMillion = 1'000'000;
+// Products of two of them, which 64 bits may not hold.
+__extension__ typedef __int128 Wide;
 // An inch in millionths of a millimetre.
 inline constexpr Millionths kInch = 25'400'000;
 
@@ -21,9 +27,11 @@ struct Rational {
     std::int64_t den = 1;
 
     friend bool operator==(const Rational&, const Rational&) = default;
+#ifndef Q_MOC_RUN // moc cannot read <compare>
     friend std::strong_ordering operator<=>(const Rational& a, const Rational& b) {
-        return static_cast<__int128>(a.num) * b.den <=> static_cast<__int128>(b.num) * a.den;
+        return static_cast<Wide>(a.num) * b.den <=> static_cast<Wide>(b.num) * a.den;
     }
+#endif
 };
 
 constexpr Rational reduced(std::int64_t num, std::int64_t den) {
@@ -47,6 +55,13 @@ enum class Family {
     Nps,       // American straight pipe
 };
 
+// A set of families, one bit each.
+using Families = unsigned;
+constexpr Families bit(Family family) {
+    return 1u << static_cast<unsigned>(family);
+}
+inline constexpr Families kAnyFamily = ~0u;
+
 // The thread's profile, as far as a drill's engagement is concerned.
 enum class Profile {
     None,      // no ひっかかり率: taper pipe, the inserts' holes, formed threads
@@ -54,10 +69,91 @@ enum class Profile {
     Whitworth, // 55°: H1 = 0.640327 P
 };
 
-// How a family writes its size and its pitch.
+// How a size is written.
 enum class SizeUnit {
     Millimetre, // "M8", "W 10"
     Inch,       // "1/4", "No. 10", "G 1/4"
 };
+
+// How a pitch is written.
+enum class PitchUnit {
+    Millimetre,    // "× 1.25"
+    ThreadsPerInch // "‐20"
+};
+
+// A tolerance class of an internal thread: "6H" is grade 6, position H;
+// "2B" is class 2 of the unified threads. Where two are written ("5H6H"),
+// the second is the minor diameter's.
+struct ToleranceClass {
+    int grade = 0;
+    char16_t position = 0; // u'G', u'H' or u'B'
+    friend bool operator==(const ToleranceClass&, const ToleranceClass&) = default;
+};
+
+// What a chart's rows are, declared by the chart: how their designations are
+// read, what engagement their holes have and, where its limits are those of
+// a standard's class, that class.
+struct ThreadForm {
+    Family family = Family::IsoMetric;
+    Profile profile = Profile::None;
+    SizeUnit sizeUnit = SizeUnit::Millimetre;
+    PitchUnit pitchUnit = PitchUnit::Millimetre;
+    std::optional<ToleranceClass> toleranceClass = {};
+};
+
+// One thread, read from a designation into numbers.
+struct Thread {
+    Family family = Family::IsoMetric;
+    bool numbered = false; // "No. 10": `size` is the number
+    Rational size;         // as written: millimetres, inches or the number
+    Rational count;        // the pitch in millimetres, or threads per inch
+    std::u16string series; // "UNC" ...; empty where none is written
+    std::optional<ToleranceClass> toleranceClass;
+    // The basic major diameter in millimetres, where the designation gives
+    // it. British parallel pipe's is not written: it is the basic minor
+    // diameter, the smallest of a chart's row, plus 2 × H1.
+    std::optional<Rational> major;
+    Rational pitch; // in millimetres
+    Profile profile = Profile::None;
+
+    friend bool operator==(const Thread&, const Thread&) = default;
+};
+
+// Reads the numbers of a thread whose size and count are known, in the form
+// of its family: its major diameter and pitch in millimetres.
+Thread makeThread(const ThreadForm& form, bool numbered, Rational size, Rational count);
+
+// H1, the basic height of engagement, in millimetres; none for a profile
+// that has none.
+std::optional<Rational> heightOfEngagement(const Thread& thread);
+
+// The basic minor diameter D − 2 × H1, in millimetres.
+std::optional<Rational> basicMinor(const Thread& thread);
+
+// What the ひっかかり率 of a drill in a thread is.
+struct Engagement {
+    enum class Kind {
+        None,           // the thread has none (or its numbers are out of reach)
+        Percent,        // `percent` is it, 0 to 100
+        AboveBasic,     // `percent` is above 100: the drill is below the basic minor diameter
+        AtOrAboveMajor, // the drill is at or above the major diameter: no thread is left
+    };
+    Kind kind = Kind::None;
+    int percent = 0;
+    friend bool operator==(const Engagement&, const Engagement&) = default;
+};
+
+// (D − d) / (2 × H1) × 100, rounded half up, of `drill` (millionths of a
+// millimetre) in `thread`.
+Engagement engagement(const Thread& thread, Millionths drill);
+
+// The family's name as designations start with it: "M", "W", "G" ...
+std::u16string_view familyPrefix(Family family);
+
+// A rational as a decimal, "1.25", "6.35", to at most `digits` decimals,
+// rounded half up, without trailing zeros.
+std::u16string decimalText(Rational value, int digits = 3);
+// Millionths as the charts write a length: "6.8", "6.647".
+std::u16string millimetreText(Millionths value);
 
 } // namespace vornel::threads

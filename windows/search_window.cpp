@@ -6,6 +6,7 @@
 #include "chart_model/chart_text.h"
 #include "search/engagement.h"
 #include "search/result_detail.h"
+#include "search/result_texts.h"
 #include "search/search_index.h"
 #include "search/search_result_model.h"
 #include "windows/accessibility.h"
@@ -100,8 +101,8 @@ SearchWindow::SearchWindow(const SearchIndex& index)
             titles.append(toQString(chart->title));
     }
     int width = 0;
-    for (int column = 0; column < SearchResultModel::ColumnCount; ++column) {
-        int columnWidth = metrics.horizontalAdvance(SearchResultModel::columnName(column));
+    for (int column = 0; column < ColumnCount; ++column) {
+        int columnWidth = metrics.horizontalAdvance(columnName(column));
         for (const QString& text : column == 0 ? titles : sampleTexts(column))
             columnWidth = std::max(columnWidth, metrics.horizontalAdvance(text));
         header->resizeSection(column, columnWidth + padding);
@@ -238,12 +239,10 @@ void SearchWindow::showDetail() {
 }
 
 void SearchWindow::showChartRow(int position, int line) {
-    const auto charts = index_.charts();
-    if (position < 1 || position > static_cast<int>(charts.size()) || !charts[position - 1])
+    const std::optional<SearchResult> chartRow = index_.row(position, line);
+    if (!chartRow || chartRow->designation.empty())
         return;
-    const std::u16string_view designation = rowDesignation(*charts[position - 1], line);
-    if (designation.empty())
-        return;
+    const std::u16string_view designation = chartRow->designation;
     setPreferredChart(position);
     setQuery(toQString(designation));
     const std::vector<SearchResult>& results = model_->results();
@@ -260,15 +259,26 @@ void SearchWindow::openResult(int row) {
     if (row < 0 || row >= model_->rowCount())
         return;
     const SearchResult& result = model_->results()[static_cast<std::size_t>(row)];
-    emit resultChosen(result.position, result.line);
+    // A thread worked out by the standards has no chart to open: its detail
+    // is all there is.
+    if (result.chart)
+        emit resultChosen(result.position, result.line);
 }
 
 void SearchWindow::copyResult(int row) const {
     if (row < 0 || row >= model_->rowCount())
         return;
     const SearchResult& result = model_->results()[static_cast<std::size_t>(row)];
-    QString text =
-        copyText(result.chart->title, result.chart->lines[static_cast<std::size_t>(result.line)]);
+    QString text;
+    if (result.chart) {
+        text = copyText(result.chart->title,
+                        result.chart->lines[static_cast<std::size_t>(result.line)]);
+    } else {
+        QStringList cells;
+        for (int column : {Chart, Designation, Drill, Limits})
+            cells.append(cellText(result, column));
+        text = cells.join(u'\t');
+    }
     const QString engagement = engagementField(result);
     if (!engagement.isEmpty())
         text += u'\t' + engagement;
@@ -286,13 +296,17 @@ void SearchWindow::showContextMenu(const QPoint& position) {
     const SearchResult& result = model_->results()[static_cast<std::size_t>(row)];
     QMenu menu(this);
     menu.addAction(copyAction_);
-    for (const ValueEntry& entry : valueEntries(*result.chart, result.line)) {
-        const QString value = entry.value;
-        menu.addAction(entry.label, &menu, [value] { copyToClipboard(value); });
+    if (result.chart) {
+        for (const ValueEntry& entry : valueEntries(*result.chart, result.line)) {
+            const QString value = entry.value;
+            menu.addAction(entry.label, &menu, [value] { copyToClipboard(value); });
+        }
     }
-    if (const std::optional<int> percent = resultEngagement(result)) {
-        const QString value = QString::number(*percent);
-        menu.addAction(QStringLiteral("ひっかかり率 %1 をコピー").arg(engagementText(percent)),
+    const threads::Engagement engagement = resultEngagement(result);
+    if (engagement.kind == threads::Engagement::Kind::Percent ||
+        engagement.kind == threads::Engagement::Kind::AboveBasic) {
+        const QString value = QString::number(engagement.percent);
+        menu.addAction(QStringLiteral("ひっかかり率 %1 をコピー").arg(resultEngagementText(result)),
                        &menu, [value] { copyToClipboard(value); });
     }
     menu.exec(table_->viewport()->mapToGlobal(position));

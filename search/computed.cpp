@@ -1,0 +1,310 @@
+#include "search/computed.h"
+
+#include "search/engagement.h"
+#include "threads/standard_sizes.h"
+#include "threads/tolerance.h"
+
+#include <algorithm>
+
+namespace vornel::search {
+namespace {
+
+using threads::Designation;
+using threads::Family;
+using threads::kMillion;
+using threads::Rational;
+using threads::Thread;
+using threads::ToleranceClass;
+
+constexpr ToleranceClass kIsoDefault{6, u'H'};
+constexpr ToleranceClass kUnifiedDefault{2, u'B'};
+constexpr threads::ThreadForm kIsoForm{Family::IsoMetric, threads::Profile::Iso,
+                                       threads::SizeUnit::Millimetre,
+                                       threads::PitchUnit::Millimetre};
+constexpr threads::ThreadForm kUnifiedForm{Family::Unified, threads::Profile::Iso,
+                                           threads::SizeUnit::Inch,
+                                           threads::PitchUnit::ThreadsPerInch};
+
+const std::u16string kNoPitch = u"規格にないピッチ";
+const std::u16string kNoSize = u"規格にないサイズ";
+const std::u16string kNoClass = u"規格にない等級";
+
+// A length in millimetres as whole millionths, where it is one.
+std::optional<threads::Millionths> millionths(Rational mm) {
+    if (mm.num <= 0 || mm.num > 1'000'000'000 || (mm.num * kMillion) % mm.den != 0)
+        return std::nullopt;
+    return mm.num * kMillion / mm.den;
+}
+
+std::u16string classText(const ToleranceClass& c) {
+    return std::u16string(1, static_cast<char16_t>(u'0' + c.grade)) + c.position;
+}
+
+// "1/4", "1 1/4", "2".
+std::u16string inchText(Rational size) {
+    const std::int64_t whole = size.num / size.den;
+    const Rational fraction{size.num % size.den, size.den};
+    std::u16string text;
+    if (whole > 0 || fraction.num == 0)
+        text = threads::decimalText({whole, 1});
+    if (fraction.num != 0) {
+        if (!text.empty())
+            text += u' ';
+        text += threads::decimalText({fraction.num, 1}) + u'/' +
+                threads::decimalText({fraction.den, 1});
+    }
+    return text;
+}
+
+std::u16string designationText(const Thread& thread) {
+    if (thread.family == Family::IsoMetric)
+        return u"M" + threads::decimalText(thread.size) + u" × " +
+               threads::decimalText(thread.count);
+    std::u16string text =
+        thread.numbered ? u"No. " + threads::decimalText(thread.size) : inchText(thread.size);
+    return text + u"-" + threads::decimalText(thread.count) + thread.series;
+}
+
+// The class's limits by the thread's standard, in millionths of a millimetre.
+std::optional<threads::MinorLimits> limitsOf(const Thread& thread, const ToleranceClass& c) {
+    if (!thread.major)
+        return std::nullopt;
+    if (thread.family == Family::IsoMetric) {
+        if (c.position != u'G' && c.position != u'H')
+            return std::nullopt;
+        const std::optional<threads::Millionths> major = millionths(*thread.major);
+        const std::optional<threads::Millionths> pitch = millionths(thread.pitch);
+        if (!major || !pitch)
+            return std::nullopt;
+        return threads::isoInternalMinor(*major, *pitch, c.grade,
+                                         c.position == u'G' ? threads::Position::G
+                                                            : threads::Position::H);
+    }
+    if (thread.family == Family::Unified && c.position == u'B') {
+        const Rational inch = thread.numbered
+                                  ? threads::reduced(60 * thread.size.den + 13 * thread.size.num,
+                                                     1000 * thread.size.den)
+                                  : thread.size;
+        std::optional<threads::MinorLimits> limits =
+            threads::unifiedInternalMinor(inch, thread.count, c.grade);
+        if (!limits)
+            return std::nullopt;
+        // Millionths of an inch to millionths of a millimetre, as printed
+        // to the thousandth of a millimetre.
+        const auto mm = [](threads::Millionths inchMillionths) {
+            return (inchMillionths * 254 / 10 + 500) / 1000 * 1000;
+        };
+        return threads::MinorLimits{mm(limits->minimum), mm(limits->maximum)};
+    }
+    return std::nullopt;
+}
+
+std::u16string standardName(Family family) {
+    return family == Family::IsoMetric ? u"ISO 965-1" : u"ASME B1.1";
+}
+
+// Fills the computed's limits and texts for class `c`, or its note.
+void setLimits(Computed& computed, const ToleranceClass& c) {
+    computed.standard = standardName(computed.thread.family) + u' ' + classText(c);
+    if (const std::optional<threads::MinorLimits> limits = limitsOf(computed.thread, c)) {
+        computed.hasLimits = true;
+        computed.minimum = limits->minimum;
+        computed.maximum = limits->maximum;
+        computed.minimumText = threads::millimetreText(limits->minimum);
+        computed.maximumText = threads::millimetreText(limits->maximum);
+    } else {
+        computed.note = kNoClass;
+    }
+}
+
+SearchResult resultOf(std::shared_ptr<Computed> computed, bool exact) {
+    SearchResult result;
+    result.byDesignation = true;
+    result.exact = exact;
+    result.thread = &computed->thread;
+    result.designation = computed->designation;
+    if (computed->hasLimits) {
+        result.limits = Limits::MinorDiameter;
+        result.minimum = computed->minimumText;
+        result.maximum = computed->maximumText;
+        result.hasHoleLimits = true;
+        result.holeMinimum = computed->minimum;
+        result.holeMaximum = computed->maximum;
+        computed->drill = suggestedDrill(computed->thread, computed->minimum, computed->maximum);
+        if (computed->drill > 0)
+            computed->drillText = threads::millimetreText(computed->drill);
+        result.drill = computed->drillText;
+        result.drillValue = computed->drill;
+    }
+    result.computed = std::move(computed);
+    return result;
+}
+
+SearchResult threadResult(const Thread& thread, const std::optional<ToleranceClass>& asked,
+                          bool exact) {
+    auto computed = std::make_shared<Computed>();
+    computed->thread = thread;
+    computed->designation = designationText(thread);
+    setLimits(*computed,
+              asked.value_or(thread.family == Family::IsoMetric ? kIsoDefault : kUnifiedDefault));
+    return resultOf(std::move(computed), exact);
+}
+
+SearchResult noteResult(Family family, std::u16string designation, const std::u16string& note) {
+    auto computed = std::make_shared<Computed>();
+    computed->thread.family = family;
+    computed->designation = std::move(designation);
+    computed->standard = family == Family::IsoMetric ? u"ISO 261" : u"ASME B1.1";
+    computed->note = note;
+    return resultOf(std::move(computed), false);
+}
+
+bool mayBeMetric(const Designation& q) {
+    return (q.families & threads::bit(Family::IsoMetric)) && q.unit != threads::WrittenUnit::Inch &&
+           !q.numbered && (q.families == threads::bit(Family::IsoMetric) || !q.counts.empty());
+}
+
+bool mayBeUnified(const Designation& q) {
+    return (q.families & threads::bit(Family::Unified)) &&
+           q.unit != threads::WrittenUnit::Millimetre &&
+           (q.numbered || !q.series.empty() ||
+            (!q.counts.empty() && q.unit == threads::WrittenUnit::Inch));
+}
+
+// Whether the family is written out, so that a size the standard lacks is
+// worth saying so: "M" before a metric size, "No." or a series for unified.
+bool familyWritten(const Designation& q, Family family) {
+    return family == Family::IsoMetric ? q.families == threads::bit(Family::IsoMetric)
+                                       : q.numbered || !q.series.empty();
+}
+
+std::u16string upper(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out) {
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - 0x20);
+    }
+    return out;
+}
+
+void metricThreads(const Designation& q, std::vector<SearchResult>& out) {
+    for (const Rational& size : q.sizes) {
+        const std::optional<threads::Millionths> major = millionths(size);
+        if (!major)
+            continue;
+        const std::span<const threads::Millionths> pitches = threads::isoPitches(*major);
+        if (pitches.empty()) {
+            if (familyWritten(q, Family::IsoMetric))
+                out.push_back(
+                    noteResult(Family::IsoMetric, u"M" + threads::decimalText(size), kNoSize));
+            continue;
+        }
+        const auto add = [&](Rational pitch) {
+            out.push_back(threadResult(threads::makeThread(kIsoForm, false, size, pitch),
+                                       q.toleranceClass, !q.counts.empty()));
+        };
+        if (q.counts.empty()) {
+            for (threads::Millionths p : pitches)
+                add(threads::reduced(p, kMillion));
+            continue;
+        }
+        for (const Rational& count : q.counts) {
+            const std::optional<threads::Millionths> pitch = millionths(count);
+            if (pitch && std::find(pitches.begin(), pitches.end(), *pitch) != pitches.end())
+                add(count);
+            else
+                out.push_back(noteResult(Family::IsoMetric,
+                                         u"M" + threads::decimalText(size) + u" × " +
+                                             threads::decimalText(count),
+                                         kNoPitch));
+        }
+    }
+}
+
+void unifiedThreads(const Designation& q, std::vector<SearchResult>& out) {
+    const std::u16string series = upper(q.series);
+    for (const Rational& size : q.sizes) {
+        if (size.num <= 0 && !q.numbered)
+            continue;
+        const Rational inch =
+            q.numbered ? threads::reduced(60 * size.den + 13 * size.num, 1000 * size.den) : size;
+        const std::u16string sizeText =
+            q.numbered ? u"No. " + threads::decimalText(size) : inchText(size);
+        const std::vector<threads::UnifiedSeries> standard =
+            q.numbered && (size.den != 1 || size.num > 12) ? std::vector<threads::UnifiedSeries>{}
+                                                           : threads::unifiedSeries(inch);
+        bool any = false;
+        std::vector<Rational> added;
+        for (const threads::UnifiedSeries& s : standard) {
+            // "8UN" is written "UN" after the thread count: "1-8UN".
+            const std::u16string name(s.name.begin(), s.name.end());
+            const std::u16string written = name.ends_with(u"UN") ? u"UN" : name;
+            if (!series.empty() && written != series)
+                continue;
+            if (!q.counts.empty() &&
+                std::find(q.counts.begin(), q.counts.end(), s.threadsPerInch) == q.counts.end())
+                continue;
+            // A pitch that a graded series and a constant-pitch one share is
+            // one thread.
+            if (std::find(added.begin(), added.end(), s.threadsPerInch) != added.end())
+                continue;
+            added.push_back(s.threadsPerInch);
+            Thread thread = threads::makeThread(kUnifiedForm, q.numbered, size, s.threadsPerInch);
+            thread.series = written;
+            out.push_back(threadResult(thread, q.toleranceClass, !q.counts.empty()));
+            any = true;
+        }
+        if (any)
+            continue;
+        if (standard.empty() && !familyWritten(q, Family::Unified))
+            continue;
+        std::u16string text = sizeText;
+        if (!q.counts.empty())
+            text += u"-" + threads::decimalText(q.counts.front());
+        out.push_back(
+            noteResult(Family::Unified, text + series, standard.empty() ? kNoSize : kNoPitch));
+    }
+}
+
+} // namespace
+
+bool isStandardThread(const Designation& query) {
+    std::vector<SearchResult> results = standardThreads(query);
+    return std::any_of(results.begin(), results.end(), [](const SearchResult& r) {
+        return r.computed && r.computed->note.empty();
+    });
+}
+
+std::vector<SearchResult> standardThreads(const Designation& query) {
+    std::vector<SearchResult> results;
+    if (mayBeMetric(query))
+        metricThreads(query, results);
+    if (mayBeUnified(query))
+        unifiedThreads(query, results);
+    return results;
+}
+
+std::shared_ptr<const Computed> classAsked(const Thread& thread,
+                                           const std::optional<ToleranceClass>& chartClass,
+                                           const ToleranceClass& asked) {
+    if (!chartClass || *chartClass == asked)
+        return nullptr;
+    auto computed = std::make_shared<Computed>();
+    computed->thread = thread;
+    computed->designation = designationText(thread);
+    setLimits(*computed, asked);
+    return computed;
+}
+
+void placeComputedDrill(SearchResult& result) {
+    if (!result.hasHoleLimits || result.queriedDrill <= 0)
+        return;
+    const Millionths d = result.queriedDrill;
+    result.aboveMinimum = d - result.holeMinimum;
+    result.belowMaximum = result.holeMaximum - d;
+    result.withinLimits = result.aboveMinimum >= 0 && result.belowMaximum >= 0;
+    if (result.withinLimits)
+        result.drillMatch = d == result.drillValue ? DrillMatch::Drill : DrillMatch::WithinLimits;
+}
+
+} // namespace vornel::search

@@ -1,0 +1,198 @@
+#include "search/result_texts.h"
+
+#include "chart_model/accessible_text.h"
+#include "chart_model/chart_text.h"
+#include "search/engagement.h"
+
+#include <QStringList>
+
+namespace vornel::search {
+namespace {
+
+QString millimetres(Millionths value) {
+    return toQString(formatMillimetres(value));
+}
+
+// The limits the standard gives for the class asked, beside the chart's.
+QString computedLimits(const Computed& computed) {
+    if (!computed.note.empty())
+        return toQString(computed.standard) + u' ' + toQString(computed.note);
+    if (!computed.hasLimits)
+        return {};
+    return QStringLiteral("%1 計算値 %2～%3")
+        .arg(toQString(computed.standard), toQString(computed.minimumText),
+             toQString(computed.maximumText));
+}
+
+} // namespace
+
+QString columnName(int column) {
+    switch (column) {
+    case Chart:
+        return QStringLiteral("図表");
+    case Designation:
+        return QStringLiteral("ねじの呼び");
+    case Kind:
+        return QStringLiteral("種類");
+    case Drill:
+        return QStringLiteral("ドリル径");
+    case Engagement:
+        return QStringLiteral("ひっかかり率");
+    case Limits:
+        return QStringLiteral("最小～最大寸法");
+    case Match:
+        return QStringLiteral("一致");
+    default:
+        return {};
+    }
+}
+
+QString chartText(const SearchResult& result) {
+    if (result.chart)
+        return toQString(result.chart->title);
+    if (result.computed)
+        return QStringLiteral("計算値（%1）").arg(toQString(result.computed->standard));
+    return {};
+}
+
+QString cellText(const SearchResult& result, int column) {
+    switch (column) {
+    case Chart:
+        return chartText(result);
+    case Designation:
+        return toQString(result.designation);
+    case Kind:
+        return toQString(result.kind);
+    case Drill:
+        if (result.drillInch.empty())
+            return toQString(result.drill);
+        return QStringLiteral("%1（%2 inch）")
+            .arg(toQString(result.drill), toQString(result.drillInch));
+    case Engagement:
+        return resultEngagementText(result);
+    case Limits: {
+        QString text;
+        if (result.limits != vornel::Limits::None)
+            text = QStringLiteral("%1 %2～%3")
+                       .arg(toQString(limitsName(result.limits)), toQString(result.minimum),
+                            toQString(result.maximum));
+        // The class asked beside the chart's row.
+        if (result.chart && result.computed) {
+            const QString computed = computedLimits(*result.computed);
+            if (!computed.isEmpty())
+                text += (text.isEmpty() ? QString() : QStringLiteral("　")) + computed;
+        }
+        if (!result.chart && result.computed && !result.computed->note.empty())
+            return toQString(result.computed->note);
+        return text;
+    }
+    case Match:
+        return matchDescription(result);
+    default:
+        return {};
+    }
+}
+
+QString accessibleCellText(const SearchResult& result, int column) {
+    QString value = cellText(result, column);
+    // The limits name what they bound; the chart, the thread and its kind
+    // read bare, as in a chart's row.
+    if (!value.isEmpty() && (column == Drill || column == Engagement || column == Match))
+        value = columnName(column) + u' ' + value;
+    return spokenText(value);
+}
+
+QString matchDescription(const SearchResult& result) {
+    QString drill;
+    if (result.drillMatch != DrillMatch::None)
+        drill = result.drillMatch == DrillMatch::Drill ? QStringLiteral("ドリル径と同じ")
+                                                       : QStringLiteral("範囲内");
+    if (result.withinLimits) {
+        drill += result.aboveMinimum == 0
+                     ? QStringLiteral("（最小寸法と同じ")
+                     : QStringLiteral("（最小 +") + millimetres(result.aboveMinimum);
+        drill += result.belowMaximum == 0
+                     ? QStringLiteral("／最大寸法と同じ）")
+                     : QStringLiteral("／最大 −") + millimetres(result.belowMaximum) + u'）';
+    } else if (result.aboveMinimum < 0 || result.belowMaximum < 0) {
+        // A thread-and-drill query's drill outside the row's limits.
+        const QString outside =
+            result.aboveMinimum < 0
+                ? QStringLiteral("最小寸法より %1 小さい").arg(millimetres(-result.aboveMinimum))
+                : QStringLiteral("最大寸法より %1 大きい").arg(millimetres(-result.belowMaximum));
+        drill = drill.isEmpty() ? outside : drill + u'（' + outside + u'）';
+    }
+    QString text = result.byDesignation ? QStringLiteral("呼び") : QString();
+    if (!text.isEmpty() && !drill.isEmpty())
+        text += u'・';
+    return text + drill;
+}
+
+QString engagementText(const threads::Engagement& engagement) {
+    using Kind = threads::Engagement::Kind;
+    switch (engagement.kind) {
+    case Kind::Percent:
+        return QStringLiteral("%1 %").arg(engagement.percent);
+    case Kind::AboveBasic:
+        return QStringLiteral("%1 %（基準の内径より小さいドリル径）").arg(engagement.percent);
+    case Kind::AtOrAboveMajor:
+        return QStringLiteral("ねじ山が残らない（ドリル径が外径以上）");
+    case Kind::None:
+        break;
+    }
+    return {};
+}
+
+QString resultEngagementText(const SearchResult& result) {
+    const QString text = engagementText(resultEngagement(result));
+    if (text.isEmpty() || result.queriedDrill <= 0)
+        return text;
+    return text + QStringLiteral("（ドリル径 %1）").arg(millimetres(result.queriedDrill));
+}
+
+QString engagementField(const SearchResult& result) {
+    const QString text = resultEngagementText(result);
+    return text.isEmpty() ? QString() : QStringLiteral("ひっかかり率 ") + text;
+}
+
+QString resultName(const SearchResult& result) {
+    return QStringLiteral("%1（%2）").arg(cellText(result, Designation), chartText(result));
+}
+
+QString resultDescription(const SearchResult& result) {
+    // The drill and the limits first, then any further value the search
+    // window shows (the ひっかかり率 ...), named by its column, then how a
+    // drill matched ("呼び" says no more than the name).
+    QStringList parts, further;
+    QString match;
+    for (int column = 0; column < ColumnCount; ++column) {
+        const QString text = cellText(result, column);
+        if (text.isEmpty())
+            continue;
+        switch (column) {
+        case Chart:
+        case Designation:
+            break; // in the name
+        case Kind:
+        case Limits:
+            parts.append(text); // says what it is: "Rc(PT)", "めねじ内径 6.647～6.912"
+            break;
+        case Drill:
+            parts.append(columnName(column) + u' ' + text);
+            break;
+        case Match:
+            if (result.drillMatch != DrillMatch::None || result.aboveMinimum < 0 ||
+                result.belowMaximum < 0)
+                match = text;
+            break;
+        default:
+            further.append(columnName(column) + u' ' + text);
+        }
+    }
+    parts += further;
+    if (!match.isEmpty())
+        parts.append(match);
+    return parts.join(QStringLiteral("、"));
+}
+
+} // namespace vornel::search

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "search/search_index.h"
+#include "threads/thread.h"
+
+#include <QString>
+
+namespace vornel::search {
+
+// What every door says of a result: the search window's table, its copy
+// and its screen reader, the command line and the desktop's search.
+
+// The columns of the results, in the table's order.
+enum ResultColumn : int { Chart, Designation, Kind, Drill, Engagement, Limits, Match, ColumnCount };
+
+// A column's name, "ドリル径", "ひっかかり率" ...
+QString columnName(int column);
+// The text of a result's cell.
+QString cellText(const SearchResult& result, int column);
+// What a screen reader says for a cell: a row, read cell by cell, reads like
+// a chart's row: the chart, the thread, then each value after its name
+// ("ドリル径 6.8", "めねじ内径 6.647～6.912", "一致 呼び"), as spokenText() says
+// them.
+QString accessibleCellText(const SearchResult& result, int column);
+
+// Why a result matched, "呼び", "ドリル径と同じ", "範囲内（最小 +0.153／最大 −0.112）".
+QString matchDescription(const SearchResult& result);
+
+// A ひっかかり率 as a figure: "89 %"; above 100 % with the warning that the
+// drill is below the basic minor diameter; in words where the drill is at or
+// above the major diameter; empty where there is none.
+QString engagementText(const threads::Engagement& engagement);
+// The ひっかかり率 a result shows, with the drill it is of where that is not
+// the chart's drill beside it: "81 %（ドリル径 6.9）".
+QString resultEngagementText(const SearchResult& result);
+// The ひっかかり率 as a copied result's last field, "ひっかかり率 89 %", with the
+// queried drill: "ひっかかり率 81 %（ドリル径 6.9）"; empty where there is none.
+QString engagementField(const SearchResult& result);
+
+// What the desktop's search shows of a result: the designation with the
+// chart's title (or "計算値"), and beneath it the drill, the limits with their
+// meaning, any further value the search window shows and, for a drill, how
+// it matched.
+QString resultName(const SearchResult& result);
+QString resultDescription(const SearchResult& result);
+
+// The result's chart as the results name it: its title, or for a thread the
+// standards give, "計算値（ISO 965-1 6H）".
+QString chartText(const SearchResult& result);
+
+} // namespace vornel::search

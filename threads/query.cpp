@@ -1,0 +1,193 @@
+#include "threads/query.h"
+
+#include <QChar>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace vornel::threads {
+namespace {
+
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+bool hasDigit(std::u16string_view word) {
+    return std::any_of(word.begin(), word.end(), isDigit);
+}
+
+// The words of a query, each normalised; words that normalise to nothing
+// (a lone "※") are left out.
+std::vector<std::u16string> words(std::u16string_view typed) {
+    std::vector<std::u16string> out;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i <= typed.size(); ++i) {
+        if (i < typed.size() && !QChar(typed[i]).isSpace())
+            continue;
+        if (i > begin) {
+            std::u16string word = normalizedText(typed.substr(begin, i - begin));
+            if (!word.empty())
+                out.push_back(std::move(word));
+        }
+        begin = i + 1;
+    }
+    return out;
+}
+
+// "6h", "-7h", "2b", "5h6h": a tolerance class on its own.
+bool isToleranceClass(std::u16string_view word) {
+    if (word.starts_with(u'-'))
+        word.remove_prefix(1);
+    if (word.size() != 2 && word.size() != 4)
+        return false;
+    for (std::size_t i = 0; i < word.size(); i += 2) {
+        const char16_t p = word[i + 1];
+        if (!isDigit(word[i]) || (p != u'h' && p != u'g' && p != u'b'))
+            return false;
+    }
+    return true;
+}
+
+// Whether `word` ends with a whole number: digits not part of a decimal or
+// a fraction.
+bool endsWithWholeNumber(std::u16string_view word) {
+    std::size_t digits = 0;
+    while (digits < word.size() && isDigit(word[word.size() - 1 - digits]))
+        ++digits;
+    if (digits == 0)
+        return false;
+    if (digits == word.size())
+        return true;
+    const char16_t before = word[word.size() - 1 - digits];
+    return before != u'.' && before != u'/' && !isDigit(before);
+}
+
+// Whether `word` starts with a fraction below one, "1/4", "3/8-16".
+bool startsWithProperFraction(std::u16string_view word) {
+    std::size_t i = 0;
+    std::int64_t n = 0;
+    std::int64_t d = 0;
+    for (; i < word.size() && isDigit(word[i]) && i < 9; ++i)
+        n = n * 10 + (word[i] - u'0');
+    if (i == 0 || i >= word.size() || word[i] != u'/')
+        return false;
+    std::size_t j = i + 1;
+    for (; j < word.size() && isDigit(word[j]) && j < i + 10; ++j)
+        d = d * 10 + (word[j] - u'0');
+    return j > i + 1 && n > 0 && n < d;
+}
+
+// Joins the words that make one thing: a prefix and its size, a number and
+// its unit or family, a separator and what it separates, a whole number and
+// the fraction after it (a mixed number), a designation and its class.
+std::vector<std::u16string> joined(std::vector<std::u16string> parts) {
+    std::vector<std::u16string> out;
+    for (std::u16string& word : parts) {
+        if (!out.empty()) {
+            std::u16string& last = out.back();
+            const char16_t end = last.back();
+            if (end == u'x' || end == u'-' || end == u'/' || end == u'φ' || !hasDigit(last) ||
+                !hasDigit(word) || word.front() == u'x' || word.front() == u'-' ||
+                word.front() == u'/') {
+                last += word;
+                continue;
+            }
+            if (isToleranceClass(word)) {
+                if (word.front() != u'-')
+                    last += u'-';
+                last += word;
+                continue;
+            }
+            if (endsWithWholeNumber(last) && startsWithProperFraction(word)) {
+                last += u'-';
+                last += word;
+                continue;
+            }
+        }
+        out.push_back(std::move(word));
+    }
+    return out;
+}
+
+// A pitch written "p1.25" after a thread.
+std::optional<std::vector<Rational>> markedPitch(std::u16string_view word) {
+    if (!word.starts_with(u'p'))
+        return std::nullopt;
+    std::u16string size = u"1x";
+    size += word;
+    const std::optional<Designation> d = readDesignation(size);
+    if (!d || d->counts.empty() || d->families != kAnyFamily || !d->series.empty() ||
+        d->toleranceClass)
+        return std::nullopt;
+    return d->counts;
+}
+
+// A plain number after a thread: its readings as a count.
+std::optional<std::vector<Rational>> plainNumber(std::u16string_view word) {
+    if (word.empty() || !isDigit(word.front()))
+        return std::nullopt;
+    std::u16string size = u"1x";
+    size += word;
+    const std::optional<Designation> d = readDesignation(size);
+    if (!d || d->counts.empty() || d->families != kAnyFamily || !d->series.empty() ||
+        d->toleranceClass || d->pitchMarked)
+        return std::nullopt;
+    return d->counts;
+}
+
+Query single(std::u16string_view word) {
+    Query query;
+    query.thread = readDesignation(word);
+    query.drill = readDrill(word);
+    // "M8×1.25φ6.9": a thread and a drill without a space.
+    const std::size_t mark = word.rfind(u'φ');
+    if (!query.thread && !query.drill && mark != std::u16string_view::npos && mark > 0) {
+        std::optional<Designation> thread = readDesignation(word.substr(0, mark));
+        std::optional<Drill> drill = readDrill(word.substr(mark));
+        if (thread && drill)
+            return {std::move(thread), drill, true};
+    }
+    return query;
+}
+
+} // namespace
+
+Query readQuery(std::u16string_view typed, const KnownThread& known) {
+    const std::vector<std::u16string> parts = joined(words(typed));
+    if (parts.empty())
+        return {};
+    if (parts.size() == 1)
+        return single(parts.front());
+    Query query;
+    query.thread = readDesignation(parts.front());
+    if (!query.thread)
+        return {};
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        const std::u16string& word = parts[i];
+        Designation& thread = *query.thread;
+        if (thread.counts.empty() && !query.drill) {
+            if (std::optional<std::vector<Rational>> pitch = markedPitch(word)) {
+                thread.counts = std::move(*pitch);
+                thread.pitchMarked = true;
+                continue;
+            }
+            if (std::optional<std::vector<Rational>> count = plainNumber(word)) {
+                Designation withCount = thread;
+                withCount.counts = *count;
+                if (known(withCount)) {
+                    thread = std::move(withCount);
+                    continue;
+                }
+            }
+        }
+        if (query.drill)
+            return {};
+        query.drill = readDrill(word);
+        if (!query.drill)
+            return {};
+    }
+    query.threadAndDrill = query.drill.has_value();
+    return query;
+}
+
+} // namespace vornel::threads

@@ -1,0 +1,131 @@
+#include "threads/thread.h"
+
+namespace vornel::threads {
+namespace {
+
+constexpr Rational multiplied(Rational a, Rational b) {
+    return reduced(a.num * b.num, a.den * b.den);
+}
+
+} // namespace
+
+Thread makeThread(const ThreadForm& form, bool numbered, Rational size, Rational count) {
+    Thread thread;
+    thread.family = form.family;
+    thread.numbered = numbered;
+    thread.size = size;
+    thread.count = count;
+    thread.profile = form.profile;
+    // 25.4 mm to the inch: 127/5.
+    constexpr Rational inch{127, 5};
+    if (form.pitchUnit == PitchUnit::ThreadsPerInch)
+        thread.pitch =
+            count.num > 0 ? reduced(inch.num * count.den, inch.den * count.num) : Rational{};
+    else
+        thread.pitch = count;
+    if (form.family == Family::PipeG)
+        return thread; // no major diameter in the designation
+    if (numbered)      // No. n: 0.060 + 0.013 n inch
+        thread.major = multiplied(reduced(60 * size.den + 13 * size.num, 1000 * size.den), inch);
+    else if (form.sizeUnit == SizeUnit::Inch)
+        thread.major = multiplied(size, inch);
+    else
+        thread.major = size;
+    return thread;
+}
+
+std::optional<Rational> heightOfEngagement(const Thread& thread) {
+    // H1 for a pitch of 1: 5/8 of the fundamental triangle's height, 0.866025
+    // for 60°, and 0.640327 for Whitworth's 55° with its rounded crests.
+    switch (thread.profile) {
+    case Profile::Iso:
+        return multiplied(thread.pitch, {541'266, 1'000'000});
+    case Profile::Whitworth:
+        return multiplied(thread.pitch, {640'327, 1'000'000});
+    case Profile::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<Rational> basicMinor(const Thread& thread) {
+    const std::optional<Rational> h = heightOfEngagement(thread);
+    if (!h || !thread.major)
+        return std::nullopt;
+    return reduced(thread.major->num * h->den - 2 * h->num * thread.major->den,
+                   thread.major->den * h->den);
+}
+
+Engagement engagement(const Thread& thread, Millionths drill) {
+    const std::optional<Rational> h = heightOfEngagement(thread);
+    if (!h || !thread.major || h->num <= 0 || drill <= 0)
+        return {};
+    const Rational& d = *thread.major;
+    // (D − d) × 100 / (2 × H1) = (Dn × 10⁶ − drill × Dd) × 100 × Hd / (Dd × 10⁶ × 2 × Hn),
+    // worked in 128 bits: no size a user can type overflows it.
+    const Wide num =
+        (static_cast<Wide>(d.num) * kMillion - static_cast<Wide>(drill) * d.den) * 100 * h->den;
+    const Wide den = static_cast<Wide>(d.den) * kMillion * 2 * h->num;
+    if (num <= 0)
+        return {Engagement::Kind::AtOrAboveMajor, 0};
+    // Half up: floor((2 × num + den) / (2 × den)); both are positive.
+    const Wide percent = (2 * num + den) / (2 * den);
+    if (percent > 1'000'000)
+        return {Engagement::Kind::AboveBasic, 1'000'000};
+    const int p = static_cast<int>(percent);
+    return {p > 100 ? Engagement::Kind::AboveBasic : Engagement::Kind::Percent, p};
+}
+
+std::u16string_view familyPrefix(Family family) {
+    switch (family) {
+    case Family::IsoMetric:
+        return u"M";
+    case Family::Unified:
+        return u"";
+    case Family::Whitworth:
+        return u"W";
+    case Family::PipeG:
+        return u"G";
+    case Family::PipeRc:
+        return u"Rc";
+    case Family::PipeRp:
+        return u"Rp";
+    case Family::Npt:
+        return u"NPT";
+    case Family::Nps:
+        return u"NPS";
+    }
+    return u"";
+}
+
+std::u16string decimalText(Rational value, int digits) {
+    std::u16string text;
+    if (value.num < 0) {
+        text += u'-';
+        value.num = -value.num;
+    }
+    Wide scale = 1;
+    for (int i = 0; i < digits; ++i)
+        scale *= 10;
+    // Rounded half up to `digits` decimals.
+    const Wide scaled =
+        (static_cast<Wide>(value.num) * scale * 2 + value.den) / (static_cast<Wide>(value.den) * 2);
+    const Wide whole = scaled / scale;
+    Wide fraction = scaled % scale;
+    for (char c : std::to_string(static_cast<long long>(whole)))
+        text += static_cast<char16_t>(c);
+    if (fraction) {
+        text += u'.';
+        for (Wide s = scale / 10; fraction; s /= 10) {
+            text += static_cast<char16_t>(u'0' + static_cast<int>(fraction / s));
+            fraction %= s;
+        }
+    }
+    return text;
+}
+
+std::u16string millimetreText(Millionths value) {
+    return decimalText({value, kMillion}, 6);
+}
+
+} // namespace vornel::threads
