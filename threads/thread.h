@@ -22,7 +22,8 @@ struct Rational {
 
     friend bool operator==(const Rational&, const Rational&) = default;
     friend std::strong_ordering operator<=>(const Rational& a, const Rational& b) {
-        return static_cast<__int128>(a.num) * b.den <=> static_cast<__int128>(b.num) * a.den;
+        __extension__ using Wide = __int128; // no pedantic warning: GCC and Clang both have it
+        return static_cast<Wide>(a.num) * b.den <=> static_cast<Wide>(b.num) * a.den;
     }
 };
 
