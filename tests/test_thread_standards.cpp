@@ -150,6 +150,7 @@ private slots:
         QTest::newRow("4-16 3B: at least 0.120P") << u"4"_s << u"16"_s << 3 << u"3.9320~3.9398"_s;
         QTest::newRow("class 4") << u"1/4"_s << u"20"_s << 4 << QString();
         QTest::newRow("3 threads per inch") << u"1/4"_s << u"3"_s << 2 << QString();
+        QTest::newRow("size 1/0") << u"1/0"_s << u"20"_s << 2 << QString();
         QTest::newRow("7 inches") << u"7"_s << u"4"_s << 2 << QString();
         QTest::newRow("No. 0-4: nothing left") << u"No. 0"_s << u"4"_s << 2 << QString();
     }

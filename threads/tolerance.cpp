@@ -80,8 +80,11 @@ std::optional<MinorLimits> isoInternalMinor(Millionths majorMm, Millionths pitch
 
 std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational threadsPerInch,
                                                 int threadClass) {
-    // The standard's sizes, No. 0 to 6 in, and its pitches, 80 to 4 threads per inch.
+    // The standard's sizes, No. 0 to 6 in, and its pitches, 80 to 4 threads
+    // per inch; no denominator so large that the arithmetic below overflows.
+    constexpr std::int64_t kLargestDenominator = 1'000'000;
     if (threadClass < 1 || threadClass > 3 || majorInch.den <= 0 || threadsPerInch.den <= 0 ||
+        majorInch.den > kLargestDenominator || threadsPerInch.den > kLargestDenominator ||
         majorInch < Rational{3, 50} || majorInch > Rational{6, 1} ||
         threadsPerInch < Rational{4, 1} || threadsPerInch > Rational{80, 1})
         return std::nullopt;
