@@ -101,7 +101,8 @@ std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational thr
     if (minimum <= 0)
         return std::nullopt;
 
-    // The tolerance, in inches.
+    // The tolerance, in inches: below 1/4 in for classes 1B and 2B, and for
+    // class 3B at every size, 0.05 P^(2/3) + 0.03 P / D − 0.002 within bounds.
     const long double small = 0.05L * std::cbrt(p * p) + 0.03L * p / d - 0.002L;
     long double tolerance = 0;
     if (threadClass == 3) {
