@@ -1,0 +1,132 @@
+#include "threads/tolerance.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vornel::threads {
+namespace {
+
+// ISO 965-1 by pitch: the fundamental deviation EI of position G and the
+// minor diameter tolerance TD1 of grades 4 to 8, in micrometres, as the
+// standard prints them; 0 where it gives no tolerance.
+struct IsoPitch {
+    Millionths pitch;
+    int deviationG;
+    std::array<int, 5> minorTolerance;
+};
+
+// clang-format off
+constexpr IsoPitch kIsoPitches[] = {
+    {  200'000,  17, { 38,   0,    0,    0,    0}},
+    {  250'000,  18, { 45,  56,    0,    0,    0}},
+    {  300'000,  18, { 53,  67,   85,    0,    0}},
+    {  350'000,  19, { 63,  80,  100,    0,    0}},
+    {  400'000,  19, { 71,  90,  112,    0,    0}},
+    {  450'000,  20, { 80, 100,  125,    0,    0}},
+    {  500'000,  20, { 90, 112,  140,  180,    0}},
+    {  600'000,  21, {100, 125,  160,  200,    0}},
+    {  700'000,  22, {112, 140,  180,  224,    0}},
+    {  750'000,  22, {118, 150,  190,  236,    0}},
+    {  800'000,  24, {125, 160,  200,  250,  315}},
+    {1'000'000,  26, {150, 190,  236,  300,  375}},
+    {1'250'000,  28, {170, 212,  265,  335,  425}},
+    {1'500'000,  32, {190, 236,  300,  375,  475}},
+    {1'750'000,  34, {212, 265,  335,  425,  530}},
+    {2'000'000,  38, {236, 300,  375,  475,  600}},
+    {2'500'000,  42, {280, 355,  450,  560,  710}},
+    {3'000'000,  48, {315, 400,  500,  630,  800}},
+    {3'500'000,  53, {355, 450,  560,  710,  900}},
+    {4'000'000,  60, {375, 475,  600,  750,  950}},
+    {4'500'000,  63, {425, 530,  670,  850, 1060}},
+    {5'000'000,  71, {450, 560,  710,  900, 1120}},
+    {5'500'000,  75, {475, 600,  750,  950, 1180}},
+    {6'000'000,  80, {500, 630,  800, 1000, 1250}},
+    {8'000'000, 100, {630, 800, 1000, 1250, 1600}},
+};
+// clang-format on
+
+// The largest diameter taken, well past ISO 965's 355 mm, so that the
+// arithmetic below stays in 64 bits.
+constexpr Millionths kLargestIsoMajor = 1000 * kMillion;
+
+// a / b rounded half up, for a >= 0 and b > 0.
+constexpr std::int64_t roundedDivision(std::int64_t a, std::int64_t b) {
+    return (2 * a + b) / (2 * b);
+}
+
+constexpr std::int64_t roundedTo(std::int64_t value, std::int64_t step) {
+    return roundedDivision(value, step) * step;
+}
+
+} // namespace
+
+std::optional<MinorLimits> isoInternalMinor(Millionths majorMm, Millionths pitchMm, int grade,
+                                            Position position) {
+    if (grade < 4 || grade > 8 || majorMm <= 0 || majorMm > kLargestIsoMajor)
+        return std::nullopt;
+    const auto* row = std::find_if(std::begin(kIsoPitches), std::end(kIsoPitches),
+                                   [&](const IsoPitch& p) { return p.pitch == pitchMm; });
+    if (row == std::end(kIsoPitches) || row->minorTolerance[grade - 4] == 0)
+        return std::nullopt;
+    // D1 = D − 1.082532 P, in millionths of a millionth, to 0.001 mm.
+    const std::int64_t exact = majorMm * kMillion - pitchMm * 1'082'532;
+    if (exact <= 0)
+        return std::nullopt;
+    const Millionths basic = roundedDivision(exact, kMillion * 1000) * 1000;
+    const Millionths minimum = basic + (position == Position::G ? row->deviationG * 1000 : 0);
+    return MinorLimits{minimum, minimum + row->minorTolerance[grade - 4] * 1000};
+}
+
+std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational threadsPerInch,
+                                                int threadClass) {
+    // The standard's sizes, No. 0 to 6 in, and its pitches, 80 to 4 threads
+    // per inch; no denominator so large that the arithmetic below overflows.
+    constexpr std::int64_t kLargestDenominator = 1'000'000;
+    if (threadClass < 1 || threadClass > 3 || majorInch.den <= 0 || threadsPerInch.den <= 0 ||
+        majorInch.den > kLargestDenominator || threadsPerInch.den > kLargestDenominator ||
+        majorInch < Rational{3, 50} || majorInch > Rational{6, 1} ||
+        threadsPerInch < Rational{4, 1} || threadsPerInch > Rational{80, 1})
+        return std::nullopt;
+    const long double p = static_cast<long double>(threadsPerInch.den) / threadsPerInch.num;
+    const long double d = static_cast<long double>(majorInch.num) / majorInch.den;
+
+    // In millionths of an inch: the basic major diameter and the height of
+    // the internal thread's profile twice, 1.08253175 P, as the standard
+    // rounds them; the smallest minor diameter is their difference.
+    const std::int64_t major = roundedDivision(majorInch.num * kMillion, majorInch.den);
+    const std::int64_t height =
+        roundedDivision(108'253'175 * threadsPerInch.den, 100 * threadsPerInch.num);
+    const std::int64_t minimum = major - height;
+    if (minimum <= 0)
+        return std::nullopt;
+
+    // The tolerance, in inches: below 1/4 in for classes 1B and 2B, and for
+    // class 3B at every size, 0.05 P^(2/3) + 0.03 P / D − 0.002 within bounds.
+    const long double small = 0.05L * std::cbrt(p * p) + 0.03L * p / d - 0.002L;
+    long double tolerance = 0;
+    if (threadClass == 3) {
+        const long double least =
+            threadsPerInch <= Rational{13, 1} ? 0.23L * p - 1.5L * p * p : 0.120L * p;
+        tolerance = std::min(std::max(small, least), 0.394L * p);
+    } else if (majorInch < Rational{1, 4}) {
+        tolerance = std::min(small, 0.394L * p);
+    } else {
+        // The standard's 0.15 P for 4 threads per inch and coarser is the
+        // same at 4, the coarsest pitch it has.
+        tolerance = 0.25L * p - 0.40L * p * p;
+    }
+    // The tolerance to 0.0001 in (a hair over, so that a half that the
+    // arithmetic left a hair under still rounds up), then the maximum to
+    // 0.0001 in.
+    const std::int64_t tolerance4 = static_cast<std::int64_t>(tolerance * 10'000 + 0.5L + 1e-9L);
+    const std::int64_t maximum = roundedTo(minimum + tolerance4 * 100, 100);
+
+    // From No. 6 (0.138 in) up the minimum is given to 0.001 in, and for
+    // classes 1B and 2B the maximum too, rounded from its 0.0001 in value.
+    const bool large = majorInch >= Rational{138, 1000};
+    return MinorLimits{roundedTo(minimum, large ? 1000 : 100),
+                       large && threadClass != 3 ? roundedTo(maximum, 1000) : maximum};
+}
+
+} // namespace vornel::threads

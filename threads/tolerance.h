@@ -1,0 +1,39 @@
+#pragma once
+
+#include "threads/thread.h"
+
+#include <optional>
+
+namespace vornel::threads {
+
+// The limits of an internal thread's minor diameter.
+struct MinorLimits {
+    Millionths minimum = 0;
+    Millionths maximum = 0;
+
+    friend bool operator==(const MinorLimits&, const MinorLimits&) = default;
+};
+
+// The fundamental deviation of an ISO metric internal thread.
+enum class Position { G, H };
+
+// ISO 965-1: the minor diameter of an ISO metric internal thread of tolerance
+// grade 4 to 8 at position G or H, in millionths of a millimetre, the basic
+// minor diameter rounded to 0.001 mm as ISO 724 prints it. Nothing where the
+// standard gives no tolerance for that grade and pitch.
+std::optional<MinorLimits> isoInternalMinor(Millionths majorMm, Millionths pitchMm, int grade,
+                                            Position position);
+
+// ASME B1.1: the minor diameter of a unified internal thread of class 1B, 2B
+// or 3B (threadClass 1, 2 or 3), in millionths of an inch, rounded as the
+// standard's tables print it (0.001 in for classes 1B and 2B from No. 6 up,
+// 0.0001 in otherwise). The threads per inch are a fraction for the 4½ of
+// 2 and 2¼ UNC. Nothing for a size, a pitch or a class it does not cover.
+std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational threadsPerInch,
+                                                int threadClass);
+inline std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, int threadsPerInch,
+                                                       int threadClass) {
+    return unifiedInternalMinor(majorInch, Rational{threadsPerInch, 1}, threadClass);
+}
+
+} // namespace vornel::threads
