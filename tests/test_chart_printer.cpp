@@ -84,20 +84,23 @@ bool findFrom(const QString& text, const QString& wanted, qsizetype* from) {
 // a write past it fails instead of ending the process.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes) {
+    explicit FileSizeLimit(rlim_t bytes)
+        : signal_(signal(SIGXFSZ, SIG_IGN)) {
         getrlimit(RLIMIT_FSIZE, &old_);
-        if (bytes == 0)
-            return;
-        signal(SIGXFSZ, SIG_IGN);
         rlimit limit = old_;
-        limit.rlim_cur = bytes;
+        if (bytes != 0)
+            limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, signal_);
+    }
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
+    sighandler_t signal_;
     rlimit old_{};
 };
 

@@ -187,10 +187,12 @@ bool endPainting(QPainter& painter) {
 Printed printDocument(const Document& document, QPagedPaintDevice& device) {
     const QPageRanges ranges = device.pageRanges();
     const int pages = pageCount(document);
-    int printed = 0;
-    for (int number = 1; number <= pages; ++number)
-        printed += chosen(ranges, number) ? 1 : 0;
-    if (printed == 0)
+    if (pages == 0)
+        return Printed::Failed;
+    bool any = false;
+    for (int number = 1; number <= pages && !any; ++number)
+        any = chosen(ranges, number);
+    if (!any)
         return Printed::NoPageChosen;
     QPainter painter;
     if (!painter.begin(&device))
