@@ -6,8 +6,10 @@
 #include "windows/chart_window.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QListView>
 #include <QMessageBox>
+#include <QPageRanges>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
@@ -15,10 +17,14 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <csignal>
+#include <map>
+#include <sys/resource.h>
 #include <tuple>
 
 using namespace vornel;
@@ -28,14 +34,23 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // What one of poppler's tools prints.
-QString run(const QString& tool, const QStringList& arguments) {
+QByteArray output(const QString& tool, const QStringList& arguments) {
     if (QStandardPaths::findExecutable(tool).isEmpty())
         qFatal("%s is missing: install poppler-utils", qPrintable(tool));
     QProcess process;
     process.start(tool, arguments);
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return process.readAllStandardOutput();
+}
+
+QString run(const QString& tool, const QStringList& arguments) {
+    return QString::fromUtf8(output(tool, arguments));
+}
+
+// The text of each page of a PDF file, as pdftotext lays it out.
+QStringList pageTexts(const QString& file) {
+    return run(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s}).split(u'\f', Qt::SkipEmptyParts);
 }
 
 // A PDF file whose device cannot start a page after the first, as a printer
@@ -64,6 +79,30 @@ bool findFrom(const QString& text, const QString& wanted, qsizetype* from) {
     *from = at + wanted.size();
     return true;
 }
+
+// While it lives, no file of the process grows past `bytes` (none where 0);
+// a write past it fails instead of ending the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+        : signal_(signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        if (bytes != 0)
+            limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        signal(SIGXFSZ, signal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    sighandler_t signal_;
+    rlimit old_{};
+};
 
 QPrinter* pdfPrinter(QPrinter& printer, const QString& file, QPageSize::PageSizeId paper) {
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -140,8 +179,7 @@ private slots:
         QVERIFY2(info.contains(QRegularExpression(u"^Title: +%1\nCreator: +Vornel\n"_s.arg(title),
                                                   QRegularExpression::MultilineOption)),
                  qPrintable(info));
-        const QStringList pages =
-            run(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s}).split(u'\f', Qt::SkipEmptyParts);
+        const QStringList pages = pageTexts(file);
         qsizetype page = 0;
         for (std::size_t c = 0; c < layouts.size(); ++c) {
             const ChartDefinition* chart = charts[qsizetype(c)];
@@ -214,6 +252,69 @@ private slots:
             }
         }
 
+        // No text drawn over itself, which reads back as once: no glyph twice
+        // at one place on a page.
+        static const QRegularExpression glyph(u"<use xlink:href=\"#glyph[^>]*>"_s);
+        const QStringList drawn =
+            run(u"pdftocairo"_s, {u"-svg"_s, file, u"-"_s}).split(u"<g id=\"surface"_s).mid(1);
+        QCOMPARE(drawn.size(), pages.size());
+        for (qsizetype p = 0; p < drawn.size(); ++p) {
+            QSet<QString> seen;
+            for (const auto& m : glyph.globalMatch(drawn[p])) {
+                QVERIFY2(!seen.contains(m.captured()),
+                         qPrintable(u"page %1: %2"_s.arg(p + 1).arg(m.captured())));
+                seen.insert(m.captured());
+            }
+        }
+
+        // On each chart's first page (not turned) the first data row on white
+        // paper and the second on grey: every other row is shaded, counted
+        // from the first data row.
+        for (std::size_t c = 0, p = 0; c < layouts.size(); p += layouts[c].pages.size(), ++c) {
+            const ChartDefinition& chart = *charts[qsizetype(c)];
+            if (all && printOrientation(chart, printer) == QPageLayout::Landscape)
+                continue;
+            struct Line {
+                qreal bottom = 0;
+                std::map<qreal, QString> words; // by their left edge
+            };
+            std::map<qreal, Line> lines; // by their top
+            for (const auto& m : word.globalMatch(boxes[qsizetype(p)])) {
+                Line& line = lines[m.captured(2).toDouble()];
+                line.bottom = m.captured(4).toDouble();
+                line.words[m.captured(1).toDouble()] += m.captured(5);
+            }
+            const QString number = QString::number(p + 1);
+            const QImage image =
+                QImage::fromData(output(u"pdftoppm"_s, {u"-gray"_s, u"-r"_s, u"72"_s, u"-f"_s,
+                                                        number, u"-l"_s, number, file}));
+            // The lightest grey across the printable width through the middle
+            // of a data row, or -1 where the row is not on the page.
+            const auto ground = [&](int row) {
+                const QString wanted =
+                    squeezed(qs(chart.lines[std::size_t(chart.headingLines + row)]));
+                for (const auto& [top, line] : lines) {
+                    QString text;
+                    for (const auto& [x, string] : line.words)
+                        text += string;
+                    if (squeezed(text) != wanted)
+                        continue;
+                    const int y = qRound((top + line.bottom) / 2);
+                    int lightest = 0;
+                    for (int x = qCeil(area.left()) + 1; x < qFloor(area.right()); ++x)
+                        lightest = std::max(lightest, qGray(image.pixel(x, y)));
+                    return lightest;
+                }
+                return -1;
+            };
+            const int first = ground(0);
+            const int second = ground(1);
+            QVERIFY2(first > 245 && second >= 0 && second <= 245,
+                     qPrintable(u"page %1: the first data row on %2, the second on %3"_s.arg(p + 1)
+                                    .arg(first)
+                                    .arg(second)));
+        }
+
         // The same document on a device that cannot start a second page.
         FirstPageOnlyWriter failing(dir.filePath(u"failing.pdf"_s));
         failing.setResolution(printer.resolution());
@@ -221,6 +322,62 @@ private slots:
         QCOMPARE(all ? printAllCharts(charts, failing) : printChart(*charts.front(), failing),
                  pages.size() == 1);
     }
+    // A chosen page range prints those pages of the document, as they are
+    // printed with the rest ("n / N" of the whole); one beyond the last page
+    // prints nothing and says so.
+    void printsTheChosenPages_data() {
+        QTest::addColumn<QList<const ChartDefinition*>>("charts");
+        QTest::addColumn<QString>("range");
+        const QList<const ChartDefinition*> metric{&charts::kMetricChart};
+        const auto all = charts::allCharts();
+        const QList<const ChartDefinition*> everyChart(all.begin(), all.end());
+        QTest::newRow("metric 2") << metric << u"2"_s;
+        QTest::newRow("metric 2-3") << metric << u"2-3"_s;
+        QTest::newRow("metric 1 and 4") << metric << u"1,4"_s;
+        QTest::newRow("metric 5 to past the end") << metric << u"5-99"_s;
+        QTest::newRow("metric past the end") << metric << u"99"_s;
+        QTest::newRow("all charts 6-8") << everyChart << u"6-8"_s;
+        QTest::newRow("all charts past the end") << everyChart << u"999"_s;
+    }
+    void printsTheChosenPages() {
+        QFETCH(QList<const ChartDefinition*>, charts);
+        QFETCH(QString, range);
+        QTemporaryDir dir;
+        const auto print = [&charts](QPrinter& printer) {
+            return charts.size() > 1 ? printAllChartsOrExplain(charts, printer, nullptr)
+                                     : printChartOrExplain(*charts.front(), printer, nullptr);
+        };
+        QPrinter whole(QPrinter::HighResolution);
+        QVERIFY(print(*pdfPrinter(whole, dir.filePath(u"whole.pdf"_s), QPageSize::A4)));
+        const QStringList pages = pageTexts(whole.outputFileName());
+        const QPageRanges ranges = QPageRanges::fromString(range);
+        QVERIFY(!ranges.isEmpty());
+        QStringList expected;
+        for (qsizetype page = 0; page < pages.size(); ++page)
+            if (ranges.contains(int(page) + 1))
+                expected.append(squeezed(pages[page]));
+
+        QPrinter printer(QPrinter::HighResolution);
+        const QString file = dir.filePath(u"chosen.pdf"_s);
+        pdfPrinter(printer, file, QPageSize::A4)->setPageRanges(ranges);
+        QString message;
+        QObject box;
+        QTimer::singleShot(0, &box, [&message] {
+            if (auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                message = shown->text();
+                shown->accept();
+            }
+        });
+        QCOMPARE(print(printer), !expected.isEmpty());
+        QCOMPARE(QFile::exists(file), !expected.isEmpty());
+        QStringList printed;
+        if (!expected.isEmpty())
+            for (const QString& page : pageTexts(file))
+                printed.append(squeezed(page));
+        QCOMPARE(printed, expected);
+        QCOMPARE(message.contains(range), expected.isEmpty());
+    }
+
     // Ctrl+P opens the preview of the chart, turned where the chart is wide;
     // closing it prints nothing and leaves the window as it was.
     void printKeyOpensThePreview_data() {
@@ -261,14 +418,20 @@ private slots:
     }
 
     // A file that cannot be written, or a disk full while it is written: a
-    // message that names it, and the file as it was.
+    // message that names it, the file as it was and nothing left beside it.
+    // A file written through a temporary one fails where that one cannot
+    // grow past a size limit (the signal for it ignored, as a write then
+    // fails as on a full disk).
     void unwritableFileIsExplained_data() {
         QTest::addColumn<QString>("file");
-        QTest::newRow("missing folder") << u"missing/chart.pdf"_s;
-        QTest::newRow("full disk") << u"/dev/full"_s;
+        QTest::addColumn<int>("sizeLimit"); // in bytes; 0: none
+        QTest::newRow("missing folder") << u"missing/chart.pdf"_s << 0;
+        QTest::newRow("full disk") << u"/dev/full"_s << 0;
+        QTest::newRow("file size limit") << u"chart.pdf"_s << 4096;
     }
     void unwritableFileIsExplained() {
         QFETCH(QString, file);
+        QFETCH(int, sizeLimit);
         QTemporaryDir dir;
         file = QDir(dir.path()).absoluteFilePath(file);
         if (file.startsWith(u"/dev/"_s) && !QFile::exists(file))
@@ -283,9 +446,14 @@ private slots:
                 box->accept();
             }
         });
-        QVERIFY(!printChartOrExplain(charts::kMetricChart, printer, nullptr));
+        {
+            const FileSizeLimit limit(sizeLimit);
+            QVERIFY(!printChartOrExplain(charts::kMetricChart, printer, nullptr));
+        }
         QVERIFY2(message.contains(file), qPrintable(message));
         QCOMPARE(QFile::exists(file), existed);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 };
 

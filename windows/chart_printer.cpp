@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QPageRanges>
 #include <QPagedPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -118,25 +119,59 @@ struct BodyLine {
     bool ruleAbove = false;
 };
 
-// Draws a chart's pages through `transform`, the first on the page the
-// device is at.
-bool drawPages(QPainter& painter, QPagedPaintDevice& device, const ChartPrintLayout& layout,
-               const QTransform& transform = {}) {
-    painter.setFont(layout.font);
-    painter.setPen(QPen(Qt::black, kRuleWidth * device.logicalDpiY() / 72));
-    painter.setWorldTransform(transform);
+// A chart laid out as a part of a document, and how its pages are turned on
+// the paper.
+struct DocumentChart {
+    QTransform transform;
+    ChartPrintLayout layout;
+};
+using Document = std::vector<DocumentChart>;
+
+// What came of printing a document.
+enum class Printed {
+    Done,
+    Failed,
+    NoPageChosen, // the device's page ranges hold none of the document's pages
+};
+
+// Whether the page numbered `number` in the document (from 1) is to be
+// printed: every page where no range is chosen.
+bool chosen(const QPageRanges& ranges, int number) {
+    return ranges.isEmpty() || ranges.contains(number);
+}
+
+int pageCount(const Document& document) {
+    int pages = 0;
+    for (const DocumentChart& part : document)
+        pages += static_cast<int>(part.layout.pages.size());
+    return pages;
+}
+
+// Draws the document's pages that the device's page ranges choose, the
+// first on the page the device is at. The pages keep their "n / N".
+bool drawPages(QPainter& painter, QPagedPaintDevice& device, const Document& document) {
+    const QPageRanges ranges = device.pageRanges();
+    const QPen pen(Qt::black, kRuleWidth * device.logicalDpiY() / 72);
+    int number = 0;
     bool first = true;
-    for (const PrintedPage& page : layout.pages) {
-        if (!std::exchange(first, false) && !device.newPage())
-            return false;
-        if (!painter.isActive())
-            return false;
-        for (const QRect& band : page.shading)
-            painter.fillRect(band, QColor(kShading));
-        for (const QLine& rule : page.rules)
-            painter.drawLine(rule);
-        for (const PrintedText& printed : page.texts)
-            painter.drawText(printed.position, printed.text);
+    for (const auto& [transform, layout] : document) {
+        for (const PrintedPage& page : layout.pages) {
+            if (!chosen(ranges, ++number))
+                continue;
+            if (!std::exchange(first, false) && !device.newPage())
+                return false;
+            if (!painter.isActive())
+                return false;
+            painter.setFont(layout.font);
+            painter.setPen(pen);
+            painter.setWorldTransform(transform);
+            for (const QRect& band : page.shading)
+                painter.fillRect(band, QColor(kShading));
+            for (const QLine& rule : page.rules)
+                painter.drawLine(rule);
+            for (const PrintedText& printed : page.texts)
+                painter.drawText(printed.position, printed.text);
+        }
     }
     return true;
 }
@@ -147,18 +182,41 @@ bool endPainting(QPainter& painter) {
     return painter.isActive() && painter.end();
 }
 
+// Prints the document's pages that the device's page ranges choose. Where
+// they choose none of them, the device is not painted on.
+Printed printDocument(const Document& document, QPagedPaintDevice& device) {
+    const QPageRanges ranges = device.pageRanges();
+    const int pages = pageCount(document);
+    if (pages == 0)
+        return Printed::Failed;
+    bool any = false;
+    for (int number = 1; number <= pages && !any; ++number)
+        any = chosen(ranges, number);
+    if (!any)
+        return Printed::NoPageChosen;
+    QPainter painter;
+    if (!painter.begin(&device))
+        return Printed::Failed;
+    const bool drawn = drawPages(painter, device, document);
+    return endPainting(painter) && drawn ? Printed::Done : Printed::Failed;
+}
+
 // Prints on the printer by `print`. A PDF file is written by a QPdfWriter
 // through a QSaveFile, which replaces the file only once all of it is
 // written: Qt's own PDF output does not see a full disk. A device or a pipe
 // named as the file is written in place, its errors checked the same way.
 // The print preview draws on the printer itself, whatever its output.
-bool printOn(QPrinter& printer, const std::function<bool(QPagedPaintDevice&)>& print) {
+Printed printOn(QPrinter& printer, const std::function<Printed(QPagedPaintDevice&)>& print) {
     const QString name = printer.outputFileName();
     const QPaintEngine* engine = printer.paintEngine();
     if (printer.outputFormat() != QPrinter::PdfFormat || name.isEmpty() || !engine ||
-        engine->type() != QPaintEngine::Pdf)
-        return print(printer) && printer.printerState() != QPrinter::Error &&
-               printer.printerState() != QPrinter::Aborted;
+        engine->type() != QPaintEngine::Pdf) {
+        const Printed printed = print(printer);
+        return printed == Printed::Done && (printer.printerState() == QPrinter::Error ||
+                                            printer.printerState() == QPrinter::Aborted)
+                   ? Printed::Failed
+                   : printed;
+    }
 
     const QFileInfo info(name);
     std::unique_ptr<QFileDevice> file;
@@ -167,41 +225,57 @@ bool printOn(QPrinter& printer, const std::function<bool(QPagedPaintDevice&)>& p
     else
         file = std::make_unique<QSaveFile>(name);
     if (!file->open(QIODevice::WriteOnly))
-        return false;
-    bool printed = false;
+        return Printed::Failed;
+    Printed printed = Printed::Failed;
     {
         QPdfWriter writer(file.get());
         writer.setPdfVersion(printer.pdfVersion());
         writer.setResolution(printer.resolution());
         writer.setPageLayout(printer.pageLayout());
+        writer.setPageRanges(printer.pageRanges());
         writer.setTitle(printer.docName());
         writer.setCreator(printer.creator());
         printed = print(writer);
     }
     if (auto* save = qobject_cast<QSaveFile*>(file.get())) {
-        if (!printed)
+        if (printed != Printed::Done)
             save->cancelWriting();
-        return save->commit() && printed;
+        const bool committed = save->commit();
+        return printed != Printed::Done ? printed : committed ? Printed::Done : Printed::Failed;
     }
     const bool flushed = file->flush() && file->error() == QFileDevice::NoError;
     file->close();
-    return printed && flushed && file->error() == QFileDevice::NoError;
+    return printed != Printed::Done                           ? printed
+           : flushed && file->error() == QFileDevice::NoError ? Printed::Done
+                                                              : Printed::Failed;
 }
 
-// Prints a document named `title` on the printer by `print`; where that
-// fails, says so in a message box over `parent`.
+// Prints a document named `title`, laid out for the device by `layOut`, on
+// the printer; where that fails, or the chosen pages are not in it, says so
+// in a message box over `parent`.
 bool printOrExplain(QPrinter& printer, const QString& title, QWidget* parent,
-                    const std::function<bool(QPagedPaintDevice&)>& print) {
+                    const std::function<Document(const QPagedPaintDevice&)>& layOut) {
     printer.setDocName(title);
     printer.setCreator(QStringLiteral("Vornel"));
-    if (printOn(printer, print))
+    int pages = 0;
+    const Printed printed = printOn(printer, [&layOut, &pages](QPagedPaintDevice& device) {
+        const Document document = layOut(device);
+        pages = pageCount(document);
+        return printDocument(document, device);
+    });
+    if (printed == Printed::Done)
         return true;
-    const QString where =
-        printer.outputFileName().isEmpty()
-            ? QStringLiteral("プリンター「%1」に印刷できませんでした。").arg(printer.printerName())
-            : QStringLiteral("ファイル「%1」に書き込めませんでした。")
-                  .arg(printer.outputFileName());
-    QMessageBox::warning(parent, title, where + QStringLiteral("\n表は印刷されていません。"));
+    QString why;
+    if (printed == Printed::NoPageChosen)
+        why = QStringLiteral("選んだページ %1 はありません（全 %2 ページ）。")
+                  .arg(printer.pageRanges().toString())
+                  .arg(pages);
+    else if (printer.outputFileName().isEmpty())
+        why = QStringLiteral("プリンター「%1」に印刷できませんでした。").arg(printer.printerName());
+    else
+        why =
+            QStringLiteral("ファイル「%1」に書き込めませんでした。").arg(printer.outputFileName());
+    QMessageBox::warning(parent, title, why + QStringLiteral("\n表は印刷されていません。"));
     return false;
 }
 
@@ -338,55 +412,59 @@ ChartPrintLayout layOutForPrint(const ChartDefinition& chart, const QPagedPaintD
     return layOutIn(printableArea(device), chart, device);
 }
 
-bool printPages(const ChartPrintLayout& layout, QPagedPaintDevice& device) {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    const bool drawn = drawPages(painter, device, layout);
-    return endPainting(painter) && drawn;
+namespace {
+
+Document chartDocument(const ChartDefinition& chart, const QPagedPaintDevice& device) {
+    Document document;
+    document.push_back({QTransform(), layOutForPrint(chart, device)});
+    return document;
 }
 
-bool printChart(const ChartDefinition& chart, QPagedPaintDevice& device) {
-    return printPages(layOutForPrint(chart, device), device);
-}
-
-bool printAllCharts(std::span<const ChartDefinition* const> charts, QPagedPaintDevice& device) {
-    if (charts.empty())
-        return false;
-    // Every chart on the paper as it is: a chart that needs landscape paper
-    // is turned on upright paper with its top to the left, as a landscape
-    // page bound with the others is. (Qt's preview shows every page in the
-    // printer's orientation: a page turned by the device would not show.)
+// Every chart on the paper as it is: a chart that needs landscape paper is
+// turned on upright paper with its top to the left, as a landscape page
+// bound with the others is. (Qt's preview shows every page in the printer's
+// orientation: a page turned by the device would not show.)
+Document allChartsDocument(std::span<const ChartDefinition* const> charts,
+                           const QPagedPaintDevice& device) {
     const QRect area = printableArea(device);
     const bool upright = device.pageLayout().orientation() == QPageLayout::Portrait;
     QTransform turn;
     turn.translate(0, area.height());
     turn.rotate(-90);
-    std::vector<std::pair<QTransform, ChartPrintLayout>> layouts;
+    Document document;
     for (const ChartDefinition* chart : charts) {
         const bool turned = upright && printOrientation(*chart, device) == QPageLayout::Landscape;
-        layouts.emplace_back(turned ? turn : QTransform(),
-                             layOutIn(turned ? area.transposed() : area, *chart, device));
+        document.push_back({turned ? turn : QTransform(),
+                            layOutIn(turned ? area.transposed() : area, *chart, device)});
     }
-    QPainter painter;
-    bool drawn = painter.begin(&device);
-    for (std::size_t i = 0; i < layouts.size() && drawn; ++i)
-        drawn = (i == 0 || device.newPage()) &&
-                drawPages(painter, device, layouts[i].second, layouts[i].first);
-    return endPainting(painter) && drawn;
+    return document;
+}
+
+} // namespace
+
+bool printPages(const ChartPrintLayout& layout, QPagedPaintDevice& device) {
+    return printDocument({{QTransform(), layout}}, device) == Printed::Done;
+}
+
+bool printChart(const ChartDefinition& chart, QPagedPaintDevice& device) {
+    return printDocument(chartDocument(chart, device), device) == Printed::Done;
+}
+
+bool printAllCharts(std::span<const ChartDefinition* const> charts, QPagedPaintDevice& device) {
+    return printDocument(allChartsDocument(charts, device), device) == Printed::Done;
 }
 
 bool printChartOrExplain(const ChartDefinition& chart, QPrinter& printer, QWidget* parent) {
     return printOrExplain(
         printer, toQString(chart.title), parent,
-        [&chart](QPagedPaintDevice& device) { return printChart(chart, device); });
+        [&chart](const QPagedPaintDevice& device) { return chartDocument(chart, device); });
 }
 
 bool printAllChartsOrExplain(std::span<const ChartDefinition* const> charts, QPrinter& printer,
                              QWidget* parent) {
-    return printOrExplain(printer, allChartsTitle(), parent, [charts](QPagedPaintDevice& device) {
-        return printAllCharts(charts, device);
-    });
+    return printOrExplain(
+        printer, allChartsTitle(), parent,
+        [charts](const QPagedPaintDevice& device) { return allChartsDocument(charts, device); });
 }
 
 void showPrintPreview(const ChartDefinition& chart, QWidget* parent) {

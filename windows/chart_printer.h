@@ -58,26 +58,31 @@ QPageLayout::Orientation printOrientation(const ChartDefinition& chart,
 // lines never start a page and the notes never go to a page of their own.
 ChartPrintLayout layOutForPrint(const ChartDefinition& chart, const QPagedPaintDevice& device);
 
-// Draws laid-out pages on the device. False where the device cannot be
-// painted on (a file that cannot be written) or fails while the pages are
-// drawn (a new page it cannot start).
+// Draws laid-out pages on the device: those of its page ranges
+// (QPagedPaintDevice::pageRanges(), as QPrinter::setFromTo() and the print
+// dialog set them), or all where it has none; a page keeps its "n / N". False
+// where the ranges hold none of the pages (nothing is drawn then), where the
+// device cannot be painted on (a file that cannot be written) or fails while
+// the pages are drawn (a new page it cannot start).
 bool printPages(const ChartPrintLayout& layout, QPagedPaintDevice& device);
 
-// Lays out a chart for the device and prints it.
+// Lays out a chart for the device and prints it, as printPages() does.
 bool printChart(const ChartDefinition& chart, QPagedPaintDevice& device);
 
 // Prints the charts one after the other in one document on the device's
 // paper, each from a new page with its own title, headings and "n / N". A
 // chart that needs landscape paper is turned on upright paper, as a
-// landscape page bound with the others is. False where the device fails at
-// any point.
+// landscape page bound with the others is. The device's page ranges count
+// the pages of the whole document. False where the ranges hold none of its
+// pages or the device fails at any point.
 bool printAllCharts(std::span<const ChartDefinition* const> charts, QPagedPaintDevice& device);
 
 // Prints a chart, or all charts, on the printer, as a document named by the
 // chart's title (or "Vornel すべての表") and made by "Vornel". A PDF file is
 // written whole or not at all: it replaces what was there only once all of
-// it is written. Where printing fails, says so in a message box over
-// `parent` and returns false.
+// it is written. Where printing fails, or the printer's page ranges hold
+// none of the document's pages, says so in a message box over `parent` and
+// returns false; a file is then left as it was.
 bool printChartOrExplain(const ChartDefinition& chart, QPrinter& printer, QWidget* parent);
 bool printAllChartsOrExplain(std::span<const ChartDefinition* const> charts, QPrinter& printer,
                              QWidget* parent);
