@@ -130,7 +130,7 @@ SearchResult resultOf(std::shared_ptr<Computed> computed, bool exact) {
         result.hasHoleLimits = true;
         result.holeMinimum = computed->minimum;
         result.holeMaximum = computed->maximum;
-        computed->drill = suggestedDrill(computed->thread, computed->minimum, computed->maximum);
+        computed->drill = suggestedDrill(computed->minimum, computed->maximum);
         if (computed->drill > 0)
             computed->drillText = threads::millimetreText(computed->drill);
         result.drill = computed->drillText;

@@ -60,14 +60,12 @@ std::vector<UsableDrill> usableDrills(const SearchResult& result) {
     return drills;
 }
 
-Millionths suggestedDrill(const threads::Thread& thread, Millionths minimum, Millionths maximum) {
+Millionths suggestedDrill(Millionths minimum, Millionths maximum) {
     Millionths best = 0;
-    int bestDistance = 0;
+    Millionths bestDistance = 0;
     for (Millionths d : seriesDrills(minimum, maximum)) {
-        const Engagement e = threads::engagement(thread, d);
-        if (e.kind != Engagement::Kind::Percent && e.kind != Engagement::Kind::AboveBasic)
-            continue;
-        const int distance = std::abs(e.percent - kSuggestedEngagement);
+        // Twice the distance from the middle, in whole millionths.
+        const Millionths distance = std::abs(2 * d - minimum - maximum);
         if (best == 0 || distance <= bestDistance) {
             best = d;
             bestDistance = distance;

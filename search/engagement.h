@@ -45,9 +45,10 @@ std::vector<UsableDrill> usableDrills(const SearchResult& result);
 
 // The drill suggested for a thread no chart holds, within its minor
 // diameter's limits (millionths of a millimetre): the drill of the series
-// nearest to a ひっかかり率 of kSuggestedEngagement, the larger of two equally
-// near; 0 where none of the series lies within the limits.
-inline constexpr int kSuggestedEngagement = 90;
-Millionths suggestedDrill(const threads::Thread& thread, Millionths minimum, Millionths maximum);
+// nearest the middle of the limits, the larger of two equally near; 0 where
+// none of the series lies within them. Of the rules tried (a ひっかかり率 of
+// 70 to 95 %, D − P, the smallest drill within the limits, the middle), it
+// gives the charts' own drill most often.
+Millionths suggestedDrill(Millionths minimum, Millionths maximum);
 
 } // namespace vornel::search

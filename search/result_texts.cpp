@@ -128,26 +128,32 @@ QString matchDescription(const SearchResult& result) {
     return text + drill;
 }
 
-QString engagementText(const threads::Engagement& engagement) {
+QString engagementText(const threads::Engagement& engagement, Millionths drill) {
     using Kind = threads::Engagement::Kind;
+    QStringList notes;
+    if (drill > 0)
+        notes.append(QStringLiteral("ドリル径 ") + millimetres(drill));
+    QString figure;
     switch (engagement.kind) {
     case Kind::Percent:
-        return QStringLiteral("%1 %").arg(engagement.percent);
-    case Kind::AboveBasic:
-        return QStringLiteral("%1 %（基準の内径より小さいドリル径）").arg(engagement.percent);
-    case Kind::AtOrAboveMajor:
-        return QStringLiteral("ねじ山が残らない（ドリル径が外径以上）");
-    case Kind::None:
+        figure = QStringLiteral("%1 %").arg(engagement.percent);
         break;
+    case Kind::AboveBasic:
+        figure = QStringLiteral("%1 %").arg(engagement.percent);
+        notes.append(QStringLiteral("基準の内径より小さい"));
+        break;
+    case Kind::AtOrAboveMajor:
+        figure = QStringLiteral("ねじ山なし");
+        notes.append(QStringLiteral("外径以上"));
+        break;
+    case Kind::None:
+        return {};
     }
-    return {};
+    return notes.isEmpty() ? figure : figure + u'（' + notes.join(QStringLiteral("、")) + u'）';
 }
 
 QString resultEngagementText(const SearchResult& result) {
-    const QString text = engagementText(resultEngagement(result));
-    if (text.isEmpty() || result.queriedDrill <= 0)
-        return text;
-    return text + QStringLiteral("（ドリル径 %1）").arg(millimetres(result.queriedDrill));
+    return engagementText(resultEngagement(result), result.queriedDrill);
 }
 
 QString engagementField(const SearchResult& result) {

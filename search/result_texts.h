@@ -27,9 +27,11 @@ QString accessibleCellText(const SearchResult& result, int column);
 QString matchDescription(const SearchResult& result);
 
 // A ひっかかり率 as a figure: "89 %"; above 100 % with the warning that the
-// drill is below the basic minor diameter; in words where the drill is at or
-// above the major diameter; empty where there is none.
-QString engagementText(const threads::Engagement& engagement);
+// drill is below the basic minor diameter, "111 %（基準の内径より小さい）"; in
+// words where the drill is at or above the major diameter, "ねじ山なし（外径以上）";
+// empty where there is none. A `drill` (millionths of a millimetre) is named
+// first: "81 %（ドリル径 6.9）".
+QString engagementText(const threads::Engagement& engagement, Millionths drill = 0);
 // The ひっかかり率 a result shows, with the drill it is of where that is not
 // the chart's drill beside it: "81 %（ドリル径 6.9）".
 QString resultEngagementText(const SearchResult& result);

@@ -34,6 +34,12 @@ QString describe(const search::SearchResult& r) {
         text += u" ["_s + qs(r.kind) + u']';
     if (r.limits != Limits::None)
         text += u' ' + qs(limitsName(r.limits)) + u' ' + qs(r.minimum) + u'~' + qs(r.maximum);
+    if (r.computed)
+        text += u" ["_s + qs(r.computed->standard) + u' ' +
+                (r.computed->note.empty()
+                     ? qs(r.computed->minimumText) + u'~' + qs(r.computed->maximumText)
+                     : qs(r.computed->note)) +
+                u']';
     return text + u": "_s + search::matchDescription(r);
 }
 
@@ -204,6 +210,7 @@ private slots:
             u"6 G 1/16 ‐28 めねじ内径 6.561~6.843: 範囲内（最小 +0.239／最大 −0.043）"_s};
         QTest::newRow("drill") << u"6.8"_s << 0 << drill68;
         QTest::newRow("drill, φ and mm") << u"φ6.8mm"_s << 0 << drill68;
+        QTest::newRow("drill, ∅") << u"∅6.8"_s << 0 << drill68;
         QTest::newRow("drill, Ø") << u"Ø6.8"_s << 0 << drill68;
         QTest::newRow("drill, ϕ") << u"ϕ6.8"_s << 0 << drill68;
         QTest::newRow("drill, ⌀ and ø after") << u"⌀6.8"_s << 0 << drill68;
@@ -269,6 +276,78 @@ private slots:
         // Spaces inside a designation still make one designation.
         QTest::newRow("spaced designation is no drill")
             << u"M 8 × 1.25"_s << 0 << QStringList{m8x125_1, m8x125_8, m8x125_10};
+        // A number after a thread is its pitch or thread count where the
+        // standards or the charts have the thread so, a drill otherwise.
+        const QStringList m8x125{m8x125_1, m8x125_8, m8x125_10};
+        QTest::newRow("spaced pitch") << u"M8 1.25"_s << 0 << m8x125;
+        QTest::newRow("spaced pitch, P") << u"M8 P1.25"_s << 0 << m8x125;
+        QTest::newRow("pitch after ×P") << u"M8×P1.25"_s << 0 << m8x125;
+        QTest::newRow("spaced fine pitch") << u"M8 1"_s << 0
+                                           << QStringList{u"1 8 × 1 めねじ内径 6.917~7.153: 呼び"_s,
+                                                          u"8 8 × 1 下穴径 8.25~8.42: 呼び"_s,
+                                                          u"10 M 8 × 1 下穴径 7.48~7.59: 呼び"_s};
+        QTest::newRow("spaced thread count") << u"1/4 20"_s << 0 << quarter20;
+        QTest::newRow("spaced pitch, then a drill")
+            << u"M10 1.5 8.5"_s << 0
+            << QStringList{
+                   u"1 10 × 1.5 めねじ内径 8.376~8.676: 呼び・ドリル径と同じ（最小 +0.124／最大 −0.176）"_s,
+                   u"8 10 × 1.5 下穴径 10.37~10.62: 呼び・最小寸法より 1.87 小さい"_s,
+                   u"10 M 10 × 1.5 下穴径 9.22~9.34: 呼び・最小寸法より 0.72 小さい"_s};
+        QTest::newRow("no count of the size, so a drill")
+            << u"W1/4 5.1"_s << 0
+            << QStringList{
+                   u"3 1/4 ‐20 めねじ内径 4.914~5.204: 呼び・ドリル径と同じ（最小 +0.186／最大 −0.104）"_s};
+        // The class asked, beside the chart's own: ISO 965-1's tables (TD1,
+        // EI) and ASME B1.1's limits in inches × 25.4.
+        QTest::newRow("7H beside 6H")
+            << u"M8x1.25-7H"_s << 1
+            << QStringList{u"1 8 × 1.25 めねじ内径 6.647~6.912 [ISO 965-1 7H 6.647~6.982]: 呼び"_s,
+                           m8x125_8, m8x125_10};
+        QTest::newRow("5H, spaced")
+            << u"M8x1.25 5H"_s << 1
+            << QStringList{u"1 8 × 1.25 めねじ内径 6.647~6.912 [ISO 965-1 5H 6.647~6.859]: 呼び"_s,
+                           m8x125_8, m8x125_10};
+        QTest::newRow("6G: EI +26 µm")
+            << u"M6x1-6G"_s << 1
+            << QStringList{u"1 6 × 1 めねじ内径 4.917~5.153 [ISO 965-1 6G 4.943~5.179]: 呼び"_s,
+                           u"8 6 × 1 下穴径 6.25~6.42: 呼び"_s,
+                           u"10 M 6 × 1 下穴径 5.49~5.59: 呼び"_s};
+        QTest::newRow("no such grade")
+            << u"M8x1.25-9H"_s << 1
+            << QStringList{
+                   u"1 8 × 1.25 めねじ内径 6.647~6.912 [ISO 965-1 9H 規格にない等級]: 呼び"_s,
+                   m8x125_8, m8x125_10};
+        QTest::newRow("3B beside 2B: 0.1960～0.2067 in")
+            << u"1/4-20UNC-3B"_s << 2
+            << QStringList{u"2 1/4 ‐20UNC めねじ内径 4.979~5.257 [ASME B1.1 3B 4.978~5.25]: 呼び"_s,
+                           insertUnc};
+        QTest::newRow("1B: 0.196～0.207 in")
+            << u"1/4-20UNC 1B"_s << 2
+            << QStringList{
+                   u"2 1/4 ‐20UNC めねじ内径 4.979~5.257 [ASME B1.1 1B 4.978~5.258]: 呼び"_s,
+                   insertUnc};
+        // Sizes no chart holds, by ISO 261 and ASME B1.1 (6H and 2B).
+        QTest::newRow("M105×2")
+            << u"M105x2"_s << 0
+            << QStringList{
+                   u"0 M105 × 2 めねじ内径 102.835~103.21 [ISO 965-1 6H 102.835~103.21]: 呼び"_s};
+        QTest::newRow("M110, every pitch, as ISO 261 lists them")
+            << u"M110"_s << 0
+            << QStringList{
+                   u"0 M110 × 6 めねじ内径 103.505~104.305 [ISO 965-1 6H 103.505~104.305]: 呼び"_s,
+                   u"0 M110 × 4 めねじ内径 105.67~106.27 [ISO 965-1 6H 105.67~106.27]: 呼び"_s,
+                   u"0 M110 × 3 めねじ内径 106.752~107.252 [ISO 965-1 6H 106.752~107.252]: 呼び"_s,
+                   u"0 M110 × 2 めねじ内径 107.835~108.21 [ISO 965-1 6H 107.835~108.21]: 呼び"_s};
+        QTest::newRow("1-8UN: 0.865～0.890 in")
+            << u"1-8UN"_s << 0
+            << QStringList{
+                   u"0 1-8UN めねじ内径 21.971~22.606 [ASME B1.1 2B 21.971~22.606]: 呼び"_s};
+        QTest::newRow("no such pitch")
+            << u"M8x1.1"_s << 0 << QStringList{u"0 M8 × 1.1 [ISO 261 規格にないピッチ]: 呼び"_s};
+        QTest::newRow("no such thread count")
+            << u"1/4-22"_s << 0 << QStringList{u"0 1/4-22 [ASME B1.1 規格にないピッチ]: 呼び"_s};
+        QTest::newRow("no such size")
+            << u"M13.5"_s << 0 << QStringList{u"0 M13.5 [ISO 261 規格にないサイズ]: 呼び"_s};
     }
     void queries() {
         QFETCH(QString, query);
@@ -289,8 +368,8 @@ private slots:
         // 2 H1 = 1.353165: (8 − 6.8) / 1.353165 = 0.887; 6.7: 0.961; 6.9: 0.813.
         QTest::newRow("metric") << u"M8×1.25"_s << 1 << u"89 %"_s
                                 << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
-        QTest::newRow("metric, queried drill")
-            << u"M8x1.25 6.9"_s << 1 << u"81 %（ドリル径 6.9）"_s << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        QTest::newRow("metric, queried drill") << u"M8x1.25 6.9"_s << 1 << u"81 %（ドリル径 6.9）"_s
+                                               << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
         // D = 0.112 in = 2.8448, 2 H1 = 0.687408: 2.3 → 0.5448 / 0.687408 = 0.793;
         // 2.2: 0.938; 2.25: 0.865; 2.35: 0.720.
         QTest::newRow("unified, numbered")
@@ -314,6 +393,43 @@ private slots:
                            << u"11.5 97 %, 11.6 91 %, 11.7* 85 %, 11.8 79 %"_s;
         // No drill in the chart; D = 110.072 + 2.957126: 2.529126 / 2.957126 = 0.855.
         QTest::newRow("G without a drill") << u"G4"_s << 6 << QString() << u"110.5 86 %"_s;
+        // Drills that land next to a half: H1's constants to their last digit.
+        // (8 − 6.802448) / 1.353165 = 0.8850007, and 6.802449: 0.8849999.
+        QTest::newRow("metric, just above a half")
+            << u"M8x1.25 6.802448"_s << 1 << u"89 %（ドリル径 6.802448）"_s
+            << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        QTest::newRow("metric, just below a half")
+            << u"M8x1.25 6.802449"_s << 1 << u"88 %（ドリル径 6.802449）"_s
+            << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        // (6.35 − 5.040723) / 1.62643058 = 0.8050002, and 5.040724: 0.8049996.
+        QTest::newRow("Whitworth, just above a half")
+            << u"W1/4 5.040723"_s << 3 << u"81 %（ドリル径 5.040723）"_s
+            << u"5 83 %, 5.1* 77 %, 5.2 71 %"_s;
+        QTest::newRow("Whitworth, just below a half")
+            << u"W1/4 5.040724"_s << 3 << u"80 %（ドリル径 5.040724）"_s
+            << u"5 83 %, 5.1* 77 %, 5.2 71 %"_s;
+        // Figures that cannot be a ひっかかり率 say why: (8 − 5) / 1.353165 = 2.217.
+        QTest::newRow("below the basic minor diameter")
+            << u"M8x1.25 5"_s << 1 << u"222 %（ドリル径 5、基準の内径より小さい）"_s
+            << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        QTest::newRow("at the major diameter")
+            << u"M8x1.25 8"_s << 1 << u"ねじ山なし（ドリル径 8、外径以上）"_s
+            << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        // The chart's own drill below the basic minor: (13 − 12.4) / 0.541266 = 1.1085.
+        QTest::newRow("the chart's drill below the basic minor diameter")
+            << u"M13x0.5"_s << 1 << u"111 %（基準の内径より小さい）"_s
+            << u"12.4* 111 %（基準の内径より小さい）, 12.5 92 %"_s;
+        // The series' steps change at 3 and 20 mm: 2 H1 = 2.165064, (22 − 19.9) /
+        // 2.165064 = 0.970; 20: 0.924.
+        QTest::newRow("usable drills across 20 mm")
+            << u"M22x2"_s << 1 << u"92 %"_s << u"19.9 97 %, 20* 92 %"_s;
+        QTest::newRow("usable drills across 3 mm")
+            << u"No.4-40"_s << 9 << QString() << u"2.95, 3*"_s;
+        // Sizes no chart holds: the drill of the series nearest the middle of
+        // the limits. M105×2: (105 − 103) / 2.165064 = 0.924; 1-8UN: 2 H1 =
+        // 3.437017, (25.4 − 22.5) / 3.437017 = 0.844, 22: 0.989.
+        QTest::newRow("M105×2") << u"M105x2"_s << 0 << u"92 %"_s << u"103* 92 %"_s;
+        QTest::newRow("1-8UN") << u"1-8UN"_s << 0 << u"84 %"_s << u"22 99 %, 22.5* 84 %"_s;
         QTest::newRow("taper pipe") << u"Rc1/4"_s << 5 << QString() << QString();
         QTest::newRow("NPT") << u"NPT1/2"_s << 7 << QString() << QString();
         QTest::newRow("insert") << u"M8×1.25"_s << 8 << QString() << u"8.4*, 8.5"_s;
@@ -328,8 +444,7 @@ private slots:
         const auto result = std::find_if(results.begin(), results.end(),
                                          [&](const auto& r) { return r.position == position; });
         QVERIFY(result != results.end());
-        QCOMPARE(search::cellText(*result, search::Engagement),
-                 engagement);
+        QCOMPARE(search::cellText(*result, search::Engagement), engagement);
         QStringList drills;
         for (const search::UsableDrill& d : search::usableDrills(*result)) {
             const QString engagement = search::engagementText(d.engagement);
@@ -338,6 +453,32 @@ private slots:
                           (engagement.isEmpty() ? QString() : u' ' + engagement));
         }
         QCOMPARE(drills.join(u", "_s), usable);
+    }
+
+    // The drill suggested where no chart gives one is the charts' own drill
+    // as often as the README says: 223 of the metric chart's 254 rows and 49
+    // of the unified chart's 90.
+    void suggestedDrillAgreesWithTheCharts_data() {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("agreeing");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("metric") << 1 << 223 << 254;
+        QTest::newRow("unified") << 2 << 49 << 90;
+    }
+    void suggestedDrillAgreesWithTheCharts() {
+        QFETCH(int, position);
+        QFETCH(int, agreeing);
+        QFETCH(int, rows);
+        const ChartDefinition& chart = *index().charts()[std::size_t(position - 1)];
+        int agree = 0;
+        for (int row = 0; row < chart.dataRows; ++row) {
+            const auto result = index().row(position, chart.headingLines + row);
+            QVERIFY(result && result->hasHoleLimits && result->drillValue > 0);
+            agree += search::suggestedDrill(result->holeMinimum, result->holeMaximum) ==
+                     result->drillValue;
+        }
+        QCOMPARE(chart.dataRows, rows);
+        QCOMPARE(agree, agreeing);
     }
 
     // Each row of every chart is found by its designation as the chart
@@ -380,8 +521,7 @@ private slots:
         connect(&model, &QAbstractItemModel::rowsInserted, this,
                 [&](const QModelIndex&, int first, int last) {
                     for (int row = first; row <= last; ++row)
-                        arrived.append(
-                            model.index(row, search::Chart).data().toString());
+                        arrived.append(model.index(row, search::Chart).data().toString());
                 });
         for (const QString& query : {u"M8x1.25"_s, u"M8"_s, u"1/4"_s})
             model.setResults(index().find(view(query)));
