@@ -3,7 +3,8 @@
 # headless: widget tests on Qt's offscreen platform, end-to-end tests under
 # Xvfb with a window manager. The suite runs twice: in the normal build and
 # in a build with AddressSanitizer and UndefinedBehaviorSanitizer, where any
-# report fails the test that caused it.
+# report fails the test that caused it. Then the query reader is fuzzed for a
+# minute (libFuzzer, clang, with both sanitizers).
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/setup.sh
@@ -17,3 +18,7 @@ ctest --preset dev -j"$(nproc)"
 cmake --preset asan
 cmake --build --preset asan -j"$(nproc)"
 ctest --preset asan -j"$(nproc)"
+
+cmake --preset fuzz
+cmake --build --preset fuzz -j"$(nproc)" --target query_fuzzer
+ctest --preset fuzz
