@@ -133,6 +133,17 @@ void addEntries(std::vector<SearchIndex::Entry>& entries, int position,
     }
 }
 
+// Whether a drill query may match the row: its drill, or within its limits.
+bool mayHoldDrill(const Drill& query, const SearchIndex::Entry& entry) {
+    if (query.inches && entry.drillInch && *entry.drillInch == *query.inches)
+        return true;
+    if (entry.drill && *entry.drill == query.millimetres)
+        return true;
+    return std::any_of(entry.limits.begin(), entry.limits.end(), [&query](const LimitPair& p) {
+        return p.min && p.max && *p.min <= query.millimetres && query.millimetres <= *p.max;
+    });
+}
+
 // Fills in how a drill query matches the row; false if it does not.
 bool matchDrill(const Drill& query, const SearchIndex::Entry& entry, SearchResult& result) {
     if (query.inches && entry.drillInch)
@@ -185,10 +196,26 @@ void placeOutsideLimits(Millionths drill, const SearchIndex::Entry& entry, Searc
     result.maximum = pair->maximum;
 }
 
-// Whether a query that names a row names it exactly: with its pitch or
-// thread count, which with the size makes one thread of a family.
-bool namesExactly(const Designation& query) {
-    return !query.counts.empty();
+// Marks the rows that the query names exactly: with its pitch or thread
+// count, which with the size makes one thread of a family, or with its
+// family written ("PF1/4", "W1/4") where that names one row of a chart's
+// kind of thread.
+void markExact(const Designation& query, std::vector<SearchResult>& results) {
+    for (SearchResult& result : results) {
+        if (!result.byDesignation)
+            continue;
+        if (!query.counts.empty()) {
+            result.exact = true;
+            continue;
+        }
+        if (query.families == threads::kAnyFamily)
+            continue;
+        const auto same = [&result](const SearchResult& other) {
+            return other.byDesignation && other.position == result.position &&
+                   other.kind == result.kind;
+        };
+        result.exact = std::count_if(results.begin(), results.end(), same) == 1;
+    }
 }
 
 } // namespace
@@ -245,12 +272,14 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
     if (!designation && !drill)
         return results;
     for (const Entry& entry : all) {
-        SearchResult result = entry.base;
-        result.byDesignation =
+        const bool named =
             designation && entry.thread && threads::names(*designation, *entry.thread, entry.unit);
-        if (both && !result.byDesignation)
+        // Most rows match nothing: they are passed over before their result
+        // is made.
+        if ((both && !named) || (!named && !(drill && mayHoldDrill(*drill, entry))))
             continue;
-        result.exact = result.byDesignation && namesExactly(*designation);
+        SearchResult result = entry.base;
+        result.byDesignation = named;
         const bool byDrill = drill && matchDrill(*drill, entry, result);
         if (byDrill || both)
             result.queriedDrill = drill->millimetres;
@@ -262,6 +291,8 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
         if (result.byDesignation || byDrill)
             results.push_back(result);
     }
+    if (designation)
+        markExact(*designation, results);
     std::stable_sort(results.begin(), results.end(),
                      [preferredPosition](const SearchResult& a, const SearchResult& b) {
                          const auto key = [preferredPosition](const SearchResult& r) {

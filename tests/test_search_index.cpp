@@ -412,6 +412,14 @@ private slots:
         QTest::newRow("below the basic minor diameter")
             << u"M8x1.25 5"_s << 1 << u"222 %（ドリル径 5、基準の内径より小さい）"_s
             << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        // At the basic minor diameter, 8 − 1.353165 = 6.646835, 100 %; 6.64:
+        // 1.36 / 1.353165 = 1.005, 101 % with the warning.
+        QTest::newRow("at the basic minor diameter")
+            << u"M8x1.25 6.646835"_s << 1 << u"100 %（ドリル径 6.646835）"_s
+            << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        QTest::newRow("just below the basic minor diameter")
+            << u"M8x1.25 6.64"_s << 1 << u"101 %（ドリル径 6.64、基準の内径より小さい）"_s
+            << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
         QTest::newRow("at the major diameter")
             << u"M8x1.25 8"_s << 1 << u"ねじ山なし（ドリル径 8、外径以上）"_s
             << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
@@ -453,6 +461,35 @@ private slots:
                           (engagement.isEmpty() ? QString() : u' ' + engagement));
         }
         QCOMPARE(drills.join(u", "_s), usable);
+    }
+
+    // The rows a query names exactly, which the desktop's search ranks
+    // first: with the pitch or thread count, or the family written where it
+    // names one row of a chart's kind.
+    void exactMatches_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("exact");
+        const QStringList g14{u"6 G(PF) 1/4 ‐19"_s};
+        QTest::newRow("PF1/4") << u"PF1/4"_s << g14;
+        QTest::newRow("PF1/4-19") << u"PF1/4-19"_s << g14;
+        QTest::newRow("G1/4-19") << u"G1/4-19"_s << g14;
+        QTest::newRow("#10-24") << u"#10-24"_s
+                                << QStringList{u"2 No.10‐24UNC"_s, u"9 No. 10‐24UNC"_s};
+        QTest::newRow("class") << u"M8x1.25-6H"_s
+                               << QStringList{u"1 8 × 1.25"_s, u"8 8 × 1.25"_s, u"10 M 8 × 1.25"_s};
+        QTest::newRow("every family's 1/4-20")
+            << u"1/4-20"_s << QStringList{u"2 1/4 ‐20UNC"_s, u"3 1/4 ‐20"_s, u"9 1/4‐20UNC"_s};
+        QTest::newRow("a size of several pitches") << u"M8"_s << QStringList{};
+        QTest::newRow("a size of several families") << u"1/4"_s << QStringList{};
+    }
+    void exactMatches() {
+        QFETCH(QString, query);
+        QFETCH(QStringList, exact);
+        QStringList found;
+        for (const search::SearchResult& r : index().find(view(query)))
+            if (r.exact)
+                found.append(QString::number(r.position) + u' ' + qs(r.designation));
+        QCOMPARE(found, exact);
     }
 
     // The drill suggested where no chart gives one is the charts' own drill
