@@ -44,8 +44,7 @@ EOF
     env "${environment[@]}" dbus-daemon --config-file="$E2E_TMP/session.conf" --nofork \
         --print-address=3 3>"$E2E_TMP/session_bus" >>"$E2E_TMP/vornel.log" 2>&1 &
     E2E_PIDS+=($!)
-    local i
-    for i in $(seq 100); do [ -s "$E2E_TMP/session_bus" ] && break; sleep 0.1; done
+    for _ in $(seq 100); do [ -s "$E2E_TMP/session_bus" ] && break; sleep 0.1; done
     [ -s "$E2E_TMP/session_bus" ] || fail "the session bus did not start"
     DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/session_bus")
     export DBUS_SESSION_BUS_ADDRESS
@@ -64,4 +63,39 @@ e2e_window_pids() {
     for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true); do
         xdotool getwindowpid "$id"
     done
+}
+
+# Checks that hold only once a change still to come is in. While
+# E2E_AWAITING[KIND] is 1, a failing check of that kind is reported as
+# AWAITING and does not fail the test; once every check of a kind holds, the
+# test fails until the mark is taken away (set it to 0), so that no mark
+# outlives its change. E2E_PASSED counts the checks that held.
+declare -A E2E_AWAITING=() E2E_AWAITED=() E2E_AWAITED_FAILED=()
+E2E_PASSED=0
+# e2e_awaited_check KIND DESCRIPTION COMMAND...: runs one check of a kind.
+e2e_awaited_check() {
+    E2E_AWAITED[$1]=$((${E2E_AWAITED[$1]:-0} + 1))
+    if "${@:3}"; then
+        E2E_PASSED=$((E2E_PASSED + 1))
+    elif [ "${E2E_AWAITING[$1]:-0}" = 1 ]; then
+        echo "AWAITING the $1 change: $2" >&2
+        E2E_AWAITED_FAILED[$1]=$((${E2E_AWAITED_FAILED[$1]:-0} + 1))
+    else
+        fail "$2"
+    fi
+}
+# e2e_summary NAME: fails where every awaited check of a kind held, and
+# otherwise prints the counts.
+e2e_summary() {
+    local kind counts=''
+    for kind in "${!E2E_AWAITED[@]}"; do
+        if [ "${E2E_AWAITING[$kind]:-0}" = 1 ]; then
+            [ "${E2E_AWAITED_FAILED[$kind]:-0}" != 0 ] ||
+                fail "every check awaiting the $kind change holds: set E2E_AWAITING[$kind]=0"
+            counts+=", ${E2E_AWAITED_FAILED[$kind]} of ${E2E_AWAITED[$kind]} awaiting the $kind change"
+        fi
+    done
+    ! grep -Eq 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$E2E_TMP/vornel.log" ||
+        fail "the sanitizers reported"
+    echo "e2e $1: $E2E_PASSED passed$counts, 0 failed"
 }
