@@ -20,10 +20,10 @@ command -v gnome-shell >/dev/null ||
 
 # The application change: a result opens in the one Vornel, the
 # application on the session bus, whose search provider needs no display
-# and leaves the clipboard alone. The ranking change: every door gives the
-# search window's order.
+# and leaves the clipboard alone. The order change: every door gives the
+# search window's results in its order.
 E2E_AWAITING[application]=1
-E2E_AWAITING[ranking]=1
+E2E_AWAITING[order]=1
 
 e2e_install_staged "$1" "$2"
 provider_id=$(sed -n 's/^DesktopId=//p' "$E2E_GNOME_INI")
@@ -200,7 +200,7 @@ shell_shot M8x1.25-6.9
 
 # The search window's first result for 1/4-20 is the unified thread.
 results=$(search 1/4-20)
-e2e_awaited_check ranking "1/4-20 showed first: $(head -n1 <<<"$results" | cut -f2)" \
+e2e_awaited_check order "1/4-20 showed first: $(head -n1 <<<"$results" | cut -f2)" \
     [ "$(head -n1 <<<"$results" | cut -f2)" = '1/4 ‐20UNC（ユニファイねじ）' ]
 
 e2e_summary "GNOME Shell"

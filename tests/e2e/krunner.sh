@@ -43,24 +43,28 @@ e2e_start_session_bus VORNEL_PROVIDER_IDLE_MS=1500
 
 # krunner QUERY [N [ACTION]]: the client's lines.
 krunner() {
-    "$client" "$plugin" "$@" 2>"$E2E_TMP/client.err" ||
-        fail "krunner_client $*: $(cat "$E2E_TMP/client.err")"
+    local status=0
+    "$client" "$plugin" "$@" </dev/null 2>"$E2E_TMP/client.err" || status=$?
+    [ "$status" = 0 ] || fail "krunner_client $* ended with $status: $(cat "$E2E_TMP/client.err")"
 }
 
-# The ranking change: KRunner's exact match decided on the thread that a
-# query names, not on its text, and every door in the search window's order.
-E2E_AWAITING[ranking]=1
+# The order change: every door gives the search window's results in its
+# order. The exact-match change: KRunner's exact match is decided on the
+# thread that a query names, whatever family prefix, thread count or
+# tolerance class it is written with, not on its text.
+E2E_AWAITING[order]=1
+E2E_AWAITING[exact-match]=1
 
-# A query | whether the row awaits the ranking | its first match: text,
-# subtext, relevance, type and the actions' texts | every match's text in
-# the order given, where it is checked. A designation names one thread
-# whatever family prefix, thread count or tolerance class it is written
-# with: an exact match (type 100, relevance 1).
+# A query | the change a row awaits, if any | its first match: text,
+# subtext, relevance, type and the actions' texts, or its text alone |
+# every match's text in the order given, where it is checked. A query that
+# names one thread is an exact match (type 100) of relevance 1.
 while IFS='|' read -r query awaits first texts; do
     matches=$(krunner "$query")
     problem=''
-    [ "$(head -n1 <<<"$matches")" = "$(printf '%b' "$first")" ] ||
-        problem="the first match is $(head -n1 <<<"$matches")"
+    line=$(head -n1 <<<"$matches")
+    [[ $first == *'\t'* ]] || line=$(cut -f1 <<<"$line")
+    [ "$line" = "$(printf '%b' "$first")" ] || problem="the first match is $(head -n1 <<<"$matches")"
     [ -z "$texts" ] || [ "$(cut -f1 <<<"$matches")" = "$(printf '%b' "$texts")" ] ||
         problem="the matches are $(cut -f1 <<<"$matches" | tr '\n' ' ')"
     if [ -n "$awaits" ]; then
@@ -71,11 +75,13 @@ while IFS='|' read -r query awaits first texts; do
     fi
 done <<EOF
 M8x1.25||8 × 1.25（メートルねじ）\tドリル径 6.8、めねじ内径 6.647～6.912、ひっかかり率 89 %\t1\t100\tドリル径をコピー|8 × 1.25（メートルねじ）\n8 × 1.25（インサートメートルねじ）\nM 8 × 1.25（溝なしタップメ－トルねじ）
-PF1/4|ranking|G(PF) 1/4 ‐19（英式管用平行ねじ（G、PF））\tドリル径 11.7、めねじ内径 11.445～11.89、ひっかかり率 85 %\t1\t100\tドリル径をコピー|G(PF) 1/4 ‐19（英式管用平行ねじ（G、PF））
-PF1/4-19|ranking|G(PF) 1/4 ‐19（英式管用平行ねじ（G、PF））\tドリル径 11.7、めねじ内径 11.445～11.89、ひっかかり率 85 %\t1\t100\tドリル径をコピー|
-G1/4-19|ranking|G(PF) 1/4 ‐19（英式管用平行ねじ（G、PF））\tドリル径 11.7、めねじ内径 11.445～11.89、ひっかかり率 85 %\t1\t100\tドリル径をコピー|
-M8x1.25-6H|ranking|8 × 1.25（メートルねじ）\tドリル径 6.8、めねじ内径 6.647～6.912、ひっかかり率 89 %\t1\t100\tドリル径をコピー|
-1/4-20|ranking|1/4 ‐20UNC（ユニファイねじ）\tドリル径 5.1、めねじ内径 4.979～5.257、ひっかかり率 91 %\t1\t100\tドリル径をコピー|
+PF1/4|exact-match|G(PF) 1/4 ‐19（英式管用平行ねじ（G、PF））\tドリル径 11.7、めねじ内径 11.445～11.89、ひっかかり率 85 %\t1\t100\tドリル径をコピー|G(PF) 1/4 ‐19（英式管用平行ねじ（G、PF））
+PF1/4-19|exact-match|G(PF) 1/4 ‐19（英式管用平行ねじ（G、PF））\tドリル径 11.7、めねじ内径 11.445～11.89、ひっかかり率 85 %\t1\t100\tドリル径をコピー|
+G1/4-19|exact-match|G(PF) 1/4 ‐19（英式管用平行ねじ（G、PF））\tドリル径 11.7、めねじ内径 11.445～11.89、ひっかかり率 85 %\t1\t100\tドリル径をコピー|
+M8x1.25-6H|exact-match|8 × 1.25（メートルねじ）\tドリル径 6.8、めねじ内径 6.647～6.912、ひっかかり率 89 %\t1\t100\tドリル径をコピー|
+#10-24|exact-match|No.10‐24UNC（ユニファイねじ）\tドリル径 3.9、めねじ内径 3.683～3.962、ひっかかり率 81 %\t1\t100\tドリル径をコピー|
+1/4-20UNC||1/4 ‐20UNC（ユニファイねじ）\tドリル径 5.1、めねじ内径 4.979～5.257、ひっかかり率 91 %\t1\t100\tドリル径をコピー|
+1/4-20|order|1/4 ‐20UNC（ユニファイねじ）|
 EOF
 
 # Running a match, as Enter or an action's button does: query | match |

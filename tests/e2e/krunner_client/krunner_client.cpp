@@ -42,7 +42,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    Plasma::RunnerManager manager(QStringLiteral("krunnerrc"));
+    // Never deleted: a runner's job may end after queryFinished, and it still
+    // uses its runner when Qt shuts ThreadWeaver's queue down at the very end.
+    auto& manager = *new Plasma::RunnerManager(QStringLiteral("krunnerrc"));
     QStringList found;
     QString service;
     for (const KPluginMetaData& data : manager.runnerMetaDataList()) {
