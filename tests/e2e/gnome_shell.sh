@@ -203,4 +203,22 @@ results=$(search 1/4-20)
 e2e_awaited_check order "1/4-20 showed first: $(head -n1 <<<"$results" | cut -f2)" \
     [ "$(head -n1 <<<"$results" | cut -f2)" = '1/4 ‐20UNC（ユニファイねじ）' ]
 
+# Vornel's icon beside its results opens the search window with the words
+# typed, in the running Vornel; Down and Ctrl+C copy its first result.
+search M8x1.25 >/dev/null
+for _ in $(seq 5); do
+    [ "$(shell_eval 'vornelTest.clickProviderIcon()')" = true ] && break
+    search M8x1.25 >/dev/null
+done
+window=$(e2e_wait_window ねじ・下穴の検索)
+sleep 0.3
+xdotool windowactivate --sync "$window"
+xdotool key --window "$window" Down ctrl+c
+sleep 0.2
+[[ $(xclip -o -selection clipboard) == メートルねじ$'\t8 × 1.25\t6.8\t'* ]] ||
+    fail "the search window from Vornel's icon copied '$(xclip -o -selection clipboard)'"
+E2E_PASSED=$((E2E_PASSED + 1))
+e2e_awaited_check application "the search window is of the process $(xdotool getwindowpid "$window"); \
+Vornel ran as $running" [ "$(xdotool getwindowpid "$window")" = "$running" ]
+
 e2e_summary "GNOME Shell"

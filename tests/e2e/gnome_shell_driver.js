@@ -70,6 +70,16 @@
             return true;
         },
 
+        // Clicks the provider's icon beside its results, which asks it to
+        // open its own search with the words typed. False where the
+        // providers were loaded afresh since the last search.
+        clickProviderIcon() {
+            if (reloads !== this.reloads)
+                return false;
+            provider().display.providerInfo.emit('clicked', 1);
+            return true;
+        },
+
         // The shell's own clipboard: set it, then ask for its text, which
         // `clipboard` holds once it has arrived.
         setClipboard(text) {
