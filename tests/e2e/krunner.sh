@@ -52,8 +52,8 @@ krunner() {
 # order. The exact-match change: KRunner's exact match is decided on the
 # thread that a query names, whatever family prefix, thread count or
 # tolerance class it is written with, not on its text.
-E2E_AWAITING[order]=1
-E2E_AWAITING[exact-match]=1
+E2E_AWAITING[order]=0
+E2E_AWAITING[exact-match]=0
 
 # A query | the change a row awaits, if any | its first match: text,
 # subtext, relevance, type and the actions' texts, or its text alone |
