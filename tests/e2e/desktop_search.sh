@@ -31,10 +31,11 @@ grep -qx "X-Plasma-DBusRunner-Service=$name" "$share/krunner/dbusplugins/io.gith
 passed=1
 
 # Where the search window shows the ひっかかり率, every door shows it: the
-# metric 8 × 1.25's cell and its part of a description, and any drill's.
+# metric 8 × 1.25's cell and its part of a description, and a queried
+# drill's, named beside it.
 engagement_cell='' engagement=''  any_engagement=''
 if "$vornel" --find M8x1.25 | head -n1 | grep -q ひっかかり率; then
-    engagement_cell='89 %\t' engagement='、ひっかかり率 89 %' any_engagement='、ひっかかり率 [0-9]+ %'
+    engagement_cell='89 %\t' engagement='、ひっかかり率 89 %' any_engagement='、ひっかかり率 [0-9]+ %（ドリル径 6\.8）'
 fi
 
 # The command line, with no display at all: arguments | status | a line that
@@ -59,6 +60,7 @@ while IFS='|' read -r arguments status expected; do
     passed=$((passed + 1))
 done <<EOF
 --find M8x1.25|0|^メートルねじ\t8 × 1.25\t\t6.8\t${engagement_cell}めねじ内径 6.647～6.912\t呼び$
+--find M8x1.25φ6.9|0|^メートルねじ\t8 × 1.25\t\t6.8\t${engagement_cell:+81 %（ドリル径 6.9）\t}めねじ内径 6.647～6.912\t呼び・範囲内
 --find M8x1.25|0|$heading
 --find zzz|1|
 --find|2|
