@@ -50,7 +50,7 @@ const QStringList& sampleTexts(int column) {
         {QStringLiteral("G(PF) 11/2 ‐11"), QStringLiteral("No.12‐32UNEF")},
         {QStringLiteral("NPT リーマなし")},
         {QStringLiteral("17.86（0.703 inch）")},
-        {QStringLiteral("100 %")},
+        {QStringLiteral("100 %（ドリル径 10.25）")},
         {QStringLiteral("めねじ内径 148.172～148.812")},
         {QStringLiteral("ドリル径と同じ（最小 +0.153／最大 −0.112）")},
     };
