@@ -5,10 +5,14 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 namespace vornel {
 namespace {
+
+// The hidden child of a window through which it announces.
+const QString kAnnouncement = QStringLiteral("Announcement");
 
 QAccessibleInterface* windowInterface(const QString& className, QObject* object) {
     // Asked for each class from the object's own up to QObject: a class that
@@ -16,10 +20,20 @@ QAccessibleInterface* windowInterface(const QString& className, QObject* object)
     if (className != u"QWidget" || !object || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
-    if (!widget->isWindow())
-        return nullptr;
-    return new QAccessibleWidget(widget, QAccessible::Window);
+    if (widget->isWindow())
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (widget->objectName() == kAnnouncement)
+        return new QAccessibleWidget(widget, QAccessible::Notification);
+    return nullptr;
 }
+
+// How many announcements have been made: a focus re-read that one follows
+// would cut it short.
+int announcements = 0;
+
+// How long a menu waits for the window system to settle the focus before its
+// first entry is made active.
+constexpr int kSettleMs = 120;
 
 // Says that the view's current item has the focus.
 void reportCurrentItem(QAbstractItemView* view) {
@@ -62,6 +76,31 @@ class FirstMenuEntryActive final : public QObject {
 public:
     using QObject::QObject;
 
+private:
+    // A menu closed with nothing chosen (Escape, a click elsewhere) says
+    // nothing of where the user is back: the focus never left that window
+    // as Qt sees it. Reads it again, unless what was chosen announced itself
+    // or moved the focus.
+    static void rereadFocusUnlessChosen() {
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || !QAccessible::isActive())
+            return;
+        QMetaObject::invokeMethod(
+            focus,
+            [focus, before = announcements] {
+                if (announcements != before || QApplication::focusWidget() != focus ||
+                    QApplication::activePopupWidget())
+                    return;
+                if (auto* view = qobject_cast<QAbstractItemView*>(focus)) {
+                    reportCurrentItem(view);
+                    return;
+                }
+                QAccessibleEvent event(focus, QAccessible::Focus);
+                QAccessible::updateAccessibility(&event);
+            },
+            Qt::QueuedConnection);
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
@@ -70,6 +109,7 @@ protected:
         if (!menu)
             return false;
         if (event->type() == QEvent::Hide) {
+            rereadFocusUnlessChosen();
             // Qt keeps the accessible entry of an action, with the menu it
             // was first shown in, for as long as the action lives: in a
             // menu built anew on each opening, the entries of the next one
@@ -82,25 +122,49 @@ protected:
         }
         if (menu->activeAction())
             return false;
-        // Once the menu is up: made active then, its entry is announced as
-        // focused, and drawn highlighted, as a menu opened by keyboard is.
-        QMetaObject::invokeMethod(
-            menu,
-            [menu] {
-                if (!menu->isVisible() || menu->activeAction())
+        // Once the menu is up and the window system has settled the focus:
+        // made active then, its entry is announced as focused, and drawn
+        // highlighted, as a menu opened by keyboard is. On X11 the window
+        // under the menu gets the focus back just after the menu shows, and
+        // a screen reader says that window; an entry made active before that
+        // would be followed by the window's name.
+        QTimer::singleShot(kSettleMs, menu, [menu] {
+            if (!menu->isVisible() || menu->activeAction())
+                return;
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator() && action->isVisible() && action->isEnabled()) {
+                    menu->setActiveAction(action);
                     return;
-                for (QAction* action : menu->actions())
-                    if (!action->isSeparator() && action->isVisible() && action->isEnabled()) {
-                        menu->setActiveAction(action);
-                        return;
-                    }
-            },
-            Qt::QueuedConnection);
+                }
+        });
         return false;
     }
 };
 
 } // namespace
+
+void detail::dropAccessibleUpdate(QAccessibleEvent*) {}
+
+void announce(QWidget* window, const QString& text) {
+    if (!window || text.isEmpty())
+        return;
+    exposeTopLevelWidgetsAsWindows();
+    auto* notice = window->findChild<QWidget*>(kAnnouncement, Qt::FindDirectChildrenOnly);
+    if (!notice) {
+        // Never shown: a screen reader is told it showed, with its text.
+        // Named before it has a parent: its accessible interface, made the
+        // first time the bus hears of it, is chosen by that name.
+        notice = new QWidget;
+        notice->setObjectName(kAnnouncement);
+        notice->setParent(window);
+        notice->setAttribute(Qt::WA_DontShowOnScreen);
+        notice->hide();
+    }
+    ++announcements;
+    notice->setAccessibleName(text);
+    QAccessibleEvent event(notice, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&event);
+}
 
 void exposeTopLevelWidgetsAsWindows() {
     static const bool installed = [] {

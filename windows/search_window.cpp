@@ -19,9 +19,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vornel::search {
@@ -40,6 +43,26 @@ protected:
         option->state &= ~QStyle::State_HasFocus;
     }
 };
+
+// The results. While the query has the focus, a new current result is not
+// reported as focused on the accessibility bus (Qt's table would report it
+// whatever has the focus, and a screen reader would follow it away from the
+// query after every keystroke); it is reported when the results get the focus.
+class ResultsTable final : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override {
+        if (hasFocus())
+            QTableView::currentChanged(current, previous);
+        else
+            QAbstractItemView::currentChanged(current, previous);
+    }
+};
+
+// How long typing pauses before the count is said.
+constexpr int kCountPauseMs = 400;
 
 // Sample texts of each column, as wide as the widest it is expected to show,
 // for its starting width.
@@ -75,7 +98,7 @@ SearchWindow::SearchWindow(const SearchIndex& index)
     query_->installEventFilter(this);
 
     model_ = new SearchResultModel(this);
-    table_ = new QTableView(this);
+    table_ = new ResultsTable(this);
     table_->setObjectName(QStringLiteral("Results"));
     table_->setAccessibleName(QStringLiteral("検索結果"));
     table_->setModel(model_);
@@ -116,23 +139,29 @@ SearchWindow::SearchWindow(const SearchIndex& index)
     connect(copyAction_, &QAction::triggered, this,
             [this] { copyResult(table_->currentIndex().row()); });
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    table_->installEventFilter(this);
     connect(table_, &QWidget::customContextMenuRequested, this, &SearchWindow::showContextMenu);
     reportCurrentItemOnFocus(table_);
     activateFirstMenuEntries();
 
-    // Read-only, reached with Tab after the results; a screen reader reads
-    // its text as the description of "詳細". Of a fixed height, so that a
-    // new result's detail never moves the table. Its text is not selectable:
-    // a label that is lays its text out as a document on every change, which
-    // cost a keystroke about a fifth more.
-    detail_ = new QLabel(this);
+    // Read-only text with a caret, reached with Tab after the results (or
+    // Alt+D): a screen reader reads it line by line as the caret moves. Of
+    // a fixed height, so that a new result's detail never moves the table.
+    detail_ = new QPlainTextEdit(this);
     detail_->setObjectName(QStringLiteral("Detail"));
     detail_->setAccessibleName(QStringLiteral("詳細"));
-    detail_->setWordWrap(true);
-    detail_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    detail_->setTextFormat(Qt::PlainText);
-    detail_->setFocusPolicy(Qt::StrongFocus);
-    detail_->setFixedHeight(6 * detail_->fontMetrics().lineSpacing() + 2 * detail_->margin());
+    detail_->setReadOnly(true);
+    detail_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    detail_->setTabChangesFocus(true);
+    detail_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    detail_->setFrameShape(QFrame::NoFrame);
+    detail_->setFixedHeight(6 * detail_->fontMetrics().lineSpacing() +
+                            2 * static_cast<int>(detail_->document()->documentMargin()));
+    auto* toDetail = new QAction(this);
+    toDetail->setShortcut(QKeySequence(Qt::ALT | Qt::Key_D));
+    addAction(toDetail);
+    connect(toDetail, &QAction::triggered, this,
+            [this] { detail_->setFocus(Qt::ShortcutFocusReason); });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &SearchWindow::showDetail);
 
@@ -151,6 +180,12 @@ SearchWindow::SearchWindow(const SearchIndex& index)
         followTheme(part);
 
     connect(query_, &QLineEdit::textChanged, this, &SearchWindow::runQuery);
+    // The count is said once typing pauses, not after every key.
+    countPause_ = new QTimer(this);
+    countPause_->setSingleShot(true);
+    countPause_->setInterval(kCountPauseMs);
+    connect(query_, &QLineEdit::textEdited, countPause_, qOverload<>(&QTimer::start));
+    connect(countPause_, &QTimer::timeout, this, &SearchWindow::sayCount);
     // Enter in the query field opens the current result: the first of a new
     // query, or the one chosen since.
     connect(query_, &QLineEdit::returnPressed, this, [this] {
@@ -191,10 +226,38 @@ void SearchWindow::appendToQuery(const QString& text) {
 
 void SearchWindow::focusQuery(bool selectAll) {
     query_->setFocus(Qt::OtherFocusReason);
-    if (selectAll)
-        query_->selectAll();
+    const auto place = [this, selectAll] {
+        // Selected from its end to its start, the caret at the start: a
+        // screen reader reads a field's line from the caret, and from the
+        // end it would leave out the last character.
+        if (selectAll && !query_->text().isEmpty())
+            query_->setSelection(static_cast<int>(query_->text().size()),
+                                 -static_cast<int>(query_->text().size()));
+        else
+            query_->end(false);
+    };
+    // A window being raised says its query with the focus; said also as the
+    // selection changes, before the window is up, it would be heard twice.
+    if (isActiveWindow())
+        place();
     else
-        query_->end(false);
+        unannounced(place);
+}
+
+void SearchWindow::sayCount() {
+    const QString count = query_->accessibleDescription();
+    if (!query_->hasFocus() || count.isEmpty() || count == saidCount_)
+        return;
+    saidCount_ = count;
+    announce(this, count);
+}
+
+void SearchWindow::prepare() {
+    // Lays out and draws every part once, off screen: the glyphs of its
+    // texts are then cached for the first paint on screen.
+    ensurePolished();
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    render(&image);
 }
 
 void SearchWindow::runQuery() {
@@ -231,10 +294,9 @@ void SearchWindow::showDetail() {
     const QString text = row < model_->rowCount()
                              ? resultDetail(model_->results()[static_cast<std::size_t>(row)])
                              : QString();
-    if (text == detail_->text())
+    if (text == detail_->toPlainText())
         return;
-    detail_->setText(text);
-    detail_->setAccessibleDescription(spokenText(text));
+    detail_->setPlainText(text);
 }
 
 void SearchWindow::showChartRow(int position, int line) {
@@ -263,7 +325,7 @@ void SearchWindow::openResult(int row) {
     emit resultChosen(result.position, result.line);
 }
 
-void SearchWindow::copyResult(int row) const {
+void SearchWindow::copyResult(int row) {
     if (row < 0 || row >= model_->rowCount())
         return;
     const SearchResult& result = model_->results()[static_cast<std::size_t>(row)];
@@ -273,6 +335,11 @@ void SearchWindow::copyResult(int row) const {
     if (!engagement.isEmpty())
         text += u'\t' + engagement;
     copyToClipboard(text);
+    QStringList spoken;
+    for (int column = 0; column < SearchResultModel::ColumnCount; ++column)
+        if (QString cell = SearchResultModel::accessibleText(result, column); !cell.isEmpty())
+            spoken.append(cell);
+    announce(this, copiedLineNotice(spoken.join(u'、')));
 }
 
 void SearchWindow::showContextMenu(const QPoint& position) {
@@ -288,17 +355,33 @@ void SearchWindow::showContextMenu(const QPoint& position) {
     menu.addAction(copyAction_);
     for (const ValueEntry& entry : valueEntries(*result.chart, result.line)) {
         const QString value = entry.value;
-        menu.addAction(entry.label, &menu, [value] { copyToClipboard(value); });
+        const QString notice = copiedValueNotice(entry.label);
+        menu.addAction(entry.label, &menu, [this, value, notice] {
+            copyToClipboard(value);
+            announce(this, notice);
+        });
     }
     if (const std::optional<int> percent = resultEngagement(result)) {
         const QString value = QString::number(*percent);
-        menu.addAction(QStringLiteral("ひっかかり率 %1 をコピー").arg(engagementText(percent)),
-                       &menu, [value] { copyToClipboard(value); });
+        const QString entry =
+            QStringLiteral("ひっかかり率 %1 をコピー").arg(engagementText(percent));
+        menu.addAction(entry, &menu, [this, value, notice = copiedValueNotice(entry)] {
+            copyToClipboard(value);
+            announce(this, notice);
+        });
     }
     menu.exec(table_->viewport()->mapToGlobal(position));
 }
 
 bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Up from the first result goes back to the query.
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Up &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier &&
+        table_->currentIndex().row() <= 0) {
+        focusQuery(false);
+        return true;
+    }
     // Down from the query field moves into the results.
     if (watched == query_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && model_->rowCount() > 0) {
