@@ -58,12 +58,15 @@ VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland qt6-translations-l10n f
 # it as a screen reader does; Qt's GTK platform theme, GTK's extra themes and
 # ImageMagick's `import` to take screenshots under a dark desktop theme;
 # poppler's tools to read printed pages back and xclip to read the clipboard;
-# Debian's locales, to run the tests in a Japanese user's locale as well; and
-# gdbus (libglib2.0-bin) to call the desktop's search on a private bus.
+# Debian's locales, to run the tests in a Japanese user's locale as well;
+# gdbus (libglib2.0-bin) to call the desktop's search on a private bus; and
+# the screen reader Orca with speech-dispatcher, whose dummy voice the Orca
+# test speaks to (playing to ALSA's null device), to hear what a blind user
+# hears.
 VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils wmctrl weston
     desktop-file-utils appstream dpkg-dev file lintian devscripts dbus-daemon at-spi2-core
     python3-pyatspi qt6-gtk-platformtheme gnome-themes-extra imagemagick poppler-utils xclip
-    locales libglib2.0-bin)
+    locales libglib2.0-bin orca speech-dispatcher)
 # To run the benchmarks: Google Benchmark, hyperfine for whole processes and
 # a display server of their own.
 VORNEL_BENCH_PACKAGES=(libbenchmark-dev hyperfine xvfb)
