@@ -131,6 +131,26 @@ private slots:
         QTRY_COMPARE(announced(window), said);
     }
 
+    // Once the menu has been drawn, the search window is built, hidden, and
+    // the first Ctrl+F shows that one.
+    void preparedOnceTheMenuIsDrawn() {
+        Program program;
+        QVERIFY(!program.start());
+        QVERIFY(QTest::qWaitForWindowExposed(program.menu()));
+        search::SearchWindow* prepared = nullptr;
+        QTRY_VERIFY((prepared = qobject_cast<search::SearchWindow*>([] {
+                         for (QWidget* w : QApplication::topLevelWidgets())
+                             if (w->objectName() == u"SearchWindow"_s)
+                                 return w;
+                         return static_cast<QWidget*>(nullptr);
+                     }())));
+        QVERIFY(!prepared->isVisible());
+        QVERIFY(!program.searchWindow());
+        QCOMPARE(invariantFailure(program, 0), QString());
+        program.openSearch();
+        QCOMPARE(program.searchWindow(), prepared);
+    }
+
     void keyboard_data() {
         QTest::addColumn<QKeySequence>("close");
         QTest::newRow("Escape") << QKeySequence(Qt::Key_Escape);
