@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
@@ -13,6 +14,94 @@ namespace {
 
 // The hidden child of a window through which it announces.
 const QString kAnnouncement = QStringLiteral("Announcement");
+// Marks a line edit whose text is read whole.
+const char* const kWholeLine = "vornelWholeLine";
+
+// A line edit as Qt 6.4 exposes it, but with its text as one run of
+// attributes: Qt's own gives each offset n a run from n to n, and Orca reads
+// a line by the runs of its attributes, so that it left out the last
+// character.
+class WholeLineEdit final : public QAccessibleWidget,
+                            public QAccessibleTextInterface,
+                            public QAccessibleEditableTextInterface {
+public:
+    explicit WholeLineEdit(QLineEdit* edit)
+        : QAccessibleWidget(edit, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (type == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value)
+            return edit()->text();
+        if (t == QAccessible::Description && edit()->accessibleDescription().isEmpty())
+            return edit()->placeholderText();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = !edit()->isReadOnly();
+        state.readOnly = edit()->isReadOnly();
+        state.selectableText = true;
+        return state;
+    }
+
+    void selection(int index, int* start, int* end) const override {
+        *start = *end = 0;
+        if (index == 0 && edit()->hasSelectedText()) {
+            *start = static_cast<int>(edit()->selectionStart());
+            *end = *start + static_cast<int>(edit()->selectionLength());
+        }
+    }
+    int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { edit()->deselect(); }
+    void setSelection(int, int start, int end) override {
+        edit()->setSelection(start, end - start);
+    }
+    int cursorPosition() const override { return edit()->cursorPosition(); }
+    void setCursorPosition(int position) override { edit()->setCursorPosition(position); }
+    QString text(int start, int end) const override {
+        return edit()->text().mid(start, end - start);
+    }
+    int characterCount() const override { return static_cast<int>(edit()->text().size()); }
+    QRect characterRect(int offset) const override {
+        const QString text = edit()->text();
+        const QFontMetrics metrics = edit()->fontMetrics();
+        const QRect contents = edit()->contentsRect();
+        const int x = contents.x() + edit()->textMargins().left() + 2 +
+                      metrics.horizontalAdvance(text.left(offset));
+        const int width = offset < text.size() ? metrics.horizontalAdvance(text.at(offset)) : 1;
+        const QRect local(x, contents.y() + (contents.height() - metrics.height()) / 2, width,
+                          metrics.height());
+        return QRect(edit()->mapToGlobal(local.topLeft()), local.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        return edit()->cursorPositionAt(edit()->mapFromGlobal(point));
+    }
+    void scrollToSubstring(int start, int) override { edit()->setCursorPosition(start); }
+    QString attributes(int offset, int* start, int* end) const override {
+        const int count = characterCount();
+        *start = offset < 0 || offset > count ? offset : 0;
+        *end = offset < 0 || offset > count ? offset : count;
+        return {};
+    }
+
+    void deleteText(int start, int end) override { replaceText(start, end, {}); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int start, int end, const QString& text) override {
+        if (edit()->isReadOnly())
+            return;
+        edit()->setText(edit()->text().replace(start, end - start, text));
+    }
+
+private:
+    QLineEdit* edit() const { return static_cast<QLineEdit*>(widget()); }
+};
 
 QAccessibleInterface* windowInterface(const QString& className, QObject* object) {
     // Asked for each class from the object's own up to QObject: a class that
@@ -25,6 +114,12 @@ QAccessibleInterface* windowInterface(const QString& className, QObject* object)
     if (widget->objectName() == kAnnouncement)
         return new QAccessibleWidget(widget, QAccessible::Notification);
     return nullptr;
+}
+
+QAccessibleInterface* lineEditInterface(const QString& className, QObject* object) {
+    if (className != u"QLineEdit" || !object || !object->property(kWholeLine).toBool())
+        return nullptr;
+    return new WholeLineEdit(static_cast<QLineEdit*>(object));
 }
 
 // How many announcements have been made: a focus re-read that one follows
@@ -164,6 +259,15 @@ void announce(QWidget* window, const QString& text) {
     notice->setAccessibleName(text);
     QAccessibleEvent event(notice, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&event);
+}
+
+void readTextWhole(QLineEdit* field) {
+    static const bool installed = [] {
+        QAccessible::installFactory(lineEditInterface);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    field->setProperty(kWholeLine, true);
 }
 
 void exposeTopLevelWidgetsAsWindows() {

@@ -1,6 +1,7 @@
 #pragma once
 
 class QAbstractItemView;
+class QLineEdit;
 class QString;
 class QWidget;
 
@@ -23,6 +24,13 @@ void reportCurrentItemOnFocus(QAbstractItemView* view);
 // screen reader find the entries of a menu opened again. Calling it again
 // does nothing.
 void activateFirstMenuEntries();
+
+// Exposes `field` on the accessibility bus so that a screen reader reads its
+// text whole. Qt 6.4 gives a line edit's text no runs of attributes, and
+// Orca reads a line by those runs: it left out the last character. Call it
+// before the field has a parent (its accessible interface is chosen the
+// first time the bus hears of it).
+void readTextWhole(QLineEdit* field);
 
 // Says `text` where a screen reader listens, as a notification in `window`
 // (a top-level widget): the means by which a screen reader hears what no

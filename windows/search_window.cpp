@@ -90,7 +90,9 @@ SearchWindow::SearchWindow(const SearchIndex& index)
     setWindowTitle(QStringLiteral("ねじ・下穴の検索"));
     setWindowIcon(assets::chartIcon());
 
-    query_ = new QLineEdit(this);
+    query_ = new QLineEdit;
+    readTextWhole(query_);
+    query_->setParent(this);
     query_->setObjectName(QStringLiteral("Query"));
     query_->setAccessibleName(QStringLiteral("検索語"));
     query_->setPlaceholderText(QStringLiteral("例：M8×1.25、1/4-20、No.10、G1/4、6.8"));
@@ -227,12 +229,8 @@ void SearchWindow::appendToQuery(const QString& text) {
 void SearchWindow::focusQuery(bool selectAll) {
     query_->setFocus(Qt::OtherFocusReason);
     const auto place = [this, selectAll] {
-        // Selected from its end to its start, the caret at the start: a
-        // screen reader reads a field's line from the caret, and from the
-        // end it would leave out the last character.
-        if (selectAll && !query_->text().isEmpty())
-            query_->setSelection(static_cast<int>(query_->text().size()),
-                                 -static_cast<int>(query_->text().size()));
+        if (selectAll)
+            query_->selectAll();
         else
             query_->end(false);
     };
