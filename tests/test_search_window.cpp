@@ -131,6 +131,22 @@ private slots:
         QTRY_COMPARE(announced(window), said);
     }
 
+    // The query's text is one run of attributes, from its start to its end,
+    // so that a screen reader reads it to the last character.
+    void queryTextIsOneRun() {
+        const auto charts = charts::allCharts();
+        search::SearchIndex index(charts);
+        search::SearchWindow window(index);
+        window.setQuery(u"M8x1.25 6.9"_s);
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(window.queryField())->textInterface();
+        QVERIFY(text);
+        int start = -1;
+        int end = -1;
+        text->attributes(10, &start, &end);
+        QCOMPARE((QPair<int, int>(start, end)), (QPair<int, int>(0, 11)));
+    }
+
     // Once the menu has been drawn, the search window is built, hidden, and
     // the first Ctrl+F shows that one.
     void preparedOnceTheMenuIsDrawn() {
