@@ -63,12 +63,16 @@ VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland qt6-translations-l10n f
 # desktops' own search clients that load the installed files: GNOME Shell,
 # run headless and driven through its Eval with python3-gi, and KDE
 # Frameworks 5's KRunner library (libkf5runner-dev, which brings Qt 5 and
-# extra-cmake-modules), for a small client that the test builds apart; and
-# clang with its runtime libraries for libFuzzer, to fuzz the query reader.
+# extra-cmake-modules), for a small client that the test builds apart; the
+# screen reader Orca with speech-dispatcher, whose dummy voice the Orca test
+# speaks to (playing to ALSA's null device), to hear what a blind user hears;
+# and clang with its runtime libraries for libFuzzer, to fuzz the query
+# reader.
 VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils wmctrl weston
     desktop-file-utils appstream dpkg-dev file lintian devscripts dbus-daemon at-spi2-core
     python3-pyatspi qt6-gtk-platformtheme gnome-themes-extra imagemagick poppler-utils xclip
-    locales libglib2.0-bin gnome-shell python3-gi libkf5runner-dev clang libclang-rt-14-dev)
+    locales libglib2.0-bin gnome-shell python3-gi libkf5runner-dev orca speech-dispatcher clang
+    libclang-rt-14-dev)
 # To run the benchmarks: Google Benchmark, hyperfine for whole processes and
 # a display server of their own.
 VORNEL_BENCH_PACKAGES=(libbenchmark-dev hyperfine xvfb)

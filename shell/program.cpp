@@ -9,9 +9,41 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTimer>
 #include <new>
 
 namespace vornel {
+namespace {
+
+// How long after the menu's first paint the search window is prepared: the
+// event loop is idle by then, and the start-up, which ends at that paint, is
+// not held up.
+constexpr int kPrepareSearchDelayMs = 50;
+
+// Calls `then` once, after the first paint of the widget it watches.
+class AfterFirstPaint final : public QObject {
+public:
+    AfterFirstPaint(QObject* watched, std::function<void()> then)
+        : QObject(watched)
+        , then_(std::move(then)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(kPrepareSearchDelayMs, parent(), then_);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+
+} // namespace
 
 QFont japaneseInterfaceFont(const QFont& systemFont) {
     // Only the faces that are installed are named. For a face that is not,
@@ -62,20 +94,37 @@ ChartWindowFactory Program::withSearch(ChartWindowFactory makeWindow) {
     };
 }
 
+search::SearchWindow* Program::searchWindow() const {
+    return search_ && search_->isVisible() ? search_.data() : nullptr;
+}
+
+bool Program::makeSearchWindow() {
+    if (search_)
+        return true;
+    try {
+        // The first keystroke finds the index ready.
+        searchIndex_.build();
+        search_ = new search::SearchWindow(searchIndex_);
+    } catch (const std::bad_alloc&) {
+        reportRunTimeError(errors::outOfMemory());
+        return false;
+    }
+    QObject::connect(search_, &search::SearchWindow::resultChosen, search_,
+                     [this](int position, int line) { openChartAt(position, line); });
+    return true;
+}
+
+void Program::prepareSearch() {
+    if (search_)
+        return;
+    if (makeSearchWindow())
+        search_->prepare();
+}
+
 void Program::openSearch(int preferredPosition, const QString& typed) {
     const bool open = search_ && search_->isVisible();
-    if (!search_) {
-        try {
-            // The first keystroke finds the index ready.
-            searchIndex_.build();
-            search_ = new search::SearchWindow(searchIndex_);
-        } catch (const std::bad_alloc&) {
-            reportRunTimeError(errors::outOfMemory());
-            return;
-        }
-        QObject::connect(search_, &search::SearchWindow::resultChosen, search_,
-                         [this](int position, int line) { openChartAt(position, line); });
-    }
+    if (!makeSearchWindow())
+        return;
     // Asked from the menu, no chart comes first, whichever asked before.
     search_->setPreferredChart(preferredPosition);
     if (!typed.isEmpty()) {
@@ -116,6 +165,9 @@ std::optional<RunTimeError> Program::start() {
         return errors::cannotCreateWindow();
     QObject::connect(menu_.get(), &MenuWindow::searchRequested, menu_.get(),
                      [this](const QString& typed) { openSearch(0, typed); });
+    // The search window is built while the program waits for the user, so
+    // that the first Ctrl+F only shows it.
+    new AfterFirstPaint(menu_.get(), [this] { prepareSearch(); });
     return showModeless(*menu_);
 }
 

@@ -46,11 +46,18 @@ public:
     // that cannot be opened is a run-time error.
     void openChartAt(int position, int line);
     // The open search window, or null.
-    search::SearchWindow* searchWindow() const { return search_.data(); }
+    search::SearchWindow* searchWindow() const;
+    // Builds the search window, hidden and drawn once off screen, and its
+    // index, if they are not yet: what the first Ctrl+F would otherwise do
+    // after the key. start() has it done once the menu has been drawn.
+    void prepareSearch();
 
 private:
     // Each chart window that `makeWindow` makes gets "検索…" on its list.
     ChartWindowFactory withSearch(ChartWindowFactory makeWindow);
+    // Makes the search window and its index where there is none; false
+    // (reported) if it cannot.
+    bool makeSearchWindow();
 
     ChartRegistry registry_;
     // Reads nothing from the charts until the first search.

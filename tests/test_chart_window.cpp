@@ -67,6 +67,12 @@ QStringList entryTexts(const QMenu& menu) {
     return texts;
 }
 
+// What a window last told a screen reader with a notification, or nothing.
+QString announced(const QWidget* window) {
+    const auto* notice = window->findChild<QWidget*>(u"Announcement"_s);
+    return notice ? notice->accessibleName() : QString();
+}
+
 } // namespace
 
 class TestChartWindow : public QObject {
@@ -373,6 +379,10 @@ private slots:
         const QKeySequence ctrlC(Qt::CTRL | Qt::Key_C);
         QTest::newRow("metric data row")
             << &charts::kMetricChart << 4 << ctrlC << u"M 1 × 0.25\t0.75\t0.729\t0.785"_s;
+        // What a screen reader is told: the line as it is spoken.
+        QTest::newRow("metric data row, said")
+            << &charts::kMetricChart << 4 << ctrlC
+            << u"コピーしました　M 1 × 0.25、ドリル径 0.75、最小寸法 0.729、最大寸法 0.785"_s;
         QTest::newRow("Ctrl+Insert")
             << &charts::kMetricChart << 210 << QKeySequence(Qt::CTRL | Qt::Key_Insert)
             << u"65 × 1.5\t63.5\t63.376\t63.676"_s;
@@ -407,6 +417,13 @@ private slots:
         const int scroll = list->verticalScrollBar()->value();
         QTest::keySequence(list, key);
 
+        if (copied.startsWith(u"コピーしました"_s)) {
+            QCOMPARE(announced(&window), copied);
+            return;
+        }
+        // Nothing copied, nothing said.
+        if (copied.isEmpty())
+            QCOMPARE(announced(&window), QString());
         QCOMPARE(clipboard->text(), copied.isEmpty() ? u"前の内容"_s : copied);
         QCOMPARE(window.selectedRow(), row);
         QCOMPARE(list->currentIndex().row(), row);
@@ -463,6 +480,7 @@ private slots:
 
         QStringList shown;
         QStringList copied;
+        QStringList said;
         bool copyEnabled = false;
         QTimer::singleShot(0, &window, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -474,6 +492,7 @@ private slots:
                 if (action->text().endsWith(u"をコピー"_s)) {
                     action->trigger();
                     copied.append(QGuiApplication::clipboard()->text());
+                    said.append(announced(&window));
                 }
             menu->close();
         });
@@ -483,6 +502,11 @@ private slots:
             QStringList{u"コピー"_s} + entries + QStringList{u"印刷…"_s, u"よそ"_s};
         QCOMPARE(shown, expected);
         QCOMPARE(copied, values);
+        // Each copy says which value it copied.
+        QStringList copiedEntries;
+        for (const QString& entry : entries)
+            copiedEntries.append(entry + u"しました"_s);
+        QCOMPARE(said, copiedEntries);
         QVERIFY(copyEnabled);
     }
 

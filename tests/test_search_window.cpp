@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -30,6 +31,12 @@ QAction* searchAction(const QWidget* widget) {
         if (action->text() == u"検索…"_s)
             return action;
     return nullptr;
+}
+
+// What a window last announced to a screen reader, or nothing.
+QString announced(const QWidget* window) {
+    const auto* notice = window->findChild<QWidget*>(u"Announcement"_s);
+    return notice ? notice->accessibleName() : QString();
 }
 
 } // namespace
@@ -98,6 +105,66 @@ private slots:
         window->openResult(result);
         QCOMPARE(program.registry().window(position), chart);
         QCOMPARE(invariantFailure(program, 0), QString());
+    }
+
+    // The count is said once typing pauses, not after each key, in the
+    // words of the status line after "検索結果".
+    void countSaidAsTypingPauses_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("one") << u"M80x2"_s << u"検索結果 1 件"_s;
+        QTest::newRow("three") << u"M8x1.25"_s << u"検索結果 3 件"_s;
+        QTest::newRow("nine") << u"M8"_s << u"検索結果 9 件"_s;
+        QTest::newRow("none") << u"z"_s << u"該当なし"_s;
+    }
+    void countSaidAsTypingPauses() {
+        QFETCH(QString, query);
+        QFETCH(QString, said);
+        Program program;
+        QVERIFY(!program.start());
+        program.openSearch();
+        search::SearchWindow* window = program.searchWindow();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClicks(window->queryField(), query);
+        QCOMPARE(announced(window), QString());
+        QTRY_COMPARE(announced(window), said);
+    }
+
+    // The query's text is one run of attributes, from its start to its end,
+    // so that a screen reader reads it to the last character.
+    void queryTextIsOneRun() {
+        const auto charts = charts::allCharts();
+        search::SearchIndex index(charts);
+        search::SearchWindow window(index);
+        window.setQuery(u"M8x1.25 6.9"_s);
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(window.queryField())->textInterface();
+        QVERIFY(text);
+        int start = -1;
+        int end = -1;
+        text->attributes(10, &start, &end);
+        QCOMPARE((QPair<int, int>(start, end)), (QPair<int, int>(0, 11)));
+    }
+
+    // Once the menu has been drawn, the search window is built, hidden, and
+    // the first Ctrl+F shows that one.
+    void preparedOnceTheMenuIsDrawn() {
+        Program program;
+        QVERIFY(!program.start());
+        QVERIFY(QTest::qWaitForWindowExposed(program.menu()));
+        search::SearchWindow* prepared = nullptr;
+        QTRY_VERIFY((prepared = qobject_cast<search::SearchWindow*>([] {
+                         for (QWidget* w : QApplication::topLevelWidgets())
+                             if (w->objectName() == u"SearchWindow"_s)
+                                 return w;
+                         return static_cast<QWidget*>(nullptr);
+                     }())));
+        QVERIFY(!prepared->isVisible());
+        QVERIFY(!program.searchWindow());
+        QCOMPARE(invariantFailure(program, 0), QString());
+        program.openSearch();
+        QCOMPARE(program.searchWindow(), prepared);
     }
 
     void keyboard_data() {
@@ -235,7 +302,12 @@ private slots:
         QCOMPARE(window->focusWidget(), table);
         QAccessibleInterface* detail = QAccessible::queryAccessibleInterface(window->detailArea());
         QCOMPARE(detail->text(QAccessible::Name), u"詳細"_s);
-        QCOMPARE(detail->text(QAccessible::Description),
+        // Read-only text that a screen reader reads line by line.
+        QVERIFY(detail->textInterface());
+        QVERIFY(detail->state().readOnly);
+        const QString detailText =
+            detail->textInterface()->text(0, detail->textInterface()->characterCount());
+        QCOMPARE(detailText,
                  u"メートルねじ　8 × 1.25\n"
                  "ドリル径 6.8　ひっかかり率 89 %\n"
                  "めねじ内径 6.647～6.912\n"
@@ -244,13 +316,17 @@ private slots:
                  QVariant(u"89 %"_s));
         // The insert's hole has no engagement; its usable drills, none marked with one.
         QTest::keyClick(table, Qt::Key_Down);
-        QCOMPARE(window->detailArea()->text().section(u'\n', 0, 0),
+        QCOMPARE(window->detailArea()->toPlainText().section(u'\n', 0, 0),
                  u"インサートメートルねじ　8 × 1.25"_s);
-        QVERIFY(
-            window->detailArea()->text().contains(u"使えるドリル径　8.4（図表のドリル径）、8.5"_s));
-        QCOMPARE(detail->text(QAccessible::Description), window->detailArea()->text());
+        QVERIFY(window->detailArea()->toPlainText().contains(
+            u"使えるドリル径　8.4（図表のドリル径）、8.5"_s));
         QTest::keyClick(table, Qt::Key_Tab);
         QCOMPARE(window->focusWidget(), window->detailArea());
+        // Up from the first result goes back to the query.
+        table->setFocus();
+        table->setCurrentIndex(table->model()->index(0, 0));
+        QTest::keyClick(table, Qt::Key_Up);
+        QCOMPARE(window->focusWidget(), window->queryField());
     }
 
     // The window says which result was chosen; opening it is the program's.

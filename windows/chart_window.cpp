@@ -173,8 +173,13 @@ void ChartWindow::addListAction(QAction* action) {
 
 void ChartWindow::copySelectedLine() {
     const int row = selectedRow();
-    if (row >= 0)
-        copyToClipboard(copyText(chart_.lines[static_cast<std::size_t>(row)]));
+    if (row < 0)
+        return;
+    const QString text = copyText(chart_.lines[static_cast<std::size_t>(row)]);
+    if (text.isEmpty())
+        return;
+    copyToClipboard(text);
+    announce(this, copiedLineNotice(accessibleLineText(chart_, row)));
 }
 
 void ChartWindow::print() {
@@ -196,7 +201,11 @@ void ChartWindow::showContextMenu(const QPoint& position) {
         if (action == copyAction_)
             for (const ValueEntry& entry : valueEntries(chart_, row)) {
                 const QString value = entry.value;
-                menu.addAction(entry.label, &menu, [value] { copyToClipboard(value); });
+                const QString notice = copiedValueNotice(entry.label);
+                menu.addAction(entry.label, &menu, [this, value, notice] {
+                    copyToClipboard(value);
+                    announce(this, notice);
+                });
             }
         // The window's own groups stand apart; the menu hides a separator
         // at its end.

@@ -14,4 +14,12 @@ void copyToClipboard(const QString& text) {
         clipboard->setText(text, QClipboard::Selection);
 }
 
+QString copiedLineNotice(const QString& spokenLine) {
+    return QStringLiteral("コピーしました　") + spokenLine;
+}
+
+QString copiedValueNotice(const QString& entry) {
+    return entry + QStringLiteral("しました");
+}
+
 } // namespace vornel

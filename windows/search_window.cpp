@@ -20,9 +20,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vornel::search {
@@ -41,6 +44,26 @@ protected:
         option->state &= ~QStyle::State_HasFocus;
     }
 };
+
+// The results. While the query has the focus, a new current result is not
+// reported as focused on the accessibility bus (Qt's table would report it
+// whatever has the focus, and a screen reader would follow it away from the
+// query after every keystroke); it is reported when the results get the focus.
+class ResultsTable final : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override {
+        if (hasFocus())
+            QTableView::currentChanged(current, previous);
+        else
+            QAbstractItemView::currentChanged(current, previous);
+    }
+};
+
+// How long typing pauses before the count is said.
+constexpr int kCountPauseMs = 400;
 
 // Sample texts of each column, as wide as the widest it is expected to show,
 // for its starting width.
@@ -68,7 +91,9 @@ SearchWindow::SearchWindow(const SearchIndex& index)
     setWindowTitle(QStringLiteral("ねじ・下穴の検索"));
     setWindowIcon(assets::chartIcon());
 
-    query_ = new QLineEdit(this);
+    query_ = new QLineEdit;
+    readTextWhole(query_);
+    query_->setParent(this);
     query_->setObjectName(QStringLiteral("Query"));
     query_->setAccessibleName(QStringLiteral("検索語"));
     query_->setPlaceholderText(QStringLiteral("例：M8×1.25、1/4-20、No.10、G1/4、6.8"));
@@ -76,7 +101,7 @@ SearchWindow::SearchWindow(const SearchIndex& index)
     query_->installEventFilter(this);
 
     model_ = new SearchResultModel(this);
-    table_ = new QTableView(this);
+    table_ = new ResultsTable(this);
     table_->setObjectName(QStringLiteral("Results"));
     table_->setAccessibleName(QStringLiteral("検索結果"));
     table_->setModel(model_);
@@ -117,23 +142,29 @@ SearchWindow::SearchWindow(const SearchIndex& index)
     connect(copyAction_, &QAction::triggered, this,
             [this] { copyResult(table_->currentIndex().row()); });
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
+    table_->installEventFilter(this);
     connect(table_, &QWidget::customContextMenuRequested, this, &SearchWindow::showContextMenu);
     reportCurrentItemOnFocus(table_);
     activateFirstMenuEntries();
 
-    // Read-only, reached with Tab after the results; a screen reader reads
-    // its text as the description of "詳細". Of a fixed height, so that a
-    // new result's detail never moves the table. Its text is not selectable:
-    // a label that is lays its text out as a document on every change, which
-    // cost a keystroke about a fifth more.
-    detail_ = new QLabel(this);
+    // Read-only text with a caret, reached with Tab after the results (or
+    // Alt+D): a screen reader reads it line by line as the caret moves. Of
+    // a fixed height, so that a new result's detail never moves the table.
+    detail_ = new QPlainTextEdit(this);
     detail_->setObjectName(QStringLiteral("Detail"));
     detail_->setAccessibleName(QStringLiteral("詳細"));
-    detail_->setWordWrap(true);
-    detail_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    detail_->setTextFormat(Qt::PlainText);
-    detail_->setFocusPolicy(Qt::StrongFocus);
-    detail_->setFixedHeight(6 * detail_->fontMetrics().lineSpacing() + 2 * detail_->margin());
+    detail_->setReadOnly(true);
+    detail_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    detail_->setTabChangesFocus(true);
+    detail_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    detail_->setFrameShape(QFrame::NoFrame);
+    detail_->setFixedHeight(6 * detail_->fontMetrics().lineSpacing() +
+                            2 * static_cast<int>(detail_->document()->documentMargin()));
+    auto* toDetail = new QAction(this);
+    toDetail->setShortcut(QKeySequence(Qt::ALT | Qt::Key_D));
+    addAction(toDetail);
+    connect(toDetail, &QAction::triggered, this,
+            [this] { detail_->setFocus(Qt::ShortcutFocusReason); });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &SearchWindow::showDetail);
 
@@ -152,6 +183,12 @@ SearchWindow::SearchWindow(const SearchIndex& index)
         followTheme(part);
 
     connect(query_, &QLineEdit::textChanged, this, &SearchWindow::runQuery);
+    // The count is said once typing pauses, not after every key.
+    countPause_ = new QTimer(this);
+    countPause_->setSingleShot(true);
+    countPause_->setInterval(kCountPauseMs);
+    connect(query_, &QLineEdit::textEdited, countPause_, qOverload<>(&QTimer::start));
+    connect(countPause_, &QTimer::timeout, this, &SearchWindow::sayCount);
     // Enter in the query field opens the current result: the first of a new
     // query, or the one chosen since.
     connect(query_, &QLineEdit::returnPressed, this, [this] {
@@ -192,10 +229,34 @@ void SearchWindow::appendToQuery(const QString& text) {
 
 void SearchWindow::focusQuery(bool selectAll) {
     query_->setFocus(Qt::OtherFocusReason);
-    if (selectAll)
-        query_->selectAll();
+    const auto place = [this, selectAll] {
+        if (selectAll)
+            query_->selectAll();
+        else
+            query_->end(false);
+    };
+    // A window being raised says its query with the focus; said also as the
+    // selection changes, before the window is up, it would be heard twice.
+    if (isActiveWindow())
+        place();
     else
-        query_->end(false);
+        unannounced(place);
+}
+
+void SearchWindow::sayCount() {
+    const QString count = query_->accessibleDescription();
+    if (!query_->hasFocus() || count.isEmpty() || count == saidCount_)
+        return;
+    saidCount_ = count;
+    announce(this, count);
+}
+
+void SearchWindow::prepare() {
+    // Lays out and draws every part once, off screen: the glyphs of its
+    // texts are then cached for the first paint on screen.
+    ensurePolished();
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    render(&image);
 }
 
 void SearchWindow::runQuery() {
@@ -232,10 +293,9 @@ void SearchWindow::showDetail() {
     const QString text = row < model_->rowCount()
                              ? resultDetail(model_->results()[static_cast<std::size_t>(row)])
                              : QString();
-    if (text == detail_->text())
+    if (text == detail_->toPlainText())
         return;
-    detail_->setText(text);
-    detail_->setAccessibleDescription(spokenText(text));
+    detail_->setPlainText(text);
 }
 
 void SearchWindow::showChartRow(int position, int line) {
@@ -265,7 +325,7 @@ void SearchWindow::openResult(int row) {
         emit resultChosen(result.position, result.line);
 }
 
-void SearchWindow::copyResult(int row) const {
+void SearchWindow::copyResult(int row) {
     if (row < 0 || row >= model_->rowCount())
         return;
     const SearchResult& result = model_->results()[static_cast<std::size_t>(row)];
@@ -283,6 +343,11 @@ void SearchWindow::copyResult(int row) const {
     if (!engagement.isEmpty())
         text += u'\t' + engagement;
     copyToClipboard(text);
+    QStringList spoken;
+    for (int column = 0; column < SearchResultModel::ColumnCount; ++column)
+        if (QString cell = SearchResultModel::accessibleText(result, column); !cell.isEmpty())
+            spoken.append(cell);
+    announce(this, copiedLineNotice(spoken.join(u'、')));
 }
 
 void SearchWindow::showContextMenu(const QPoint& position) {
@@ -299,20 +364,36 @@ void SearchWindow::showContextMenu(const QPoint& position) {
     if (result.chart) {
         for (const ValueEntry& entry : valueEntries(*result.chart, result.line)) {
             const QString value = entry.value;
-            menu.addAction(entry.label, &menu, [value] { copyToClipboard(value); });
+            const QString notice = copiedValueNotice(entry.label);
+            menu.addAction(entry.label, &menu, [this, value, notice] {
+                copyToClipboard(value);
+                announce(this, notice);
+            });
         }
     }
     const threads::Engagement engagement = resultEngagement(result);
     if (engagement.kind == threads::Engagement::Kind::Percent ||
         engagement.kind == threads::Engagement::Kind::AboveBasic) {
         const QString value = QString::number(engagement.percent);
-        menu.addAction(QStringLiteral("ひっかかり率 %1 をコピー").arg(resultEngagementText(result)),
-                       &menu, [value] { copyToClipboard(value); });
+        const QString entry =
+            QStringLiteral("ひっかかり率 %1 をコピー").arg(resultEngagementText(result));
+        menu.addAction(entry, &menu, [this, value, notice = copiedValueNotice(entry)] {
+            copyToClipboard(value);
+            announce(this, notice);
+        });
     }
     menu.exec(table_->viewport()->mapToGlobal(position));
 }
 
 bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Up from the first result goes back to the query.
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Up &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier &&
+        table_->currentIndex().row() <= 0) {
+        focusQuery(false);
+        return true;
+    }
     // Down from the query field moves into the results.
     if (watched == query_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && model_->rowCount() > 0) {

@@ -4,7 +4,9 @@
 
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QTableView;
+class QTimer;
 
 namespace vornel::search {
 
@@ -28,6 +30,10 @@ public:
     // Gives the query field the focus: its text selected, so that typing
     // replaces it, or with `selectAll` false the cursor at its end.
     void focusQuery(bool selectAll = true);
+    // Builds what the first showing would: lays out and draws the window off
+    // screen, so that its first paint finds its glyphs cached. Nothing is
+    // shown.
+    void prepare();
 
     // Chooses result `row`: says so with resultChosen(). A row that is not a
     // result does nothing.
@@ -41,8 +47,9 @@ public:
     QLineEdit* queryField() const { return query_; }
     QTableView* resultsTable() const { return table_; }
     QLabel* statusLine() const { return status_; }
-    // The current result's detail: its ひっかかり率 and the usable drills.
-    QLabel* detailArea() const { return detail_; }
+    // The current result's detail: its ひっかかり率 and the usable drills,
+    // read-only text with a caret.
+    QPlainTextEdit* detailArea() const { return detail_; }
 
 signals:
     // The user chose the result at line `line` of the chart at `position`.
@@ -53,11 +60,14 @@ protected:
 
 private:
     void runQuery();
+    // Tells a screen reader the count ("検索結果 9 件", "該当なし") while the
+    // query has the focus, where it differs from the count last said.
+    void sayCount();
     // Shows the detail of the current result, or of the first (the one Enter
     // opens).
     void showDetail();
     // The result at `row` copied as its chart's line, the chart's title first.
-    void copyResult(int row) const;
+    void copyResult(int row);
     // The results' context menu: "コピー" and each value of the result.
     void showContextMenu(const QPoint& position);
 
@@ -65,7 +75,10 @@ private:
     int preferred_ = 0;
     QLineEdit* query_;
     QTableView* table_;
-    QLabel* detail_;
+    QPlainTextEdit* detail_;
+    QTimer* countPause_;
+    // The count last said, so that a pause says it only where it changed.
+    QString saidCount_;
     QLabel* status_;
     QAction* copyAction_;
     SearchResultModel* model_;
