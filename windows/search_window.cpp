@@ -344,8 +344,8 @@ void SearchWindow::copyResult(int row) {
         text += u'\t' + engagement;
     copyToClipboard(text);
     QStringList spoken;
-    for (int column = 0; column < SearchResultModel::ColumnCount; ++column)
-        if (QString cell = SearchResultModel::accessibleText(result, column); !cell.isEmpty())
+    for (int column = 0; column < ColumnCount; ++column)
+        if (QString cell = accessibleCellText(result, column); !cell.isEmpty())
             spoken.append(cell);
     announce(this, copiedLineNotice(spoken.join(u'、')));
 }
