@@ -148,8 +148,10 @@ check "typing says nothing of the results" '! has "$heard" "table with" && ! has
 heard=$(heard_in where-am-i)
 check "Where Am I while typing is on the query" 'has "$heard" "検索語" && ! has "$heard" "セル"'
 heard=$(heard_in backspace)
+# M8x1.2 is no thread of the charts, and its pitch none of ISO 261's: the
+# one result says so.
 check "Backspace says the deleted character and the new count" \
-    'grep -qx "5" <<<"$heard" && has "$heard" "該当なし"'
+    'grep -qx "5" <<<"$heard" && has "$heard" "検索結果 1 件"'
 heard=$(heard_in retyped)
 check "the count comes back once" '[ "$(count "$heard" "検索結果 3 件")" -eq 1 ]'
 
