@@ -8,7 +8,7 @@
 //    program's own start-up to the menu drawn (the start-up probe given as
 //    the argument), in alternating runs (budget ≤ 1.2 ×).
 //   vornel_provider_bench STARTUP_PROBE
-#include "shell/search_provider.h"
+#include "app/search_provider.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,9 +1,9 @@
 // Starts Vornel exactly as `vornel` does and ends as soon as the menu has been
 // painted once: the time of this process is the program's start-up.
+#include "app/display_platform.h"
+#include "app/menu_window.h"
+#include "app/program.h"
 #include "bench/first_paint.h"
-#include "shell/display_platform.h"
-#include "shell/menu_window.h"
-#include "shell/program.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "shell/command_line.h"
+#include "app/command_line.h"
 
 #include "charts/charts.h"
 #include "search/search_index.h"

@@ -1,8 +1,8 @@
-#include "shell/command_line.h"
-#include "shell/display_platform.h"
-#include "shell/program.h"
-#include "shell/run_time_error_report.h"
-#include "shell/search_provider.h"
+#include "app/command_line.h"
+#include "app/display_platform.h"
+#include "app/program.h"
+#include "app/run_time_error_report.h"
+#include "app/search_provider.h"
 
 #include <QApplication>
 

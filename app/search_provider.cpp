@@ -1,9 +1,9 @@
-#include "shell/search_provider.h"
+#include "app/search_provider.h"
 
+#include "app/program.h"
 #include "chart_model/chart_text.h"
 #include "charts/charts.h"
 #include "search/search_result_model.h"
-#include "shell/program.h"
 #include "windows/clipboard.h"
 
 #include <QApplication>
