@@ -1,7 +1,9 @@
+#include "app/application.h"
 #include "app/command_line.h"
 #include "app/display_platform.h"
 #include "app/program.h"
 #include "app/run_time_error_report.h"
+#include "app/running_vornel.h"
 #include "app/search_provider.h"
 
 #include <QApplication>
@@ -11,16 +13,28 @@ int main(int argc, char* argv[]) {
     // Without arguments nothing is read: the plain start is what it always was.
     const vornel::CommandLine command =
         argc > 1 ? vornel::readCommandLine(argc, argv) : vornel::CommandLine{};
+    if (command.mode == vornel::CommandMode::SearchProvider)
+        return vornel::runSearchProvider(argc, argv);
     if (!vornel::needsDisplay(command.mode))
         return vornel::runWithoutDisplay(argc, argv);
+    // One Vornel a session: a second start asks the first and ends.
+    const bool startedByBus = command.mode == vornel::CommandMode::Service;
+    if (!startedByBus && vornel::handOverToRunningVornel(command))
+        return 0;
     QApplication app(argc, argv);
-    if (command.mode == vornel::CommandMode::SearchProvider)
-        return vornel::runSearchProvider();
     vornel::Program program;
-    if (const auto error = program.start())
-        return vornel::reportRunTimeError(*error);
-    if (command.mode == vornel::CommandMode::Search)
-        program.openSearch(0, command.query);
+    vornel::Application application(program, startedByBus);
+    if (!application.registerOnSessionBus()) {
+        // Another one started at the same moment and took the name.
+        if (!startedByBus && vornel::handOverToRunningVornel(command))
+            return 0;
+    }
+    if (!startedByBus) {
+        if (const auto error = program.start())
+            return vornel::reportRunTimeError(*error);
+        if (command.mode == vornel::CommandMode::Search)
+            program.openSearch(0, command.query);
+    }
     const int status = QApplication::exec();
     // Windows closed just before the end still wait for their deferred delete.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
