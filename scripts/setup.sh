@@ -59,11 +59,12 @@ VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland qt6-translations-l10n f
 # ImageMagick's `import` to take screenshots under a dark desktop theme;
 # poppler's tools to read printed pages back and xclip to read the clipboard;
 # Debian's locales, to run the tests in a Japanese user's locale as well; and
-# gdbus (libglib2.0-bin) to call the desktop's search on a private bus.
+# gdbus (libglib2.0-bin) to call the desktop's search on a private bus, and
+# GLib for Python (python3-gi) for a call larger than gdbus's arguments hold.
 VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils wmctrl weston
     desktop-file-utils appstream dpkg-dev file lintian devscripts dbus-daemon at-spi2-core
     python3-pyatspi qt6-gtk-platformtheme gnome-themes-extra imagemagick poppler-utils xclip
-    locales libglib2.0-bin)
+    locales libglib2.0-bin python3-gi)
 # To run the benchmarks: Google Benchmark, hyperfine for whole processes and
 # a display server of their own.
 VORNEL_BENCH_PACKAGES=(libbenchmark-dev hyperfine xvfb)
