@@ -11,7 +11,7 @@ vornel_install "${VORNEL_PACKAGES[@]}" "${VORNEL_BENCH_PACKAGES[@]}"
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$(nproc)" --target vornel_startup_probe vornel_floor_probe \
     vornel_menu_floor_probe vornel_all_windows_probe vornel_chart_bench vornel_search_bench \
-    vornel_first_search_probe vornel_provider_bench vornel >/dev/null
+    vornel_first_search_probe vornel_provider_bench vornel vornel-search-provider >/dev/null
 bin=$PWD/build/bench
 
 tmp=$(mktemp -d)
@@ -148,13 +148,13 @@ first_search() {
         "$platform" "$ratio" "$v"
 }
 
-# The desktop's search: a session bus of its own that starts `vornel
-# --search-provider` from the build, which ends 300 ms after its last call.
+# The desktop's search: a session bus of its own that starts the build's
+# vornel-search-provider, which ends 300 ms after its last call.
 provider() {
     local platform=$1
     mkdir -p "$tmp/services"
-    printf '[D-BUS Service]\nName=io.github.vornel.Vornel.SearchProvider\nExec=%s --search-provider\n' \
-        "$PWD/build/vornel" >"$tmp/services/io.github.vornel.Vornel.SearchProvider.service"
+    printf '[D-BUS Service]\nName=io.github.vornel.Vornel.SearchProvider\nExec=%s\n' \
+        "$PWD/build/vornel-search-provider" >"$tmp/services/io.github.vornel.Vornel.SearchProvider.service"
     cat >"$tmp/bus.conf" <<EOF
 <busconfig>
   <type>session</type>

@@ -13,12 +13,12 @@
 #include "app/search_provider.h"
 
 #include <QCoreApplication>
-#include <QDBusReply>
-#include <QFile>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusReply>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QThread>
 #include <algorithm>
@@ -149,8 +149,7 @@ int main(int argc, char* argv[]) {
         pings.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
 
-    const QDBusReply<uint> pid =
-        QDBusConnection::sessionBus().interface()->servicePid(kService);
+    const QDBusReply<uint> pid = QDBusConnection::sessionBus().interface()->servicePid(kService);
     const long providerKiB = peakResidentKiB(pid.value());
     const long menuKiB = menuPeakResidentKiB(probe);
     const double memory = menuKiB ? static_cast<double>(providerKiB) / menuKiB : 1;

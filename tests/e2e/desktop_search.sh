@@ -22,8 +22,8 @@ name=io.github.vornel.Vornel.SearchProvider
     fail "cmake --install: $(cat "$E2E_TMP/install.log")"
 vornel=$prefix/bin/vornel
 share=$prefix/share
-[ "$(sed -n 's/^Exec=//p' "$share/dbus-1/services/$name.service")" = "$vornel --search-provider" ] ||
-    fail "the service file does not start the installed program"
+[ "$(sed -n 's/^Exec=//p' "$share/dbus-1/services/$name.service")" = "$prefix/libexec/vornel/vornel-search-provider" ] ||
+    fail "the service file does not start the installed provider"
 app=io.github.vornel.Vornel
 [ "$(sed -n 's/^Exec=//p' "$share/dbus-1/services/$app.service")" = "$vornel --gapplication-service" ] ||
     fail "the application's service file does not start the installed program"

@@ -51,7 +51,7 @@ check_installed_tree() {
     [ -f "$provider" ] || fail "no GNOME Shell search provider"
     grep -qx "DesktopId=$APP_ID.desktop" "$provider" || fail "the search provider names another entry"
     [ -f "$runner" ] || fail "no KRunner plugin"
-    grep -qx "Exec=/usr/bin/vornel --search-provider" "$service" ||
+    grep -qx "Exec=/usr/libexec/vornel/vornel-search-provider" "$service" ||
         fail "the D-Bus service starts '$(sed -n 's/^Exec=//p' "$service")'"
     # The entry is D-Bus-activatable: the bus starts the one application.
     grep -qx 'DBusActivatable=true' "$desktop" || fail "the entry is not DBusActivatable"
