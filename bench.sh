@@ -42,7 +42,9 @@ cat >"$tmp/plain-bus.conf" <<EOF
 <busconfig>
   <type>session</type>
   <listen>unix:dir=$tmp</listen>
-  <policy context="default"><allow send_destination="*"/><allow own="*"/></policy>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/>
+  </policy>
 </busconfig>
 EOF
 
