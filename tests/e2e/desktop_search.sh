@@ -136,7 +136,7 @@ only_windows_of() {
     done
     [ "$count" = 1 ] || fail "$count windows titled '$2'"
 }
-shot() { [ -z "${E2E_SHOTS:-}" ] || import -window root "$E2E_SHOTS/$1.png"; }
+shot() { [ -z "${E2E_SHOTS:-}" ] || import -window root "$E2E_SHOTS/${1//[\/\"]/_}.png"; }
 
 [ -z "$(provider_pid)" ] || fail "the provider runs before it is called"
 # The first call starts it.
