@@ -7,6 +7,7 @@
 #include "app/search_provider.h"
 
 #include <QApplication>
+#include <future>
 
 int main(int argc, char* argv[]) {
     vornel::applyDisplayPlatformChoice();
@@ -19,9 +20,12 @@ int main(int argc, char* argv[]) {
         return vornel::runWithoutDisplay(argc, argv);
     // One Vornel a session: a second start asks the first and ends.
     const bool startedByBus = command.mode == vornel::CommandMode::Service;
-    if (!startedByBus && vornel::handOverToRunningVornel(command))
-        return 0;
+    std::future<bool> handedOver;
+    if (!startedByBus)
+        handedOver = vornel::handOverToRunningVornelMeanwhile(command);
     QApplication app(argc, argv);
+    if (handedOver.valid() && handedOver.get())
+        return 0;
     vornel::Program program;
     vornel::Application application(program, startedByBus);
     if (!application.registerOnSessionBus()) {

@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFileInfo>
+#include <QThread>
 
 namespace vornel {
 
@@ -39,19 +40,29 @@ QDBusMessage applicationCall(const QString& action, const QString& parameter,
     return message;
 }
 
-bool handOverToRunningVornel(const CommandLine& command) {
+bool handOverToRunningVornel(const CommandLine& command, const QVariantMap& platformData) {
     if (!sessionBusExpected())
         return false;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
-    QDBusMessage message = command.mode == CommandMode::Search
-                               ? applicationCall(QString::fromLatin1(kSearchAction), command.query,
-                                                 platformDataFromEnvironment())
-                               : applicationCall({}, {}, platformDataFromEnvironment());
+    QDBusMessage message =
+        command.mode == CommandMode::Search
+            ? applicationCall(QString::fromLatin1(kSearchAction), command.query, platformData)
+            : applicationCall({}, {}, platformData);
     // Only one that runs: this process is the one to start where none does.
     message.setAutoStartService(false);
     return bus.call(message, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
+}
+
+std::future<bool> handOverToRunningVornelMeanwhile(const CommandLine& command) {
+    // Qt takes the first thread that asks for its own for the main thread,
+    // whose events the application object delivers: this one, not the
+    // check's.
+    QThread::currentThread();
+    return std::async(std::launch::async, [command, data = platformDataFromEnvironment()] {
+        return handOverToRunningVornel(command, data);
+    });
 }
 
 } // namespace vornel

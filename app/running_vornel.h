@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariantList>
 #include <QVariantMap>
+#include <future>
 
 namespace vornel {
 
@@ -30,10 +31,15 @@ bool sessionBusExpected();
 QVariantMap platformDataFromEnvironment();
 
 // Asks a Vornel that runs in this session to do what `command` asks
-// (Activate, or the search action), with this process's activation token.
-// True where one did; false where none runs or none can be asked. One
-// synchronous call, which starts nothing. Needs no application object.
-bool handOverToRunningVornel(const CommandLine& command);
+// (Activate, or the search action), with `platformData`. True where one
+// did; false where none runs or none can be asked. One synchronous call,
+// which starts nothing. Needs no application object.
+bool handOverToRunningVornel(const CommandLine& command,
+                             const QVariantMap& platformData = platformDataFromEnvironment());
+// The same on a thread of its own, with this process's activation token as
+// it is now (Qt takes the startup id out of the environment), so that the
+// bus's round trip overlaps the making of the application object.
+std::future<bool> handOverToRunningVornelMeanwhile(const CommandLine& command);
 
 // The call that asks the application to do `action` with `parameter`, or
 // to come forward where `action` is empty; the bus starts it where none
