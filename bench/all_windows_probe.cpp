@@ -1,10 +1,10 @@
 // Starts Vornel as `vornel` does, then opens all ten charts from the menu's
 // registry and ends once every window has been painted: with --peak-rss it
 // prints the peak resident memory of the program with everything open.
+#include "app/display_platform.h"
+#include "app/menu_window.h"
+#include "app/program.h"
 #include "bench/first_paint.h"
-#include "shell/display_platform.h"
-#include "shell/menu_window.h"
-#include "shell/program.h"
 #include "windows/chart_window.h"
 
 #include <QApplication>

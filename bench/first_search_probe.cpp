@@ -5,9 +5,9 @@
 // and an empty table, shown and drawn, after the same pause. Prints "first_search_ns N"; with
 // --size, only the search window's size, "WIDTH HEIGHT", for the floor's
 // --floor WIDTH HEIGHT.
+#include "app/menu_window.h"
+#include "app/program.h"
 #include "bench/first_paint.h"
-#include "shell/menu_window.h"
-#include "shell/program.h"
 #include "windows/search_window.h"
 
 #include <QApplication>

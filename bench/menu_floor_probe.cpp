@@ -2,11 +2,11 @@
 // ten captions on push buttons in the menu's font and places, a picture and a
 // window icon made from raw pixels of the menu's sizes, ending as soon as the
 // window has been painted once. Vornel's start-up is measured against it.
+#include "app/menu_window.h"
+#include "app/program.h"
 #include "assets/asset_pixels.h"
 #include "bench/first_paint.h"
 #include "chart_model/twips.h"
-#include "shell/menu_window.h"
-#include "shell/program.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -6,15 +6,19 @@
 //    the same process (budget ≤ 5 ms);
 //  - the first answer of a provider that the call starts, against the
 //    program's own start-up to the menu drawn (the start-up probe given as
-//    the argument), in alternating runs (budget ≤ 1.2 ×).
+//    the argument), in alternating runs (budget ≤ 0.5 ×);
+//  - the running provider's peak resident memory against the start-up
+//    probe's, the menu's (budget ≤ half).
 //   vornel_provider_bench STARTUP_PROBE
-#include "shell/search_provider.h"
+#include "app/search_provider.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusReply>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QThread>
 #include <algorithm>
@@ -76,6 +80,30 @@ void waitForProviderEnd() {
     }
 }
 
+// The peak resident memory of process `pid` in KiB, from /proc.
+long peakResidentKiB(uint pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
+// The start-up probe's peak resident memory in KiB.
+long menuPeakResidentKiB(const QString& probe) {
+    QProcess process;
+    process.start(probe, {QStringLiteral("--peak-rss")});
+    process.waitForFinished(20000);
+    for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("peak_rss_kib "))
+            return line.mid(13).trimmed().toLong();
+    }
+    return 0;
+}
+
 double startupMs(const QString& probe) {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -121,6 +149,11 @@ int main(int argc, char* argv[]) {
         pings.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
 
+    const QDBusReply<uint> pid = QDBusConnection::sessionBus().interface()->servicePid(kService);
+    const long providerKiB = peakResidentKiB(pid.value());
+    const long menuKiB = menuPeakResidentKiB(probe);
+    const double memory = menuKiB ? static_cast<double>(providerKiB) / menuKiB : 1;
+
     const double running = median(answers);
     const double ping = median(pings);
     const double first = median(firstAnswers) / median(startups);
@@ -128,7 +161,10 @@ int main(int argc, char* argv[]) {
                 "%.2f ms (%.1f × an empty call)  budget ≤ 5 ms  %s\n",
                 kCalls, running, running / ping, verdict(running, 5));
     std::printf("  first answer of a provider the call starts: %.2f × start-up to the menu "
-                "drawn (%.1f against %.1f ms)  budget ≤ 1.2  %s\n",
-                first, median(firstAnswers), median(startups), verdict(first, 1.2));
+                "drawn (%.1f against %.1f ms)  budget ≤ 0.5  %s\n",
+                first, median(firstAnswers), median(startups), verdict(first, 0.5));
+    std::printf("  the running provider's peak memory: %.2f × the menu's (%.1f against %.1f MiB)"
+                "  budget ≤ 0.5  %s\n",
+                memory, providerKiB / 1024.0, menuKiB / 1024.0, verdict(memory, 0.5));
     return 0;
 }

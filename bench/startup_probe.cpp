@@ -1,17 +1,43 @@
 // Starts Vornel exactly as `vornel` does and ends as soon as the menu has been
-// painted once: the time of this process is the program's start-up.
+// painted once: the time of this process is the program's start-up, with
+// the check for a Vornel already running in the session and the name taken
+// on the session bus. With --check-ms it prints what the check alone took.
+#include "app/application.h"
+#include "app/display_platform.h"
+#include "app/menu_window.h"
+#include "app/program.h"
+#include "app/running_vornel.h"
 #include "bench/first_paint.h"
-#include "shell/display_platform.h"
-#include "shell/menu_window.h"
-#include "shell/program.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <cstdio>
+#include <cstring>
+#include <future>
 
 int main(int argc, char* argv[]) {
     vornel::applyDisplayPlatformChoice();
+    QElapsedTimer check;
+    check.start();
+    // As main does: the check on a thread of its own, beside the application
+    // object; what it costs alone is timed on this thread.
+    const bool checkOnly = argc > 1 && std::strcmp(argv[argc - 1], "--check-ms") == 0;
+    std::future<bool> handedOver;
+    if (checkOnly) {
+        if (vornel::handOverToRunningVornel({}))
+            return 1;
+    } else {
+        handedOver = vornel::handOverToRunningVornelMeanwhile({});
+    }
+    const double checkMs = static_cast<double>(check.nsecsElapsed()) / 1e6;
     QApplication app(argc, argv);
+    if (handedOver.valid() && handedOver.get()) {
+        std::fprintf(stderr, "a Vornel runs in this session already\n");
+        return 1;
+    }
     vornel::Program program;
+    vornel::Application application(program, false);
+    application.registerOnSessionBus();
     vornel::bench::quitAfterFirstPaint(
         [&program](const QObject* o) { return o && o == program.menu(); });
     if (const auto error = program.start()) {
@@ -20,5 +46,7 @@ int main(int argc, char* argv[]) {
     }
     const int status = QApplication::exec();
     vornel::bench::printPeakResidentIfAsked();
+    if (checkOnly)
+        std::printf("check_ms %.3f\n", checkMs);
     return status;
 }

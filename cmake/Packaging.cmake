@@ -63,11 +63,16 @@ endif()
 # Stripping at install (`cmake --install --strip`, and CPack) leaves the
 # compilers' version notes in .comment; Debian's packages drop them, as
 # dh_strip does.
+# The program is in the install's bin folder unless a folder is given.
 function(vornel_strip_comment_sections target)
+  set(dir ${CMAKE_INSTALL_BINDIR})
+  if(ARGC GREATER 1)
+    set(dir ${ARGV1})
+  endif()
   install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
       execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
-        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:${target}>\"
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${dir}/$<TARGET_FILE_NAME:${target}>\"
         COMMAND_ERROR_IS_FATAL ANY)
     endif()")
 endfunction()

@@ -61,7 +61,8 @@ VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland qt6-translations-l10n f
 # Debian's locales, to run the tests in a Japanese user's locale as well;
 # gdbus (libglib2.0-bin) to call the desktop's search on a private bus; the
 # desktops' own search clients that load the installed files: GNOME Shell,
-# run headless and driven through its Eval with python3-gi, and KDE
+# run headless and driven through its Eval with python3-gi (also for a
+# call to the provider larger than gdbus's arguments hold), and KDE
 # Frameworks 5's KRunner library (libkf5runner-dev, which brings Qt 5 and
 # extra-cmake-modules), for a small client that the test builds apart; the
 # screen reader Orca with speech-dispatcher, whose dummy voice the Orca test

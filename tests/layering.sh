@@ -13,7 +13,7 @@ declare -A allowed=(
     [charts]="charts chart_model threads"
     [search]="search chart_model threads"
     [windows]="windows search chart_model threads assets"
-    [shell]="shell windows charts search chart_model threads assets"
+    [app]="app windows charts search chart_model threads assets"
 )
 
 status=0

@@ -3,10 +3,10 @@
 // What must hold of a running program after any sequence of input: one window
 // at most per chart, each in its slot, showing its whole chart; closed windows
 // really gone once deferred deletes have run.
+#include "app/chart_registry.h"
+#include "app/menu_window.h"
+#include "app/program.h"
 #include "chart_model/twips.h"
-#include "shell/chart_registry.h"
-#include "shell/menu_window.h"
-#include "shell/program.h"
 #include "test_support.h"
 #include "windows/chart_window.h"
 

@@ -1,8 +1,8 @@
 // The chart window and openChart: what a window shows, its life from first
 // open to close and reopen, and the failures of the window system.
+#include "app/chart_registry.h"
 #include "chart_model/accessible_text.h"
 #include "charts/charts.h"
-#include "shell/chart_registry.h"
 #include "test_support.h"
 #include "windows/chart_window.h"
 

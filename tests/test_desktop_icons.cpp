@@ -1,9 +1,9 @@
 // The icons and the menu picture: the program shows the shipped chart.ico and
 // menu.gif pixel for pixel, and the desktop icons, one at each size the menus
 // of a desktop ask for, are each the chart icon's drawing.
+#include "app/menu_window.h"
+#include "app/program.h"
 #include "assets/assets.h"
-#include "shell/menu_window.h"
-#include "shell/program.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,5 +1,5 @@
 // The choice of Qt platform at start-up, from the display variables.
-#include "shell/display_platform.h"
+#include "app/display_platform.h"
 
 #include <QTest>
 

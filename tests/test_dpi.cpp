@@ -3,11 +3,11 @@
 // by scaling device-independent pixels (15 twips each) by the screen's device
 // pixel ratio. CTest runs this at 96, 144 and 192 dpi, named in
 // VORNEL_TEST_DPI, on the offscreen screen scaled by QT_SCALE_FACTOR.
+#include "app/chart_registry.h"
+#include "app/menu_window.h"
+#include "app/program.h"
 #include "chart_model/twips.h"
 #include "charts/charts.h"
-#include "shell/chart_registry.h"
-#include "shell/menu_window.h"
-#include "shell/program.h"
 #include "test_support.h"
 
 #include <QApplication>

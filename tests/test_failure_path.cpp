@@ -1,12 +1,12 @@
 // A window that the window system cannot create or show, at each of the
 // eleven windows: the user is told the error's number and description, and
 // the program ends with a non-zero status, without crashing.
+#include "app/chart_registry.h"
+#include "app/menu_window.h"
+#include "app/program.h"
+#include "app/run_time_error_report.h"
 #include "charts/charts.h"
 #include "program_invariants.h"
-#include "shell/chart_registry.h"
-#include "shell/menu_window.h"
-#include "shell/program.h"
-#include "shell/run_time_error_report.h"
 #include "windows/chart_window.h"
 
 #include <QMessageBox>

@@ -1,10 +1,10 @@
 // The menu window and start-up: layout, keyboard order, what each button
 // opens and when the program ends.
+#include "app/chart_registry.h"
+#include "app/menu_window.h"
+#include "app/program.h"
+#include "app/run_time_error_report.h"
 #include "charts/charts.h"
-#include "shell/chart_registry.h"
-#include "shell/menu_window.h"
-#include "shell/program.h"
-#include "shell/run_time_error_report.h"
 #include "test_support.h"
 #include "windows/chart_window.h"
 

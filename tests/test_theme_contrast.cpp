@@ -3,10 +3,10 @@
 // ground around it, keep a luminance contrast of at least 4.5 : 1, when the
 // window opens under the palette and when the palette changes while it is
 // open.
+#include "app/chart_registry.h"
+#include "app/menu_window.h"
 #include "charts/charts.h"
 #include "search/search_index.h"
-#include "shell/chart_registry.h"
-#include "shell/menu_window.h"
 #include "test_support.h"
 #include "windows/chart_window.h"
 #include "windows/search_window.h"

@@ -1,9 +1,9 @@
 // The ten chart definitions as the registry holds them: each at its position
 // under its button, with its window's values.
+#include "app/menu_window.h"
 #include "chart_checks.h"
 #include "chart_model/chart_fields.h"
 #include "charts/charts.h"
-#include "shell/menu_window.h"
 
 #include <QSet>
 

@@ -3,9 +3,9 @@
 // that opens it, with the names the window and the button go by on the
 // accessibility bus, as JSON, for end-to-end tests that compare what a client of
 // the program reads with the charts.
+#include "app/menu_window.h"
 #include "chart_model/accessible_text.h"
 #include "charts/charts.h"
-#include "shell/menu_window.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

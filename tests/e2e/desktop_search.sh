@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # The desktop's search doors of an installed Vornel: `--find` and the other
 # options from a shell with no display; then, under Xvfb and openbox, a
-# private session bus whose service folder is the installed one starts the
-# provider on the first call, and every method of GNOME Shell's
-# SearchProvider2 and of KRunner's krunner1 is called with gdbus, bad input
-# included; opened results show their chart at the row, selected; the
-# desktop entry's action opens the search window; the idle provider ends.
+# private session bus whose service folder is the installed one, with no
+# display in its activation environment, starts the provider on the first
+# call, and every method of GNOME Shell's SearchProvider2 and of KRunner's
+# krunner1 is called with gdbus, bad input included. Then the bus is given
+# the display: opened results show their chart at the row, selected, in the
+# one application that the bus starts, as do a second start and the desktop
+# entry's action; the idle provider ends, and the application ends once it
+# has neither a window nor the drill it copied on the clipboard.
 # Screenshots go to $E2E_SHOTS where it is set.
 #   desktop_search.sh CMAKE BUILD_DIR VERSION
 . "$(dirname "$0")/lib.sh"
@@ -19,8 +22,11 @@ name=io.github.vornel.Vornel.SearchProvider
     fail "cmake --install: $(cat "$E2E_TMP/install.log")"
 vornel=$prefix/bin/vornel
 share=$prefix/share
-[ "$(sed -n 's/^Exec=//p' "$share/dbus-1/services/$name.service")" = "$vornel --search-provider" ] ||
-    fail "the service file does not start the installed program"
+[ "$(sed -n 's/^Exec=//p' "$share/dbus-1/services/$name.service")" = "$prefix/libexec/vornel/vornel-search-provider" ] ||
+    fail "the service file does not start the installed provider"
+app=io.github.vornel.Vornel
+[ "$(sed -n 's/^Exec=//p' "$share/dbus-1/services/$app.service")" = "$vornel --gapplication-service" ] ||
+    fail "the application's service file does not start the installed program"
 grep -qx "BusName=$name" "$share/gnome-shell/search-providers/io.github.vornel.Vornel.search-provider.ini" &&
     grep -qx "ObjectPath=/io/github/vornel/Vornel/SearchProvider" \
         "$share/gnome-shell/search-providers/io.github.vornel.Vornel.search-provider.ini" ||
@@ -62,6 +68,8 @@ done <<EOF
 --find M8x1.25|0|^メートルねじ\t8 × 1.25\t\t6.8\t${engagement_cell}めねじ内径 6.647～6.912\t呼び$
 --find M8x1.25φ6.9|0|^メートルねじ\t8 × 1.25\t\t6.8\t${engagement_cell:+81 %（ドリル径 6.9）\t}めねじ内径 6.647～6.912\t呼び・範囲内
 --find M8x1.25|0|$heading
+-testability --find M8x1.25|0|^メートルねじ\t8 × 1.25\t
+-platform offscreen -testability --version|0|^vornel $version$
 --find zzz|1|
 --find|2|
 --bogus|2|
@@ -71,8 +79,17 @@ done <<EOF
 --version|0|^vornel $version$
 EOF
 
-# A session bus of its own that starts the installed provider. The provider
-# ends after 3 s without a window or a call.
+# Output that cannot be written is no success, and says so.
+status=0
+"$vornel" --find M8x1.25 >/dev/full 2>"$E2E_TMP/err" || status=$?
+[ "$status" != 0 ] && grep -q 書き込み "$E2E_TMP/err" ||
+    fail "--find to a full disk: status $status, said '$(cat "$E2E_TMP/err")'"
+passed=$((passed + 1))
+
+# A session bus of its own that starts the installed provider and
+# application, with no display in its environment until one is given. The
+# provider ends after 3 s without a call, the application 3 s after it was
+# started for nothing.
 e2e_start_display
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -90,7 +107,7 @@ cat >"$E2E_TMP/bus.conf" <<EOF
   </policy>
 </busconfig>
 EOF
-VORNEL_PROVIDER_IDLE_MS=3000 dbus-daemon --config-file="$E2E_TMP/bus.conf" --nofork \
+env -u DISPLAY VORNEL_PROVIDER_IDLE_MS=3000 VORNEL_IDLE_MS=3000 dbus-daemon --config-file="$E2E_TMP/bus.conf" --nofork \
     --print-address=3 3>"$E2E_TMP/bus" >"$E2E_TMP/vornel.log" 2>&1 &
 E2E_PIDS+=($!)
 for _ in $(seq 100); do [ -s "$E2E_TMP/bus" ] && break; sleep 0.1; done
@@ -105,12 +122,23 @@ call() {
     gdbus call --session --timeout 20 --dest "$name" --object-path "$path" \
         --method "$interface.$2" "${@:3}" || fail "$(cut -c1-300 <<<"$2 ${*:3}"): no reply"
 }
+# The process that owns bus name $1 (the provider's by default), or nothing.
 provider_pid() {
     gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
-        --method org.freedesktop.DBus.GetConnectionUnixProcessID "$name" 2>/dev/null |
-        sed 's/[^0-9]//g'
+        --method org.freedesktop.DBus.GetConnectionUnixProcessID "${1:-$name}" 2>/dev/null |
+        sed -n 's/^(uint32 \([0-9]*\),)$/\1/p'
 }
-shot() { [ -z "${E2E_SHOTS:-}" ] || import -window root "$E2E_SHOTS/$1.png"; }
+# Every visible window belongs to process $1 and one is titled $2 (once).
+only_windows_of() {
+    local window count=0
+    for window in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+        [ "$(xdotool getwindowpid "$window")" = "$1" ] ||
+            fail "'$(xdotool getwindowname "$window")' belongs to another process"
+        [ "$(xdotool getwindowname "$window")" = "$2" ] && count=$((count + 1))
+    done
+    [ "$count" = 1 ] || fail "$count windows titled '$2'"
+}
+shot() { [ -z "${E2E_SHOTS:-}" ] || import -window root "$E2E_SHOTS/${1//[\/\"]/_}.png"; }
 
 [ -z "$(provider_pid)" ] || fail "the provider runs before it is called"
 # The first call starts it.
@@ -129,10 +157,15 @@ while IFS='|' read -r door method arguments expected; do
     grep -Pq -- "$expected" <<<"$reply" || fail "$(cut -c1-300 <<<"$method $arguments: $reply")"
     passed=$((passed + 1))
 done <<EOF
-gnome|GetResultMetas|"['$first']"|^\(\[\{'clipboardText': <'6.8'>, 'description': <'ドリル径 6.8、めねじ内径 6.647～6.912$engagement'>, 'gicon': <'io.github.vornel.Vornel'>, 'id': <'$first'>, 'name': <'8 × 1.25（メートルねじ）'>\}\],\)$
+gnome|GetResultMetas|"['$first']"|^\(\[\{'description': <'ドリル径 6.8、めねじ内径 6.647～6.912$engagement'>, 'gicon': <'io.github.vornel.Vornel'>, 'id': <'$first'>, 'name': <'8 × 1.25（メートルねじ）'>\}\],\)$
 gnome|GetSubsearchResultSet|"['$first']" "['M8x1.25']"|^$(sed 's/[][()]/\\&/g' <<<"$ids")\$
 gnome|GetResultMetas|"['1:6.8']"|'description': <'ドリル径 6.9、めねじ内径 6.782～7.035$any_engagement、範囲内（最小 \+0.018／最大 −0.235）'>.*'name': <'5/16 ‐24UNF（ユニファイねじ）'>
 krunner|Match|'M8x1.25'|^\(\[\('0:M8x1.25', '8 × 1.25（メートルねじ）', 'io.github.vornel.Vornel', 100, 1\.0, \{'actions': <\['copy-drill'\]>, 'subtext': <'ドリル径 6.8、めねじ内径 6.647～6.912$engagement'>\}\), \('1:M8x1.25', '8 × 1.25（インサートメートルねじ）'
+gnome|GetInitialResultSet|"['M8x1.25', '6.9']"|^\(\['0:M8x1.25 6.9', '1:M8x1.25 6.9'
+gnome|GetResultMetas|"['0:M8x1.25 6.9']"|'description': <'ドリル径 6.8、めねじ内径 6.647～6.912$any_engagement、[^']*範囲内（最小 \+0.253／最大 −0.012）'>.*'name': <'8 × 1.25（メートルねじ）'>
+gnome|GetInitialResultSet|"['1/4-20']"|^\(\['0:1/4-20', '1:1/4-20', '2:1/4-20'
+gnome|GetResultMetas|"['0:1/4-20']"|'name': <'1/4 ‐20UNC（ユニファイねじ）'>
+krunner|Match|'1/4-20'|^\(\[\('0:1/4-20', '1/4 ‐20UNC（ユニファイねじ）', 'io.github.vornel.Vornel', 30, 1\.0, .*\('1:1/4-20', '1/4 ‐20（ウィットねじ（インチ呼び））', 'io.github.vornel.Vornel', 30, 0\.999,
 krunner|Actions||^\(\[\('copy-drill', 'ドリル径をコピー', 'edit-copy'\)\],\)$
 gnome|GetInitialResultSet|"@as []"|^\(@as \[\],\)$
 gnome|GetInitialResultSet|"['$long']"|^\(@as \[\],\)$
@@ -145,17 +178,62 @@ krunner|Run|"'nonsense'" "''"|^\(\)$
 krunner|Run|"'$first'" "'no-such-action'"|^\(\)$
 EOF
 [ "$(provider_pid)" = "$pid" ] || fail "the provider did not outlive bad input"
+[ -z "$(provider_pid $app)" ] || fail "bad input started the application"
 xdotool search --onlyvisible --name . >/dev/null 2>&1 &&
     fail "bad input opened a window: $(xdotool search --onlyvisible --name . getwindowname %@)"
+passed=$((passed + 1))
+
+# A hundred thousand ids in one call: answered for a screenful of them, and
+# a search sent meanwhile is answered at once.
+# (More than an argument of gdbus can hold: Debian's GLib for Python calls.)
+/usr/bin/python3 - "$name" >"$E2E_TMP/metas" <<'EOF' &
+import sys
+from gi.repository import Gio, GLib
+bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+reply = bus.call_sync(sys.argv[1], "/io/github/vornel/Vornel/SearchProvider",
+                      "org.gnome.Shell.SearchProvider2", "GetResultMetas",
+                      GLib.Variant("(as)", (["0:M8x1.25"] * 100000,)), None,
+                      Gio.DBusCallFlags.NONE, 20000, None)
+print(len(reply.unpack()[0]))
+EOF
+many=$!
+sleep 0.2
+timeout 2 gdbus call --session --dest "$name" --object-path /io/github/vornel/Vornel/SearchProvider \
+    --method org.gnome.Shell.SearchProvider2.GetInitialResultSet "['M8']" >/dev/null ||
+    fail "a search waited behind a hundred thousand ids"
+wait "$many" || fail "no reply to a hundred thousand ids"
+metas=$(cat "$E2E_TMP/metas")
+[ "$metas" -ge 1 ] && [ "$metas" -le 64 ] || fail "a hundred thousand ids gave $metas metas"
+passed=$((passed + 1))
+
+# From here on the bus starts programs on the display, as a desktop's does.
+gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    --method org.freedesktop.DBus.UpdateActivationEnvironment "{'DISPLAY': '$DISPLAY'}" >/dev/null ||
+    fail "the bus did not take the display"
+
+# GNOME Shell's Enter and KRunner's unknown action leave the clipboard alone.
+printf 'user text' | xclip -i -selection clipboard
+call gnome ActivateResult "'$first'" "['M8x1.25']" 0 >/dev/null
+e2e_wait_window メートルねじ >/dev/null
+call krunner Run "'$first'" "'no-such-action'" >/dev/null
+sleep 0.3
+[ "$(xclip -o -selection clipboard)" = "user text" ] ||
+    fail "opening a result put '$(xclip -o -selection clipboard)' on the clipboard"
+application=$(provider_pid $app)
+[ -n "$application" ] && [ "$application" != "$pid" ] || fail "no application apart from the provider"
+passed=$((passed + 1))
 
 # Each door opens the row it names, selected (Ctrl+C copies it), or the
-# search window with its query (Down, Ctrl+C copies the first result):
-# how | window | what the clipboard then holds.
+# search window with its query (Down, Ctrl+C copies the first result), in
+# the one application, once; a second start brings its menu: how | window |
+# what the clipboard then holds.
 while IFS='|' read -r how title expected; do
     eval "$how" >/dev/null
     window=$(e2e_wait_window "$title")
     sleep 0.3
     shot "$title-${how%% *}"
+    only_windows_of "$application" "$title"
+    [ -n "$expected" ] || continue
     xdotool windowactivate --sync "$window"
     [ "$title" = ねじ・下穴の検索 ] && xdotool key --window "$window" Down
     xdotool key --window "$window" ctrl+c
@@ -165,27 +243,27 @@ while IFS='|' read -r how title expected; do
     # The search window's copy may add further values after these.
     [ "$title" = ねじ・下穴の検索 ] && [[ $clipboard == "$expected"* ]] && expected=$clipboard
     [ "$clipboard" = "$expected" ] || fail "$how: copied '$clipboard'"
-    wmctrl -i -c "$window"
     passed=$((passed + 1))
 done <<EOF
 call gnome ActivateResult "'$first'" "['M8x1.25']" 0|メートルねじ|8 × 1.25\t6.8\t6.647\t6.912
 call krunner Run "'0:1/4-20UNC'" "''"|ユニファイねじ|1/4 ‐20UNC\t5.1\t4.979\t5.257
 call gnome LaunchSearch "['M8x1.25']" 0|ねじ・下穴の検索|メートルねじ\t8 × 1.25\t6.8\t6.647\t6.912
+"$vornel"|Vornel|
 EOF
+# The menu stays open: the application runs on.
+for title in メートルねじ ユニファイねじ ねじ・下穴の検索; do wmctrl -c "$title"; done
+sleep 0.3
 
-# KRunner's action copies the bare drill.
-call krunner Run "'$first'" "'copy-drill'" >/dev/null
-sleep 0.2
-[ "$(xclip -o -selection clipboard)" = 6.8 ] || fail "copy-drill copied '$(xclip -o -selection clipboard)'"
-passed=$((passed + 1))
-
-# The desktop entry's action, as a launcher runs it, with a query after it.
+# The desktop entry's action, as a launcher runs it, with a query after it:
+# the running application opens its search window, and the start ends.
 action=$(sed -n '/^\[Desktop Action search\]/,/^\[/s/^Exec=//p' "$share/applications/io.github.vornel.Vornel.desktop")
 [ "$action" = "vornel --search" ] || fail "the action runs '$action'"
 PATH=$prefix/bin:$PATH $action M8x1.25 >>"$E2E_TMP/vornel.log" 2>&1 &
-E2E_PIDS+=($!)
+launched=$!
 search=$(e2e_wait_window ねじ・下穴の検索)
-e2e_wait_window Vornel >/dev/null
+e2e_wait_exit "$launched"
+[ "$E2E_STATUS" = 0 ] || fail "the second start ended with $E2E_STATUS"
+only_windows_of "$application" ねじ・下穴の検索
 sleep 0.3
 shot launcher-action
 xdotool windowactivate --sync "$search"
@@ -193,15 +271,32 @@ xdotool key --window "$search" Down ctrl+c
 sleep 0.2
 [[ $(xclip -o -selection clipboard) == メートルねじ$'\t'"8 × 1.25"* ]] ||
     fail "the action's search window copied '$(xclip -o -selection clipboard)'"
+wmctrl -i -c "$search"
+wmctrl -c Vornel
 passed=$((passed + 1))
 
-# With its windows closed and no calls, the provider ends by itself (the
-# clipboard is the launcher's now, so the provider keeps nothing there).
+# KRunner's action copies the bare drill; the application keeps it on the
+# clipboard after its windows and the provider are gone.
+call krunner Run "'$first'" "'copy-drill'" >/dev/null
+sleep 0.2
+[ "$(xclip -o -selection clipboard)" = 6.8 ] || fail "copy-drill copied '$(xclip -o -selection clipboard)'"
 for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
 done
 kill -0 "$pid" 2>/dev/null && fail "the idle provider did not end"
+[ "$(xclip -o -selection clipboard)" = 6.8 ] ||
+    fail "the copied drill did not outlive the provider: '$(xclip -o -selection clipboard)'"
+kill -0 "$application" 2>/dev/null || fail "the application ended with the drill on the clipboard"
+passed=$((passed + 1))
+
+# Once the clipboard is another's, the application without a window ends.
+printf 'user text' | xclip -i -selection clipboard
+for _ in $(seq 100); do
+    kill -0 "$application" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$application" 2>/dev/null && fail "the application without a window did not end"
 passed=$((passed + 1))
 ! grep -Eq 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$E2E_TMP/vornel.log" ||
     fail "the sanitizers reported"

@@ -64,6 +64,8 @@ out=$(lintian -I --tag-display-limit 0 "$deb" 2>"$SCRATCH/lintian.err") ||
 skip=(--nofortify)
 dpkg-buildflags --query-features hardening | grep -qx 'Feature: branch' ||
     skip+=(--nocfprotection)
-out=$(hardening-check "${skip[@]}" "$SCRATCH/tree/usr/bin/vornel" 2>&1) ||
-    fail "hardening-check: $out"
+for program in usr/bin/vornel usr/libexec/vornel/vornel-search-provider; do
+    out=$(hardening-check "${skip[@]}" "$SCRATCH/tree/$program" 2>&1) ||
+        fail "hardening-check: $out"
+done
 echo "debian package: 1 passed, 0 failed"

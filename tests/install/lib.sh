@@ -51,8 +51,13 @@ check_installed_tree() {
     [ -f "$provider" ] || fail "no GNOME Shell search provider"
     grep -qx "DesktopId=$APP_ID.desktop" "$provider" || fail "the search provider names another entry"
     [ -f "$runner" ] || fail "no KRunner plugin"
-    grep -qx "Exec=/usr/bin/vornel --search-provider" "$service" ||
+    grep -qx "Exec=/usr/libexec/vornel/vornel-search-provider" "$service" ||
         fail "the D-Bus service starts '$(sed -n 's/^Exec=//p' "$service")'"
+    # The entry is D-Bus-activatable: the bus starts the one application.
+    grep -qx 'DBusActivatable=true' "$desktop" || fail "the entry is not DBusActivatable"
+    local app_service=$usr/share/dbus-1/services/$APP_ID.service
+    grep -qx "Name=$APP_ID" "$app_service" && grep -qx "Exec=/usr/bin/vornel --gapplication-service" "$app_service" ||
+        fail "the application's D-Bus service starts '$(sed -n 's/^Exec=//p' "$app_service")'"
     local remarks
     remarks=$(desktop-file-validate "$runner" 2>&1) || fail "desktop-file-validate: $remarks"
     [ -z "$remarks" ] || fail "desktop-file-validate has remarks on the KRunner plugin: $remarks"

@@ -1,4 +1,4 @@
-#include "shell/run_time_error_report.h"
+#include "app/run_time_error_report.h"
 
 #include <QApplication>
 #include <QMessageBox>

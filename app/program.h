@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/chart_registry.h"
+#include "app/run_time_error.h"
 #include "search/search_index.h"
-#include "shell/chart_registry.h"
-#include "shell/run_time_error.h"
 #include "windows/search_window.h"
 
 #include <QFont>

@@ -10,6 +10,7 @@ enum class CommandMode {
     Menu,           // no arguments (or only Qt's own): start as always
     Search,         // --search [QUERY]: the menu with the search window open
     SearchProvider, // --search-provider: answer the desktop's search on D-Bus
+    Service,        // --gapplication-service: started by the bus, no window until asked
     Find,           // --find QUERY: print the results and end
     Help,           // --help
     Version,        // --version
@@ -30,17 +31,19 @@ CommandLine readCommandLine(const QStringList& arguments);
 // The same from main's arguments, before any application object exists.
 CommandLine readCommandLine(int argc, char* argv[]);
 
-// Where the mode needs no display: help, version, --find and errors.
+// Where the mode needs a display: the menu, the search window and the
+// application started by the bus. The provider needs none.
 bool needsDisplay(CommandMode mode);
 
 // Runs a mode that needs no display in an application without a GUI and
-// returns the exit status: 0, 1 for --find that found nothing, 2 for
-// arguments that make no sense.
+// returns the exit status: 0, 1 for --find that found nothing or whose
+// output could not be written, 2 for arguments that make no sense.
 int runWithoutDisplay(int argc, char* argv[]);
 
 // Prints the results of `query` as TAB-separated lines, the search window's
 // column names first, to standard output; prints nothing where nothing is
-// found. Returns the number of results.
+// found. Returns the number of results, or -1 where the output could not
+// be written (a full disk, a closed pipe), which it says on standard error.
 int printResults(const QString& query);
 
 } // namespace vornel

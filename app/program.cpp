@@ -1,8 +1,8 @@
-#include "shell/program.h"
+#include "app/program.h"
 
+#include "app/menu_window.h"
+#include "app/run_time_error_report.h"
 #include "charts/charts.h"
-#include "shell/menu_window.h"
-#include "shell/run_time_error_report.h"
 #include "windows/chart_window.h"
 #include "windows/japanese_faces.h"
 #include "windows/search_window.h"

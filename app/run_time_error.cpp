@@ -1,4 +1,4 @@
-#include "shell/run_time_error.h"
+#include "app/run_time_error.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/run_time_error.h"
 #include "chart_model/chart_definition.h"
 #include "charts/charts.h"
-#include "shell/run_time_error.h"
 
 #include <QPointer>
 #include <array>

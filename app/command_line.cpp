@@ -1,4 +1,4 @@
-#include "shell/command_line.h"
+#include "app/command_line.h"
 
 #include "charts/charts.h"
 #include "search/search_index.h"
@@ -33,7 +33,8 @@ constexpr const char* kQtOptionsWithValue[] = {"platform",
                                                "name",
                                                "style",
                                                "stylesheet"};
-constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "testability",
+                                    "nograb",  "dograb",      "sync"};
 
 std::u16string_view view(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
@@ -76,7 +77,10 @@ CommandLine readCommandLine(const QStringList& arguments) {
         QStringLiteral("search-provider"),
         QStringLiteral("窓を開かずに、デスクトップの検索（GNOME Shell、KRunner）に "
                        "D-Bus で答えます。"));
-    parser.addOptions({help, version, find, search, provider});
+    // What a D-Bus service file of a GNOME application starts it with.
+    QCommandLineOption service(QStringLiteral("gapplication-service"),
+                               QStringLiteral("窓を開かずに起動し、D-Bus で開く窓を待ちます。"));
+    parser.addOptions({help, version, find, search, provider, service});
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), {}, QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -98,12 +102,13 @@ CommandLine readCommandLine(const QStringList& arguments) {
     if (parser.isSet(version))
         return {CommandMode::Version, {}, {}};
 
-    const int modes =
-        int(parser.isSet(find)) + int(parser.isSet(search)) + int(parser.isSet(provider));
+    const int modes = int(parser.isSet(find)) + int(parser.isSet(search)) +
+                      int(parser.isSet(provider)) + int(parser.isSet(service));
     if (modes > 1)
         return {CommandMode::Error,
                 {},
-                QStringLiteral("--find、--search、--search-provider は一つだけ指定できます。")};
+                QStringLiteral("--find、--search、--search-provider、--gapplication-service は"
+                               "一つだけ指定できます。")};
     const QStringList words = parser.positionalArguments();
     if (!words.isEmpty() && !parser.isSet(search))
         return {CommandMode::Error,
@@ -118,6 +123,8 @@ CommandLine readCommandLine(const QStringList& arguments) {
         return {CommandMode::Search, words.join(u' '), {}};
     if (parser.isSet(provider))
         return {CommandMode::SearchProvider, {}, {}};
+    if (parser.isSet(service))
+        return {CommandMode::Service, {}, {}};
     return {};
 }
 
@@ -129,8 +136,7 @@ CommandLine readCommandLine(int argc, char* argv[]) {
 }
 
 bool needsDisplay(CommandMode mode) {
-    return mode == CommandMode::Menu || mode == CommandMode::Search ||
-           mode == CommandMode::SearchProvider;
+    return mode == CommandMode::Menu || mode == CommandMode::Search || mode == CommandMode::Service;
 }
 
 int printResults(const QString& query) {
@@ -146,6 +152,13 @@ int printResults(const QString& query) {
         for (int column = 0; column < search::ColumnCount; ++column)
             out << (column ? "\t" : "") << oneCell(search::cellText(result, column));
         out << '\n';
+    }
+    out.flush();
+    // A stream that could not write says so; the C stream underneath holds
+    // what it has not passed on yet.
+    if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fputs("vornel: 検索結果を出力できません（書き込みに失敗しました）。\n", stderr);
+        return -1;
     }
     return static_cast<int>(results.size());
 }

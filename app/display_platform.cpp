@@ -1,4 +1,4 @@
-#include "shell/display_platform.h"
+#include "app/display_platform.h"
 
 #include <QtGlobal>
 

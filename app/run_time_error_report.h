@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/run_time_error.h"
+#include "app/run_time_error.h"
 
 namespace vornel {
 

@@ -1,4 +1,4 @@
-#include "shell/chart_registry.h"
+#include "app/chart_registry.h"
 
 #include "windows/chart_window.h"
 

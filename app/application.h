@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/desktop_search.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <QVariantList>
+#include <QVariantMap>
+
+namespace vornel {
+
+class Program;
+
+// The one Vornel of the session: io.github.vornel.Vornel on the session bus,
+// org.freedesktop.Application at kApplicationPath. A second start, the
+// launcher's action and the desktop's search come here, so that every chart
+// has one window whichever door opened it. The methods are the interface's.
+//
+// The program ends once it has no window, except while the clipboard holds
+// a drill that it was asked to copy (X11 loses a clipboard whose owner
+// ends); started by the bus and never asked for a window, after the idle
+// time (30 s, or VORNEL_IDLE_MS milliseconds).
+class Application final : public QObject {
+    Q_OBJECT
+public:
+    // `startedByBus`: started by the bus, with no window until asked.
+    Application(Program& program, bool startedByBus);
+    ~Application() override;
+
+    // Exports the interface and takes the name; false where another process
+    // has it (a Vornel started at the same moment).
+    bool registerOnSessionBus();
+
+    // Shows the menu, or brings it forward.
+    void Activate(const QVariantMap& platformData);
+    // Vornel opens no files: as Activate.
+    void Open(const QStringList& uris, const QVariantMap& platformData);
+    // "search" with the query, "chart" or "copy-drill" with a result's id
+    // (kSearchAction ...). Anything else does nothing.
+    void ActivateAction(const QString& action, const QVariantList& parameter,
+                        const QVariantMap& platformData);
+
+private:
+    void useActivationToken(const QVariantMap& platformData);
+    // Each request gives a program that the bus started another idle time.
+    void requested();
+    void endIfIdle();
+
+    Program& program_;
+    DesktopSearch search_;
+    // Started by the bus: the time each request gives it without a window.
+    QTimer idle_;
+    bool startedByBus_ = false;
+    bool keepsCopiedDrill_ = false;
+};
+
+} // namespace vornel
