@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
 
 namespace vornel::search {
 
@@ -219,6 +220,18 @@ void markExact(const Designation& query, std::vector<SearchResult>& results) {
 }
 
 } // namespace
+
+bool operator==(const SearchResult& a, const SearchResult& b) {
+    const auto same = [](const auto* x, const auto* y) { return x == y || (x && y && *x == *y); };
+    const auto fields = [](const SearchResult& r) {
+        return std::tie(r.position, r.chart, r.line, r.designation, r.kind, r.drill, r.drillInch,
+                        r.limits, r.minimum, r.maximum, r.byDesignation, r.exact, r.drillMatch,
+                        r.withinLimits, r.aboveMinimum, r.belowMaximum, r.queriedDrill,
+                        r.drillValue, r.hasHoleLimits, r.holeMinimum, r.holeMaximum);
+    };
+    return fields(a) == fields(b) && same(a.thread, b.thread) &&
+           same(a.computed.get(), b.computed.get());
+}
 
 std::u16string formatMillimetres(Millionths value) {
     return threads::millimetreText(value);

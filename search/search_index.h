@@ -40,6 +40,8 @@ struct Computed {
     std::u16string drillText;
     // Why there is no figure: "規格にないピッチ" ...; empty where there is one.
     std::u16string note;
+
+    friend bool operator==(const Computed&, const Computed&) = default;
 };
 
 // One row of one chart that a query found, or a thread worked out by the
@@ -81,7 +83,9 @@ struct SearchResult {
     // whole of a thread that no chart holds.
     std::shared_ptr<const Computed> computed;
 
-    friend bool operator==(const SearchResult&, const SearchResult&) = default;
+    // The same result, whichever index found it: the thread and what the
+    // standards add compare by what they say.
+    friend bool operator==(const SearchResult& a, const SearchResult& b);
 };
 
 // A length as the charts write one: "." as decimal point, no trailing zeros.

@@ -65,7 +65,11 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QList<int>>("types");
         QTest::newRow("M8x1.25: three charts") << u"M8x1.25"_s << QList<int>{100, 100, 100};
-        QTest::newRow("1/4-20: the unified thread first") << u"1/4-20"_s << QList<int>{30, 30, 30};
+        // Each family's 1/4-20 is named with its thread count: exact, in the
+        // search window's order, the unified thread first.
+        QTest::newRow("1/4-20: the unified thread first")
+            << u"1/4-20"_s << QList<int>{100, 100, 100};
+        QTest::newRow("PF1/4: the one G 1/4") << u"PF1/4"_s << QList<int>{100};
         QTest::newRow("1/4-20UNC") << u"1/4-20UNC"_s << QList<int>{100};
         QTest::newRow("6.8") << u"6.8"_s << QList<int>{30, 30};
     }

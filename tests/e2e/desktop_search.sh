@@ -41,7 +41,7 @@ passed=1
 # drill's, named beside it.
 engagement_cell='' engagement=''  any_engagement=''
 if "$vornel" --find M8x1.25 | head -n1 | grep -q ひっかかり率; then
-    engagement_cell='89 %\t' engagement='、ひっかかり率 89 %' any_engagement='、ひっかかり率 [0-9]+ %（ドリル径 6\.8）'
+    engagement_cell='89 %\t' engagement='、ひっかかり率 89 %' any_engagement='、ひっかかり率 [0-9]+ %（ドリル径 [0-9.]+）'
 fi
 
 # The command line, with no display at all: arguments | status | a line that
@@ -165,7 +165,7 @@ gnome|GetInitialResultSet|"['M8x1.25', '6.9']"|^\(\['0:M8x1.25 6.9', '1:M8x1.25 
 gnome|GetResultMetas|"['0:M8x1.25 6.9']"|'description': <'ドリル径 6.8、めねじ内径 6.647～6.912$any_engagement、[^']*範囲内（最小 \+0.253／最大 −0.012）'>.*'name': <'8 × 1.25（メートルねじ）'>
 gnome|GetInitialResultSet|"['1/4-20']"|^\(\['0:1/4-20', '1:1/4-20', '2:1/4-20'
 gnome|GetResultMetas|"['0:1/4-20']"|'name': <'1/4 ‐20UNC（ユニファイねじ）'>
-krunner|Match|'1/4-20'|^\(\[\('0:1/4-20', '1/4 ‐20UNC（ユニファイねじ）', 'io.github.vornel.Vornel', 30, 1\.0, .*\('1:1/4-20', '1/4 ‐20（ウィットねじ（インチ呼び））', 'io.github.vornel.Vornel', 30, 0\.999,
+krunner|Match|'1/4-20'|^\(\[\('0:1/4-20', '1/4 ‐20UNC（ユニファイねじ）', 'io.github.vornel.Vornel', 100, 1\.0, .*\('1:1/4-20', '1/4 ‐20（ウィットねじ（インチ呼び））', 'io.github.vornel.Vornel', 100, 0\.999,
 krunner|Actions||^\(\[\('copy-drill', 'ドリル径をコピー', 'edit-copy'\)\],\)$
 gnome|GetInitialResultSet|"@as []"|^\(@as \[\],\)$
 gnome|GetInitialResultSet|"['$long']"|^\(@as \[\],\)$
