@@ -13,13 +13,10 @@
 
 using namespace vornel;
 using vornel::test::qs;
+using vornel::test::view;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-std::u16string_view view(const QString& s) {
-    return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
-}
 
 const search::SearchIndex& index() {
     static const auto charts = charts::allCharts();

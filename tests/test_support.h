@@ -17,6 +17,11 @@ inline QString qs(std::u16string_view s) {
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// A query as the index takes it.
+inline std::u16string_view view(const QString& s) {
+    return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
+}
+
 // The fields of a line, split at its TABs.
 inline QStringList fields(const ChartLine& line) {
     return qs(line).split(u'\t');
