@@ -28,13 +28,17 @@ int main(int argc, char* argv[]) {
         return 0;
     vornel::Program program;
     vornel::Application application(program, startedByBus);
-    if (!application.registerOnSessionBus()) {
-        // Another one started at the same moment and took the name.
-        if (!startedByBus && vornel::handOverToRunningVornel(command))
-            return 0;
-    }
-    if (!startedByBus) {
-        if (const auto error = program.start())
+    if (startedByBus) {
+        application.registerOnSessionBus();
+    } else {
+        // The name is taken once the menu is drawn, so that start-up does not
+        // wait for the bus. Where another Vornel started at the same moment
+        // and took it first, this one hands over to it and ends.
+        const auto takeName = [&application, &command] {
+            if (!application.registerOnSessionBus() && vornel::handOverToRunningVornel(command))
+                QCoreApplication::exit(0);
+        };
+        if (const auto error = program.start(takeName))
             return vornel::reportRunTimeError(*error);
         if (command.mode == vornel::CommandMode::Search)
             program.openSearch(0, command.query);

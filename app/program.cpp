@@ -20,11 +20,12 @@ namespace {
 // not held up.
 constexpr int kPrepareSearchDelayMs = 50;
 
-// Calls `then` once, after the first paint of the widget it watches.
+// Calls `then` once, `delayMs` after the first paint of the widget it watches.
 class AfterFirstPaint final : public QObject {
 public:
-    AfterFirstPaint(QObject* watched, std::function<void()> then)
+    AfterFirstPaint(QObject* watched, int delayMs, std::function<void()> then)
         : QObject(watched)
+        , delayMs_(delayMs)
         , then_(std::move(then)) {
         watched->installEventFilter(this);
     }
@@ -33,13 +34,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(kPrepareSearchDelayMs, parent(), then_);
+            QTimer::singleShot(delayMs_, parent(), then_);
             deleteLater();
         }
         return false;
     }
 
 private:
+    int delayMs_;
     std::function<void()> then_;
 };
 
@@ -155,7 +157,7 @@ void Program::openChartAt(int position, int line) {
         window->selectLine(line);
 }
 
-std::optional<RunTimeError> Program::start() {
+std::optional<RunTimeError> Program::start(std::function<void()> whenDrawn) {
     try {
         menu_.reset(makeMenu_(registry_));
     } catch (const std::bad_alloc&) {
@@ -167,7 +169,9 @@ std::optional<RunTimeError> Program::start() {
                      [this](const QString& typed) { openSearch(0, typed); });
     // The search window is built while the program waits for the user, so
     // that the first Ctrl+F only shows it.
-    new AfterFirstPaint(menu_.get(), [this] { prepareSearch(); });
+    if (whenDrawn)
+        new AfterFirstPaint(menu_.get(), 0, std::move(whenDrawn));
+    new AfterFirstPaint(menu_.get(), kPrepareSearchDelayMs, [this] { prepareSearch(); });
     return showModeless(*menu_);
 }
 

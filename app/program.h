@@ -29,8 +29,9 @@ public:
     ~Program();
 
     // Creates and shows the menu window. This is all there is to start-up;
-    // then the event loop runs until the last window is closed.
-    std::optional<RunTimeError> start();
+    // then the event loop runs until the last window is closed. `whenDrawn`
+    // runs as soon as the menu has been drawn: what need not hold it up.
+    std::optional<RunTimeError> start(std::function<void()> whenDrawn = {});
 
     ChartRegistry& registry() { return registry_; }
     MenuWindow* menu() const { return menu_.get(); }

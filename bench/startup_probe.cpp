@@ -37,10 +37,10 @@ int main(int argc, char* argv[]) {
     }
     vornel::Program program;
     vornel::Application application(program, false);
-    application.registerOnSessionBus();
     vornel::bench::quitAfterFirstPaint(
         [&program](const QObject* o) { return o && o == program.menu(); });
-    if (const auto error = program.start()) {
+    // As main does, the name is taken once the menu is drawn.
+    if (const auto error = program.start([&application] { application.registerOnSessionBus(); })) {
         std::fprintf(stderr, "start-up failed: %d\n", error->number);
         return 1;
     }
