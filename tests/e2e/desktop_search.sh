@@ -12,6 +12,7 @@
 # Screenshots go to $E2E_SHOTS where it is set.
 #   desktop_search.sh CMAKE BUILD_DIR VERSION
 . "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/session.sh"
 cmake=$1
 build=$2
 version=$3
@@ -93,27 +94,8 @@ passed=$((passed + 1))
 e2e_start_display
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-cat >"$E2E_TMP/bus.conf" <<EOF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=$E2E_TMP</listen>
-  <servicedir>$share/dbus-1/services</servicedir>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-EOF
-env -u DISPLAY VORNEL_PROVIDER_IDLE_MS=3000 VORNEL_IDLE_MS=3000 dbus-daemon --config-file="$E2E_TMP/bus.conf" --nofork \
-    --print-address=3 3>"$E2E_TMP/bus" >"$E2E_TMP/vornel.log" 2>&1 &
-E2E_PIDS+=($!)
-for _ in $(seq 100); do [ -s "$E2E_TMP/bus" ] && break; sleep 0.1; done
-[ -s "$E2E_TMP/bus" ] || fail "dbus-daemon did not start"
-DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/bus")
-export DBUS_SESSION_BUS_ADDRESS
+E2E_SHARE=$share
+e2e_start_session_bus DISPLAY= VORNEL_PROVIDER_IDLE_MS=3000 VORNEL_IDLE_MS=3000
 
 # call gnome|krunner METHOD ARGS...: the reply as gdbus prints it.
 call() {
@@ -124,9 +106,7 @@ call() {
 }
 # The process that owns bus name $1 (the provider's by default), or nothing.
 provider_pid() {
-    gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
-        --method org.freedesktop.DBus.GetConnectionUnixProcessID "${1:-$name}" 2>/dev/null |
-        sed -n 's/^(uint32 \([0-9]*\),)$/\1/p'
+    e2e_bus_pid "${1:-$name}"
 }
 # Every visible window belongs to process $1 and one is titled $2 (once).
 only_windows_of() {

@@ -54,7 +54,7 @@ EOF
 e2e_bus_pid() {
     gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
         --method org.freedesktop.DBus.GetConnectionUnixProcessID "$1" 2>/dev/null |
-        sed 's/[^0-9]//g'
+        sed -n 's/^(uint32 \([0-9]*\),)$/\1/p'
 }
 
 # The process ids of the visible windows titled exactly $1, one a line.
