@@ -5,6 +5,7 @@
 #include "threads/tolerance.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vornel::search {
 namespace {
@@ -65,6 +66,16 @@ std::u16string designationText(const Thread& thread) {
     return text + u"-" + threads::decimalText(thread.count) + thread.series;
 }
 
+// The major diameter in inches of a unified size as written: No. n's by its
+// number, a fraction's as it is; none for a number the standard lacks.
+std::optional<Rational> majorInches(bool numbered, Rational size) {
+    if (!numbered)
+        return size;
+    return size.den == 1 ? threads::numberedSizeMajor(static_cast<int>(
+                               std::min<std::int64_t>(size.num, std::numeric_limits<int>::max())))
+                         : std::nullopt;
+}
+
 // The class's limits by the thread's standard, in millionths of a millimetre.
 std::optional<threads::MinorLimits> limitsOf(const Thread& thread, const ToleranceClass& c) {
     if (!thread.major)
@@ -81,12 +92,9 @@ std::optional<threads::MinorLimits> limitsOf(const Thread& thread, const Toleran
                                                             : threads::Position::H);
     }
     if (thread.family == Family::Unified && c.position == u'B') {
-        const Rational inch = thread.numbered
-                                  ? threads::reduced(60 * thread.size.den + 13 * thread.size.num,
-                                                     1000 * thread.size.den)
-                                  : thread.size;
+        const std::optional<Rational> inch = majorInches(thread.numbered, thread.size);
         std::optional<threads::MinorLimits> limits =
-            threads::unifiedInternalMinor(inch, thread.count, c.grade);
+            inch ? threads::unifiedInternalMinor(*inch, thread.count, c.grade) : std::nullopt;
         if (!limits)
             return std::nullopt;
         // Millionths of an inch to millionths of a millimetre, as printed
@@ -226,13 +234,11 @@ void unifiedThreads(const Designation& q, std::vector<SearchResult>& out) {
     for (const Rational& size : q.sizes) {
         if (size.num <= 0 && !q.numbered)
             continue;
-        const Rational inch =
-            q.numbered ? threads::reduced(60 * size.den + 13 * size.num, 1000 * size.den) : size;
+        const std::optional<Rational> inch = majorInches(q.numbered, size);
         const std::u16string sizeText =
             q.numbered ? u"No. " + threads::decimalText(size) : inchText(size);
         const std::vector<threads::UnifiedSeries> standard =
-            q.numbered && (size.den != 1 || size.num > 12) ? std::vector<threads::UnifiedSeries>{}
-                                                           : threads::unifiedSeries(inch);
+            inch ? threads::unifiedSeries(*inch) : std::vector<threads::UnifiedSeries>{};
         bool any = false;
         std::vector<Rational> added;
         for (const threads::UnifiedSeries& s : standard) {

@@ -1,5 +1,7 @@
 #include "threads/thread.h"
 
+#include "threads/standard_sizes.h"
+
 namespace vornel::threads {
 namespace {
 
@@ -74,28 +76,6 @@ Engagement engagement(const Thread& thread, Millionths drill) {
         return {Engagement::Kind::AboveBasic, 1'000'000};
     const int p = static_cast<int>(percent);
     return {p > 100 ? Engagement::Kind::AboveBasic : Engagement::Kind::Percent, p};
-}
-
-std::u16string_view familyPrefix(Family family) {
-    switch (family) {
-    case Family::IsoMetric:
-        return u"M";
-    case Family::Unified:
-        return u"";
-    case Family::Whitworth:
-        return u"W";
-    case Family::PipeG:
-        return u"G";
-    case Family::PipeRc:
-        return u"Rc";
-    case Family::PipeRp:
-        return u"Rp";
-    case Family::Npt:
-        return u"NPT";
-    case Family::Nps:
-        return u"NPS";
-    }
-    return u"";
 }
 
 std::u16string decimalText(Rational value, int digits) {

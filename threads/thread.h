@@ -147,9 +147,6 @@ struct Engagement {
 // millimetre) in `thread`.
 Engagement engagement(const Thread& thread, Millionths drill);
 
-// The family's name as designations start with it: "M", "W", "G" ...
-std::u16string_view familyPrefix(Family family);
-
 // A rational as a decimal, "1.25", "6.35", to at most `digits` decimals,
 // rounded half up, without trailing zeros.
 std::u16string decimalText(Rational value, int digits = 3);
