@@ -118,7 +118,7 @@ void Application::ActivateAction(const QString& action, const QVariantList& para
     const QString text = stringParameter(parameter);
     if (action == QLatin1StringView(kSearchAction)) {
         useActivationToken(platformData);
-        program_.openSearch(0, text.size() <= kLongestQuery ? text : QString());
+        program_.openSearch(0, text.size() <= kLongestQuery ? text : QString(), true);
         return;
     }
     const std::optional<search::SearchResult> result = search_.result(text);
@@ -126,7 +126,12 @@ void Application::ActivateAction(const QString& action, const QVariantList& para
         return;
     if (action == QLatin1StringView(kChartAction)) {
         useActivationToken(platformData);
-        program_.openChartAt(result->position, result->line);
+        // A thread the standards give has no chart: the search window shows
+        // it, with the query that found it.
+        if (result->chart)
+            program_.openChartAt(result->position, result->line);
+        else
+            program_.openSearch(0, text.mid(text.indexOf(u':') + 1), true);
     } else if (action == QLatin1StringView(kCopyDrillAction) && !result->drill.empty()) {
         copyToClipboard(toQString(result->drill));
         keepsCopiedDrill_ = true;

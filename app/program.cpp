@@ -123,8 +123,8 @@ void Program::prepareSearch() {
         search_->prepare();
 }
 
-void Program::openSearch(int preferredPosition, const QString& typed) {
-    const bool open = search_ && search_->isVisible();
+void Program::openSearch(int preferredPosition, const QString& typed, bool replaceQuery) {
+    const bool open = search_ && search_->isVisible() && !replaceQuery;
     if (!makeSearchWindow())
         return;
     // Asked from the menu, no chart comes first, whichever asked before.

@@ -39,7 +39,10 @@ public:
     // Opens the search window, or raises it with its query and results.
     // Asked from a chart (`preferredPosition`), that chart's results come
     // first; `typed` starts the query, or adds to it while the window is open.
-    void openSearch(int preferredPosition = 0, const QString& typed = {});
+    // With `replaceQuery`, `typed` is the whole query, as the desktop's
+    // search and the launcher ask for it.
+    void openSearch(int preferredPosition = 0, const QString& typed = {},
+                    bool replaceQuery = false);
     // Opens the search window at the result of line `line` of the chart at
     // `position`, its ひっかかり率 and usable drills in the detail.
     void openEngagement(int position, int line);
