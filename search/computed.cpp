@@ -275,10 +275,24 @@ void unifiedThreads(const Designation& q, std::vector<SearchResult>& out) {
 } // namespace
 
 bool isStandardThread(const Designation& query) {
-    std::vector<SearchResult> results = standardThreads(query);
-    return std::any_of(results.begin(), results.end(), [](const SearchResult& r) {
-        return r.computed && r.computed->note.empty();
-    });
+    // Asked for a number after a thread at each keystroke: the standards'
+    // tables alone, no limits or drills worked out.
+    for (const Rational& size : query.sizes) {
+        for (const Rational& count : query.counts) {
+            if (mayBeMetric(query)) {
+                const std::optional<threads::Millionths> major = millionths(size);
+                const std::optional<threads::Millionths> pitch = millionths(count);
+                if (major && pitch && threads::isIsoPitch(*major, *pitch))
+                    return true;
+            }
+            if (mayBeUnified(query)) {
+                const std::optional<Rational> inch = majorInches(query.numbered, size);
+                if (inch && !threads::unifiedSeriesOf(*inch, count).empty())
+                    return true;
+            }
+        }
+    }
+    return false;
 }
 
 std::vector<SearchResult> standardThreads(const Designation& query) {

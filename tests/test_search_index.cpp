@@ -339,6 +339,15 @@ private slots:
             << u"1-8UN"_s << 0
             << QStringList{
                    u"0 1-8UN めねじ内径 21.971~22.606 [ASME B1.1 2B 21.971~22.606]: 呼び"_s};
+        // A spaced pitch or count of a size no chart holds, by the standards:
+        // 5½-4UN 2B, 5.5 − 1.082532 × 0.25 = 5.229 in and + 0.25 P − 0.4 P² =
+        // 5.267 in, × 25.4.
+        QTest::newRow("spaced pitch of a size no chart holds")
+            << u"M105 2"_s << 0
+            << QStringList{u"0 M105 × 2 めねじ内径 102.835~103.21 [ISO 965-1 6H 102.835~103.21]: 呼び"_s};
+        QTest::newRow("spaced count of a size no chart holds")
+            << u"5 1/2 4"_s << 0
+            << QStringList{u"0 5 1/2-4UN めねじ内径 132.817~133.782 [ASME B1.1 2B 132.817~133.782]: 呼び"_s};
         QTest::newRow("no such pitch")
             << u"M8x1.1"_s << 0 << QStringList{u"0 M8 × 1.1 [ISO 261 規格にないピッチ]: 呼び"_s};
         QTest::newRow("no such thread count")
