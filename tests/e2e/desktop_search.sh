@@ -109,14 +109,27 @@ provider_pid() {
     e2e_bus_pid "${1:-$name}"
 }
 # Every visible window belongs to process $1 and one is titled $2 (once).
+# A window that is gone by the time it is asked about (a menu closing) is
+# passed over.
 only_windows_of() {
-    local window count=0
+    local window owner count=0
     for window in $(xdotool search --onlyvisible --name . 2>/dev/null); do
-        [ "$(xdotool getwindowpid "$window")" = "$1" ] ||
-            fail "'$(xdotool getwindowname "$window")' belongs to another process"
-        [ "$(xdotool getwindowname "$window")" = "$2" ] && count=$((count + 1))
+        owner=$(xdotool getwindowpid "$window" 2>/dev/null) || continue
+        [ "$owner" = "$1" ] ||
+            fail "'$(xdotool getwindowname "$window" 2>/dev/null)' belongs to another process"
+        [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$2" ] && count=$((count + 1))
     done
     [ "$count" = 1 ] || fail "$count windows titled '$2'"
+}
+# Activates the window titled $1, found afresh each try, and prints its id.
+activate_titled() {
+    local window
+    for _ in 1 2 3; do
+        window=$(e2e_wait_window "$1")
+        xdotool windowactivate --sync "$window" 2>/dev/null && { echo "$window"; return 0; }
+        sleep 0.2
+    done
+    fail "the window titled '$1' could not be activated"
 }
 shot() { [ -z "${E2E_SHOTS:-}" ] || import -window root "$E2E_SHOTS/${1//[\/\"]/_}.png"; }
 
@@ -215,9 +228,11 @@ while IFS='|' read -r how title expected; do
     shot "$title-${how%% *}"
     only_windows_of "$application" "$title"
     [ -n "$expected" ] || continue
-    xdotool windowactivate --sync "$window"
-    [ "$title" = ねじ・下穴の検索 ] && xdotool key --window "$window" Down
-    xdotool key --window "$window" ctrl+c
+    window=$(activate_titled "$title")
+    if [ "$title" = ねじ・下穴の検索 ]; then
+        xdotool key --window "$window" Down || fail "$how: Down went nowhere"
+    fi
+    xdotool key --window "$window" ctrl+c || fail "$how: Ctrl+C went nowhere"
     sleep 0.2
     clipboard=$(xclip -o -selection clipboard) || fail "$how: nothing on the clipboard"
     expected=$(printf '%b' "$expected")
@@ -248,8 +263,8 @@ e2e_wait_exit "$launched"
 only_windows_of "$application" ねじ・下穴の検索
 sleep 0.3
 shot launcher-action
-xdotool windowactivate --sync "$search"
-xdotool key --window "$search" Down ctrl+c
+search=$(activate_titled ねじ・下穴の検索)
+xdotool key --window "$search" Down ctrl+c || fail "the action's search window took no keys"
 sleep 0.2
 [[ $(xclip -o -selection clipboard) == メートルねじ$'\t'"8 × 1.25"* ]] ||
     fail "the action's search window copied '$(xclip -o -selection clipboard)'"
