@@ -248,8 +248,7 @@ call gnome ActivateResult "'0:M105x2'" "['M105x2']" 0|ねじ・下穴の検索|�
 "$vornel"|Vornel|
 EOF
 # The menu stays open: the application runs on.
-for title in メートルねじ ユニファイねじ ねじ・下穴の検索; do wmctrl -c "$title"; done
-sleep 0.3
+for title in メートルねじ ユニファイねじ ねじ・下穴の検索; do e2e_close_titled "$title"; done
 
 # The desktop entry's action, as a launcher runs it, with a query after it:
 # the running application opens its search window, and the start ends.
@@ -268,8 +267,8 @@ xdotool key --window "$search" Down ctrl+c || fail "the action's search window t
 sleep 0.2
 [[ $(xclip -o -selection clipboard) == メートルねじ$'\t'"8 × 1.25"* ]] ||
     fail "the action's search window copied '$(xclip -o -selection clipboard)'"
-wmctrl -i -c "$search"
-wmctrl -c Vornel
+e2e_close_titled ねじ・下穴の検索
+e2e_close_titled Vornel
 passed=$((passed + 1))
 
 # KRunner's action copies the bare drill; the application keeps it on the

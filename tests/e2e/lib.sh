@@ -87,6 +87,21 @@ e2e_wait_window() {
     fail "no window titled '$1'"
 }
 
+# Closes every visible window titled exactly $1 by its id and waits until
+# none is left. (A window closed by its title could make the next title's
+# lookup ask about a window that has just gone, which ends wmctrl.)
+e2e_close_titled() {
+    local id i
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true); do
+        wmctrl -i -c "$id" 2>/dev/null || true
+    done
+    for i in $(seq 100); do
+        [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true)" ] && return 0
+        sleep 0.1
+    done
+    fail "the window titled '$1' did not close"
+}
+
 # The client area of a window as "x y width height", in screen pixels.
 e2e_client_rect() {
     xwininfo -id "$1" | awk '
