@@ -24,15 +24,19 @@ int main(int argc, char* argv[]) {
     if (!startedByBus)
         handedOver = vornel::handOverToRunningVornelMeanwhile(command);
     QApplication app(argc, argv);
-    if (handedOver.valid() && handedOver.get())
-        return 0;
     vornel::Program program;
     vornel::Application application(program, startedByBus);
+    // The menu is made, not shown, while the check is under way.
+    const auto menuError = startedByBus ? std::nullopt : program.makeMenu();
+    if (handedOver.valid() && handedOver.get())
+        return 0;
+    if (menuError)
+        return vornel::reportRunTimeError(*menuError);
     if (startedByBus) {
         application.registerOnSessionBus();
     } else {
-        // The name is taken once the menu is drawn, so that start-up does not
-        // wait for the bus. Where another Vornel started at the same moment
+        // The name is taken once the menu is drawn and the program idle, so
+        // that start-up does not wait for the bus. Where another Vornel started at the same moment
         // and took it first, this one hands over to it and ends.
         const auto takeName = [&application, &command] {
             if (!application.registerOnSessionBus() && vornel::handOverToRunningVornel(command))

@@ -15,10 +15,11 @@
 namespace vornel {
 namespace {
 
-// How long after the menu's first paint the search window is prepared: the
-// event loop is idle by then, and the start-up, which ends at that paint, is
-// not held up.
-constexpr int kPrepareSearchDelayMs = 50;
+// How long after the menu's first paint the program does what it need not do
+// before it (its name on the session bus, the search window): the event
+// loop is idle by then, and the start-up, which ends at that paint, is not
+// held up.
+constexpr int kWhenIdleDelayMs = 50;
 
 // Calls `then` once, `delayMs` after the first paint of the widget it watches.
 class AfterFirstPaint final : public QObject {
@@ -157,7 +158,9 @@ void Program::openChartAt(int position, int line) {
         window->selectLine(line);
 }
 
-std::optional<RunTimeError> Program::start(std::function<void()> whenDrawn) {
+std::optional<RunTimeError> Program::makeMenu() {
+    if (menu_)
+        return std::nullopt;
     try {
         menu_.reset(makeMenu_(registry_));
     } catch (const std::bad_alloc&) {
@@ -167,11 +170,19 @@ std::optional<RunTimeError> Program::start(std::function<void()> whenDrawn) {
         return errors::cannotCreateWindow();
     QObject::connect(menu_.get(), &MenuWindow::searchRequested, menu_.get(),
                      [this](const QString& typed) { openSearch(0, typed); });
+    return std::nullopt;
+}
+
+std::optional<RunTimeError> Program::start(std::function<void()> whenIdle) {
+    if (const auto error = makeMenu())
+        return error;
     // The search window is built while the program waits for the user, so
     // that the first Ctrl+F only shows it.
-    if (whenDrawn)
-        new AfterFirstPaint(menu_.get(), 0, std::move(whenDrawn));
-    new AfterFirstPaint(menu_.get(), kPrepareSearchDelayMs, [this] { prepareSearch(); });
+    new AfterFirstPaint(menu_.get(), kWhenIdleDelayMs, [this, whenIdle = std::move(whenIdle)] {
+        if (whenIdle)
+            whenIdle();
+        prepareSearch();
+    });
     return showModeless(*menu_);
 }
 

@@ -29,9 +29,13 @@ public:
     ~Program();
 
     // Creates and shows the menu window. This is all there is to start-up;
-    // then the event loop runs until the last window is closed. `whenDrawn`
-    // runs as soon as the menu has been drawn: what need not hold it up.
-    std::optional<RunTimeError> start(std::function<void()> whenDrawn = {});
+    // then the event loop runs until the last window is closed. `whenIdle`
+    // runs once the menu has been drawn and the program waits for the user:
+    // what need not hold start-up up.
+    std::optional<RunTimeError> start(std::function<void()> whenIdle = {});
+    // Makes the menu window, hidden, where it is not made yet: the part of
+    // start() that what start-up waits for anyway can overlap.
+    std::optional<RunTimeError> makeMenu();
 
     ChartRegistry& registry() { return registry_; }
     MenuWindow* menu() const { return menu_.get(); }

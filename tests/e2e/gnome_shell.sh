@@ -138,6 +138,9 @@ search '' >/dev/null
 E2E_PIDS+=($!)
 menu=$(e2e_wait_window Vornel)
 running=$(xdotool getwindowpid "$menu")
+# It takes its name on the bus once idle after the menu is drawn.
+for _ in $(seq 50); do [ "$(e2e_bus_pid io.github.vornel.Vornel)" = "$running" ] && break; sleep 0.1; done
+[ "$(e2e_bus_pid io.github.vornel.Vornel)" = "$running" ] || fail "the running Vornel did not take its name"
 e2e_click "$menu" 144 12
 e2e_wait_window メートルねじ >/dev/null
 
