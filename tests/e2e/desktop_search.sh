@@ -132,17 +132,18 @@ activate_titled() {
     fail "the window titled '$1' could not be activated"
 }
 shot() { [ -z "${E2E_SHOTS:-}" ] || import -window root "$E2E_SHOTS/${1//[\/\"]/_}.png"; }
-# A second start, watched while it runs: it hands over to the running
-# application and ends, with no window of its own even for a moment.
+# A second start (the command $@), watched while it runs: it hands over to
+# the running application and ends, with no window of its own even for a
+# moment.
 second_start() {
-    "$vornel" >>"$E2E_TMP/vornel.log" 2>&1 &
+    "$@" >>"$E2E_TMP/vornel.log" 2>&1 &
     local started=$!
     while kill -0 "$started" 2>/dev/null; do
         [ -z "$(xdotool search --onlyvisible --pid "$started" 2>/dev/null || true)" ] ||
-            fail "the second start showed a window of its own"
+            fail "$*: the second start showed a window of its own"
         sleep 0.02
     done
-    wait "$started" || fail "the second start ended with $?"
+    wait "$started" || fail "$*: the second start ended with $?"
 }
 
 [ -z "$(provider_pid)" ] || fail "the provider runs before it is called"
@@ -257,7 +258,7 @@ call gnome ActivateResult "'$first'" "['M8x1.25']" 0|メートルねじ|8 × 1.2
 call krunner Run "'0:1/4-20UNC'" "''"|ユニファイねじ|1/4 ‐20UNC\t5.1\t4.979\t5.257
 call gnome LaunchSearch "['M8x1.25']" 0|ねじ・下穴の検索|メートルねじ\t8 × 1.25\t6.8\t6.647\t6.912
 call gnome ActivateResult "'0:M105x2'" "['M105x2']" 0|ねじ・下穴の検索|計算値（ISO 965-1 6H）\tM105 × 2\t103\tめねじ内径 102.835～103.21
-second_start|Vornel|
+second_start "$vornel"|Vornel|
 EOF
 # The menu stays open: the application runs on.
 for title in メートルねじ ユニファイねじ ねじ・下穴の検索; do e2e_close_titled "$title"; done
@@ -266,11 +267,9 @@ for title in メートルねじ ユニファイねじ ねじ・下穴の検索; 
 # the running application opens its search window, and the start ends.
 action=$(sed -n '/^\[Desktop Action search\]/,/^\[/s/^Exec=//p' "$share/applications/io.github.vornel.Vornel.desktop")
 [ "$action" = "vornel --search" ] || fail "the action runs '$action'"
-PATH=$prefix/bin:$PATH $action M8x1.25 >>"$E2E_TMP/vornel.log" 2>&1 &
-launched=$!
+# shellcheck disable=SC2086
+PATH=$prefix/bin:$PATH second_start $action M8x1.25
 search=$(e2e_wait_window ねじ・下穴の検索)
-e2e_wait_exit "$launched"
-[ "$E2E_STATUS" = 0 ] || fail "the second start ended with $E2E_STATUS"
 only_windows_of "$application" ねじ・下穴の検索
 sleep 0.3
 shot launcher-action
