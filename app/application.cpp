@@ -4,8 +4,10 @@
 #include "app/program.h"
 #include "app/run_time_error_report.h"
 #include "app/running_vornel.h"
+#include "app/x11_startup.h"
 #include "application_adaptor.h"
 #include "chart_model/chart_text.h"
+#include "windows/chart_window.h"
 #include "windows/clipboard.h"
 
 #include <QApplication>
@@ -96,6 +98,12 @@ void Application::useActivationToken(const QVariantMap& platformData) {
         qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
 }
 
+void Application::completeStartup(const QWidget* window, const QVariantMap& platformData) {
+    const QString id = platformData.value(QStringLiteral("desktop-startup-id")).toString();
+    if (window && id.size() <= kLongestToken && QGuiApplication::platformName() == u"xcb")
+        completeStartupOnX11(*window, id);
+}
+
 void Application::Activate(const QVariantMap& platformData) {
     requested();
     useActivationToken(platformData);
@@ -105,6 +113,7 @@ void Application::Activate(const QVariantMap& platformData) {
     } else if (const auto error = program_.start()) {
         reportRunTimeError(*error);
     }
+    completeStartup(program_.menu(), platformData);
 }
 
 void Application::Open(const QStringList& uris, const QVariantMap& platformData) {
@@ -119,6 +128,7 @@ void Application::ActivateAction(const QString& action, const QVariantList& para
     if (action == QLatin1StringView(kSearchAction)) {
         useActivationToken(platformData);
         program_.openSearch(0, text.size() <= kLongestQuery ? text : QString(), true);
+        completeStartup(program_.searchWindow(), platformData);
         return;
     }
     const std::optional<search::SearchResult> result = search_.result(text);
@@ -128,10 +138,13 @@ void Application::ActivateAction(const QString& action, const QVariantList& para
         useActivationToken(platformData);
         // A thread the standards give has no chart: the search window shows
         // it, with the query that found it.
-        if (result->chart)
+        if (result->chart) {
             program_.openChartAt(result->position, result->line);
-        else
+            completeStartup(program_.registry().window(result->position), platformData);
+        } else {
             program_.openSearch(0, text.mid(text.indexOf(u':') + 1), true);
+            completeStartup(program_.searchWindow(), platformData);
+        }
     } else if (action == QLatin1StringView(kCopyDrillAction) && !result->drill.empty()) {
         copyToClipboard(toQString(result->drill));
         keepsCopiedDrill_ = true;

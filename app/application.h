@@ -8,6 +8,8 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+class QWidget;
+
 namespace vornel {
 
 class Program;
@@ -43,6 +45,9 @@ public:
 
 private:
     void useActivationToken(const QVariantMap& platformData);
+    // On X11, what the launcher's startup id asks of the window that a call
+    // showed or brought forward (see x11_startup.h).
+    void completeStartup(const QWidget* window, const QVariantMap& platformData);
     // Each request gives a program that the bus started another idle time.
     void requested();
     void endIfIdle();

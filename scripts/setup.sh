@@ -47,9 +47,10 @@ vornel_generate_locale() {
 
 # To build and to run the program; qt6-wayland lets it start on a desktop that
 # has Wayland alone; Qt's translations give its print dialogs and text fields
-# in Japanese.
-VORNEL_PACKAGES=(g++ make cmake qt6-base-dev qt6-wayland qt6-translations-l10n fonts-ipafont-gothic
-    fontconfig)
+# in Japanese; XCB's headers (and pkg-config, which finds them) for the
+# startup notification of X11.
+VORNEL_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-wayland qt6-translations-l10n
+    fonts-ipafont-gothic fontconfig libxcb1-dev)
 # To run the tests headless: a display server, a window manager and the tools
 # that drive them; a headless Wayland compositor; the validators of the
 # installed files; what `cpack -G DEB` uses to build and read a package, and

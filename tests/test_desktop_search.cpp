@@ -2,6 +2,7 @@
 // send, the order and ids of the results, KRunner's exact match, and the
 // bounds on what a caller sends.
 #include "app/desktop_search.h"
+#include "app/x11_startup.h"
 #include "charts/charts.h"
 #include "search/search_index.h"
 #include "test_support.h"
@@ -99,6 +100,29 @@ private slots:
         QCOMPARE(metas.size(), kMostMetasPerCall);
         QCOMPARE(metas.front().value(u"name"_s).toString(), u"8 × 1.25（メートルねじ）"_s);
         QVERIFY(!metas.front().contains(u"clipboardText"_s));
+    }
+
+    // A launcher's startup id, as a second start hands it over: the time of
+    // the click it carries, and the message that ends its launch.
+    void startupIds_data() {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<quint32>("time");
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("launcher's") << u"openbox/vornel/1234-0-host_TIME1000"_s << quint32(1000)
+                                    << "remove: ID=openbox/vornel/1234-0-host_TIME1000"_ba;
+        QTest::newRow("space, quote, backslash")
+            << u"a \"b\\c_TIME7"_s << quint32(7) << "remove: ID=a\\ \\\"b\\\\c_TIME7"_ba;
+        QTest::newRow("no time") << u"vornel-1"_s << quint32(0) << "remove: ID=vornel-1"_ba;
+        QTest::newRow("not digits") << u"v_TIME12a"_s << quint32(0) << "remove: ID=v_TIME12a"_ba;
+        QTest::newRow("past 32 bits")
+            << u"v_TIME4294967296"_s << quint32(0) << "remove: ID=v_TIME4294967296"_ba;
+        QTest::newRow("the last _TIME")
+            << u"v_TIME1_TIME2"_s << quint32(2) << "remove: ID=v_TIME1_TIME2"_ba;
+    }
+    void startupIds() {
+        QFETCH(QString, id);
+        QTEST(startupIdTime(id), "time");
+        QTEST(startupRemoveMessage(id), "message");
     }
 };
 

@@ -10,12 +10,13 @@
 # entry's action; the idle provider ends, and the application ends once it
 # has neither a window nor the drill it copied on the clipboard.
 # Screenshots go to $E2E_SHOTS where it is set.
-#   desktop_search.sh CMAKE BUILD_DIR VERSION
+#   desktop_search.sh CMAKE BUILD_DIR VERSION ROOT_MESSAGES
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/session.sh"
 cmake=$1
 build=$2
 version=$3
+root_messages=$4
 prefix=$E2E_TMP/usr
 name=io.github.vornel.Vornel.SearchProvider
 
@@ -260,6 +261,36 @@ call gnome LaunchSearch "['M8x1.25']" 0|ねじ・下穴の検索|メートルね
 call gnome ActivateResult "'0:M105x2'" "['M105x2']" 0|ねじ・下穴の検索|計算値（ISO 965-1 6H）\tM105 × 2\t103\tめねじ内径 102.835～103.21
 second_start "$vornel"|Vornel|
 EOF
+# A launcher's startup id, handed over with a call to the running
+# application: the launch's feedback (the startup notification, its space
+# escaped) ends, and the window shown is activated on the application's
+# behalf as of the id's time. The call | the window | the id's time.
+"$root_messages" >"$E2E_TMP/root" 2>&1 &
+E2E_PIDS+=($!)
+for _ in $(seq 50); do grep -qx ready "$E2E_TMP/root" && break; sleep 0.1; done
+grep -qx ready "$E2E_TMP/root" || fail "the root window's listener did not start"
+app_call() {
+    gdbus call --session --timeout 20 --dest "$app" --object-path /io/github/vornel/Vornel \
+        --method "org.freedesktop.Application.$1" "${@:2}" >/dev/null || fail "$1: no reply"
+}
+# Whether the root window was sent the end of launch $1 and the request to
+# activate window $2 as of the time $1.
+startup_completed() {
+    grep -qxF "startup remove: ID=e2e\\ launch_TIME$1" "$E2E_TMP/root" &&
+        grep -qx "active $2 1 $1" "$E2E_TMP/root"
+}
+while IFS='|' read -r how title time; do
+    eval "$how"
+    window=$(e2e_wait_window "$title")
+    for _ in $(seq 50); do startup_completed "$time" "$window" && break; sleep 0.1; done
+    startup_completed "$time" "$window" || fail "$how: the root window was sent: $(cat "$E2E_TMP/root")"
+    passed=$((passed + 1))
+done <<EOF
+app_call Activate "{'desktop-startup-id': <'e2e launch_TIME4242'>}"|Vornel|4242
+app_call ActivateAction "'chart'" "[<'0:M8x1.25'>]" "{'desktop-startup-id': <'e2e launch_TIME4343'>}"|メートルねじ|4343
+app_call ActivateAction "'search'" "[<'M8'>]" "{'desktop-startup-id': <'e2e launch_TIME4444'>}"|ねじ・下穴の検索|4444
+EOF
+
 # The menu stays open: the application runs on.
 for title in メートルねじ ユニファイねじ ねじ・下穴の検索; do e2e_close_titled "$title"; done
 
