@@ -36,8 +36,9 @@ int main(int argc, char* argv[]) {
         application.registerOnSessionBus();
     } else {
         // The name is taken once the menu is drawn and the program idle, so
-        // that start-up does not wait for the bus. Where another Vornel started at the same moment
-        // and took it first, this one hands over to it and ends.
+        // that start-up does not wait for the bus. Where another Vornel
+        // started at the same moment and took it first, this one hands over
+        // to it and ends.
         const auto takeName = [&application, &command] {
             if (!application.registerOnSessionBus() && vornel::handOverToRunningVornel(command))
                 QCoreApplication::exit(0);
