@@ -344,10 +344,12 @@ private slots:
         // 5.267 in, × 25.4.
         QTest::newRow("spaced pitch of a size no chart holds")
             << u"M105 2"_s << 0
-            << QStringList{u"0 M105 × 2 めねじ内径 102.835~103.21 [ISO 965-1 6H 102.835~103.21]: 呼び"_s};
+            << QStringList{
+                   u"0 M105 × 2 めねじ内径 102.835~103.21 [ISO 965-1 6H 102.835~103.21]: 呼び"_s};
         QTest::newRow("spaced count of a size no chart holds")
             << u"5 1/2 4"_s << 0
-            << QStringList{u"0 5 1/2-4UN めねじ内径 132.817~133.782 [ASME B1.1 2B 132.817~133.782]: 呼び"_s};
+            << QStringList{
+                   u"0 5 1/2-4UN めねじ内径 132.817~133.782 [ASME B1.1 2B 132.817~133.782]: 呼び"_s};
         QTest::newRow("no such pitch")
             << u"M8x1.1"_s << 0 << QStringList{u"0 M8 × 1.1 [ISO 261 規格にないピッチ]: 呼び"_s};
         QTest::newRow("no such thread count")

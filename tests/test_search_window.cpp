@@ -312,8 +312,7 @@ private slots:
                  "ドリル径 6.8　ひっかかり率 89 %\n"
                  "めねじ内径 6.647～6.912\n"
                  "使えるドリル径　6.7（96 %）、6.8（89 %、図表のドリル径）、6.9（81 %）"_s);
-        QCOMPARE(table->model()->index(0, search::Engagement).data(),
-                 QVariant(u"89 %"_s));
+        QCOMPARE(table->model()->index(0, search::Engagement).data(), QVariant(u"89 %"_s));
         // The insert's hole has no engagement; its usable drills, none marked with one.
         QTest::keyClick(table, Qt::Key_Down);
         QCOMPARE(window->detailArea()->toPlainText().section(u'\n', 0, 0),
