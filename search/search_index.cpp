@@ -2,6 +2,8 @@
 
 #include "chart_model/chart_fields.h"
 #include "search/computed.h"
+#include "threads/chart_thread.h"
+#include "threads/matching.h"
 #include "threads/query.h"
 
 #include <algorithm>

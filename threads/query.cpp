@@ -1,5 +1,7 @@
 #include "threads/query.h"
 
+#include "threads/normalized_text.h"
+
 #include <QChar>
 #include <algorithm>
 #include <string>
@@ -7,10 +9,6 @@
 
 namespace vornel::threads {
 namespace {
-
-bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
 
 bool hasDigit(std::u16string_view word) {
     return std::any_of(word.begin(), word.end(), isDigit);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "threads/designation.h"
+#include "threads/drill.h"
 
 #include <functional>
 #include <optional>

@@ -1,0 +1,64 @@
+#include "threads/normalized_text.h"
+
+#include <QString>
+
+namespace vornel::threads {
+
+std::u16string normalizedText(std::u16string_view text) {
+    const QString folded = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()))
+                               .normalized(QString::NormalizationForm_KC)
+                               .toCaseFolded();
+    std::u16string out;
+    out.reserve(static_cast<std::size_t>(folded.size()));
+    for (const QChar ch : folded) {
+        char16_t c = ch.unicode();
+        switch (c) {
+        // Nothing to read: "※", and what a paste brings along unseen (zero
+        // width spaces and joiners, the word joiner, the byte order mark).
+        case u'※':
+        case u'\u200b':
+        case u'\u200c':
+        case u'\u200d':
+        case u'\u2060':
+        case u'\ufeff':
+            continue;
+        case u'×':
+        case u'*':
+        case u'✕':
+        case u'✖':
+            c = u'x';
+            break;
+        // Hyphens, dashes and minus signs, and the long-vowel mark that the
+        // hyphen key gives with the input method on.
+        case u'‐':
+        case u'‑':
+        case u'‒':
+        case u'–':
+        case u'—':
+        case u'―':
+        case u'−':
+        case u'ー':
+            c = u'-';
+            break;
+        // NFKC writes "½" as "1⁄2".
+        case u'⁄':
+            c = u'/';
+            break;
+        // The marks of a diameter: φ, ϕ, ø (Ø folded), ⌀, and the empty-set
+        // sign that catalogues print for it.
+        case u'ϕ':
+        case u'ø':
+        case u'⌀':
+        case u'∅':
+            c = u'φ';
+            break;
+        default:
+            if (ch.isSpace())
+                continue;
+        }
+        out.push_back(c);
+    }
+    return out;
+}
+
+} // namespace vornel::threads
