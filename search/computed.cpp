@@ -100,7 +100,7 @@ std::optional<threads::MinorLimits> limitsOf(const Thread& thread, const Toleran
         // Millionths of an inch to millionths of a millimetre, as printed
         // to the thousandth of a millimetre.
         const auto mm = [](threads::Millionths inchMillionths) {
-            return (inchMillionths * 254 / 10 + 500) / 1000 * 1000;
+            return (inchMillionths * threads::kInch / kMillion + 500) / 1000 * 1000;
         };
         return threads::MinorLimits{mm(limits->minimum), mm(limits->maximum)};
     }

@@ -24,8 +24,9 @@ std::optional<Drill> readDrill(std::u16string_view text) {
         return std::nullopt;
     if (!inch)
         return Drill{*length, std::nullopt};
-    // 25.4 mm to the inch: 127/5.
-    return Drill{(*length * 127 + 2) / 5, *length};
+    // Rounded half up to the millionth of a millimetre.
+    constexpr Rational mm = kInchMillimetres;
+    return Drill{(*length * mm.num * 2 + mm.den) / (2 * mm.den), *length};
 }
 
 } // namespace vornel::threads

@@ -18,8 +18,7 @@ Thread makeThread(const ThreadForm& form, bool numbered, Rational size, Rational
     thread.size = size;
     thread.count = count;
     thread.profile = form.profile;
-    // 25.4 mm to the inch: 127/5.
-    constexpr Rational inch{127, 5};
+    constexpr Rational inch = kInchMillimetres;
     if (form.pitchUnit == PitchUnit::ThreadsPerInch)
         thread.pitch =
             count.num > 0 ? reduced(inch.num * count.den, inch.den * count.num) : Rational{};

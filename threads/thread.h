@@ -17,8 +17,6 @@ using Millionths = std::int64_t;
 inline constexpr Millionths kMillion = 1'000'000;
 // Products of two of them, which 64 bits may not hold.
 __extension__ typedef __int128 Wide;
-// An inch in millionths of a millimetre.
-inline constexpr Millionths kInch = 25'400'000;
 
 // A fraction in lowest terms with a positive denominator, so that equal
 // values compare equal.
@@ -42,6 +40,13 @@ constexpr Rational reduced(std::int64_t num, std::int64_t den) {
     const std::int64_t g = std::gcd(num, den);
     return g > 1 ? Rational{num / g, den / g} : Rational{num, den};
 }
+
+// An inch in millionths of a millimetre, 25.4 mm: the one figure every
+// conversion between inches and millimetres uses.
+inline constexpr Millionths kInch = 25'400'000;
+// The same in millimetres as a fraction, 127/5, for products that 64 bits
+// must hold.
+inline constexpr Rational kInchMillimetres = reduced(kInch, kMillion);
 
 // The thread families the charts and the standards know.
 enum class Family {
