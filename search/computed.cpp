@@ -209,7 +209,7 @@ void metricThreads(const Designation& q, std::vector<SearchResult>& out) {
         }
         const auto add = [&](Rational pitch) {
             out.push_back(threadResult(threads::makeThread(kIsoForm, false, size, pitch),
-                                       q.toleranceClass, !q.counts.empty()));
+                                       q.classes.internalClass(), !q.counts.empty()));
         };
         if (q.counts.empty()) {
             for (threads::Millionths p : pitches)
@@ -257,7 +257,7 @@ void unifiedThreads(const Designation& q, std::vector<SearchResult>& out) {
             added.push_back(s.threadsPerInch);
             Thread thread = threads::makeThread(kUnifiedForm, q.numbered, size, s.threadsPerInch);
             thread.series = written;
-            out.push_back(threadResult(thread, q.toleranceClass, !q.counts.empty()));
+            out.push_back(threadResult(thread, q.classes.internalClass(), !q.counts.empty()));
             any = true;
         }
         if (any)

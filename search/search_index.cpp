@@ -300,9 +300,9 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
             result.queriedDrill = drill->millimetres;
         if (both)
             placeOutsideLimits(drill->millimetres, entry, result);
-        if (result.byDesignation && designation->toleranceClass && entry.thread)
+        if (result.byDesignation && designation->classes.internalClass() && entry.thread)
             result.computed = classAsked(*entry.thread, entry.base.chart->threadForm.toleranceClass,
-                                         *designation->toleranceClass);
+                                         *designation->classes.internalClass());
         if (result.byDesignation || byDrill)
             results.push_back(result);
     }

@@ -364,6 +364,38 @@ private slots:
         QCOMPARE(find(query, preferred), expected);
     }
 
+    // Spellings that find what the same thread written plainly finds: the
+    // class after a spaced pitch or a drill, ASME's spacing, the hand, and
+    // classes a thread has none of or that cannot be read.
+    void sameAnswer_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("plain");
+        QTest::newRow("class after a spaced pitch") << u"M8 1.25 7H"_s << u"M8x1.25-7H"_s;
+        QTest::newRow("class after P") << u"M8 P1.25 7H"_s << u"M8x1.25-7H"_s;
+        QTest::newRow("class after a count") << u"1/4 20 3B"_s << u"1/4-20-3B"_s;
+        QTest::newRow("class after a drill") << u"M8x1.25 6.8 7H"_s << u"M8x1.25-7H 6.8"_s;
+        QTest::newRow("drill after a class") << u"M8x1.25-7H 6.85"_s << u"M8x1.25 6.85 7H"_s;
+        QTest::newRow("ASME's spacing") << u"1/4-20 UNC-2B"_s << u"1/4-20UNC"_s;
+        QTest::newRow("ASME's hyphen") << u"1/4-20UNC-3B"_s << u"1/4-20UNC 3B"_s;
+        QTest::newRow("LH") << u"M8x1.25LH"_s << u"M8x1.25"_s;
+        QTest::newRow("-LH after a class") << u"M8x1.25-7H LH"_s << u"M8x1.25-7H"_s;
+        QTest::newRow("左") << u"左M8x1.25 6.9"_s << u"M8x1.25 6.9"_s;
+        QTest::newRow("the bolt's class") << u"M8x1.25-6g"_s << u"M8x1.25"_s;
+        QTest::newRow("a fit: the nut's class") << u"M8x1.25-6g/7H"_s << u"M8x1.25-7H"_s;
+        QTest::newRow("no pitch: every pitch") << u"M8-6g"_s << u"M8"_s;
+        QTest::newRow("a class on pipe") << u"G1/4-6H"_s << u"G1/4"_s;
+        QTest::newRow("no class") << u"M8x1.25-66H"_s << u"M8x1.25"_s;
+        QTest::newRow("two classes") << u"M8x1.25-7H 5H"_s << u"M8x1.25"_s;
+        QTest::newRow("three threads") << u"M8x1.25-6H/6g/6e"_s << u"M8x1.25"_s;
+    }
+    void sameAnswer() {
+        QFETCH(QString, query);
+        QFETCH(QString, plain);
+        const QStringList expected = find(plain);
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(find(query), expected);
+    }
+
     // ひっかかり率 as the results' column shows it, for the chart's drill or
     // the queried one, and the usable drills of the row ("*": the chart's).
     // Worked out by hand: (D − d) / (2 H1), H1 = 0.541266 P (metric,

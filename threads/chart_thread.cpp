@@ -22,7 +22,8 @@ std::optional<Thread> readChartThread(std::u16string_view text, const ThreadForm
             thread.series = designation->series;
             for (char16_t& c : thread.series)
                 c = static_cast<char16_t>(c - 0x20);
-            thread.toleranceClass = designation->toleranceClass;
+            thread.classes = designation->classes;
+            thread.leftHand = designation->leftHand;
             // British parallel pipe: D is the basic minor diameter plus 2 × H1.
             if (form.family == Family::PipeG && minorMinimum) {
                 if (const std::optional<Rational> h = heightOfEngagement(thread))

@@ -1,5 +1,7 @@
 #include "threads/designation.h"
 
+#include "threads/tolerance_class.h"
+
 #include <iterator>
 
 namespace vornel::threads {
@@ -51,31 +53,16 @@ constexpr Prefix kFamiliesAfter[] = {
 
 constexpr std::u16string_view kSeries[] = {u"unef", u"unc", u"unf", u"uns", u"un"};
 
-// One tolerance class "6h", "7g", "2b", or two where the first is the pitch
-// diameter's ("5h6h"), at the end of `text`, after an optional "-". Returns
-// its length and the minor diameter's class.
-std::size_t toleranceClassAtEnd(std::u16string_view text, std::optional<ToleranceClass>* found) {
-    std::size_t length = 0;
-    std::optional<ToleranceClass> last;
-    for (int part = 0; part < 2; ++part) {
-        const std::size_t at = text.size() - length;
-        if (at < 2 || !isDigit(text[at - 2]) || (at >= 3 && isDigit(text[at - 3])))
-            break;
-        const char16_t position = text[at - 1];
-        if (position != u'h' && position != u'g' && position != u'b')
-            break;
-        if (!last)
-            last = ToleranceClass{text[at - 2] - u'0', static_cast<char16_t>(position - 0x20)};
-        length += 2;
-    }
-    if (length && length < text.size() && text[text.size() - length - 1] == u'-')
-        ++length;
-    if (found)
-        *found = last;
-    return length;
-}
+// A place where a designation's thread may end, and what was read up to it.
+struct Stop {
+    std::size_t at = 0;
+    Designation read;
+};
 
-std::optional<Designation> readWithoutClass(std::u16string_view text) {
+// Reads the thread of a designation, its classes and hand left out: each
+// place where it may end, in order. None where the text begins as no thread.
+std::vector<Stop> readThread(std::u16string_view text) {
+    std::vector<Stop> stops;
     Cursor cursor(text);
     Designation designation;
     for (const Prefix& prefix : kPrefixes) {
@@ -88,60 +75,102 @@ std::optional<Designation> readWithoutClass(std::u16string_view text) {
     }
     std::optional<NumberToken> size = mixedNumber(cursor);
     if (!size)
-        return std::nullopt;
+        return stops;
     designation.sizes = std::move(size->readings);
     designation.unit = designation.numbered ? WrittenUnit::Inch : size->unit;
     if (takeInchMark(cursor)) {
         // "0.375in" is a drill: the trade writes no thread's size so.
         if (size->unit == WrittenUnit::Millimetre)
-            return std::nullopt;
+            return stops;
         designation.unit = WrittenUnit::Inch;
     }
-    // "x1.25", "-20", and the catalogues' "xp1.25" and "p1.25".
+    stops.push_back({cursor.at(), designation});
+    // "x1.25", "-20", and the catalogues' "xp1.25" and "p1.25". A separator
+    // at the end is a query still being typed; one before a class leaves the
+    // pitch out ("M8-6g").
     const bool separated = cursor.take(u"x") || cursor.take(u"-");
+    if (separated)
+        stops.push_back({cursor.at(), designation});
     designation.pitchMarked = cursor.take(u"p");
     if (separated || designation.pitchMarked) {
-        // A separator at the end is a query still being typed.
         if (!cursor.atEnd() && isDigit(cursor.peek())) {
             std::optional<NumberToken> counts = mixedNumber(cursor);
             if (!counts)
-                return std::nullopt;
+                return stops;
             designation.counts = std::move(counts->readings);
+            stops.push_back({cursor.at(), designation});
         } else if (designation.pitchMarked) {
-            return std::nullopt;
+            return stops;
         }
     }
     for (std::u16string_view series : kSeries) {
         if (cursor.take(series)) {
             designation.series = series;
             designation.families &= kUnified;
+            stops.push_back({cursor.at(), designation});
             break;
         }
     }
     for (const Prefix& family : kFamiliesAfter) {
         if (cursor.take(family.text)) {
             designation.families &= family.families;
+            stops.push_back({cursor.at(), designation});
             break;
         }
     }
-    if (!cursor.atEnd())
-        return std::nullopt;
-    return designation;
+    return stops;
+}
+
+// Takes "lh" or "左" at the end of `text`, and a "-" before it.
+bool takeLeftHandAtEnd(std::u16string_view& text) {
+    if (text.ends_with(u"左")) {
+        text.remove_suffix(1);
+    } else if (text.size() >= 2 && lowerLatin(text[text.size() - 2]) == u'l' &&
+               lowerLatin(text.back()) == u'h') {
+        text.remove_suffix(2);
+    } else {
+        return false;
+    }
+    if (text.ends_with(u'-'))
+        text.remove_suffix(1);
+    return true;
+}
+
+std::u16string_view withoutHyphen(std::u16string_view text) {
+    return text.starts_with(u'-') ? text.substr(1) : text;
 }
 
 } // namespace
 
 std::optional<Designation> readDesignation(std::u16string_view text) {
-    if (std::optional<Designation> designation = readWithoutClass(text))
-        return designation;
-    // "M8x1.25-6h", "1/4-20unc-2b", "m6x1-6g", "m8x1.25-5h6h".
-    std::optional<ToleranceClass> toleranceClass;
-    const std::size_t length = toleranceClassAtEnd(text, &toleranceClass);
-    if (length == 0 || length == text.size())
-        return std::nullopt;
-    std::optional<Designation> designation = readWithoutClass(text.substr(0, text.size() - length));
+    // "左M8", as JIS wrote it, and "M8x1.25LH", "M8x1.25-6H-LH".
+    bool leftHand = text.starts_with(u"左");
+    if (leftHand)
+        text.remove_prefix(1);
+    leftHand = takeLeftHandAtEnd(text) || leftHand;
+    const std::vector<Stop> stops = readThread(text);
+    std::optional<Designation> designation;
+    // The thread read to the end, or the longest one that classes follow:
+    // "M8x1.25-6H", "1/4-20UNC-2B", "M8-6g", "M8x1.25-5H6H", "M8x1.25-6H/6g".
+    // A hyphen alone after it is a class still being typed.
+    for (auto stop = stops.rbegin(); stop != stops.rend() && !designation; ++stop) {
+        const std::u16string_view rest = withoutHyphen(text.substr(stop->at));
+        const std::optional<ToleranceClasses> classes =
+            rest.empty() ? std::optional<ToleranceClasses>{} : readToleranceClasses(rest);
+        if (rest.empty() || classes) {
+            designation = stop->read;
+            designation->classes = classes.value_or(ToleranceClasses{});
+        }
+    }
+    // Classes that cannot be read: the thread alone ("M8x1.25-66H").
+    for (auto stop = stops.rbegin(); stop != stops.rend() && !designation; ++stop) {
+        if (writtenAsClasses(withoutHyphen(text.substr(stop->at)))) {
+            designation = stop->read;
+            designation->unreadClass = true;
+        }
+    }
     if (designation)
-        designation->toleranceClass = toleranceClass;
+        designation->leftHand = leftHand;
     return designation;
 }
 

@@ -22,11 +22,17 @@ struct Designation {
     std::vector<Rational> counts; // the pitch, or the threads per inch; empty: not given
     bool pitchMarked = false;     // "P1.25": the count is the pitch
     std::u16string series;        // "unc" ...; empty: not given
-    std::optional<ToleranceClass> toleranceClass;
+    ToleranceClasses classes;     // as written, with their case
+    // Something after the thread written as classes that the reader cannot
+    // read ("-66H", "6H/6g/6e", a second class): the thread is read alone.
+    bool unreadClass = false;
+    bool leftHand = false; // "LH" or "左"
 };
 
 // Reads a normalised designation:
-//   [prefix] size [inch mark] [("x" | "-" | "p" | "xp") count] [series] [family] [["-"] class]
+//   ["左"] [prefix] size [inch mark] [("x" | "-" | "p" | "xp") count] [series] [family]
+//   [["-"] classes] [["-"] ("lh" | "左")]
+// Letters are read in either case, but for the classes'.
 std::optional<Designation> readDesignation(std::u16string_view normalized);
 
 } // namespace vornel::threads

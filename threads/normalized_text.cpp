@@ -5,13 +5,13 @@
 namespace vornel::threads {
 
 std::u16string normalizedText(std::u16string_view text) {
-    const QString folded = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()))
-                               .normalized(QString::NormalizationForm_KC)
-                               .toCaseFolded();
+    const QString compatible = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()))
+                                   .normalized(QString::NormalizationForm_KC);
     std::u16string out;
-    out.reserve(static_cast<std::size_t>(folded.size()));
-    for (const QChar ch : folded) {
-        char16_t c = ch.unicode();
+    out.reserve(static_cast<std::size_t>(compatible.size()));
+    for (qsizetype i = 0; i < compatible.size(); ++i) {
+        const QChar ch = compatible[i];
+        char16_t c = isLatinLetter(ch.unicode()) ? ch.unicode() : ch.toCaseFolded().unicode();
         switch (c) {
         // Nothing to read: "※", and what a paste brings along unseen (zero
         // width spaces and joiners, the word joiner, the byte order mark).

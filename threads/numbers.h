@@ -1,7 +1,9 @@
 #pragma once
 
+#include "threads/normalized_text.h"
 #include "threads/thread.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -11,10 +13,6 @@ namespace vornel::threads {
 // Numbers longer than this are no size, count or drill of any thread; the
 // limit keeps every product below 2^63.
 inline constexpr std::size_t kMaxDigits = 9;
-
-constexpr bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
 
 // The value of a run of decimal digits.
 std::int64_t digitsValue(std::u16string_view digits);
@@ -31,8 +29,12 @@ public:
     std::size_t at() const { return at_; }
     void rewind(std::size_t at) { at_ = at; }
 
+    // Takes `word`, written in lower case, in either case.
     bool take(std::u16string_view word) {
-        if (!rest().starts_with(word))
+        const std::u16string_view next = rest().substr(0, word.size());
+        if (next.size() != word.size() ||
+            !std::equal(next.begin(), next.end(), word.begin(),
+                        [](char16_t a, char16_t b) { return lowerLatin(a) == b; }))
             return false;
         at_ += word.size();
         return true;

@@ -86,13 +86,42 @@ enum class PitchUnit {
     ThreadsPerInch // "‐20"
 };
 
-// A tolerance class of an internal thread: "6H" is grade 6, position H;
-// "2B" is class 2 of the unified threads. Where two are written ("5H6H"),
-// the second is the minor diameter's.
+// A tolerance class: a grade and a position, "6H" grade 6 at position H.
+// The case of ISO's letters says whose it is: upper case an internal
+// thread's (the nut's: 6H, 7G), lower case an external thread's (the bolt's:
+// 6g, 6h, 6e, 6f). ASME B1.1 writes both in upper case and says it by the
+// letter: 1B, 2B, 3B internal, 1A, 2A, 3A external.
 struct ToleranceClass {
     int grade = 0;
-    char16_t position = 0; // u'G', u'H' or u'B'
+    char16_t position = 0; // upper case: u'H', u'G', u'B', u'A', u'E' ...
+    bool external = false; // an external thread's: "6g", "2A"
     friend bool operator==(const ToleranceClass&, const ToleranceClass&) = default;
+};
+
+// The class of one thread: its pitch diameter's and its crest diameter's
+// (an internal thread's minor diameter, an external thread's major). Written
+// once ("6H", "6g", "2B") it is both; written twice, the pitch diameter's
+// comes first ("5H6H", "4h6h").
+struct ThreadClass {
+    ToleranceClass pitchDiameter;
+    ToleranceClass crest;
+    friend bool operator==(const ThreadClass&, const ThreadClass&) = default;
+};
+
+// The classes written after a thread: the internal thread's, the external
+// thread's, or both as a fit ("6H/6g", "2B/2A", "2B/3A", across standards
+// "6H/2A"), in the order written ("6g/6H").
+struct ToleranceClasses {
+    std::optional<ThreadClass> internal;
+    std::optional<ThreadClass> external;
+    bool externalFirst = false; // written "6g/6H"
+
+    bool empty() const { return !internal && !external; }
+    // The internal thread's class asked: its minor diameter's ("5H6H": 6H).
+    std::optional<ToleranceClass> internalClass() const {
+        return internal ? std::optional(internal->crest) : std::nullopt;
+    }
+    friend bool operator==(const ToleranceClasses&, const ToleranceClasses&) = default;
 };
 
 // What a chart's rows are, declared by the chart: how their designations are
@@ -113,7 +142,8 @@ struct Thread {
     Rational size;         // as written: millimetres, inches or the number
     Rational count;        // the pitch in millimetres, or threads per inch
     std::u16string series; // "UNC" ...; empty where none is written
-    std::optional<ToleranceClass> toleranceClass;
+    ToleranceClasses classes;
+    bool leftHand = false; // "LH", "左": the same hole and limits
     // The basic major diameter in millimetres, where the designation gives
     // it. British parallel pipe's is not written: it is the basic minor
     // diameter, the smallest of a chart's row, plus 2 × H1.
