@@ -365,8 +365,9 @@ private slots:
     }
 
     // Spellings that find what the same thread written plainly finds: the
-    // class after a spaced pitch or a drill, ASME's spacing, the hand, and
-    // classes a thread has none of or that cannot be read.
+    // class after a spaced pitch or a drill, ASME's spacing, the hand, the
+    // input method's slash and point, and classes a thread has none of or
+    // that cannot be read.
     void sameAnswer_data() {
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("plain");
@@ -380,6 +381,10 @@ private slots:
         QTest::newRow("LH") << u"M8x1.25LH"_s << u"M8x1.25"_s;
         QTest::newRow("-LH after a class") << u"M8x1.25-7H LH"_s << u"M8x1.25-7H"_s;
         QTest::newRow("左") << u"左M8x1.25 6.9"_s << u"M8x1.25 6.9"_s;
+        QTest::newRow("middle dot") << u"１・４−２０"_s << u"1/4-20"_s;
+        QTest::newRow("middle dot after a family") << u"ｇ１・４"_s << u"G1/4"_s;
+        QTest::newRow("full stop, inch drill") << u"。３７５"_s << u".375"_s;
+        QTest::newRow("full stop, drill") << u"６。８"_s << u"6.8"_s;
         QTest::newRow("the bolt's class") << u"M8x1.25-6g"_s << u"M8x1.25"_s;
         QTest::newRow("a fit: the nut's class") << u"M8x1.25-6g/7H"_s << u"M8x1.25-7H"_s;
         QTest::newRow("no pitch: every pitch") << u"M8-6g"_s << u"M8"_s;

@@ -89,13 +89,21 @@ class TestThreadReader : public QObject {
     Q_OBJECT
 private slots:
     // What the reader reads: NFKC, one sign for each of ×, the hyphens and
-    // the diameter marks, and the Latin letters in the case typed.
+    // the diameter marks, the input method's slash and point keys between
+    // and before digits, and the Latin letters in the case typed.
     void normalized_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("read");
         QTest::newRow("full width, case kept") << u"Ｍ８×１．２５－６Ｈ"_s << u"M8x1.25-6H"_s;
         QTest::newRow("lower case kept") << u"m8X1.25-6g"_s << u"m8X1.25-6g"_s;
         QTest::newRow("other letters folded") << u"Φ6.8"_s << u"φ6.8"_s;
+        QTest::newRow("middle dot between digits") << u"１・４ー２０"_s << u"1/4-20"_s;
+        QTest::newRow("half-width middle dot") << u"ｇ１･４"_s << u"g1/4"_s;
+        QTest::newRow("middle dot elsewhere") << u"M・8"_s << u"M・8"_s;
+        QTest::newRow("full stop before digits") << u"。３７５"_s << u".375"_s;
+        QTest::newRow("full stop between digits") << u"６。８"_s << u"6.8"_s;
+        QTest::newRow("half-width full stop") << u"６｡８"_s << u"6.8"_s;
+        QTest::newRow("full stop at the end") << u"M8。"_s << u"M8。"_s;
     }
     void normalized() {
         QFETCH(QString, typed);
@@ -177,6 +185,9 @@ private slots:
         QTest::newRow("左 spaced after") << u"M8x1.25 左"_s << u"M 8 x 1.25 LH"_s;
         QTest::newRow("左 spaced before") << u"左 M8x1.25"_s << u"M 8 x 1.25 LH"_s;
         QTest::newRow("spaced fit") << u"M8x1.25 6H / 6g"_s << u"M 8 x 1.25 int 6H ext 6G"_s;
+        QTest::newRow("input method") << u"１・４　２０"_s << u"any 0.25in x 20"_s;
+        QTest::newRow("input method's point") << u"M8x1.25 ６。８"_s << u"M 8 x 1.25; 6.8"_s;
+        QTest::newRow("inch drill by the point key") << u"。３７５"_s << u"; 9.525"_s;
         QTest::newRow("spaced whole inch") << u"4 4"_s << u"any 4 x 4"_s;
         QTest::newRow("no such count: a drill") << u"M8 6.8"_s << u"M 8; 6.8"_s;
         QTest::newRow("two classes") << u"M8x1.25 6H 7H"_s << u"M 8 x 1.25 unread"_s;

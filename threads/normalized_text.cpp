@@ -4,6 +4,14 @@
 
 namespace vornel::threads {
 
+namespace {
+
+bool isDigitAt(const QString& text, qsizetype at) {
+    return at >= 0 && at < text.size() && isDigit(text[at].unicode());
+}
+
+} // namespace
+
 std::u16string normalizedText(std::u16string_view text) {
     const QString compatible = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()))
                                    .normalized(QString::NormalizationForm_KC);
@@ -43,6 +51,18 @@ std::u16string normalizedText(std::u16string_view text) {
         // NFKC writes "½" as "1⁄2".
         case u'⁄':
             c = u'/';
+            break;
+        // The slash key with the input method on: "・" ("･" in NFKC), read as
+        // the fraction's slash between digits: "１・４".
+        case u'・':
+            if (isDigitAt(compatible, i - 1) && isDigitAt(compatible, i + 1))
+                c = u'/';
+            break;
+        // Its point key: "。" ("｡" in NFKC), read as the decimal point before
+        // a digit: "６。８", "。３７５".
+        case u'。':
+            if (isDigitAt(compatible, i + 1))
+                c = u'.';
             break;
         // The marks of a diameter: φ, ϕ, ø (Ø folded), ⌀, and the empty-set
         // sign that catalogues print for it.

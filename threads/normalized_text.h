@@ -7,7 +7,9 @@ namespace vornel::threads {
 
 // The text that queries and designations are read in: NFKC; one sign for
 // "×", one for the hyphens, dashes and the long-vowel mark, one for the marks
-// of a diameter ("φ"); "/" for the fraction slash; without spaces,
+// of a diameter ("φ"); "/" for the fraction slash and for the middle dot
+// between digits, "." for the ideographic full stop before a digit (what the
+// slash and point keys give with the input method on); without spaces,
 // zero-width characters and "※". Latin letters keep the case typed, for a
 // tolerance class says by it whose it is ("6H", "6g"); every other letter is
 // case folded. The reader compares everything else in either case.
