@@ -167,16 +167,45 @@ SearchResult noteResult(Family family, std::u16string designation, const std::u1
     return resultOf(std::move(computed), false);
 }
 
+// Whether ISO 261 (IsoMetric) gives one of the sizes one of the pitches, or
+// ASME B1.1 (Unified) one of the thread counts: the standards' tables alone,
+// for a number after a thread is asked at each keystroke.
+bool standardHas(const Designation& q, Family family) {
+    for (const Rational& size : q.sizes) {
+        for (const Rational& count : q.counts) {
+            if (family == Family::IsoMetric) {
+                const std::optional<threads::Millionths> major = millionths(size);
+                const std::optional<threads::Millionths> pitch = millionths(count);
+                if (major && pitch && threads::isIsoPitch(*major, *pitch))
+                    return true;
+            } else {
+                const std::optional<Rational> inch = majorInches(q.numbered, size);
+                if (inch && !threads::unifiedSeriesOf(*inch, count).empty())
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+// A whole number and a count, no unit or family written, that ASME B1.1 has
+// and ISO 261 has not: the unified thread, "4-4" is 4-4UNC and no M4 × 4.
+bool unifiedNotMetric(const Designation& q) {
+    return q.families == threads::kAnyFamily && q.unit == threads::WrittenUnit::Either &&
+           standardHas(q, Family::Unified) && !standardHas(q, Family::IsoMetric);
+}
+
 bool mayBeMetric(const Designation& q) {
     return (q.families & threads::bit(Family::IsoMetric)) && q.unit != threads::WrittenUnit::Inch &&
-           !q.numbered && (q.families == threads::bit(Family::IsoMetric) || !q.counts.empty());
+           !q.numbered && (q.families == threads::bit(Family::IsoMetric) || !q.counts.empty()) &&
+           !unifiedNotMetric(q);
 }
 
 bool mayBeUnified(const Designation& q) {
     return (q.families & threads::bit(Family::Unified)) &&
            q.unit != threads::WrittenUnit::Millimetre &&
            (q.numbered || !q.series.empty() ||
-            (!q.counts.empty() && q.unit == threads::WrittenUnit::Inch));
+            (!q.counts.empty() && q.unit == threads::WrittenUnit::Inch) || unifiedNotMetric(q));
 }
 
 // Whether the family is written out, so that a size the standard lacks is
@@ -275,24 +304,8 @@ void unifiedThreads(const Designation& q, std::vector<SearchResult>& out) {
 } // namespace
 
 bool isStandardThread(const Designation& query) {
-    // Asked for a number after a thread at each keystroke: the standards'
-    // tables alone, no limits or drills worked out.
-    for (const Rational& size : query.sizes) {
-        for (const Rational& count : query.counts) {
-            if (mayBeMetric(query)) {
-                const std::optional<threads::Millionths> major = millionths(size);
-                const std::optional<threads::Millionths> pitch = millionths(count);
-                if (major && pitch && threads::isIsoPitch(*major, *pitch))
-                    return true;
-            }
-            if (mayBeUnified(query)) {
-                const std::optional<Rational> inch = majorInches(query.numbered, size);
-                if (inch && !threads::unifiedSeriesOf(*inch, count).empty())
-                    return true;
-            }
-        }
-    }
-    return false;
+    return (mayBeMetric(query) && standardHas(query, Family::IsoMetric)) ||
+           (mayBeUnified(query) && standardHas(query, Family::Unified));
 }
 
 std::vector<SearchResult> standardThreads(const Designation& query) {

@@ -356,6 +356,19 @@ private slots:
             << u"1/4-22"_s << 0 << QStringList{u"0 1/4-22 [ASME B1.1 規格にないピッチ]: 呼び"_s};
         QTest::newRow("no such size")
             << u"M13.5"_s << 0 << QStringList{u"0 M13.5 [ISO 261 規格にないサイズ]: 呼び"_s};
+        // A whole number and a count that ISO 261 lacks and ASME B1.1 has is
+        // unified: 4-4UNC, 4 − 1.082532 × 0.25 = 3.729 in, + 0.25 P − 0.4 P²
+        // = 3.767 in; 3-4UNC 2.729 and 2.767 in; × 25.4. With "M" it is metric.
+        QTest::newRow("whole inch, a count ISO 261 lacks")
+            << u"4-4"_s << 0
+            << QStringList{
+                   u"0 4-4UNC めねじ内径 94.717~95.682 [ASME B1.1 2B 94.717~95.682]: 呼び"_s};
+        QTest::newRow("3 inches, spaced count")
+            << u"3 4"_s << 0
+            << QStringList{
+                   u"0 3-4UNC めねじ内径 69.317~70.282 [ASME B1.1 2B 69.317~70.282]: 呼び"_s};
+        QTest::newRow("M4-4 stays metric")
+            << u"M4-4"_s << 0 << QStringList{u"0 M4 × 4 [ISO 261 規格にないピッチ]: 呼び"_s};
     }
     void queries() {
         QFETCH(QString, query);
