@@ -2,6 +2,7 @@
 
 #include "chart_model/chart_text.h"
 #include "search/engagement.h"
+#include "search/identify_texts.h"
 #include "search/result_texts.h"
 
 #include <QStringList>
@@ -46,9 +47,10 @@ QString usableDrillsLine(const SearchResult& result) {
 } // namespace
 
 QString resultDetail(const SearchResult& result) {
+    // A measurement's reading and how it fits come first.
+    QStringList lines = measuredDetailLines(result);
     if (!result.chart && !result.computed)
-        return {};
-    QStringList lines;
+        return lines.join(u'\n');
     QString thread = chartText(result) + u'　' + toQString(result.designation);
     if (!result.kind.empty())
         thread += u'（' + toQString(result.kind) + u'）';

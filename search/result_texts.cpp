@@ -3,6 +3,8 @@
 #include "chart_model/accessible_text.h"
 #include "chart_model/chart_text.h"
 #include "search/engagement.h"
+#include "search/identify.h"
+#include "search/identify_texts.h"
 
 #include <QStringList>
 
@@ -52,10 +54,19 @@ QString chartText(const SearchResult& result) {
         return toQString(result.chart->title);
     if (result.computed)
         return QStringLiteral("計算値（%1）").arg(toQString(result.computed->standard));
+    if (result.measured) // a reading that claims no thread
+        return QStringLiteral("測定値");
     return {};
 }
 
 QString cellText(const SearchResult& result, int column) {
+    // A measurement's candidate: the limits the reading was held against and
+    // how it fits (search/identify_texts).
+    if (result.measured && (column == Limits || column == Match)) {
+        QString text = column == Limits ? measuredLimitsText(result) : measuredFitText(result);
+        if (!text.isEmpty() || !result.measured->thread)
+            return text;
+    }
     switch (column) {
     case Chart:
         return chartText(result);
@@ -188,7 +199,7 @@ QString resultDescription(const SearchResult& result) {
             break;
         case Match:
             if (result.drillMatch != DrillMatch::None || result.aboveMinimum < 0 ||
-                result.belowMaximum < 0)
+                result.belowMaximum < 0 || result.measured)
                 match = text;
             break;
         default:

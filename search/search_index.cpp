@@ -2,6 +2,8 @@
 
 #include "chart_model/chart_fields.h"
 #include "search/computed.h"
+#include "search/identify.h"
+#include "threads/measurement.h"
 #include "threads/query.h"
 
 #include <algorithm>
@@ -230,7 +232,7 @@ bool operator==(const SearchResult& a, const SearchResult& b) {
                         r.drillValue, r.hasHoleLimits, r.holeMinimum, r.holeMaximum);
     };
     return fields(a) == fields(b) && same(a.thread, b.thread) &&
-           same(a.computed.get(), b.computed.get());
+           same(a.computed.get(), b.computed.get()) && same(a.measured.get(), b.measured.get());
 }
 
 std::u16string formatMillimetres(Millionths value) {
@@ -254,6 +256,12 @@ const std::vector<SearchIndex::Entry>& SearchIndex::entries() const {
         entries_ = std::move(entries);
     }
     return *entries_;
+}
+
+const MeasuredThreads& SearchIndex::measuredThreads() const {
+    if (!measuredThreads_)
+        measuredThreads_ = std::make_unique<const MeasuredThreads>(*this, boltMajorLimits);
+    return *measuredThreads_;
 }
 
 std::size_t SearchIndex::size() const {
@@ -282,8 +290,13 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
     const std::optional<Drill>& drill = query.drill;
     const bool both = query.threadAndDrill;
     std::vector<SearchResult> results;
-    if (!designation && !drill)
+    if (!designation && !drill) {
+        // A caliper's and a pitch gauge's reading: the threads it may be.
+        if (const std::optional<threads::MeasurementReading> reading =
+                threads::readMeasurement(text))
+            return measuredThreads().identify(*reading);
         return results;
+    }
     for (const Entry& entry : all) {
         const bool named =
             designation && entry.thread && threads::names(*designation, *entry.thread, entry.unit);

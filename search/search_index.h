@@ -25,6 +25,10 @@ enum class DrillMatch {
 // What the standards give for a thread that a query names where the charts
 // give nothing for it: a size no chart holds, or a tolerance class other than
 // the chart's. Worked out, not read from a chart: the results say "計算値".
+// How a caliper's and a pitch gauge's reading fits a thread (search/identify).
+struct MeasuredFit;
+class MeasuredThreads;
+
 struct Computed {
     threads::Thread thread;
     std::u16string designation; // "M105 × 2", "1-8UN", as the results write it
@@ -82,6 +86,9 @@ struct SearchResult {
     // What the standards add: the class asked beside a chart's row, or the
     // whole of a thread that no chart holds.
     std::shared_ptr<const Computed> computed;
+    // For a measurement ("外径 9.5 ピッチ 1.5"): how the reading fits this
+    // thread, or, with no chart and nothing computed, why none is claimed.
+    std::shared_ptr<const MeasuredFit> measured;
 
     // The same result, whichever index found it: the thread and what the
     // standards add compare by what they say.
@@ -128,9 +135,12 @@ public:
 
 private:
     const std::vector<Entry>& entries() const;
+    // The threads a measurement is held against, made at the first one.
+    const MeasuredThreads& measuredThreads() const;
 
     std::vector<const ChartDefinition*> charts_;
     mutable std::unique_ptr<std::vector<Entry>> entries_;
+    mutable std::unique_ptr<const MeasuredThreads> measuredThreads_;
 };
 
 } // namespace vornel::search
