@@ -296,6 +296,29 @@ private slots:
         QCOMPARE(described(identified(query), first.size()), first);
     }
 
+    // The limits' ends are within them; a thousandth past either is not.
+    void ends_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("G 1/4's maximum") << u"外径 13.157 19山"_s << true;
+        QTest::newRow("over it") << u"外径 13.158 19山"_s << false;
+        QTest::newRow("G 1/4's minimum") << u"外径 12.907 19山"_s << true;
+        QTest::newRow("under it") << u"外径 12.906 19山"_s << false;
+        // 19 per inch is 1.33684 mm: ±0.5 % is 1.33016 to 1.34353.
+        QTest::newRow("a pitch 0.5 % under") << u"外径 13 ピッチ 1.331"_s << true;
+        QTest::newRow("0.6 % under") << u"外径 13 ピッチ 1.329"_s << false;
+    }
+    void ends() {
+        QFETCH(QString, query);
+        QFETCH(bool, fits);
+        const std::vector<search::SearchResult> results = identified(query);
+        const auto g = std::find_if(results.begin(), results.end(), [](const auto& r) {
+            return r.measured->thread && r.measured->thread->name == u"G 1/4-19";
+        });
+        QVERIFY(g != results.end());
+        QCOMPARE(g->measured->fits, fits);
+    }
+
     // Where no bolt limits of ISO metric or unified threads are known, the
     // index claims none of them; pipe, Whitworth and holes are the same.
     void atTheIndex_data() {
