@@ -160,9 +160,11 @@ EOF
         checked
         shot "$n-committed"
         # Home goes where Enter went: once the caret is at the start, a chart
-        # that the committing Enter opened would be on the bus.
+        # that the committing Enter opened would be on the bus (and would
+        # have taken Home).
         xdotool key Home
-        wait_shown "Home after '$composed' did not move the caret" shown_is caret 0
+        wait_shown "Home after '$composed' did not move the caret" \
+            eval 'shown_is caret 0 || ! only_menu_and_search'
         only_menu_and_search ||
             fail "the Enter that committed '$composed' opened a window: $(shown_field windows)"
         checked
