@@ -146,6 +146,9 @@ QString engagementText(const threads::Engagement& engagement, Millionths drill) 
         figure = QStringLiteral("ねじ山なし");
         notes.append(QStringLiteral("外径以上"));
         break;
+    case Kind::BelowRoot:
+        figure = QStringLiteral("タップの谷径より小さい");
+        break;
     case Kind::None:
         return {};
     }

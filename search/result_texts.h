@@ -23,14 +23,17 @@ QString cellText(const SearchResult& result, int column);
 // them.
 QString accessibleCellText(const SearchResult& result, int column);
 
-// Why a result matched, "呼び", "ドリル径と同じ", "範囲内（最小 +0.153／最大 −0.112）".
+// Why a result matched, "呼び", "ドリル径と同じ", "範囲内（最小 +0.153／最大 −0.112）";
+// against the class asked where the row is judged by it, "4H の範囲内（…）",
+// "4H の最大寸法より 0.033 大きい".
 QString matchDescription(const SearchResult& result);
 
 // A ひっかかり率 as a figure: "89 %"; above 100 % with the warning that the
 // drill is below the basic minor diameter, "111 %（基準の内径より小さい）"; in
-// words where the drill is at or above the major diameter, "ねじ山なし（外径以上）";
-// empty where there is none. A `drill` (millionths of a millimetre) is named
-// first: "81 %（ドリル径 6.9）".
+// words where the drill is at or above the major diameter, "ねじ山なし（外径以上）",
+// or below the tap's root, "タップの谷径より小さい"; empty where there is none.
+// A `drill` (millionths of a millimetre) is named first: "81 %（ドリル径 6.9）",
+// "タップの谷径より小さい（ドリル径 5）".
 QString engagementText(const threads::Engagement& engagement, Millionths drill = 0);
 // The ひっかかり率 a result shows, with the drill it is of where that is not
 // the chart's drill beside it: "81 %（ドリル径 6.9）".

@@ -416,10 +416,18 @@ private slots:
         QTest::newRow("Whitworth, just below a half")
             << u"W1/4 5.040724"_s << 3 << u"80 %（ドリル径 5.040724）"_s
             << u"5 83 %, 5.1* 77 %, 5.2 71 %"_s;
-        // Figures that cannot be a ひっかかり率 say why: (8 − 5) / 1.353165 = 2.217.
-        QTest::newRow("below the basic minor diameter")
-            << u"M8x1.25 5"_s << 1 << u"222 %（ドリル径 5、基準の内径より小さい）"_s
+        // Figures that cannot be a ひっかかり率 say why. Below the tap's root,
+        // 8 − 1.226869 × 1.25 = 6.46641375, words (5 would be 222 %).
+        QTest::newRow("below the tap's root")
+            << u"M8x1.25 5"_s << 1 << u"タップの谷径より小さい（ドリル径 5）"_s
             << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        QTest::newRow("just below the tap's root")
+            << u"M8x1.25 6.466413"_s << 1 << u"タップの谷径より小さい（ドリル径 6.466413）"_s
+            << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        // Whitworth's root is its basic minor, 6.35 − 1.280654 × 1.27 = 4.72356942.
+        QTest::newRow("Whitworth, below the root")
+            << u"W1/4 4.723569"_s << 3 << u"タップの谷径より小さい（ドリル径 4.723569）"_s
+            << u"5 83 %, 5.1* 77 %, 5.2 71 %"_s;
         // At the basic minor diameter, 8 − 1.353165 = 6.646835, 100 %; 6.64:
         // 1.36 / 1.353165 = 1.005, 101 % with the warning.
         QTest::newRow("at the basic minor diameter")
