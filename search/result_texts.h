@@ -42,6 +42,11 @@ QString resultEngagementText(const SearchResult& result);
 // queried drill: "ひっかかり率 81 %（ドリル径 6.9）"; empty where there is none.
 QString engagementField(const SearchResult& result);
 
+// The fields a copied result adds after its chart's line, TAB-separated:
+// the class asked's limits where the row is judged by them ("ISO 965-1 4H
+// 計算値 6.647～6.817"), then engagementField(); empty where there are none.
+QString copiedFields(const SearchResult& result);
+
 // What the desktop's search shows of a result: the designation with the
 // chart's title (or "計算値"), and beneath it the drill, the limits with their
 // meaning, any further value the search window shows and, for a drill, how
