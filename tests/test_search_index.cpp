@@ -488,7 +488,13 @@ private slots:
         QTest::newRow("just below the tap's root")
             << u"M8x1.25 6.466413"_s << 1 << u"タップの谷径より小さい（ドリル径 6.466413）"_s
             << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
+        QTest::newRow("just above the tap's root: 1.533586 / 1.353165 = 1.1333")
+            << u"M8x1.25 6.466414"_s << 1 << u"113 %（ドリル径 6.466414、基準の内径より小さい）"_s
+            << u"6.7 96 %, 6.8* 89 %, 6.9 81 %"_s;
         // Whitworth's root is its basic minor, 6.35 − 1.280654 × 1.27 = 4.72356942.
+        QTest::newRow("Whitworth, at the root")
+            << u"W1/4 4.72357"_s << 3 << u"100 %（ドリル径 4.72357）"_s
+            << u"5 83 %, 5.1* 77 %, 5.2 71 %"_s;
         QTest::newRow("Whitworth, below the root")
             << u"W1/4 4.723569"_s << 3 << u"タップの谷径より小さい（ドリル径 4.723569）"_s
             << u"5 83 %, 5.1* 77 %, 5.2 71 %"_s;
