@@ -2,6 +2,7 @@
 
 #include "search/computed.h"
 #include "threads/standard_sizes.h"
+#include "threads/thread_limits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -307,11 +308,23 @@ SearchResult noteResult(const threads::Measurement& m, std::u16string note) {
 
 } // namespace
 
-std::optional<DiameterRange> boltMajorLimits(const Thread&) {
-    // ISO 965-1 6g and ASME B1.1 2A belong to the thread model's external
-    // limits; until threads/ gives them, an ISO metric or unified bolt has no
-    // limits here, and no bolt of those families is claimed.
-    return std::nullopt;
+std::optional<DiameterRange> boltMajorLimits(const Thread& t) {
+    std::optional<threads::ExternalLimits> limits;
+    if (t.family == Family::IsoMetric && t.major)
+        limits = threads::isoExternal(millionthsOf(*t.major), millionthsOf(t.pitch), 6, 6, u'g');
+    if (t.family == Family::Unified) {
+        const std::optional<Rational> inch =
+            t.numbered ? (t.size.den == 1 && t.size.num <= 12
+                              ? threads::numberedSizeMajor(static_cast<int>(t.size.num))
+                              : std::nullopt)
+                       : std::optional(t.size);
+        limits = inch ? threads::unifiedExternal(*inch, t.count, 2) : std::nullopt;
+        if (limits)
+            limits = threads::inMillimetres(*limits);
+    }
+    if (!limits)
+        return std::nullopt;
+    return DiameterRange{limits->major.minimum, limits->major.maximum};
 }
 
 std::u16string pitchText(Rational pitch) {

@@ -2,6 +2,7 @@
 
 #include "chart_model/accessible_text.h"
 #include "chart_model/chart_text.h"
+#include "search/computed.h"
 #include "search/engagement.h"
 #include "search/identify.h"
 #include "search/identify_texts.h"
@@ -75,6 +76,10 @@ QString cellText(const SearchResult& result, int column) {
     case Kind:
         return toQString(result.kind);
     case Drill:
+        // A thread no chart holds whose limits no drill of the series meets:
+        // the nearest, said to be outside them.
+        if (!result.chart && result.computed && result.computed->drillOutside)
+            return toQString(result.drill) + QStringLiteral("（範囲外）");
         if (result.drillInch.empty())
             return toQString(result.drill);
         return QStringLiteral("%1（%2 inch）")
@@ -114,23 +119,33 @@ QString accessibleCellText(const SearchResult& result, int column) {
 }
 
 QString matchDescription(const SearchResult& result) {
+    // Judged by the class asked beside the row: its limits are named by it,
+    // "4H の最大寸法より 0.033 大きい".
+    const Computed* asked = classJudged(result);
+    const QString of = asked ? toQString(asked->className) + QStringLiteral(" の") : QString();
     QString drill;
-    if (result.drillMatch != DrillMatch::None)
-        drill = result.drillMatch == DrillMatch::Drill ? QStringLiteral("ドリル径と同じ")
-                                                       : QStringLiteral("範囲内");
+    if (result.drillMatch == DrillMatch::Drill)
+        drill = QStringLiteral("ドリル径と同じ");
+    else if (result.drillMatch == DrillMatch::WithinLimits)
+        drill = of + QStringLiteral("範囲内");
     if (result.withinLimits) {
+        if (asked && result.drillMatch == DrillMatch::Drill)
+            drill += u'（' + of + QStringLiteral("範囲内、");
+        else
+            drill += u'（';
         drill += result.aboveMinimum == 0
-                     ? QStringLiteral("（最小寸法と同じ")
-                     : QStringLiteral("（最小 +") + millimetres(result.aboveMinimum);
+                     ? QStringLiteral("最小寸法と同じ")
+                     : QStringLiteral("最小 +") + millimetres(result.aboveMinimum);
         drill += result.belowMaximum == 0
                      ? QStringLiteral("／最大寸法と同じ）")
                      : QStringLiteral("／最大 −") + millimetres(result.belowMaximum) + u'）';
     } else if (result.aboveMinimum < 0 || result.belowMaximum < 0) {
         // A thread-and-drill query's drill outside the row's limits.
         const QString outside =
-            result.aboveMinimum < 0
-                ? QStringLiteral("最小寸法より %1 小さい").arg(millimetres(-result.aboveMinimum))
-                : QStringLiteral("最大寸法より %1 大きい").arg(millimetres(-result.belowMaximum));
+            of +
+            (result.aboveMinimum < 0
+                 ? QStringLiteral("最小寸法より %1 小さい").arg(millimetres(-result.aboveMinimum))
+                 : QStringLiteral("最大寸法より %1 大きい").arg(millimetres(-result.belowMaximum)));
         drill = drill.isEmpty() ? outside : drill + u'（' + outside + u'）';
     }
     QString text = result.byDesignation ? QStringLiteral("呼び") : QString();
@@ -157,6 +172,9 @@ QString engagementText(const threads::Engagement& engagement, Millionths drill) 
         figure = QStringLiteral("ねじ山なし");
         notes.append(QStringLiteral("外径以上"));
         break;
+    case Kind::BelowRoot:
+        figure = QStringLiteral("タップの谷径より小さい");
+        break;
     case Kind::None:
         return {};
     }
@@ -170,6 +188,15 @@ QString resultEngagementText(const SearchResult& result) {
 QString engagementField(const SearchResult& result) {
     const QString text = resultEngagementText(result);
     return text.isEmpty() ? QString() : QStringLiteral("ひっかかり率 ") + text;
+}
+
+QString copiedFields(const SearchResult& result) {
+    QStringList fields;
+    if (const Computed* asked = classJudged(result))
+        fields.append(computedLimits(*asked));
+    if (const QString engagement = engagementField(result); !engagement.isEmpty())
+        fields.append(engagement);
+    return fields.join(u'\t');
 }
 
 QString resultName(const SearchResult& result) {

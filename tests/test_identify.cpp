@@ -319,19 +319,40 @@ private slots:
         QCOMPARE(g->measured->fits, fits);
     }
 
-    // Where no bolt limits of ISO metric or unified threads are known, the
-    // index claims none of them; pipe, Whitworth and holes are the same.
+    // The index's bolts are the thread model's 6g and 2A: those of the
+    // tables above, and the same first candidates at every door.
     void atTheIndex_data() {
         QTest::addColumn<QString>("query");
-        QTest::newRow("G/R 1/4") << u"外径 13.1 19山"_s;
-        QTest::newRow("M8x1.25 hole") << u"内径 6.7 ピッチ 1.25"_s;
-        QTest::newRow("full width") << u"内径６．７　ピッチ１．２５"_s;
+        QTest::addColumn<int>("count");
+        QTest::newRow("M10x1.5 or 3/8-16") << u"外径 9.5 ピッチ 1.5"_s << 1;
+        QTest::newRow("M8x1.25 or 5/16-20") << u"外径 7.9 ピッチ 1.25"_s << 1;
+        QTest::newRow("W1/4 or 1/4-20UNC") << u"外径 6.3 20山"_s << 2;
+        QTest::newRow("G/R 1/4") << u"外径 13.1 19山"_s << 3;
+        QTest::newRow("full width") << u"内径６．７　ピッチ１．２５"_s << 2;
     }
     void atTheIndex() {
         QFETCH(QString, query);
-        const QStringList found = described(index().find(view(query)), 3);
-        QStringList expected = described(identified(query), 3);
-        QCOMPARE(found, expected);
+        QFETCH(int, count);
+        QCOMPARE(described(index().find(view(query)), count), described(identified(query), count));
+    }
+    void boltLimits() {
+        const auto thread = [](threads::Family family, Rational size, Rational count) {
+            threads::ThreadForm form{family, threads::Profile::Iso};
+            if (family == threads::Family::Unified) {
+                form.sizeUnit = threads::SizeUnit::Inch;
+                form.pitchUnit = threads::PitchUnit::ThreadsPerInch;
+            }
+            return threads::makeThread(form, false, size, count);
+        };
+        for (const auto& [family, size, count] :
+             {std::tuple{threads::Family::IsoMetric, Rational{10, 1}, Rational{3, 2}},
+              std::tuple{threads::Family::IsoMetric, Rational{8, 1}, Rational{5, 4}},
+              std::tuple{threads::Family::Unified, Rational{1, 4}, Rational{20, 1}},
+              std::tuple{threads::Family::Unified, Rational{3, 8}, Rational{16, 1}},
+              std::tuple{threads::Family::Unified, Rational{5, 16}, Rational{20, 1}}}) {
+            const threads::Thread t = thread(family, size, count);
+            QCOMPARE(search::boltMajorLimits(t), tableBoltMajor(t));
+        }
     }
 
     // A pitch alone lists the threads that have it within the gauge's
