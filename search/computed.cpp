@@ -2,7 +2,6 @@
 
 #include "search/engagement.h"
 #include "threads/standard_sizes.h"
-#include "threads/tolerance.h"
 
 #include <algorithm>
 #include <limits>
@@ -76,8 +75,17 @@ std::optional<Rational> majorInches(bool numbered, Rational size) {
                          : std::nullopt;
 }
 
-// The class's limits by the thread's standard, in millionths of a millimetre.
-std::optional<threads::MinorLimits> limitsOf(const Thread& thread, const ToleranceClass& c) {
+// A class's limits by the thread's standard as the standard gives them, in
+// ten-millionths of a millimetre: ISO 965-1's to the micrometre, ASME
+// B1.1's inches × 25.4 unrounded.
+struct ExactLimits {
+    std::int64_t minimum = 0;
+    std::int64_t maximum = 0;
+};
+constexpr std::int64_t kPerMillionth = 10; // ten-millionths in a millionth
+constexpr std::int64_t kPrinted = 10'000;  // ten-millionths in 0.001 mm
+
+std::optional<ExactLimits> exactLimitsOf(const Thread& thread, const ToleranceClass& c) {
     if (!thread.major)
         return std::nullopt;
     if (thread.family == Family::IsoMetric) {
@@ -87,42 +95,67 @@ std::optional<threads::MinorLimits> limitsOf(const Thread& thread, const Toleran
         const std::optional<threads::Millionths> pitch = millionths(thread.pitch);
         if (!major || !pitch)
             return std::nullopt;
-        return threads::isoInternalMinor(*major, *pitch, c.grade,
-                                         c.position == u'G' ? threads::Position::G
-                                                            : threads::Position::H);
+        const std::optional<threads::MinorLimits> limits = threads::isoInternalMinor(
+            *major, *pitch, c.grade,
+            c.position == u'G' ? threads::Position::G : threads::Position::H);
+        if (!limits)
+            return std::nullopt;
+        return ExactLimits{limits->minimum * kPerMillionth, limits->maximum * kPerMillionth};
     }
     if (thread.family == Family::Unified && c.position == u'B') {
         const std::optional<Rational> inch = majorInches(thread.numbered, thread.size);
-        std::optional<threads::MinorLimits> limits =
+        const std::optional<threads::MinorLimits> limits =
             inch ? threads::unifiedInternalMinor(*inch, thread.count, c.grade) : std::nullopt;
         if (!limits)
             return std::nullopt;
-        // Millionths of an inch to millionths of a millimetre, as printed
-        // to the thousandth of a millimetre.
-        const auto mm = [](threads::Millionths inchMillionths) {
-            return (inchMillionths * threads::kInch / kMillion + 500) / 1000 * 1000;
-        };
-        return threads::MinorLimits{mm(limits->minimum), mm(limits->maximum)};
+        // Millionths of an inch in ten-millionths of a millimetre: 254 each.
+        constexpr std::int64_t perInch = threads::kInch * kPerMillionth / kMillion;
+        return ExactLimits{limits->minimum * perInch, limits->maximum * perInch};
     }
     return std::nullopt;
+}
+
+// The limits as the results print them, to 0.001 mm, half up.
+threads::MinorLimits printedLimits(const ExactLimits& exact) {
+    const auto printed = [](std::int64_t value) {
+        return (value + kPrinted / 2) / kPrinted * (kPrinted / kPerMillionth);
+    };
+    return {printed(exact.minimum), printed(exact.maximum)};
+}
+
+// Whether a row's limits are the class's: each the standard's limit as a
+// chart prints it to 0.001 mm, rounded up or down (the unified chart's
+// 1/4-20UNC, 4.979～5.257, is 2B's 4.9784～5.2578 rounded inwards).
+bool follows(const threads::MinorLimits& row, const ExactLimits& exact) {
+    return std::abs(row.minimum * kPerMillionth - exact.minimum) < kPrinted &&
+           std::abs(row.maximum * kPerMillionth - exact.maximum) < kPrinted;
 }
 
 std::u16string standardName(Family family) {
     return family == Family::IsoMetric ? u"ISO 965-1" : u"ASME B1.1";
 }
 
-// Fills the computed's limits and texts for class `c`, or its note.
+// Fills the computed's limits, texts and suggested drill for class `c`, or
+// its note.
 void setLimits(Computed& computed, const ToleranceClass& c) {
-    computed.standard = standardName(computed.thread.family) + u' ' + classText(c);
-    if (const std::optional<threads::MinorLimits> limits = limitsOf(computed.thread, c)) {
-        computed.hasLimits = true;
-        computed.minimum = limits->minimum;
-        computed.maximum = limits->maximum;
-        computed.minimumText = threads::millimetreText(limits->minimum);
-        computed.maximumText = threads::millimetreText(limits->maximum);
-    } else {
+    computed.className = classText(c);
+    computed.standard = standardName(computed.thread.family) + u' ' + computed.className;
+    const std::optional<ExactLimits> exact = exactLimitsOf(computed.thread, c);
+    if (!exact) {
         computed.note = kNoClass;
+        return;
     }
+    const threads::MinorLimits limits = printedLimits(*exact);
+    computed.hasLimits = true;
+    computed.minimum = limits.minimum;
+    computed.maximum = limits.maximum;
+    computed.minimumText = threads::millimetreText(limits.minimum);
+    computed.maximumText = threads::millimetreText(limits.maximum);
+    const SuggestedDrill drill = suggestedDrill(limits.minimum, limits.maximum);
+    computed.drill = drill.diameter;
+    computed.drillOutside = drill.outside;
+    if (drill.diameter > 0)
+        computed.drillText = threads::millimetreText(drill.diameter);
 }
 
 SearchResult resultOf(std::shared_ptr<Computed> computed, bool exact) {
@@ -138,9 +171,6 @@ SearchResult resultOf(std::shared_ptr<Computed> computed, bool exact) {
         result.hasHoleLimits = true;
         result.holeMinimum = computed->minimum;
         result.holeMaximum = computed->maximum;
-        computed->drill = suggestedDrill(computed->minimum, computed->maximum);
-        if (computed->drill > 0)
-            computed->drillText = threads::millimetreText(computed->drill);
         result.drill = computed->drillText;
         result.drillValue = computed->drill;
     }
@@ -317,27 +347,71 @@ std::vector<SearchResult> standardThreads(const Designation& query) {
     return results;
 }
 
-std::shared_ptr<const Computed> classAsked(const Thread& thread,
-                                           const std::optional<ToleranceClass>& chartClass,
-                                           const ToleranceClass& asked) {
-    if (!chartClass || *chartClass == asked)
-        return nullptr;
-    auto computed = std::make_shared<Computed>();
-    computed->thread = thread;
-    computed->designation = designationText(thread);
-    setLimits(*computed, asked);
-    return computed;
+std::optional<Designation> gradedSeriesQuery(const Designation& query) {
+    if (upper(query.series) != u"UN")
+        return std::nullopt;
+    for (const Rational& size : query.sizes) {
+        const std::optional<Rational> inch = majorInches(query.numbered, size);
+        for (const Rational& count : query.counts) {
+            for (std::string_view name :
+                 inch ? threads::unifiedSeriesOf(*inch, count) : std::vector<std::string_view>{}) {
+                if (name.ends_with("UN"))
+                    continue;
+                // In the case the series was written in.
+                const bool lower = query.series.front() == u'u';
+                Designation graded = query;
+                graded.series.clear();
+                for (char c : name)
+                    graded.series += static_cast<char16_t>(lower ? c - 'A' + 'a' : c);
+                return graded;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
-void placeComputedDrill(SearchResult& result) {
-    if (!result.hasHoleLimits || result.queriedDrill <= 0)
+bool sameThread(const Thread& a, const Thread& b) {
+    return a.family == b.family && a.major && a.major == b.major && a.pitch == b.pitch;
+}
+
+void askClass(SearchResult& result, const std::optional<ToleranceClass>& chartClass,
+              const ToleranceClass& asked, const std::optional<threads::MinorLimits>& rowMinor) {
+    if (!chartClass || !result.thread)
+        return;
+    const std::optional<ExactLimits> exact = exactLimitsOf(*result.thread, asked);
+    if (exact && rowMinor && follows(*rowMinor, *exact))
+        return;
+    auto computed = std::make_shared<Computed>();
+    computed->thread = *result.thread;
+    computed->designation = designationText(*result.thread);
+    setLimits(*computed, asked);
+    result.hasHoleLimits = computed->hasLimits;
+    result.holeMinimum = computed->minimum;
+    result.holeMaximum = computed->maximum;
+    result.computed = std::move(computed);
+}
+
+const Computed* classJudged(const SearchResult& result) {
+    return result.chart ? result.computed.get() : nullptr;
+}
+
+void placeDrill(SearchResult& result) {
+    result.withinLimits = false;
+    result.aboveMinimum = result.belowMaximum = 0;
+    if (result.drillMatch != DrillMatch::Drill)
+        result.drillMatch = DrillMatch::None;
+    if (result.queriedDrill <= 0)
         return;
     const Millionths d = result.queriedDrill;
+    if (d == result.drillValue)
+        result.drillMatch = DrillMatch::Drill;
+    if (!result.hasHoleLimits)
+        return;
     result.aboveMinimum = d - result.holeMinimum;
     result.belowMaximum = result.holeMaximum - d;
     result.withinLimits = result.aboveMinimum >= 0 && result.belowMaximum >= 0;
-    if (result.withinLimits)
-        result.drillMatch = d == result.drillValue ? DrillMatch::Drill : DrillMatch::WithinLimits;
+    if (result.withinLimits && result.drillMatch == DrillMatch::None)
+        result.drillMatch = DrillMatch::WithinLimits;
 }
 
 } // namespace vornel::search

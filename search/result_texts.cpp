@@ -2,7 +2,10 @@
 
 #include "chart_model/accessible_text.h"
 #include "chart_model/chart_text.h"
+#include "search/computed.h"
 #include "search/engagement.h"
+#include "search/identify.h"
+#include "search/identify_texts.h"
 
 #include <QStringList>
 
@@ -52,10 +55,19 @@ QString chartText(const SearchResult& result) {
         return toQString(result.chart->title);
     if (result.computed)
         return QStringLiteral("計算値（%1）").arg(toQString(result.computed->standard));
+    if (result.measured) // a reading that claims no thread
+        return QStringLiteral("測定値");
     return {};
 }
 
 QString cellText(const SearchResult& result, int column) {
+    // A measurement's candidate: the limits the reading was held against and
+    // how it fits (search/identify_texts).
+    if (result.measured && (column == Limits || column == Match)) {
+        QString text = column == Limits ? measuredLimitsText(result) : measuredFitText(result);
+        if (!text.isEmpty() || !result.measured->thread)
+            return text;
+    }
     switch (column) {
     case Chart:
         return chartText(result);
@@ -64,6 +76,10 @@ QString cellText(const SearchResult& result, int column) {
     case Kind:
         return toQString(result.kind);
     case Drill:
+        // A thread no chart holds whose limits no drill of the series meets:
+        // the nearest, said to be outside them.
+        if (!result.chart && result.computed && result.computed->drillOutside)
+            return toQString(result.drill) + QStringLiteral("（範囲外）");
         if (result.drillInch.empty())
             return toQString(result.drill);
         return QStringLiteral("%1（%2 inch）")
@@ -103,23 +119,33 @@ QString accessibleCellText(const SearchResult& result, int column) {
 }
 
 QString matchDescription(const SearchResult& result) {
+    // Judged by the class asked beside the row: its limits are named by it,
+    // "4H の最大寸法より 0.033 大きい".
+    const Computed* asked = classJudged(result);
+    const QString of = asked ? toQString(asked->className) + QStringLiteral(" の") : QString();
     QString drill;
-    if (result.drillMatch != DrillMatch::None)
-        drill = result.drillMatch == DrillMatch::Drill ? QStringLiteral("ドリル径と同じ")
-                                                       : QStringLiteral("範囲内");
+    if (result.drillMatch == DrillMatch::Drill)
+        drill = QStringLiteral("ドリル径と同じ");
+    else if (result.drillMatch == DrillMatch::WithinLimits)
+        drill = of + QStringLiteral("範囲内");
     if (result.withinLimits) {
+        if (asked && result.drillMatch == DrillMatch::Drill)
+            drill += u'（' + of + QStringLiteral("範囲内、");
+        else
+            drill += u'（';
         drill += result.aboveMinimum == 0
-                     ? QStringLiteral("（最小寸法と同じ")
-                     : QStringLiteral("（最小 +") + millimetres(result.aboveMinimum);
+                     ? QStringLiteral("最小寸法と同じ")
+                     : QStringLiteral("最小 +") + millimetres(result.aboveMinimum);
         drill += result.belowMaximum == 0
                      ? QStringLiteral("／最大寸法と同じ）")
                      : QStringLiteral("／最大 −") + millimetres(result.belowMaximum) + u'）';
     } else if (result.aboveMinimum < 0 || result.belowMaximum < 0) {
         // A thread-and-drill query's drill outside the row's limits.
         const QString outside =
-            result.aboveMinimum < 0
-                ? QStringLiteral("最小寸法より %1 小さい").arg(millimetres(-result.aboveMinimum))
-                : QStringLiteral("最大寸法より %1 大きい").arg(millimetres(-result.belowMaximum));
+            of +
+            (result.aboveMinimum < 0
+                 ? QStringLiteral("最小寸法より %1 小さい").arg(millimetres(-result.aboveMinimum))
+                 : QStringLiteral("最大寸法より %1 大きい").arg(millimetres(-result.belowMaximum)));
         drill = drill.isEmpty() ? outside : drill + u'（' + outside + u'）';
     }
     QString text = result.byDesignation ? QStringLiteral("呼び") : QString();
@@ -146,6 +172,9 @@ QString engagementText(const threads::Engagement& engagement, Millionths drill) 
         figure = QStringLiteral("ねじ山なし");
         notes.append(QStringLiteral("外径以上"));
         break;
+    case Kind::BelowRoot:
+        figure = QStringLiteral("タップの谷径より小さい");
+        break;
     case Kind::None:
         return {};
     }
@@ -159,6 +188,15 @@ QString resultEngagementText(const SearchResult& result) {
 QString engagementField(const SearchResult& result) {
     const QString text = resultEngagementText(result);
     return text.isEmpty() ? QString() : QStringLiteral("ひっかかり率 ") + text;
+}
+
+QString copiedFields(const SearchResult& result) {
+    QStringList fields;
+    if (const Computed* asked = classJudged(result))
+        fields.append(computedLimits(*asked));
+    if (const QString engagement = engagementField(result); !engagement.isEmpty())
+        fields.append(engagement);
+    return fields.join(u'\t');
 }
 
 QString resultName(const SearchResult& result) {
@@ -188,7 +226,7 @@ QString resultDescription(const SearchResult& result) {
             break;
         case Match:
             if (result.drillMatch != DrillMatch::None || result.aboveMinimum < 0 ||
-                result.belowMaximum < 0)
+                result.belowMaximum < 0 || result.measured)
                 match = text;
             break;
         default:

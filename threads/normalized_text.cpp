@@ -81,4 +81,10 @@ std::u16string normalizedText(std::u16string_view text) {
     return out;
 }
 
+std::u16string inLowerCase(std::u16string normalized) {
+    for (char16_t& c : normalized)
+        c = lowerLatin(c);
+    return normalized;
+}
+
 } // namespace vornel::threads

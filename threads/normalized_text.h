@@ -28,4 +28,8 @@ constexpr bool isLatinLetter(char16_t c) {
     return lowerLatin(c) >= u'a' && lowerLatin(c) <= u'z';
 }
 
+// Normalised text with its Latin letters in lower case, for a reader to
+// which their case means nothing.
+std::u16string inLowerCase(std::u16string normalized);
+
 } // namespace vornel::threads

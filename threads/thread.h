@@ -172,6 +172,10 @@ struct Engagement {
         Percent,        // `percent` is it, 0 to 100
         AboveBasic,     // `percent` is above 100: the drill is below the basic minor diameter
         AtOrAboveMajor, // the drill is at or above the major diameter: no thread is left
+        // The drill is below the root of the tap's thread, the basic minor
+        // diameter of the external thread (113 % for 60°): the tap's core
+        // would have to cut the hole, and no figure means anything.
+        BelowRoot,
     };
     Kind kind = Kind::None;
     int percent = 0;
@@ -179,7 +183,8 @@ struct Engagement {
 };
 
 // (D − d) / (2 × H1) × 100, rounded half up, of `drill` (millionths of a
-// millimetre) in `thread`.
+// millimetre) in `thread`; in words where the drill is at or above D or
+// below the tap's root.
 Engagement engagement(const Thread& thread, Millionths drill);
 
 // A rational as a decimal, "1.25", "6.35", to at most `digits` decimals,
