@@ -70,7 +70,7 @@ std::optional<MinorLimits> isoInternalMinor(Millionths majorMm, Millionths pitch
     if (row == std::end(kIsoPitches) || row->minorTolerance[grade - 4] == 0)
         return std::nullopt;
     // D1 = D − 1.082532 P, in millionths of a millionth, to 0.001 mm.
-    const std::int64_t exact = majorMm * kMillion - pitchMm * 1'082'532;
+    const std::int64_t exact = majorMm * kMillion - pitchMm * kIsoTwiceH1Millionths;
     if (exact <= 0)
         return std::nullopt;
     const Millionths basic = roundedDivision(exact, kMillion * 1000) * 1000;
@@ -96,7 +96,7 @@ std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational thr
     // rounds them; the smallest minor diameter is their difference.
     const std::int64_t major = roundedDivision(majorInch.num * kMillion, majorInch.den);
     const std::int64_t height =
-        roundedDivision(108'253'175 * threadsPerInch.den, 100 * threadsPerInch.num);
+        roundedDivision(kUnifiedTwiceH1 * threadsPerInch.den, 100 * threadsPerInch.num);
     const std::int64_t minimum = major - height;
     if (minimum <= 0)
         return std::nullopt;
