@@ -145,9 +145,9 @@ private slots:
         QTest::newRow("No. 0-80 2B: at most 0.394P")
             << u"No. 0"_s << u"80"_s << 2 << u"0.0465~0.0514"_s;
         QTest::newRow("No. 1-72 2B") << u"No. 1"_s << u"72"_s << 2 << u"0.0580~0.0635"_s;
-        QTest::newRow("4-12 3B: at least 0.23P-1.5P²")
-            << u"4"_s << u"12"_s << 3 << u"3.9100~3.9186"_s;
-        QTest::newRow("4-16 3B: at least 0.120P") << u"4"_s << u"16"_s << 3 << u"3.9320~3.9398"_s;
+        QTest::newRow("4-12 3B: at least 0.120P") << u"4"_s << u"12"_s << 3 << u"3.9100~3.9198"_s;
+        QTest::newRow("4-16 3B: at least 0.23P-1.5P²")
+            << u"4"_s << u"16"_s << 3 << u"3.9320~3.9408"_s;
         QTest::newRow("class 4") << u"1/4"_s << u"20"_s << 4 << QString();
         QTest::newRow("3 threads per inch") << u"1/4"_s << u"3"_s << 2 << QString();
         QTest::newRow("size 1/0") << u"1/0"_s << u"20"_s << 2 << QString();
@@ -161,6 +161,41 @@ private slots:
         QFETCH(QString, limits);
         QCOMPARE(text(unifiedInternalMinor(inches(size), inches(tpi), threadClass), kMillion),
                  limits);
+    }
+
+    // Each of the standard's rules for the tolerance, with rows of its
+    // tables ("thread min~max" in inches), 1B and 2B alike. Worked by hand where no
+    // table has the row (9/16-12, 1-20, the 1 1/2-13 of no series): min =
+    // D − 1.08253175P to 0.001 in, max = min + the tolerance to 0.0001 in.
+    void unifiedRules_data() {
+        QTest::addColumn<int>("threadClass");
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("3B, 12 threads per inch and coarser: at least 0.120P")
+            << 3
+            << u"2 1/2-12 2.4100~2.4198, 2 1/2-4 2.2290~2.2594, 5/8-11 0.5270~0.5391, "
+               u"9/16-12 0.4720~0.4843"_s;
+        // 1-20: 0.00775 in, to 0.0078 before it is added.
+        QTest::newRow("3B, 13 and finer: at least 0.23P-1.5P²")
+            << 3
+            << u"1 1/2-13 1.4170~1.4255, 2 1/2-16 2.4320~2.4408, 5/8-18 0.5650~0.5730, "
+               u"1-20 0.9460~0.9537, 2 3/8-20 2.3210~2.3287"_s;
+        QTest::newRow("3B, numbered") << 3 << u"No. 2-56 0.0667~0.0737"_s;
+        QTest::newRow("1B, 2B: 0.25P-0.4P², at 4 threads per inch 0.15P")
+            << 1 << u"2 1/2-4 2.2290~2.2670, 2 1/2-6 2.3200~2.3500, 2 1/2-12 2.4100~2.4280"_s;
+    }
+    void unifiedRules() {
+        QFETCH(int, threadClass);
+        QFETCH(QString, rows);
+        for (const QString& row : rows.split(u", "_s)) {
+            const qsizetype space = row.lastIndexOf(u' ');
+            const qsizetype dash = row.lastIndexOf(u'-');
+            const Rational size = inches(row.left(dash));
+            const Rational tpi = inches(row.mid(dash + 1, space - dash - 1));
+            const std::optional<MinorLimits> limits = unifiedInternalMinor(size, tpi, threadClass);
+            QCOMPARE(row.left(space + 1) + text(limits, kMillion), row);
+            if (threadClass == 1)
+                QCOMPARE(unifiedInternalMinor(size, tpi, 2), limits);
+        }
     }
 
     void isoSizes_data() {

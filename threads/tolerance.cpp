@@ -102,12 +102,14 @@ std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational thr
         return std::nullopt;
 
     // The tolerance, in inches: below 1/4 in for classes 1B and 2B, and for
-    // class 3B at every size, 0.05 P^(2/3) + 0.03 P / D − 0.002 within bounds.
+    // class 3B at every size, 0.05 P^(2/3) + 0.03 P / D − 0.002 within bounds:
+    // for class 3B at least 0.120 P at 12 threads per inch and coarser and
+    // 0.23 P − 1.5 P² at 13 and finer, and at most 0.394 P.
     const long double small = 0.05L * std::cbrt(p * p) + 0.03L * p / d - 0.002L;
     long double tolerance = 0;
     if (threadClass == 3) {
         const long double least =
-            threadsPerInch <= Rational{13, 1} ? 0.23L * p - 1.5L * p * p : 0.120L * p;
+            threadsPerInch <= Rational{12, 1} ? 0.120L * p : 0.23L * p - 1.5L * p * p;
         tolerance = std::min(std::max(small, least), 0.394L * p);
     } else if (majorInch < Rational{1, 4}) {
         tolerance = std::min(small, 0.394L * p);
