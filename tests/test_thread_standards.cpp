@@ -182,6 +182,10 @@ private slots:
         QTest::newRow("3B, numbered") << 3 << u"No. 2-56 0.0667~0.0737"_s;
         QTest::newRow("1B, 2B: 0.25P-0.4P², at 4 threads per inch 0.15P")
             << 1 << u"2 1/2-4 2.2290~2.2670, 2 1/2-6 2.3200~2.3500, 2 1/2-12 2.4100~2.4280"_s;
+        // Limits to 0.001 in from their 0.0001 in values: 1.5335, 0.8135 (the
+        // unified chart's 38.964~39.827 and 20.27~20.675 mm).
+        QTest::newRow("1B, 2B from No. 6: to 0.001 in, from 0.0001 in")
+            << 2 << u"1 3/4-5 1.5340~1.5680, 7/8-14 0.7980~0.8140"_s;
     }
     void unifiedRules() {
         QFETCH(int, threadClass);

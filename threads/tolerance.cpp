@@ -119,15 +119,17 @@ std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational thr
         tolerance = 0.25L * p - 0.40L * p * p;
     }
     // The tolerance to 0.0001 in (a hair over, so that a half that the
-    // arithmetic left a hair under still rounds up), then the maximum to
-    // 0.0001 in.
+    // arithmetic left a hair under still rounds up), added to the minimum,
+    // then both limits to 0.0001 in.
     const std::int64_t tolerance4 = static_cast<std::int64_t>(tolerance * 10'000 + 0.5L + 1e-9L);
     const std::int64_t maximum = roundedTo(minimum + tolerance4 * 100, 100);
 
-    // From No. 6 (0.138 in) up the minimum is given to 0.001 in, and for
-    // classes 1B and 2B the maximum too, rounded from its 0.0001 in value.
+    // From No. 6 (0.138 in) up the standard's tables give the minimum to
+    // 0.001 in, and for classes 1B and 2B the maximum too, each rounded from
+    // its 0.0001 in value (1 3/4-5UNC: 1.533494, 1.5335, 1.534).
     const bool large = majorInch >= Rational{138, 1000};
-    return MinorLimits{roundedTo(minimum, large ? 1000 : 100),
+    const std::int64_t minimum4 = roundedTo(minimum, 100);
+    return MinorLimits{large ? roundedTo(minimum4, 1000) : minimum4,
                        large && threadClass != 3 ? roundedTo(maximum, 1000) : maximum};
 }
 
