@@ -1,12 +1,15 @@
-// What the standards say of thread sizes and minor diameters: rows from
-// ISO 261, ISO 965-1 and ASME B1.1 worked by hand, and the metric chart's
-// limits against ISO 965-1.
+// What the standards say of thread sizes and minor diameters: ISO 965-1's
+// tables against its formulas, rows of ASME B1.1's tables and rows of ISO
+// 261, ISO 965-1 and ASME B1.1 worked by hand, and the metric chart's limits
+// against ISO 965-1.
 #include "charts/charts.h"
 #include "threads/standard_sizes.h"
 #include "threads/tolerance.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QTest>
+#include <cmath>
 
 using namespace vornel;
 using namespace vornel::threads;
@@ -47,6 +50,30 @@ QStringList isoClasses(Millionths major, Millionths pitch, Millionths minimum, M
     return classes;
 }
 
+// x to the nearest number of the R40 series by ratio (1, 1.06, 1.12 … as
+// the standards print them), in hundredths.
+int preferred(double x) {
+    static constexpr int kR40[] = {100, 106, 112, 118, 125, 132, 140, 150, 160, 170,
+                                   180, 190, 200, 212, 224, 236, 250, 265, 280, 300,
+                                   315, 335, 355, 375, 400, 425, 450, 475, 500, 530,
+                                   560, 600, 630, 670, 710, 750, 800, 850, 900, 950};
+    int best = 0;
+    for (int decade : {10, 100, 1000}) {
+        for (int r : kR40) {
+            if (best == 0 ||
+                std::abs(std::log(r * decade / (100 * x))) < std::abs(std::log(best / (100 * x))))
+                best = r * decade;
+        }
+    }
+    return best;
+}
+
+// Hundredths of a micrometre to the whole micrometre, a half to the even
+// one, as ISO 965-1 prints its R40 values: 37.5 as 38, 26.5 as 26.
+int micrometres(int hundredths) {
+    return hundredths % 100 == 50 ? (hundredths / 100 + 1) / 2 * 2 : (hundredths + 50) / 100;
+}
+
 } // namespace
 
 class TestThreadStandards : public QObject {
@@ -82,6 +109,60 @@ private slots:
                                        g ? Position::G : Position::H),
                       kMillion),
                  limits);
+    }
+
+    // ISO 965-1's TD1 and EI(G) for every pitch, from its formulas in µm:
+    // TD1(6) = 433P − 190P^1.22 below 1 mm, 230P^0.7 from 1 mm, grades 4, 5,
+    // 7 and 8 0.63, 0.8, 1.25 and 1.6 × TD1(6) as rounded, EI(G) = 15 + 11P,
+    // each to the R40 series and the whole µm; the grades the standard gives
+    // a pitch: 4 only at 0.2, to 5 at 0.25, 6 below 0.5, 7 below 0.8, then 8.
+    void isoTables_data() {
+        QTest::addColumn<QString>("pitch");
+        QTest::addColumn<QList<int>>("td1"); // grades 4 to 8; 0 where none
+        QTest::addColumn<int>("ei");
+        // The cells that the formulas miss, as the standard prints them.
+        const QHash<QString, QList<int>> publishedTd1 = {{u"0.25"_s, {45, 56, 0, 0, 0}},
+                                                         {u"0.5"_s, {90, 112, 140, 180, 0}},
+                                                         {u"2.5"_s, {280, 355, 450, 560, 710}}};
+        const QHash<QString, int> publishedEi = {{u"0.75"_s, 22}, {u"8"_s, 100}};
+        const QStringList pitches =
+            u"0.2 0.25 0.3 0.35 0.4 0.45 0.5 0.6 0.7 0.75 0.8 1 1.25 1.5 1.75 2 2.5 3 3.5 4 4.5 "
+            u"5 5.5 6 8"_s.split(u' ');
+        for (const QString& pitch : pitches) {
+            const double p = pitch.toDouble();
+            const int last = p < 0.25 ? 4 : p < 0.3 ? 5 : p < 0.5 ? 6 : p < 0.8 ? 7 : 8;
+            const int td1Of6 =
+                preferred(p < 1 ? 433 * p - 190 * std::pow(p, 1.22) : 230 * std::pow(p, 0.7));
+            QList<int> td1;
+            for (double factor : {0.63, 0.8, 1.0, 1.25, 1.6})
+                td1.append(td1.size() + 4 > last ? 0
+                                                 : micrometres(preferred(factor * td1Of6 / 100)));
+            QTest::newRow(qPrintable(pitch))
+                << pitch << publishedTd1.value(pitch, td1)
+                << publishedEi.value(pitch, micrometres(preferred(15 + 11 * p)));
+        }
+    }
+    // As the limits at 100 mm show them: TD1 the maximum less the minimum
+    // (G's as H's), EI G's minimum less H's.
+    void isoTables() {
+        QFETCH(QString, pitch);
+        QFETCH(QList<int>, td1);
+        QFETCH(int, ei);
+        QStringList actual, expected;
+        for (int grade = 4; grade <= 8; ++grade) {
+            const auto h = isoInternalMinor(100 * kMillion, millionths(pitch), grade, Position::H);
+            const auto g = isoInternalMinor(100 * kMillion, millionths(pitch), grade, Position::G);
+            actual.append(h && g ? QString::number((h->maximum - h->minimum) / 1000) + u'/' +
+                                       QString::number((g->maximum - g->minimum) / 1000) + u'+' +
+                                       QString::number((g->minimum - h->minimum) / 1000)
+                          : h || g ? u"H or G alone"_s
+                                   : u"-"_s);
+            const int t = td1[grade - 4];
+            expected.append(t ? QString::number(t) + u'/' + QString::number(t) + u'+' +
+                                    QString::number(ei)
+                              : u"-"_s);
+        }
+        QCOMPARE(actual.join(u' '), expected.join(u' '));
     }
 
     void metricChartHeading() {
