@@ -354,6 +354,15 @@ private slots:
         QCOMPARE(found.join(u','), series);
     }
 
+    // The roundings of 5/8 H that the standards print: H1 = 0.541266 P (JIS
+    // B 1004), D − D1 = 1.082532 P (ISO 724) and 2 hn = 1.08253175 P (ASME
+    // B1.1).
+    void heightOfEngagement() {
+        QCOMPARE(kH1Millionths, 541'266);
+        QCOMPARE(kIsoTwiceH1Millionths, 1'082'532);
+        QCOMPARE(kUnifiedTwiceH1, 108'253'175);
+    }
+
     void numberedSizes() {
         QCOMPARE(numberedSizeMajor(10), std::optional(reduced(190, 1000)));
         QCOMPARE(numberedSizeMajor(13), std::nullopt);
