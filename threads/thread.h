@@ -66,20 +66,20 @@ inline constexpr Families kAnyFamily = ~0u;
 // √3 / 2. ISO metric and unified threads are H1 = 5/8 H deep.
 inline constexpr long double kSixtyDegreeHeight = 0.866025403784438646763723170753L;
 
-// `eighths` eighths of H, rounded half up to `decimals` decimals as the
-// standards print it, in units of the last decimal.
-constexpr std::int64_t sixtyDegreeHeight(int eighths, int decimals) {
-    long double scaled = kSixtyDegreeHeight * eighths / 8;
+// num/den of H, rounded half up to `decimals` decimals as the standards
+// print it, in units of the last decimal.
+constexpr std::int64_t sixtyDegreeHeight(int num, int den, int decimals) {
+    long double scaled = kSixtyDegreeHeight * num / den;
     for (int i = 0; i < decimals; ++i)
         scaled *= 10;
     return static_cast<std::int64_t>(scaled + 0.5L);
 }
 // H1 = 0.541266 P (JIS B 1004's ひっかかり率), in millionths.
-inline constexpr std::int64_t kH1Millionths = sixtyDegreeHeight(5, 6);
+inline constexpr std::int64_t kH1Millionths = sixtyDegreeHeight(5, 8, 6);
 // 2 × H1 = 1.082532 P, ISO 724's D − D1, in millionths.
-inline constexpr std::int64_t kIsoTwiceH1Millionths = sixtyDegreeHeight(10, 6);
+inline constexpr std::int64_t kIsoTwiceH1Millionths = sixtyDegreeHeight(5, 4, 6);
 // 2 × H1 = 1.08253175 P, ASME B1.1's 2 hn, in hundred-millionths.
-inline constexpr std::int64_t kUnifiedTwiceH1 = sixtyDegreeHeight(10, 8);
+inline constexpr std::int64_t kUnifiedTwiceH1 = sixtyDegreeHeight(5, 4, 8);
 
 // The thread's profile, as far as a drill's engagement is concerned.
 enum class Profile {
