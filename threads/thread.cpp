@@ -53,11 +53,11 @@ Thread makeThread(const ThreadForm& form, bool numbered, Rational size, Rational
 }
 
 std::optional<Rational> heightOfEngagement(const Thread& thread) {
-    // H1 for a pitch of 1: 5/8 of the fundamental triangle's height, 0.866025
-    // for 60°, and 0.640327 for Whitworth's 55° with its rounded crests.
+    // H1 for a pitch of 1: 5/8 of the fundamental triangle's height for 60°,
+    // and 0.640327 for Whitworth's 55° with its rounded crests.
     switch (thread.profile) {
     case Profile::Iso:
-        return multiplied(thread.pitch, {541'266, 1'000'000});
+        return multiplied(thread.pitch, {kH1Millionths, kMillion});
     case Profile::Whitworth:
         return multiplied(thread.pitch, {640'327, 1'000'000});
     case Profile::None:

@@ -67,10 +67,29 @@ constexpr Families bit(Family family) {
 }
 inline constexpr Families kAnyFamily = ~0u;
 
+// H, the height of a 60° thread's fundamental triangle for a pitch of 1:
+// √3 / 2. ISO metric and unified threads are H1 = 5/8 H deep.
+inline constexpr long double kSixtyDegreeHeight = 0.866025403784438646763723170753L;
+
+// num/den of H, rounded half up to `decimals` decimals as the standards
+// print it, in units of the last decimal.
+constexpr std::int64_t sixtyDegreeHeight(int num, int den, int decimals) {
+    long double scaled = kSixtyDegreeHeight * num / den;
+    for (int i = 0; i < decimals; ++i)
+        scaled *= 10;
+    return static_cast<std::int64_t>(scaled + 0.5L);
+}
+// H1 = 0.541266 P (JIS B 1004's ひっかかり率), in millionths.
+inline constexpr std::int64_t kH1Millionths = sixtyDegreeHeight(5, 8, 6);
+// 2 × H1 = 1.082532 P, ISO 724's D − D1, in millionths.
+inline constexpr std::int64_t kIsoTwiceH1Millionths = sixtyDegreeHeight(5, 4, 6);
+// 2 × H1 = 1.08253175 P, ASME B1.1's 2 hn, in hundred-millionths.
+inline constexpr std::int64_t kUnifiedTwiceH1 = sixtyDegreeHeight(5, 4, 8);
+
 // The thread's profile, as far as a drill's engagement is concerned.
 enum class Profile {
     None,      // no ひっかかり率: taper pipe, the inserts' holes, formed threads
-    Iso,       // 60°: H1 = 5/8 × 0.866025 P = 0.541266 P
+    Iso,       // 60°: H1 = 5/8 H = 0.541266 P
     Whitworth, // 55°: H1 = 0.640327 P
 };
 
