@@ -419,7 +419,7 @@ MeasuredThreads::identify(const threads::MeasurementReading& reading) const {
             if (s.pitchOff > kNearPitch || (!m.hasDiameter() && !seats))
                 continue;
             if (!seats)
-                s.score += (s.pitchOff - kGaugeTolerance) / kGaugeTolerance;
+                s.score += (s.pitchOff - kGaugeTolerance) / kPitchStep;
         }
         s.fits = s.offset == 0 && s.pitchOff <= kGaugeTolerance;
         near.push_back(s);

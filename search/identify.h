@@ -25,9 +25,13 @@ inline constexpr double kGaugeTolerance = 0.005;
 // leaf that seats over a few threads: 1.5 on 16 per inch is 5.5 % off).
 inline constexpr Millionths kNearDiameter = 500'000;
 inline constexpr double kNearPitch = 0.07;
-// What a caliper's reading is worth, for ranking: 0.05 mm off the limits
-// counts as much as a pitch one gauge tolerance off.
+// What a caliper's reading is worth against a gauge's, for ranking: 0.05 mm
+// off the limits counts as much as a pitch 2 % beyond what the gauge tells.
+// A caliper is read to a few hundredths; a leaf that seats over a few
+// threads is the well-known slip (1.5 on 16 per inch), so a diameter that
+// fits outweighs a pitch the leaf only seemed to show.
 inline constexpr Millionths kCaliperStep = 50'000;
+inline constexpr double kPitchStep = 0.02;
 // The most candidates a reading lists.
 inline constexpr std::size_t kMostCandidates = 40;
 

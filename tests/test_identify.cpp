@@ -255,16 +255,16 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("first");
         // M10 × 1.5 6g is 9.732–9.968: 9.5 is 0.232 under it (4.6 caliper
-        // steps), with the gauge's pitch exactly; 3/8-16UNC 2A (9.253–9.492)
-        // is 0.008 over, but 16 per inch is 1.5875 mm, 5.5 % off the 1.5
-        // leaf (ten pitches 15.875 against 15 mm, 10 gauge tolerances). The
-        // leaf that seats wins: M10 first, then Whitworth's 3/8-16
-        // (9.208–9.525, the same pitch) and 3/8-16UNC.
+        // steps), with the gauge's pitch exactly. Whitworth's 3/8-16
+        // (9.208–9.525) holds 9.5 and 3/8-16UNC 2A (9.253–9.492) is 0.008
+        // over (0.16 steps); 16 per inch is 1.5875 mm, 5.5 % off the 1.5 leaf,
+        // 5 % beyond the gauge's 0.5 %: 2.5 steps. The 3/8-16 threads the
+        // caliper read come first, M10 after them, each naming the others.
         QTest::newRow("M10x1.5 or 3/8-16")
             << u"外径 9.5 ピッチ 1.5"_s
-            << QStringList{u"M10 × 1.5 near [W 3/8-16 pitch angle, 3/8-16UNC pitch]"_s,
-                           u"W 3/8-16 near [M10 × 1.5 pitch angle, 3/8-16UNC angle]"_s,
-                           u"3/8-16UNC near [M10 × 1.5 pitch, W 3/8-16 angle]"_s};
+            << QStringList{u"W 3/8-16 near [3/8-16UNC angle, M10 × 1.5 pitch angle]"_s,
+                           u"3/8-16UNC near [W 3/8-16 angle, M10 × 1.5 pitch]"_s,
+                           u"M10 × 1.5 near [W 3/8-16 pitch angle, 3/8-16UNC pitch]"_s};
         // M8 × 1.25 6g 7.760–7.972 fits; 5/16-20UN 2A (7.701–7.907) fits the
         // diameter, its pitch 1.27 (1.6 % off) does not.
         QTest::newRow("M8x1.25 or 5/16-20") << u"外径 7.9 ピッチ 1.25"_s
@@ -418,12 +418,12 @@ private slots:
         QVERIFY(detail.contains(
             u"紛らわしいねじ　R 1/4-19 と紛らわしい：平行とテーパ：外径を両端で測る"_s));
         // M10 × 1.5 against 9.5: how far, in both units of pitch.
-        const search::SearchResult m10 = identified(u"外径 9.5 ピッチ 1.5"_s).front();
+        const search::SearchResult m10 = identified(u"外径 9.5 ピッチ 1.5"_s)[2];
         QCOMPARE(search::cellText(m10, search::Match).section(u'／', 0, 0),
                  u"合わない：外径が最小より 0.232 小さい、ピッチ 1.5 mm = 16.93山（一致）"_s);
         QVERIFY(search::cellText(m10, search::Match)
                     .contains(u"3/8-16UNC と紛らわしい：10 山で 15 mm と 15.875 mm"_s));
-        const search::SearchResult unc = identified(u"外径 9.5 ピッチ 1.5"_s)[2];
+        const search::SearchResult unc = identified(u"外径 9.5 ピッチ 1.5"_s)[1];
         QVERIFY(
             search::cellText(unc, search::Match)
                 .startsWith(
