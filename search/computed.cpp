@@ -32,7 +32,9 @@ const std::u16string kNoClass = u"規格にない等級";
 const std::u16string kFitReversed = u"めねじの等級を先に書くのが普通";
 const std::u16string kFitMixed = u"等級の異なる組合せ";
 const std::u16string kFitAcross = u"ISO と ASME の等級の組合せ";
-constexpr std::u16string_view kBoltKind = u"おねじ";
+// A bolt's result names its figures by its kind, as narrow as the cell:
+// the limits beside it are the major diameter's, then the pitch diameter's.
+constexpr std::u16string_view kBoltKind = u"外径／有効径";
 
 // A length in millimetres as whole millionths, where it is one.
 std::optional<threads::Millionths> millionths(Rational mm) {

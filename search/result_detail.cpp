@@ -98,13 +98,14 @@ QString resultDetail(const SearchResult& result) {
     if (!result.chart && !result.computed)
         return lines.join(u'\n');
     QString thread = chartText(result) + u'　' + toQString(result.designation);
-    if (!result.kind.empty())
+    const ThreadHalf* half = result.half.get();
+    const bool bolt = half && half->external && !result.chart;
+    if (!result.kind.empty() && !bolt) // a bolt's figures are named in its group
         thread += u'（' + toQString(result.kind) + u'）';
     if (result.leftHand)
         thread += QStringLiteral("（左ねじ）");
     lines.append(thread);
-    const ThreadHalf* half = result.half.get();
-    if (half && half->external && !result.chart) {
+    if (bolt) {
         lines += boltLines(*half);
         if (!half->fitNote.empty())
             lines.append(toQString(half->fitNote));

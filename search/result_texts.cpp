@@ -88,10 +88,11 @@ QString cellText(const SearchResult& result, int column) {
     case Engagement:
         return resultEngagementText(result);
     case Limits: {
-        // The bolt's: its major and pitch diameters, the kind saying whose.
+        // The bolt's: its major and pitch diameters, named by the kind
+        // beside them, that the window's cell shows both whole.
         if (const ThreadHalf* half = result.half.get(); half && half->external && !result.chart)
             return half->hasLimits
-                       ? QStringLiteral("外径 %1～%2　有効径 %3～%4")
+                       ? QStringLiteral("%1～%2／%3～%4")
                              .arg(millimetres(half->majorMinimum), millimetres(half->majorMaximum),
                                   millimetres(half->pitchMinimum), millimetres(half->pitchMaximum))
                        : toQString(half->className) + u' ' + toQString(half->note);

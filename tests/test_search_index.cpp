@@ -427,7 +427,7 @@ private slots:
         // A bolt's class: its worked-out result first, then the rows whose
         // drill is for the nut; a fit's hole first. A family without classes
         // says so on its row.
-        const QString bolt6g = u"0 M8 × 1.25-6g [おねじ] [ISO 965-1 6g ~]: 呼び"_s;
+        const QString bolt6g = u"0 M8 × 1.25-6g [外径／有効径] [ISO 965-1 6g ~]: 呼び"_s;
         QTest::newRow("the bolt first")
             << u"M8x1.25-6g"_s << 0 << QStringList{bolt6g, m8x125_1, m8x125_8, m8x125_10};
         QTest::newRow("a fit: the hole first")
@@ -437,9 +437,9 @@ private slots:
                    m8x125_8, m8x125_10, bolt6g};
         QTest::newRow("no pitch: a bolt per pitch")
             << u"M8-6g"_s << 0
-            << QStringList{bolt6g, u"0 M8 × 1-6g [おねじ] [ISO 965-1 6g ~]: 呼び"_s,
-                           u"0 M8 × 0.75-6g [おねじ] [ISO 965-1 6g ~]: 呼び"_s,
-                           u"0 M8 × 0.5-6g [おねじ] [ISO 965-1 6g ~]: 呼び"_s} +
+            << QStringList{bolt6g, u"0 M8 × 1-6g [外径／有効径] [ISO 965-1 6g ~]: 呼び"_s,
+                           u"0 M8 × 0.75-6g [外径／有効径] [ISO 965-1 6g ~]: 呼び"_s,
+                           u"0 M8 × 0.5-6g [外径／有効径] [ISO 965-1 6g ~]: 呼び"_s} +
                    m8;
         QTest::newRow("a bolt's class on pipe")
             << u"G1/4-6g"_s << 0
@@ -742,6 +742,7 @@ private slots:
         QTest::addColumn<QString>("detail");
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("copied");
+        QTest::addColumn<QString>("cell"); // the limits', the class asked first
         QTest::newRow("7H")
             << u"M8x1.25-7H"_s << 0
             << u"メートルねじ　8 × 1.25\n"
@@ -759,10 +760,11 @@ private slots:
                u"めねじ有効径 7.188～7.388、めねじ外径 最小 8、ISO 965-1 7H 計算値、"
                u"タップ ISO 3、ひっかかり率 89 %"_s
             << u"ISO 965-1 7H 計算値 6.647～6.982\tめねじ有効径 7.188～7.388\t"
-               u"めねじ外径 最小 8\tタップ ISO 3\tひっかかり率 89 %"_s;
+               u"めねじ外径 最小 8\tタップ ISO 3\tひっかかり率 89 %"_s
+            << u"7H 6.647～6.982（計算値）　図表 6.647～6.912"_s;
         QTest::newRow("a fit's bolt, left-hand")
             << u"M8x1.25-6g/6H LH"_s << 3
-            << u"計算値（ISO 965-1 6g）　M8 × 1.25-6g（おねじ）（左ねじ）\n"
+            << u"計算値（ISO 965-1 6g）　M8 × 1.25-6g（左ねじ）\n"
                u"おねじ（ISO 965-1 6g）\n"
                u"　外径 7.76～7.972（計算値）\n"
                u"　有効径 7.042～7.16（計算値）\n"
@@ -770,7 +772,8 @@ private slots:
             << u"おねじ外径 7.76～7.972、おねじ有効径 7.042～7.16、ISO 965-1 6g 計算値、"
                u"めねじの等級を先に書くのが普通"_s
             << u"おねじ外径 7.76～7.972\tおねじ有効径 7.042～7.16\tISO 965-1 6g 計算値\t"
-               u"めねじの等級を先に書くのが普通\t左ねじ"_s;
+               u"めねじの等級を先に書くのが普通\t左ねじ"_s
+            << u"7.76～7.972／7.042～7.16"_s;
     }
     void halfTexts() {
         QFETCH(QString, query);
@@ -781,6 +784,7 @@ private slots:
         QTEST(search::resultDetail(r), "detail");
         QTEST(search::resultDescription(r), "description");
         QTEST(search::copiedFields(r), "copied");
+        QTEST(search::cellText(r, search::Limits), "cell");
     }
 
     // The rows a query names exactly, which the desktop's search ranks
