@@ -2,6 +2,7 @@
 
 #include "search/engagement.h"
 #include "threads/standard_sizes.h"
+#include "threads/thread_limits.h"
 
 #include <algorithm>
 #include <limits>
@@ -28,6 +29,12 @@ constexpr threads::ThreadForm kUnifiedForm{Family::Unified, threads::Profile::Is
 const std::u16string kNoPitch = u"規格にないピッチ";
 const std::u16string kNoSize = u"規格にないサイズ";
 const std::u16string kNoClass = u"規格にない等級";
+const std::u16string kFitReversed = u"めねじの等級を先に書くのが普通";
+const std::u16string kFitMixed = u"等級の異なる組合せ";
+const std::u16string kFitAcross = u"ISO と ASME の等級の組合せ";
+// A bolt's result names its figures by its kind, as narrow as the cell:
+// the limits beside it are the major diameter's, then the pitch diameter's.
+constexpr std::u16string_view kBoltKind = u"外径／有効径";
 
 // A length in millimetres as whole millionths, where it is one.
 std::optional<threads::Millionths> millionths(Rational mm) {
@@ -36,8 +43,25 @@ std::optional<threads::Millionths> millionths(Rational mm) {
     return mm.num * kMillion / mm.den;
 }
 
+// ASME B1.1's classes: 1A to 3A, 1B to 3B.
+bool asmeClass(const ToleranceClass& c) {
+    return c.position == u'A' || c.position == u'B';
+}
+
+// ISO's letter in its case: upper for the nut's, lower for the bolt's.
+char16_t isoLetter(const ToleranceClass& c) {
+    return c.external && !asmeClass(c) ? static_cast<char16_t>(c.position + (u'a' - u'A'))
+                                       : c.position;
+}
+
 std::u16string classText(const ToleranceClass& c) {
-    return std::u16string(1, static_cast<char16_t>(u'0' + c.grade)) + c.position;
+    return std::u16string(1, static_cast<char16_t>(u'0' + c.grade)) + isoLetter(c);
+}
+
+// "6H", "6g", "2A"; "5H6H", "4h6h" where the grades differ.
+std::u16string classText(const threads::ThreadClass& c) {
+    return c.pitchDiameter == c.crest ? classText(c.crest)
+                                      : classText(c.pitchDiameter) + classText(c.crest);
 }
 
 // "1/4", "1 1/4", "2".
@@ -178,14 +202,17 @@ SearchResult resultOf(std::shared_ptr<Computed> computed, bool exact) {
     return result;
 }
 
-SearchResult threadResult(const Thread& thread, const std::optional<ToleranceClass>& asked,
+SearchResult threadResult(const Thread& thread, const threads::ToleranceClasses& asked,
                           bool exact) {
     auto computed = std::make_shared<Computed>();
     computed->thread = thread;
     computed->designation = designationText(thread);
-    setLimits(*computed,
-              asked.value_or(thread.family == Family::IsoMetric ? kIsoDefault : kUnifiedDefault));
-    return resultOf(std::move(computed), exact);
+    const ToleranceClass standard =
+        thread.family == Family::IsoMetric ? kIsoDefault : kUnifiedDefault;
+    setLimits(*computed, asked.internalClass().value_or(standard));
+    SearchResult result = resultOf(std::move(computed), exact);
+    addHoleHalf(result, standard, asked);
+    return result;
 }
 
 SearchResult noteResult(Family family, std::u16string designation, const std::u16string& note) {
@@ -267,8 +294,8 @@ void metricThreads(const Designation& q, std::vector<SearchResult>& out) {
             continue;
         }
         const auto add = [&](Rational pitch) {
-            out.push_back(threadResult(threads::makeThread(kIsoForm, false, size, pitch),
-                                       q.classes.internalClass(), !q.counts.empty()));
+            out.push_back(threadResult(threads::makeThread(kIsoForm, false, size, pitch), q.classes,
+                                       !q.counts.empty()));
         };
         if (q.counts.empty()) {
             for (threads::Millionths p : pitches)
@@ -316,7 +343,7 @@ void unifiedThreads(const Designation& q, std::vector<SearchResult>& out) {
             added.push_back(s.threadsPerInch);
             Thread thread = threads::makeThread(kUnifiedForm, q.numbered, size, s.threadsPerInch);
             thread.series = written;
-            out.push_back(threadResult(thread, q.classes.internalClass(), !q.counts.empty()));
+            out.push_back(threadResult(thread, q.classes, !q.counts.empty()));
             any = true;
         }
         if (any)
@@ -329,6 +356,90 @@ void unifiedThreads(const Designation& q, std::vector<SearchResult>& out) {
         out.push_back(
             noteResult(Family::Unified, text + series, standard.empty() ? kNoSize : kNoPitch));
     }
+}
+
+bool hasClasses(const Thread& thread) {
+    return thread.family == Family::IsoMetric || thread.family == Family::Unified;
+}
+
+// ISO 2857's tap for the hole's pitch diameter class, in words.
+std::u16string tapText(const ToleranceClass& pitch) {
+    const threads::TapClass tap = threads::isoTapClass(pitch.grade, pitch.position);
+    if (tap.iso > 0)
+        return u"タップ ISO " + threads::decimalText({tap.iso, 1});
+    return tap.gap == threads::TapClassGap::NotInIso2857 ? u"ISO のタップ等級なし"
+                                                         : std::u16string();
+}
+
+// One half of a thread by its standard and class `c`: the hole's pitch
+// diameter, smallest major diameter and tap, or the bolt's major and pitch
+// diameters; the note where the standard has no such class.
+std::shared_ptr<ThreadHalf> halfOf(const Thread& thread, const threads::ThreadClass& c,
+                                   bool external) {
+    auto half = std::make_shared<ThreadHalf>();
+    half->external = external;
+    half->className = classText(c);
+    half->standard = standardName(thread.family) + u' ' + half->className;
+    const ToleranceClass& pitch = c.pitchDiameter;
+    std::optional<threads::ExternalLimits> bolt;
+    std::optional<threads::InternalPitchLimits> hole;
+    const std::optional<threads::Millionths> major =
+        thread.major ? millionths(*thread.major) : std::nullopt;
+    const std::optional<threads::Millionths> pitchMm = millionths(thread.pitch);
+    if (thread.family == Family::IsoMetric && major && pitchMm && !asmeClass(pitch) &&
+        pitch.position == c.crest.position) {
+        if (external)
+            bolt = threads::isoExternal(*major, *pitchMm, pitch.grade, c.crest.grade,
+                                        isoLetter(pitch));
+        else
+            hole = threads::isoInternalPitch(*major, *pitchMm, pitch.grade, pitch.position);
+        if (hole)
+            half->tap = tapText(pitch);
+    } else if (thread.family == Family::Unified && pitch == c.crest &&
+               pitch.position == (external ? u'A' : u'B')) {
+        const std::optional<Rational> inch = majorInches(thread.numbered, thread.size);
+        if (inch && external)
+            bolt = threads::unifiedExternal(*inch, thread.count, pitch.grade);
+        else if (inch)
+            hole = threads::unifiedInternalPitch(*inch, thread.count, pitch.grade);
+        if (bolt)
+            bolt = threads::inMillimetres(*bolt);
+        if (hole)
+            hole = threads::inMillimetres(*hole);
+    }
+    if (bolt) {
+        half->majorMinimum = bolt->major.minimum;
+        half->majorMaximum = bolt->major.maximum;
+        half->pitchMinimum = bolt->pitch.minimum;
+        half->pitchMaximum = bolt->pitch.maximum;
+    } else if (hole) {
+        half->majorMinimum = hole->majorMinimum;
+        half->pitchMinimum = hole->pitch.minimum;
+        half->pitchMaximum = hole->pitch.maximum;
+    }
+    half->hasLimits = bolt || hole;
+    if (!half->hasLimits)
+        half->note = kNoClass;
+    return half;
+}
+
+// What a fit's classes written together say: written bolt first, of two
+// ASME classes that differ, or of two standards.
+std::u16string fitNote(const threads::ToleranceClasses& classes) {
+    if (!classes.internal || !classes.external)
+        return {};
+    std::u16string note;
+    const auto add = [&note](const std::u16string& text) {
+        note += (note.empty() ? u"" : u"、") + text;
+    };
+    const bool asmeHole = asmeClass(classes.internal->crest);
+    if (asmeHole != asmeClass(classes.external->crest))
+        add(kFitAcross);
+    else if (asmeHole && classes.internal->crest.grade != classes.external->crest.grade)
+        add(kFitMixed);
+    if (classes.externalFirst)
+        add(kFitReversed);
+    return note;
 }
 
 } // namespace
@@ -389,6 +500,59 @@ void askClass(SearchResult& result, const std::optional<ToleranceClass>& chartCl
     result.holeMinimum = computed->minimum;
     result.holeMaximum = computed->maximum;
     result.computed = std::move(computed);
+}
+
+void addHoleHalf(SearchResult& result, const std::optional<ToleranceClass>& chartClass,
+                 const threads::ToleranceClasses& asked) {
+    if (!chartClass || !result.thread || !result.thread->major || !hasClasses(*result.thread))
+        return;
+    result.half =
+        halfOf(*result.thread,
+               asked.internal.value_or(threads::ThreadClass{*chartClass, *chartClass}), false);
+}
+
+void addClasslessBolt(SearchResult& result, const threads::ToleranceClasses& asked) {
+    if (!asked.external || !result.thread || hasClasses(*result.thread))
+        return;
+    auto half = std::make_shared<ThreadHalf>();
+    half->external = true;
+    half->className = half->standard = classText(*asked.external);
+    half->note = kNoClass;
+    result.half = std::move(half);
+}
+
+std::vector<SearchResult> boltResults(const Designation& query,
+                                      const std::vector<SearchResult>& found) {
+    std::vector<SearchResult> bolts;
+    if (!query.classes.external)
+        return bolts;
+    const std::u16string note = fitNote(query.classes);
+    std::vector<const Thread*> named;
+    for (const SearchResult& r : found) {
+        if (!r.byDesignation || !r.thread || !r.thread->major || !hasClasses(*r.thread) ||
+            std::any_of(named.begin(), named.end(),
+                        [&r](const Thread* t) { return sameThread(*t, *r.thread); }))
+            continue;
+        named.push_back(r.thread);
+        std::shared_ptr<ThreadHalf> half = halfOf(*r.thread, *query.classes.external, true);
+        half->fitNote = note;
+        auto computed = std::make_shared<Computed>();
+        computed->thread = *r.thread;
+        computed->className = half->className;
+        computed->standard = half->standard;
+        computed->designation = designationText(*r.thread) + u'-' + half->className;
+        SearchResult bolt;
+        bolt.byDesignation = true;
+        bolt.exact = r.exact;
+        bolt.leftHand = query.leftHand;
+        bolt.kind = kBoltKind;
+        bolt.designation = computed->designation;
+        bolt.thread = &computed->thread;
+        bolt.computed = std::move(computed);
+        bolt.half = std::move(half);
+        bolts.push_back(std::move(bolt));
+    }
+    return bolts;
 }
 
 const Computed* classJudged(const SearchResult& result) {

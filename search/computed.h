@@ -43,6 +43,24 @@ void askClass(SearchResult& result, const std::optional<threads::ToleranceClass>
               const threads::ToleranceClass& asked,
               const std::optional<threads::MinorLimits>& rowMinor);
 
+// The hole's half of a result found by its designation: its pitch diameter
+// and smallest major diameter by the internal class asked, else the chart's
+// (`chartClass`), else 6H or 2B, and its tap. Nothing for a chart of no
+// standard's class (inserts, fluteless taps, Whitworth, pipe).
+void addHoleHalf(SearchResult& result, const std::optional<threads::ToleranceClass>& chartClass,
+                 const threads::ToleranceClasses& asked);
+
+// A bolt's class asked of a thread whose family has no classes (G1/4-6g):
+// the row says so.
+void addClasslessBolt(SearchResult& result, const threads::ToleranceClasses& asked);
+
+// The bolt's results for the external class a query asks: one per thread of
+// `found` named by its designation (ISO metric or unified), its major and
+// pitch diameters by the class, or why the standard has none, with what the
+// fit's classes written together say.
+std::vector<SearchResult> boltResults(const threads::Designation& query,
+                                      const std::vector<SearchResult>& found);
+
 // The class a chart's row is judged by where it is not the row's own: the
 // class asked beside it. Null for a row judged by its own limits and for a
 // thread that no chart holds.

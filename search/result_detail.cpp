@@ -52,6 +52,44 @@ QString usableDrillsLine(const SearchResult& result) {
     return head + texts.join(QStringLiteral("、"));
 }
 
+// The bolt's group: its major and pitch diameters by the class asked.
+QStringList boltLines(const ThreadHalf& half) {
+    if (!half.hasLimits)
+        return {QStringLiteral("おねじ　") + toQString(half.standard) + u' ' +
+                toQString(half.note)};
+    return {QStringLiteral("おねじ（%1）").arg(toQString(half.standard)),
+            QStringLiteral("　外径 %1～%2（計算値）")
+                .arg(millimetres(half.majorMinimum), millimetres(half.majorMaximum)),
+            QStringLiteral("　有効径 %1～%2（計算値）")
+                .arg(millimetres(half.pitchMinimum), millimetres(half.pitchMaximum))};
+}
+
+// The hole's group: its minor diameter, the chart's and the class asked's,
+// its pitch diameter, its smallest major diameter and its tap.
+QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
+    const Computed* asked = classJudged(result);
+    QStringList lines{QStringLiteral("めねじ（%1）").arg(toQString(half.standard))};
+    if (result.limits != Limits::None)
+        lines.append(QStringLiteral("　内径 %1～%2")
+                         .arg(toQString(result.minimum), toQString(result.maximum)) +
+                     (!result.chart ? QStringLiteral("（計算値）")
+                      : asked       ? QStringLiteral("（図表）")
+                                    : QString()));
+    if (asked && asked->hasLimits)
+        lines.append(QStringLiteral("　内径 %1～%2（計算値）")
+                         .arg(toQString(asked->minimumText), toQString(asked->maximumText)));
+    if (!half.hasLimits || (asked && !asked->hasLimits)) {
+        lines.append(u'　' + toQString(half.note.empty() ? asked->note : half.note));
+        return lines;
+    }
+    lines << QStringLiteral("　有効径 %1～%2（計算値）")
+                 .arg(millimetres(half.pitchMinimum), millimetres(half.pitchMaximum))
+          << QStringLiteral("　外径 最小 %1（計算値）").arg(millimetres(half.majorMinimum));
+    if (!half.tap.empty())
+        lines.append(u'　' + toQString(half.tap));
+    return lines;
+}
+
 } // namespace
 
 QString resultDetail(const SearchResult& result) {
@@ -60,9 +98,19 @@ QString resultDetail(const SearchResult& result) {
     if (!result.chart && !result.computed)
         return lines.join(u'\n');
     QString thread = chartText(result) + u'　' + toQString(result.designation);
-    if (!result.kind.empty())
+    const ThreadHalf* half = result.half.get();
+    const bool bolt = half && half->external && !result.chart;
+    if (!result.kind.empty() && !bolt) // a bolt's figures are named in its group
         thread += u'（' + toQString(result.kind) + u'）';
+    if (result.leftHand)
+        thread += QStringLiteral("（左ねじ）");
     lines.append(thread);
+    if (bolt) {
+        lines += boltLines(*half);
+        if (!half->fitNote.empty())
+            lines.append(toQString(half->fitNote));
+        return lines.join(u'\n');
+    }
     if (!result.chart && !result.computed->note.empty()) {
         lines.append(toQString(result.computed->note));
         return lines.join(u'\n');
@@ -99,6 +147,14 @@ QString resultDetail(const SearchResult& result) {
     }
     if (!engages)
         lines.append(QStringLiteral("ひっかかり率　この図表のねじにはありません"));
+    if (half && half->external) // a bolt's class on a thread that has none
+        lines.append(QStringLiteral("おねじ　") + toQString(half->className) + u' ' +
+                     toQString(half->note));
+    if (half && !half->external) {
+        lines += holeLines(result, *half);
+        lines.append(usableDrillsLine(result));
+        return lines.join(u'\n');
+    }
     // The chart's limits, named as the chart's where the class asked's
     // follow them.
     if (result.limits != Limits::None)

@@ -72,7 +72,8 @@ QString cellText(const SearchResult& result, int column) {
     case Chart:
         return chartText(result);
     case Designation:
-        return toQString(result.designation);
+        return result.leftHand ? toQString(result.designation) + QStringLiteral("（左ねじ）")
+                               : toQString(result.designation);
     case Kind:
         return toQString(result.kind);
     case Drill:
@@ -87,17 +88,33 @@ QString cellText(const SearchResult& result, int column) {
     case Engagement:
         return resultEngagementText(result);
     case Limits: {
+        // The bolt's: its major and pitch diameters, named by the kind
+        // beside them, that the window's cell shows both whole.
+        if (const ThreadHalf* half = result.half.get(); half && half->external && !result.chart)
+            return half->hasLimits
+                       ? QStringLiteral("%1～%2／%3～%4")
+                             .arg(millimetres(half->majorMinimum), millimetres(half->majorMaximum),
+                                  millimetres(half->pitchMinimum), millimetres(half->pitchMaximum))
+                       : toQString(half->className) + u' ' + toQString(half->note);
+        // The class asked first, beside the chart's row: its figures are
+        // what the query asked for, and the cell may be cut at its end.
+        if (result.chart && result.computed) {
+            const Computed& asked = *result.computed;
+            QString text = asked.hasLimits
+                               ? QStringLiteral("%1 %2～%3（計算値）")
+                                     .arg(toQString(asked.className), toQString(asked.minimumText),
+                                          toQString(asked.maximumText))
+                               : toQString(asked.className) + u' ' + toQString(asked.note);
+            if (result.limits != vornel::Limits::None)
+                text += QStringLiteral("　図表 %1～%2")
+                            .arg(toQString(result.minimum), toQString(result.maximum));
+            return text;
+        }
         QString text;
         if (result.limits != vornel::Limits::None)
             text = QStringLiteral("%1 %2～%3")
                        .arg(toQString(limitsName(result.limits)), toQString(result.minimum),
                             toQString(result.maximum));
-        // The class asked beside the chart's row.
-        if (result.chart && result.computed) {
-            const QString computed = computedLimits(*result.computed);
-            if (!computed.isEmpty())
-                text += (text.isEmpty() ? QString() : QStringLiteral("　")) + computed;
-        }
         if (!result.chart && result.computed && !result.computed->note.empty())
             return toQString(result.computed->note);
         return text;
@@ -151,7 +168,19 @@ QString matchDescription(const SearchResult& result) {
     QString text = result.byDesignation ? QStringLiteral("呼び") : QString();
     if (!text.isEmpty() && !drill.isEmpty())
         text += u'・';
-    return text + drill;
+    text += drill;
+    // A bolt's class on a thread that has none, and what a fit's classes
+    // written together say.
+    if (const ThreadHalf* half = result.half.get(); half && half->external) {
+        QStringList notes;
+        if (result.chart)
+            notes.append(toQString(half->className) + u' ' + toQString(half->note));
+        if (!half->fitNote.empty())
+            notes.append(toQString(half->fitNote));
+        for (const QString& note : notes)
+            text += (text.isEmpty() ? QString() : QStringLiteral("・")) + note;
+    }
+    return text;
 }
 
 QString engagementText(const threads::Engagement& engagement, Millionths drill) {
@@ -190,10 +219,46 @@ QString engagementField(const SearchResult& result) {
     return text.isEmpty() ? QString() : QStringLiteral("ひっかかり率 ") + text;
 }
 
+QStringList halfFields(const SearchResult& result) {
+    const ThreadHalf* half = result.half.get();
+    if (!half)
+        return {};
+    const QString side = half->external ? QStringLiteral("おねじ") : QStringLiteral("めねじ");
+    QStringList fields;
+    const Computed* asked = classJudged(result);
+    if (!half->hasLimits) {
+        // The row's classless note is its match's; the class judged's, its limits'.
+        if (!result.chart || (!half->external && !(asked && !asked->hasLimits)))
+            fields.append(side + u' ' + toQString(half->className) + u' ' + toQString(half->note));
+    } else {
+        const QString pitch =
+            QStringLiteral("%1有効径 %2～%3")
+                .arg(side, millimetres(half->pitchMinimum), millimetres(half->pitchMaximum));
+        if (half->external)
+            fields << QStringLiteral("おねじ外径 %1～%2")
+                          .arg(millimetres(half->majorMinimum), millimetres(half->majorMaximum))
+                   << pitch;
+        else
+            fields << pitch << QStringLiteral("めねじ外径 最小 ") + millimetres(half->majorMinimum);
+        fields.append(toQString(half->standard) + QStringLiteral(" 計算値"));
+        if (!half->tap.empty())
+            fields.append(toQString(half->tap));
+    }
+    if (!half->fitNote.empty())
+        fields.append(toQString(half->fitNote));
+    return fields;
+}
+
 QString copiedFields(const SearchResult& result) {
     QStringList fields;
-    if (const Computed* asked = classJudged(result))
-        fields.append(computedLimits(*asked));
+    QStringList half = halfFields(result);
+    if (const Computed* asked = classJudged(result)) {
+        fields.append(computedLimits(*asked)); // names the standard and class already
+        half.removeOne(toQString(asked->standard) + QStringLiteral(" 計算値"));
+    }
+    fields += half;
+    if (result.leftHand)
+        fields.append(QStringLiteral("左ねじ"));
     if (const QString engagement = engagementField(result); !engagement.isEmpty())
         fields.append(engagement);
     return fields.join(u'\t');
@@ -209,6 +274,7 @@ QString resultDescription(const SearchResult& result) {
     // drill matched ("呼び" says no more than the name).
     QStringList parts, further;
     QString match;
+    const bool bolt = result.half && result.half->external && !result.chart;
     for (int column = 0; column < ColumnCount; ++column) {
         const QString text = cellText(result, column);
         if (text.isEmpty())
@@ -218,15 +284,25 @@ QString resultDescription(const SearchResult& result) {
         case Designation:
             break; // in the name
         case Kind:
+            if (!bolt)
+                parts.append(text); // "Rc(PT)"
+            break;
         case Limits:
-            parts.append(text); // says what it is: "Rc(PT)", "めねじ内径 6.647～6.912"
+            // Says what it is: "めねじ内径 6.647～6.912"; the bolt's figures
+            // and the hole's further ones each with their names.
+            if (!bolt)
+                parts.append(classJudged(result)
+                                 ? toQString(limitsName(result.limits)) + u' ' + text
+                                 : text);
+            parts += halfFields(result);
             break;
         case Drill:
             parts.append(columnName(column) + u' ' + text);
             break;
         case Match:
             if (result.drillMatch != DrillMatch::None || result.aboveMinimum < 0 ||
-                result.belowMaximum < 0 || result.measured)
+                result.belowMaximum < 0 || result.measured ||
+                (result.half && result.half->external && result.chart))
                 match = text;
             break;
         default:

@@ -42,9 +42,17 @@ QString resultEngagementText(const SearchResult& result);
 // queried drill: "ひっかかり率 81 %（ドリル径 6.9）"; empty where there is none.
 QString engagementField(const SearchResult& result);
 
+// The figures of the thread's half a result answers for, each with its
+// meaning: the hole's "めねじ有効径 7.188～7.348", "めねじ外径 最小 8",
+// "ISO 965-1 6H 計算値", "タップ ISO 2"; the bolt's "おねじ外径 7.76～7.972",
+// "おねじ有効径 7.042～7.16", "ISO 965-1 6g 計算値"; or why there are none, and
+// what a fit's classes say. Empty where the result has no half.
+QStringList halfFields(const SearchResult& result);
+
 // The fields a copied result adds after its chart's line, TAB-separated:
 // the class asked's limits where the row is judged by them ("ISO 965-1 4H
-// 計算値 6.647～6.817"), then engagementField(); empty where there are none.
+// 計算値 6.647～6.817"), halfFields(), "左ねじ", then engagementField(); empty
+// where there are none.
 QString copiedFields(const SearchResult& result);
 
 // What the desktop's search shows of a result: the designation with the

@@ -240,10 +240,11 @@ bool operator==(const SearchResult& a, const SearchResult& b) {
         return std::tie(r.position, r.chart, r.line, r.designation, r.kind, r.drill, r.drillInch,
                         r.limits, r.minimum, r.maximum, r.byDesignation, r.exact, r.drillMatch,
                         r.withinLimits, r.aboveMinimum, r.belowMaximum, r.queriedDrill,
-                        r.drillValue, r.hasHoleLimits, r.holeMinimum, r.holeMaximum);
+                        r.drillValue, r.hasHoleLimits, r.holeMinimum, r.holeMaximum, r.leftHand);
     };
     return fields(a) == fields(b) && same(a.thread, b.thread) &&
-           same(a.computed.get(), b.computed.get()) && same(a.measured.get(), b.measured.get());
+           same(a.computed.get(), b.computed.get()) && same(a.measured.get(), b.measured.get()) &&
+           same(a.half.get(), b.half.get());
 }
 
 std::u16string formatMillimetres(Millionths value) {
@@ -328,6 +329,11 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
         if (named && designation->classes.internalClass())
             askClass(result, entry.base.chart->threadForm.toleranceClass,
                      *designation->classes.internalClass(), minorLimits(entry));
+        if (named) {
+            result.leftHand = designation->leftHand;
+            addHoleHalf(result, entry.base.chart->threadForm.toleranceClass, designation->classes);
+            addClasslessBolt(result, designation->classes);
+        }
         const bool byDrill = drill && matchDrill(*drill, entry, result);
         if (byDrill || both)
             result.queriedDrill = drill->millimetres;
@@ -367,8 +373,15 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
                 result.queriedDrill = drill->millimetres;
             if (both)
                 placeDrill(result);
+            result.leftHand = designation->leftHand;
             results.push_back(std::move(result));
         }
+        // The bolt's class asked: its results first, before the rows whose
+        // drill is for the nut; after them where a fit asks the nut's too.
+        std::vector<SearchResult> bolts = boltResults(*designation, results);
+        results.insert(designation->classes.internal ? results.end() : results.begin(),
+                       std::make_move_iterator(bolts.begin()),
+                       std::make_move_iterator(bolts.end()));
     }
     return results;
 }

@@ -53,6 +53,28 @@ struct Computed {
     friend bool operator==(const Computed&, const Computed&) = default;
 };
 
+// One half of a thread by a standard's class, worked out: the internal
+// thread's (the hole's) pitch diameter and smallest major diameter, with the
+// tap that cuts it, or the external thread's (the bolt's) major and pitch
+// diameters; in millionths of a millimetre.
+struct ThreadHalf {
+    bool external = false;
+    std::u16string standard;  // "ISO 965-1 6H", "ASME B1.1 2A"
+    std::u16string className; // "6H", "5H6H", "4h6h", "2A"
+    bool hasLimits = false;
+    Millionths majorMinimum = 0;
+    Millionths majorMaximum = 0; // the bolt's; none for the hole (0)
+    Millionths pitchMinimum = 0;
+    Millionths pitchMaximum = 0;
+    // The hole's tap by ISO 2857: "タップ ISO 2", "ISO のタップ等級なし";
+    // empty where no rule names one (unified threads).
+    std::u16string tap;
+    std::u16string note;    // "規格にない等級"; empty where there are limits
+    std::u16string fitNote; // the bolt's, of a fit written oddly: "等級の異なる組合せ" ...
+
+    friend bool operator==(const ThreadHalf&, const ThreadHalf&) = default;
+};
+
 // One row of one chart that a query found, or a thread worked out by the
 // standards; where a chart gives several kinds of thread side by side, one
 // result per kind. Every text points into the chart's lines or `computed`.
@@ -93,6 +115,11 @@ struct SearchResult {
     // What the standards add: the class asked beside a chart's row that does
     // not follow it, or the whole of a thread that no chart holds.
     std::shared_ptr<const Computed> computed;
+    // The half of the thread the result answers for by a standard's class:
+    // the hole's for a metric or unified thread found by its designation
+    // (the class judged), the bolt's for the result of a bolt's class asked.
+    std::shared_ptr<const ThreadHalf> half;
+    bool leftHand = false; // the query names the left-hand thread: the same hole and limits
     // For a measurement ("外径 9.5 ピッチ 1.5"): how the reading fits this
     // thread, or, with no chart and nothing computed, why none is claimed.
     std::shared_ptr<const MeasuredFit> measured;

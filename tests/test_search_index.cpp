@@ -424,6 +424,26 @@ private slots:
                    u"0 3-4UNC めねじ内径 69.317~70.282 [ASME B1.1 2B 69.317~70.282 → 70]: 呼び"_s};
         QTest::newRow("M4-4 stays metric")
             << u"M4-4"_s << 0 << QStringList{u"0 M4 × 4 [ISO 261 規格にないピッチ]: 呼び"_s};
+        // A bolt's class: its worked-out result first, then the rows whose
+        // drill is for the nut; a fit's hole first. A family without classes
+        // says so on its row.
+        const QString bolt6g = u"0 M8 × 1.25-6g [外径／有効径] [ISO 965-1 6g ~]: 呼び"_s;
+        QTest::newRow("the bolt first")
+            << u"M8x1.25-6g"_s << 0 << QStringList{bolt6g, m8x125_1, m8x125_8, m8x125_10};
+        QTest::newRow("a fit: the hole first")
+            << u"M8x1.25-7H/6g"_s << 0
+            << QStringList{
+                   u"1 8 × 1.25 めねじ内径 6.647~6.912 [ISO 965-1 7H 6.647~6.982 → 6.8]: 呼び"_s,
+                   m8x125_8, m8x125_10, bolt6g};
+        QTest::newRow("no pitch: a bolt per pitch")
+            << u"M8-6g"_s << 0
+            << QStringList{bolt6g, u"0 M8 × 1-6g [外径／有効径] [ISO 965-1 6g ~]: 呼び"_s,
+                           u"0 M8 × 0.75-6g [外径／有効径] [ISO 965-1 6g ~]: 呼び"_s,
+                           u"0 M8 × 0.5-6g [外径／有効径] [ISO 965-1 6g ~]: 呼び"_s} +
+                   m8;
+        QTest::newRow("a bolt's class on pipe")
+            << u"G1/4-6g"_s << 0
+            << QStringList{u"6 G(PF) 1/4 ‐19 めねじ内径 11.445~11.89: 呼び・6g 規格にない等級"_s};
     }
     void queries() {
         QFETCH(QString, query);
@@ -453,9 +473,9 @@ private slots:
         QTest::newRow("middle dot after a family") << u"ｇ１・４"_s << u"G1/4"_s;
         QTest::newRow("full stop, inch drill") << u"。３７５"_s << u".375"_s;
         QTest::newRow("full stop, drill") << u"６。８"_s << u"6.8"_s;
-        QTest::newRow("the bolt's class") << u"M8x1.25-6g"_s << u"M8x1.25"_s;
-        QTest::newRow("a fit: the nut's class") << u"M8x1.25-6g/7H"_s << u"M8x1.25-7H"_s;
-        QTest::newRow("no pitch: every pitch") << u"M8-6g"_s << u"M8"_s;
+        QTest::newRow("a fit, left-hand: the same rows")
+            << u"M8x1.25-6H/6g LH"_s << u"M8x1.25-6H/6g"_s;
+        QTest::newRow("a bolt's class after a spaced pitch") << u"M8 1.25 6g"_s << u"M8x1.25-6g"_s;
         QTest::newRow("a class on pipe") << u"G1/4-6H"_s << u"G1/4"_s;
         QTest::newRow("no class") << u"M8x1.25-66H"_s << u"M8x1.25"_s;
         QTest::newRow("two classes") << u"M8x1.25-7H 5H"_s << u"M8x1.25"_s;
@@ -616,16 +636,155 @@ private slots:
     void classAskedTexts() {
         const auto result = index().find(u"M8x1.25-4H 6.85").front();
         QCOMPARE(search::copiedFields(result),
-                 u"ISO 965-1 4H 計算値 6.647～6.817\tひっかかり率 85 %（ドリル径 6.85）"_s);
+                 u"ISO 965-1 4H 計算値 6.647～6.817\tめねじ有効径 7.188～7.288\t"
+                 u"めねじ外径 最小 8\tタップ ISO 1\tひっかかり率 85 %（ドリル径 6.85）"_s);
         QCOMPARE(
             search::resultDetail(result),
             u"メートルねじ　8 × 1.25\n"
             u"ドリル径 6.8　ひっかかり率 89 %\n"
             u"推奨ドリル径 6.7（ISO 965-1 4H）　ひっかかり率 96 %\n"
             u"調べたドリル径 6.85　ひっかかり率 85 %　4H の最大寸法より 0.033 大きい\n"
-            u"めねじ内径 6.647～6.912（図表）\n"
-            u"めねじ内径 6.647～6.817（計算値、ISO 965-1 4H）\n"
+            u"めねじ（ISO 965-1 4H）\n"
+            u"　内径 6.647～6.912（図表）\n"
+            u"　内径 6.647～6.817（計算値）\n"
+            u"　有効径 7.188～7.288（計算値）\n"
+            u"　外径 最小 8（計算値）\n"
+            u"　タップ ISO 1\n"
             u"使えるドリル径（ISO 965-1 4H）　6.7（96 %、推奨）、6.8（89 %、図表のドリル径）"_s);
+    }
+
+    // Both halves of a thread, as every door names them (the name's
+    // designation, then the figures). ISO 965-1 at M8 × 1.25: d2 = 8 −
+    // 0.811899 = 7.188; TD2 160 µm (grade 6), ×0.63, ×1.25, ×1.6: 100, 200,
+    // 250; EI(G) +28; Td2 118, grade 4: 75; Td 212; es(g) −28, es(e) −63.
+    // ASME B1.1 1/4-20 (in): 3B 0.2175～0.2211, 2B ～0.2224; 2A 0.2408～0.2489
+    // and 0.2127～0.2164, 3A 0.2419～0.2500 and 0.2147～0.2175. ISO 2857: ISO 1
+    // for 4H, 2 for 6H, 3 for 7H, none for 8G.
+    void halves_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("halves");
+        const QString hole6H = u"8 × 1.25: めねじ有効径 7.188～7.348 | めねじ外径 最小 8 | "
+                               u"ISO 965-1 6H 計算値 | タップ ISO 2"_s;
+        const QString bolt6g = u"M8 × 1.25-6g: おねじ外径 7.76～7.972 | おねじ有効径 7.042～7.16 | "
+                               u"ISO 965-1 6g 計算値"_s;
+        QTest::newRow("6H, the chart's class") << u"M8x1.25"_s << QStringList{hole6H};
+        QTest::newRow("7H") << u"M8x1.25-7H"_s
+                            << QStringList{
+                                   u"8 × 1.25: めねじ有効径 7.188～7.388 | めねじ外径 最小 8 | "
+                                   u"ISO 965-1 7H 計算値 | タップ ISO 3"_s};
+        QTest::newRow("4H") << u"M8x1.25-4H"_s
+                            << QStringList{
+                                   u"8 × 1.25: めねじ有効径 7.188～7.288 | めねじ外径 最小 8 | "
+                                   u"ISO 965-1 4H 計算値 | タップ ISO 1"_s};
+        QTest::newRow("8G: no tap class")
+            << u"M8x1.25-8G"_s
+            << QStringList{u"8 × 1.25: めねじ有効径 7.216～7.466 | めねじ外径 最小 8.028 | "
+                           u"ISO 965-1 8G 計算値 | ISO のタップ等級なし"_s};
+        QTest::newRow("3B") << u"1/4-20UNC-3B"_s
+                            << QStringList{u"1/4 ‐20UNC: めねじ有効径 5.525～5.616 | "
+                                           u"めねじ外径 最小 6.35 | ASME B1.1 3B 計算値"_s};
+        QTest::newRow("6g") << u"M8x1.25-6g"_s << QStringList{bolt6g, hole6H};
+        QTest::newRow("4h6h: pitch grade 4, crest 6")
+            << u"M8x1.25-4h6h"_s
+            << QStringList{u"M8 × 1.25-4h6h: おねじ外径 7.788～8 | おねじ有効径 7.113～7.188 | "
+                           u"ISO 965-1 4h6h 計算値"_s,
+                           hole6H};
+        QTest::newRow("6e") << u"M8x1.25-6e"_s
+                            << QStringList{u"M8 × 1.25-6e: おねじ外径 7.725～7.937 | "
+                                           u"おねじ有効径 7.007～7.125 | ISO 965-1 6e 計算値"_s,
+                                           hole6H};
+        const QString hole2B = u"1/4 ‐20UNC: めねじ有効径 5.525～5.649 | めねじ外径 最小 6.35 | "
+                               u"ASME B1.1 2B 計算値"_s;
+        QTest::newRow("3A") << u"1/4-20UNC-3A"_s
+                            << QStringList{u"1/4-20UNC-3A: おねじ外径 6.144～6.35 | "
+                                           u"おねじ有効径 5.453～5.525 | ASME B1.1 3A 計算値"_s,
+                                           hole2B};
+        const QString bolt2A =
+            u"1/4-20UNC-2A: おねじ外径 6.116～6.322 | おねじ有効径 5.403～5.497 | "
+            u"ASME B1.1 2A 計算値"_s;
+        QTest::newRow("a fit") << u"M8x1.25-6H/6g"_s << QStringList{hole6H, bolt6g};
+        QTest::newRow("a fit, unified") << u"1/4-20UNC-2B/2A"_s << QStringList{hole2B, bolt2A};
+        QTest::newRow("a fit written bolt first")
+            << u"M8x1.25-6g/6H"_s
+            << QStringList{hole6H, bolt6g + u" | めねじの等級を先に書くのが普通"_s};
+        QTest::newRow("a fit of classes that differ")
+            << u"1/4-20UNC-2B/3A"_s
+            << QStringList{hole2B,
+                           u"1/4-20UNC-3A: おねじ外径 6.144～6.35 | おねじ有効径 5.453～5.525 | "
+                           u"ASME B1.1 3A 計算値 | 等級の異なる組合せ"_s};
+        QTest::newRow("a fit across standards")
+            << u"M8x1.25-6H/2A"_s
+            << QStringList{hole6H, u"M8 × 1.25-2A: おねじ 2A 規格にない等級 | "
+                                   u"ISO と ASME の等級の組合せ"_s};
+        QTest::newRow("left-hand") << u"M8x1.25-6H/6g LH"_s
+                                   << QStringList{u"8 × 1.25（左ねじ）"_s + hole6H.mid(8),
+                                                  u"M8 × 1.25-6g（左ねじ）"_s + bolt6g.mid(12)};
+        QTest::newRow("no such position")
+            << u"M8x1.25-6k"_s << QStringList{u"M8 × 1.25-6k: おねじ 6k 規格にない等級"_s, hole6H};
+        QTest::newRow("no crest grade 9")
+            << u"M8x1.25-9g"_s << QStringList{u"M8 × 1.25-9g: おねじ 9g 規格にない等級"_s, hole6H};
+    }
+    void halves() {
+        QFETCH(QString, query);
+        QStringList found;
+        for (const search::SearchResult& r : index().find(view(query)))
+            if (const QStringList fields = search::halfFields(r); !fields.isEmpty())
+                found.append(search::cellText(r, search::Designation) + u": "_s +
+                             fields.join(u" | "_s));
+        QTEST(found, "halves");
+    }
+
+    // The doors' texts of a hole judged by the class asked and of a bolt:
+    // the detail's groups, the desktop's description and what a copy adds.
+    void halfTexts_data() {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("copied");
+        QTest::addColumn<QString>("cell"); // the limits', the class asked first
+        QTest::newRow("7H")
+            << u"M8x1.25-7H"_s << 0
+            << u"メートルねじ　8 × 1.25\n"
+               u"ドリル径 6.8　ひっかかり率 89 %\n"
+               u"推奨ドリル径 6.8（ISO 965-1 7H）　ひっかかり率 89 %\n"
+               u"めねじ（ISO 965-1 7H）\n"
+               u"　内径 6.647～6.912（図表）\n"
+               u"　内径 6.647～6.982（計算値）\n"
+               u"　有効径 7.188～7.388（計算値）\n"
+               u"　外径 最小 8（計算値）\n"
+               u"　タップ ISO 3\n"
+               u"使えるドリル径（ISO 965-1 7H）　6.7（96 %）、6.8（89 %、図表のドリル径、推奨）、"
+               u"6.9（81 %）"_s
+            << u"ドリル径 6.8、めねじ内径 7H 6.647～6.982（計算値）　図表 6.647～6.912、"
+               u"めねじ有効径 7.188～7.388、めねじ外径 最小 8、ISO 965-1 7H 計算値、"
+               u"タップ ISO 3、ひっかかり率 89 %"_s
+            << u"ISO 965-1 7H 計算値 6.647～6.982\tめねじ有効径 7.188～7.388\t"
+               u"めねじ外径 最小 8\tタップ ISO 3\tひっかかり率 89 %"_s
+            << u"7H 6.647～6.982（計算値）　図表 6.647～6.912"_s;
+        QTest::newRow("a fit's bolt, left-hand")
+            << u"M8x1.25-6g/6H LH"_s << 3
+            << u"計算値（ISO 965-1 6g）　M8 × 1.25-6g（左ねじ）\n"
+               u"おねじ（ISO 965-1 6g）\n"
+               u"　外径 7.76～7.972（計算値）\n"
+               u"　有効径 7.042～7.16（計算値）\n"
+               u"めねじの等級を先に書くのが普通"_s
+            << u"おねじ外径 7.76～7.972、おねじ有効径 7.042～7.16、ISO 965-1 6g 計算値、"
+               u"めねじの等級を先に書くのが普通"_s
+            << u"おねじ外径 7.76～7.972\tおねじ有効径 7.042～7.16\tISO 965-1 6g 計算値\t"
+               u"めねじの等級を先に書くのが普通\t左ねじ"_s
+            << u"7.76～7.972／7.042～7.16"_s;
+    }
+    void halfTexts() {
+        QFETCH(QString, query);
+        QFETCH(int, result);
+        const auto results = index().find(view(query));
+        QVERIFY(std::size_t(result) < results.size());
+        const search::SearchResult& r = results[std::size_t(result)];
+        QTEST(search::resultDetail(r), "detail");
+        QTEST(search::resultDescription(r), "description");
+        QTEST(search::copiedFields(r), "copied");
+        QTEST(search::cellText(r, search::Limits), "cell");
     }
 
     // The rows a query names exactly, which the desktop's search ranks

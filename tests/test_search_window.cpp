@@ -310,7 +310,11 @@ private slots:
         QCOMPARE(detailText,
                  u"メートルねじ　8 × 1.25\n"
                  "ドリル径 6.8　ひっかかり率 89 %\n"
-                 "めねじ内径 6.647～6.912\n"
+                 "めねじ（ISO 965-1 6H）\n"
+                 "　内径 6.647～6.912\n"
+                 "　有効径 7.188～7.348（計算値）\n"
+                 "　外径 最小 8（計算値）\n"
+                 "　タップ ISO 2\n"
                  "使えるドリル径　6.7（96 %）、6.8（89 %、図表のドリル径）、6.9（81 %）"_s);
         QCOMPARE(table->model()->index(0, search::Engagement).data(), QVariant(u"89 %"_s));
         // The insert's hole has no engagement; its usable drills, none marked with one.
