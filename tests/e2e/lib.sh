@@ -39,15 +39,22 @@ fail() {
 # waits this long.
 E2E_WAIT_SECONDS=${E2E_WAIT_SECONDS:-60}
 
-# e2e_wait_for DESCRIPTION COMMAND...: runs COMMAND until it succeeds; fails
-# with DESCRIPTION where it has not within E2E_WAIT_SECONDS.
-e2e_wait_for() {
-    local description=$1 deadline=$((SECONDS + E2E_WAIT_SECONDS))
-    shift
+# e2e_eventually COMMAND...: runs COMMAND until it succeeds, for up to
+# E2E_WAIT_SECONDS; returns whether it did.
+e2e_eventually() {
+    local deadline=$((SECONDS + E2E_WAIT_SECONDS))
     until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "$description (waited ${E2E_WAIT_SECONDS} s)"
+        [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.05
     done
+}
+
+# e2e_wait_for DESCRIPTION COMMAND...: as e2e_eventually; fails with
+# DESCRIPTION where COMMAND has not succeeded.
+e2e_wait_for() {
+    local description=$1
+    shift
+    e2e_eventually "$@" || fail "$description (waited ${E2E_WAIT_SECONDS} s)"
 }
 
 # Starts Xvfb on a free display and openbox on it; exports DISPLAY. At a
@@ -119,6 +126,23 @@ e2e_close_titled() {
         wmctrl -i -c "$id" 2>/dev/null || true
     done
     e2e_wait_gone "$1" "the window titled '$1' did not close"
+}
+
+# e2e_root_sync FILE: waits until the root window's listener
+# (root_messages), writing to FILE, has heard everything that happened on
+# the display before this call.
+e2e_root_sync() {
+    local heard
+    heard=$(e2e_syncs_heard "$1")
+    xprop -root -f _VORNEL_E2E_SYNC 8s -set _VORNEL_E2E_SYNC "$heard" ||
+        fail "could not set a property of the root window"
+    e2e_wait_for "the root window's listener did not catch up" e2e_heard_more_syncs "$1" "$heard"
+}
+e2e_syncs_heard() {
+    grep -c '^sync$' "$1" || true
+}
+e2e_heard_more_syncs() {
+    [ "$(e2e_syncs_heard "$1")" -gt "$2" ]
 }
 
 # The client area of a window as "x y width height", in screen pixels.

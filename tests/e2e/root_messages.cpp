@@ -3,7 +3,8 @@
 // startup-notification message sent to it; "active WINDOW SOURCE TIME" for
 // a request to activate a window (_NET_ACTIVE_WINDOW); "mapped WINDOW PID
 // TITLE" each time a top-level window with a title is mapped, however
-// briefly (WINDOW in decimal, as xdotool prints it).
+// briefly (WINDOW in decimal, as xdotool prints it); "sync" when the root
+// window's property _VORNEL_E2E_SYNC is set, after all that happened before.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,6 +51,7 @@ int main() {
     const xcb_atom_t active = atom(connection, "_NET_ACTIVE_WINDOW");
     const xcb_atom_t title = atom(connection, "_NET_WM_NAME");
     const xcb_atom_t pid = atom(connection, "_NET_WM_PID");
+    const xcb_atom_t sync = atom(connection, "_VORNEL_E2E_SYNC");
     std::set<xcb_window_t> mapped;
     // Each top-level window, mapped now or later: its own map and unmap
     // events come to this client too, wherever the window manager puts it.
@@ -98,6 +100,10 @@ int main() {
             break;
         case XCB_MAP_NOTIFY:
             reportMapped(reinterpret_cast<const xcb_map_notify_event_t*>(event)->window);
+            break;
+        case XCB_PROPERTY_NOTIFY:
+            if (reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom == sync)
+                std::printf("sync\n");
             break;
         case XCB_UNMAP_NOTIFY:
             mapped.erase(reinterpret_cast<const xcb_unmap_notify_event_t*>(event)->window);

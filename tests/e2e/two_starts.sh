@@ -31,6 +31,7 @@ menus_since() {
 # the name; then closes it and waits for that process to end.
 one_menu_of() {
     local menus
+    e2e_root_sync "$E2E_TMP/root"
     menus=$(menus_since "$1")
     [ "$menus" = "$2" ] || fail "$3: menus mapped by processes '$(echo $menus)', expected one of $2"
     e2e_bus_owner_is "$app" "$2" || fail "$3: the menu's process $2 does not own $app"
