@@ -1,13 +1,22 @@
 // The desktop's search apart from the bus: the terms GNOME Shell and KRunner
 // send, the order and ids of the results, KRunner's exact match, and the
-// bounds on what a caller sends.
+// bounds on what a caller sends; the provider's idle end, and what a start
+// hands over to a running Vornel.
+#include "app/application.h"
 #include "app/desktop_search.h"
+#include "app/running_vornel.h"
+#include "app/search_provider.h"
 #include "app/x11_startup.h"
 #include "charts/charts.h"
 #include "search/search_index.h"
 #include "test_support.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace vornel;
 using vornel::test::qs;
@@ -120,6 +129,83 @@ private slots:
         QCOMPARE(metas.size(), kMostMetasPerCall);
         QCOMPARE(metas.front().value(u"name"_s).toString(), u"8 × 1.25（メートルねじ）"_s);
         QVERIFY(!metas.front().contains(u"clipboardText"_s));
+    }
+
+    // A provider that the bus started ends once it has had no call for its
+    // idle time, whether it was called or not.
+    void providerEndsWhenIdle_data() {
+        QTest::addColumn<bool>("called");
+        QTest::newRow("never called") << false;
+        QTest::newRow("called") << true;
+    }
+    void providerEndsWhenIdle() {
+        QFETCH(bool, called);
+        qputenv("VORNEL_PROVIDER_IDLE_MS", "200");
+        SearchProvider provider;
+        KRunnerProvider krunner(provider);
+        QElapsedTimer idle;
+        idle.start();
+        if (called)
+            QCOMPARE(krunner.Match(u"M8x1.25"_s).size(), 3);
+        QTimer tooLong;
+        connect(&tooLong, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        tooLong.start(10'000);
+        QCOMPARE(QCoreApplication::exec(), 0);
+        // A coarse timer may end up to 5 % early.
+        QVERIFY(idle.elapsed() >= 190);
+        qunsetenv("VORNEL_PROVIDER_IDLE_MS");
+    }
+
+    // Where no Vornel runs, a start's hand-over asks the bus to start none,
+    // though the bus could: its service folder has one.
+    void handOverStartsNothing() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"services"_s));
+        const QString started = dir.filePath(u"started"_s);
+        QFile service(dir.filePath(u"services/io.github.vornel.Vornel.service"_s));
+        QFile config(dir.filePath(u"bus.conf"_s));
+        QVERIFY(service.open(QIODevice::WriteOnly) && config.open(QIODevice::WriteOnly));
+        service.write(u"[D-BUS Service]\nName=io.github.vornel.Vornel\nExec=/usr/bin/touch %1\n"_s
+                          .arg(started)
+                          .toUtf8());
+        config.write(u"<busconfig><type>session</type><listen>unix:dir=%1</listen>"
+                     "<servicedir>%1/services</servicedir><policy context=\"default\">"
+                     "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                     "<allow own=\"*\"/></policy></busconfig>"_s.arg(dir.path())
+                         .toUtf8());
+        service.close();
+        config.close();
+        QProcess bus;
+        bus.start(u"dbus-daemon"_s,
+                  {u"--nofork"_s, u"--print-address"_s, u"--config-file="_s + config.fileName()});
+        QVERIFY2(bus.waitForReadyRead(10'000), "dbus-daemon did not start");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+        QVERIFY(!handOverToRunningVornel({}, {}));
+        QVERIFY2(!QFile::exists(started), "the bus was asked to start a Vornel");
+        bus.kill();
+        bus.waitForFinished();
+    }
+
+    // The activation token that a window shown for a call hands the
+    // compositor: the launcher's, or on Wayland its startup id. On X11 a
+    // startup id is completed otherwise (x11_startup), never a token.
+    void activationTokens_data() {
+        QTest::addColumn<QVariantMap>("platformData");
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<QString>("token");
+        const QVariantMap id{{u"desktop-startup-id"_s, u"launch_TIME1"_s}};
+        QVariantMap both = id;
+        both.insert(u"activation-token"_s, u"token"_s);
+        QTest::newRow("token on Wayland") << both << u"wayland"_s << u"token"_s;
+        QTest::newRow("startup id on Wayland") << id << u"wayland"_s << u"launch_TIME1"_s;
+        QTest::newRow("token on X11") << both << u"xcb"_s << u"token"_s;
+        QTest::newRow("startup id on X11") << id << u"xcb"_s << QString();
+        QTest::newRow("neither") << QVariantMap() << u"wayland"_s << QString();
+    }
+    void activationTokens() {
+        QFETCH(QVariantMap, platformData);
+        QFETCH(QString, platform);
+        QTEST(activationToken(platformData, platform), "token");
     }
 
     // A launcher's startup id, as a second start hands it over: the time of
