@@ -52,8 +52,9 @@ QString activationToken(const QVariantMap& platformData, QStringView platform) {
 int runApplication(int& argc, char* argv[], const CommandLine& command,
                    const std::function<void(Program&)>& made) {
     // Who is Vornel is decided on a thread of its own, which connects to
-    // the bus while the application object and the menu are made; the menu
-    // is shown only where this process is Vornel.
+    // the bus while the application object is made, and takes the name
+    // while the menu is made; the menu is shown only where this process is
+    // Vornel, once the event loop runs.
     SessionClaim claim(command);
     const bool startedByBus = command.mode == CommandMode::Service;
     int status = 0;
@@ -61,9 +62,7 @@ int runApplication(int& argc, char* argv[], const CommandLine& command,
         QApplication app(argc, argv);
         Program program;
         Application application(program, startedByBus);
-        const auto menuError = startedByBus ? std::nullopt : program.makeMenu();
-        if (made)
-            made(program);
+        std::optional<RunTimeError> menuError;
         claim.claim(&application, [&](Claim claimed) {
             if (claimed != Claim::Owner) {
                 QCoreApplication::exit(0);
@@ -75,6 +74,10 @@ int runApplication(int& argc, char* argv[], const CommandLine& command,
                 program.openSearch(0, command.query);
             }
         });
+        if (!startedByBus)
+            menuError = program.makeMenu();
+        if (made)
+            made(program);
         status = QApplication::exec();
         claim.stop();
         // Windows closed just before the end still wait for their deferred delete.
