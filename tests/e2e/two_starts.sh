@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # One Vornel however it starts, under Xvfb and openbox on a private session
 # bus: ten rounds of two starts at the same instant, as a double click on a
-# launcher gives, each of which maps one menu, once, however briefly (a
-# listener on the root window hears every top-level window mapped); the
-# start that shows it owns the bus name, and the other hands over and ends.
-# Then a start whose owner fails the hand-over and ends as it is asked
-# again: the start takes the name, and the next start hands over to it.
+# launcher gives (the last two with --search), each of which maps one menu,
+# once, however briefly (a listener on the root window hears every
+# top-level window mapped); the start that shows it owns the bus name, and
+# the other hands over and ends. Then a start whose owner fails the
+# hand-over and ends as it is asked again takes the name, and the next
+# start hands over to it; a start whose owner takes no hand-over at all
+# passes it over and takes the name once it is free; and a Vornel that the
+# bus starts for a call the owner has had ends, asking nothing.
 #   two_starts.sh VORNEL ROOT_MESSAGES
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/session.sh"
 vornel=$1
 root_messages=$2
 app=io.github.vornel.Vornel
+search=ねじ・下穴の検索
 
 e2e_start_display
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
@@ -23,43 +27,72 @@ e2e_start_session_bus
 E2E_PIDS+=($!)
 e2e_wait_for "the root window's listener did not start" grep -qx ready "$E2E_TMP/root"
 
-# The menus mapped since line $1 of the listener's output: "pid" a line.
-menus_since() {
-    tail -n +"$(($1 + 1))" "$E2E_TMP/root" | awk '$1 == "mapped" && $4 == "Vornel" { print $3 }'
+# start ARGUMENTS...: starts Vornel in the background; sets `started`.
+start() {
+    "$vornel" "$@" >>"$E2E_TMP/vornel.log" 2>&1 &
+    started=$!
+    E2E_PIDS+=("$started")
 }
-# Checks that since line $1 one menu was mapped, by process $2, which owns
-# the name; then closes it and waits for that process to end.
-one_menu_of() {
-    local menus
+# The processes that mapped a window titled $2 since line $1 of the
+# listener's output, one a line.
+mapped_since() {
     e2e_root_sync "$E2E_TMP/root"
-    menus=$(menus_since "$1")
-    [ "$menus" = "$2" ] || fail "$3: menus mapped by processes '$(echo $menus)', expected one of $2"
-    e2e_bus_owner_is "$app" "$2" || fail "$3: the menu's process $2 does not own $app"
-    e2e_close_titled Vornel
-    e2e_wait_exit "$2"
-    [ "$E2E_STATUS" = 0 ] || fail "$3: the Vornel ended with $E2E_STATUS"
+    tail -n +"$(($1 + 1))" "$E2E_TMP/root" |
+        awk -v title="$2" '$1 == "mapped" && substr($0, index($0, $4)) == title { print $3 }'
+}
+# one_window_of LINE PID TITLE WHAT: since line LINE, one window titled
+# TITLE was mapped, once, by process PID.
+one_window_of() {
+    local mapped
+    mapped=$(mapped_since "$1" "$3")
+    [ "$mapped" = "$2" ] ||
+        fail "$4: windows titled $3 mapped by processes '$(echo $mapped)', expected one, by $2"
+}
+# ends_with_all_windows PID TITLE...: closes the windows, and process PID,
+# which owned the name, ends.
+ends_with_all_windows() {
+    local pid=$1 title
+    e2e_bus_owner_is "$app" "$pid" || fail "the menu's process $pid does not own $app"
+    shift
+    for title in "$@"; do e2e_close_titled "$title"; done
+    e2e_wait_exit "$pid"
+    [ "$E2E_STATUS" = 0 ] || fail "the Vornel ended with $E2E_STATUS"
     E2E_PASSED=$((E2E_PASSED + 1))
+}
+# A process's status, once it has ended, is 0.
+ended_well() {
+    e2e_wait_exit "$1"
+    [ "$E2E_STATUS" = 0 ] || fail "$2: ended with $E2E_STATUS"
 }
 
 for round in $(seq 10); do
+    arguments=()
+    [ "$round" -le 8 ] || arguments=(--search M8)
     before=$(wc -l <"$E2E_TMP/root")
-    "$vornel" >>"$E2E_TMP/vornel.log" 2>&1 &
-    first=$!
-    "$vornel" >>"$E2E_TMP/vornel.log" 2>&1 &
-    second=$!
-    E2E_PIDS+=("$first" "$second")
+    start "${arguments[@]}"
+    first=$started
+    start "${arguments[@]}"
+    second=$started
     e2e_wait_window Vornel >/dev/null
-    # The start that hands over ends; after that no menu can come.
+    # The start that hands over ends; after that no window can come.
     e2e_wait_for "round $round: neither start ended" eval 'e2e_ended $first || e2e_ended $second'
     if e2e_ended "$first"; then ended=$first shown=$second; else ended=$second shown=$first; fi
-    e2e_wait_exit "$ended"
-    [ "$E2E_STATUS" = 0 ] || fail "round $round: the start that handed over ended with $E2E_STATUS"
-    one_menu_of "$before" "$shown" "round $round"
+    ended_well "$ended" "round $round: the start that handed over"
+    one_window_of "$before" "$shown" Vornel "round $round"
+    if [ ${#arguments[@]} = 0 ]; then
+        ends_with_all_windows "$shown" Vornel
+    else
+        one_window_of "$before" "$shown" "$search" "round $round"
+        ends_with_all_windows "$shown" "$search" Vornel
+    fi
 done
 
-# An owner of the name that fails the first hand-over and ends, without a
-# word, when it is asked again, as a Vornel closing at that moment does.
-/usr/bin/python3 - >"$E2E_TMP/owner" 2>&1 <<'EOF_PY' &
+# owner MODE: an owner of the name that answers the application's calls as
+# MODE says: "fails" the first with an error and ends, without a word, when
+# it is asked again, as a Vornel closing at that moment does; "hangs" never
+# answers. Sets `owner` once it has the name.
+owner() {
+    /usr/bin/python3 - "$1" >"$E2E_TMP/owner" 2>&1 <<'EOF_PY' &
 import os, sys
 from gi.repository import Gio, GLib
 node = Gio.DBusNodeInfo.new_for_xml("""<node><interface name="org.freedesktop.Application">
@@ -70,7 +103,9 @@ node = Gio.DBusNodeInfo.new_for_xml("""<node><interface name="org.freedesktop.Ap
 </interface></node>""")
 calls = []
 def called(connection, sender, path, interface, method, parameters, invocation):
-    calls.append(method)
+    calls.append(invocation)
+    if sys.argv[1] == "hangs":
+        return
     if len(calls) > 1:
         os._exit(0)
     invocation.return_dbus_error("org.freedesktop.DBus.Error.Failed", "closing")
@@ -82,21 +117,45 @@ Gio.bus_own_name_on_connection(bus, "io.github.vornel.Vornel", Gio.BusNameOwnerF
                                owned, None)
 GLib.MainLoop().run()
 EOF_PY
-owner=$!
-E2E_PIDS+=("$owner")
-e2e_wait_for "the failing owner did not take the name" grep -qx owned "$E2E_TMP/owner"
+    owner=$!
+    E2E_PIDS+=("$owner")
+    e2e_wait_for "the owner that $1 did not take the name" grep -qx owned "$E2E_TMP/owner"
+}
+
+owner fails
 before=$(wc -l <"$E2E_TMP/root")
-"$vornel" >>"$E2E_TMP/vornel.log" 2>&1 &
-start=$!
-E2E_PIDS+=("$start")
+start
 e2e_wait_window Vornel >/dev/null
-e2e_ended "$owner" || fail "the failing owner was asked once only"
-e2e_wait_for "the start did not take the name of the owner that ended" e2e_bus_owner_is "$app" "$start"
-# The next start hands over to it.
-"$vornel" >>"$E2E_TMP/vornel.log" 2>&1 &
-next=$!
-E2E_PIDS+=("$next")
-e2e_wait_exit "$next"
-[ "$E2E_STATUS" = 0 ] || fail "the start after an owner ended: status $E2E_STATUS"
-one_menu_of "$before" "$start" "after an owner that ended"
+e2e_ended "$owner" || fail "the owner that fails was asked once only"
+e2e_wait_for "the start did not take the name of the owner that ended" e2e_bus_owner_is "$app" "$started"
+shown=$started
+start
+ended_well "$started" "the start after an owner that ended"
+one_window_of "$before" "$shown" Vornel "after an owner that ended"
+ends_with_all_windows "$shown" Vornel
+
+# An owner that takes no hand-over is passed over after 10 s: the start
+# shows its menu, and takes the name once that owner has gone.
+owner hangs
+before=$(wc -l <"$E2E_TMP/root")
+start
+e2e_wait_window Vornel >/dev/null
+kill "$owner"
+e2e_wait_for "the start did not take the name of the owner that hung" e2e_bus_owner_is "$app" "$started"
+one_window_of "$before" "$started" Vornel "after an owner that hung"
+ends_with_all_windows "$started" Vornel
+
+# A Vornel that the bus starts for a call that the owner had instead ends
+# and asks the owner for nothing: the menu that the owner's user closed
+# stays closed.
+start
+shown=$started
+e2e_click "$(e2e_wait_window Vornel)" 144 12
+e2e_wait_window メートルねじ >/dev/null
+e2e_close_titled Vornel
+before=$(wc -l <"$E2E_TMP/root")
+start --gapplication-service
+ended_well "$started" "a Vornel started by the bus beside the owner"
+[ -z "$(mapped_since "$before" Vornel)" ] || fail "a Vornel started by the bus brought the menu back"
+ends_with_all_windows "$shown" メートルねじ
 e2e_summary "two starts"
