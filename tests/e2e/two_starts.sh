@@ -87,10 +87,18 @@ for round in $(seq 10); do
     fi
 done
 
+# A start with --search alone shows the search window beside its menu.
+before=$(wc -l <"$E2E_TMP/root")
+start --search M8
+e2e_wait_window "$search" >/dev/null
+one_window_of "$before" "$started" "$search" "--search alone"
+ends_with_all_windows "$started" "$search" Vornel
+
 # owner MODE: an owner of the name that answers the application's calls as
 # MODE says: "fails" the first with an error and ends, without a word, when
-# it is asked again, as a Vornel closing at that moment does; "hangs" never
-# answers. Sets `owner` once it has the name.
+# it is asked again, as a Vornel closing at that moment does; "hangs"
+# answers none of the first two and any after them. Sets `owner` once it has
+# the name.
 owner() {
     /usr/bin/python3 - "$1" >"$E2E_TMP/owner" 2>&1 <<'EOF_PY' &
 import os, sys
@@ -104,7 +112,10 @@ node = Gio.DBusNodeInfo.new_for_xml("""<node><interface name="org.freedesktop.Ap
 calls = []
 def called(connection, sender, path, interface, method, parameters, invocation):
     calls.append(invocation)
+    print("called", flush=True)
     if sys.argv[1] == "hangs":
+        if len(calls) > 2:
+            invocation.return_value(None)
         return
     if len(calls) > 1:
         os._exit(0)
@@ -134,12 +145,18 @@ ended_well "$started" "the start after an owner that ended"
 one_window_of "$before" "$shown" Vornel "after an owner that ended"
 ends_with_all_windows "$shown" Vornel
 
-# An owner that takes no hand-over is passed over after 10 s: the start
-# shows its menu, and takes the name once that owner has gone.
+# An owner that takes no hand-over is passed over after 10 s (two calls of
+# 5 s each) and asked no more, so that the start, which shows its menu,
+# cannot end for its late answer; it takes the name once that owner has
+# gone.
 owner hangs
 before=$(wc -l <"$E2E_TMP/root")
 start
 e2e_wait_window Vornel >/dev/null
+asked=$(grep -c called "$E2E_TMP/owner")
+sleep 1.5
+[ "$(grep -c called "$E2E_TMP/owner")" = "$asked" ] && ! e2e_ended "$started" ||
+    fail "the owner that hung was asked again"
 kill "$owner"
 e2e_wait_for "the start did not take the name of the owner that hung" e2e_bus_owner_is "$app" "$started"
 one_window_of "$before" "$started" Vornel "after an owner that hung"
