@@ -100,7 +100,7 @@ ends_with_all_windows "$started" "$search" Vornel
 # answers none of the first two and any after them. Sets `owner` once it has
 # the name.
 owner() {
-    /usr/bin/python3 - "$1" >"$E2E_TMP/owner" 2>&1 <<'EOF_PY' &
+    /usr/bin/python3 - "$1" >"$E2E_TMP/owner-$1" 2>&1 <<'EOF_PY' &
 import os, sys
 from gi.repository import Gio, GLib
 node = Gio.DBusNodeInfo.new_for_xml("""<node><interface name="org.freedesktop.Application">
@@ -130,7 +130,7 @@ GLib.MainLoop().run()
 EOF_PY
     owner=$!
     E2E_PIDS+=("$owner")
-    e2e_wait_for "the owner that $1 did not take the name" grep -qx owned "$E2E_TMP/owner"
+    e2e_wait_for "the owner that $1 did not take the name" grep -qx owned "$E2E_TMP/owner-$1"
 }
 
 owner fails
@@ -153,9 +153,9 @@ owner hangs
 before=$(wc -l <"$E2E_TMP/root")
 start
 e2e_wait_window Vornel >/dev/null
-asked=$(grep -c called "$E2E_TMP/owner")
+asked=$(grep -c called "$E2E_TMP/owner-hangs" || true)
 sleep 1.5
-[ "$(grep -c called "$E2E_TMP/owner")" = "$asked" ] && ! e2e_ended "$started" ||
+[ "$(grep -c called "$E2E_TMP/owner-hangs" || true)" = "$asked" ] && ! e2e_ended "$started" ||
     fail "the owner that hung was asked again"
 kill "$owner"
 e2e_wait_for "the start did not take the name of the owner that hung" e2e_bus_owner_is "$app" "$started"
