@@ -43,10 +43,10 @@ bool anyWindowVisible() {
 } // namespace
 
 QString activationToken(const QVariantMap& platformData, QStringView platform) {
-    const QString token = platformData.value(QStringLiteral("activation-token")).toString();
+    QString token = platformData.value(QStringLiteral("activation-token")).toString();
     if (token.isEmpty() && platform == u"wayland")
-        return platformData.value(QStringLiteral("desktop-startup-id")).toString();
-    return token;
+        token = platformData.value(QStringLiteral("desktop-startup-id")).toString();
+    return token.size() <= kLongestToken ? token : QString();
 }
 
 int runApplication(int& argc, char* argv[], const CommandLine& command,
@@ -112,7 +112,7 @@ void Application::useActivationToken(const QVariantMap& platformData) {
     // On X11, Qt 6.4 takes a startup id only from the environment when it
     // connects to the display, which a running program did long ago.
     const QString token = activationToken(platformData, QGuiApplication::platformName());
-    if (!token.isEmpty() && token.size() <= kLongestToken)
+    if (!token.isEmpty())
         qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
 }
 

@@ -18,7 +18,8 @@ class Program;
 
 // The activation token that a window shown for a call with
 // `platformData` is to hand the compositor on `platform` (Qt's platform
-// name), or empty: the launcher's token, or on Wayland its startup id.
+// name), or empty: the launcher's token, or on Wayland its startup id; none
+// longer than 1,024 characters, which no token is near.
 QString activationToken(const QVariantMap& platformData, QStringView platform);
 
 // Runs the program as `command` (a mode that needs a display) asks: the

@@ -132,16 +132,24 @@ private slots:
     }
 
     // A provider that the bus started ends once it has had no call for its
-    // idle time, whether it was called or not; each call starts it afresh.
+    // idle time (VORNEL_PROVIDER_IDLE_MS milliseconds, where that is a
+    // number above 0; else 30 s), whether it was called or not; each call
+    // starts it afresh.
     void providerEndsWhenIdle_data() {
+        QTest::addColumn<QByteArray>("idleMs");
         QTest::addColumn<int>("calls");
-        QTest::newRow("never called") << 0;
-        QTest::newRow("called once") << 1;
-        QTest::newRow("called again before its end") << 3;
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("never called") << "200"_ba << 0 << true;
+        QTest::newRow("called once") << "200"_ba << 1 << true;
+        QTest::newRow("called again before its end") << "200"_ba << 3 << true;
+        QTest::newRow("0 ms: 30 s") << "0"_ba << 0 << false;
+        QTest::newRow("not a number: 30 s") << "soon"_ba << 0 << false;
     }
     void providerEndsWhenIdle() {
+        QFETCH(QByteArray, idleMs);
         QFETCH(int, calls);
-        qputenv("VORNEL_PROVIDER_IDLE_MS", "200");
+        QFETCH(bool, ends);
+        qputenv("VORNEL_PROVIDER_IDLE_MS", idleMs);
         SearchProvider provider;
         KRunnerProvider krunner(provider);
         QElapsedTimer idle;
@@ -152,10 +160,10 @@ private slots:
         }
         if (!idle.isValid())
             idle.start();
-        QTimer tooLong;
-        connect(&tooLong, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-        tooLong.start(10'000);
-        QCOMPARE(QCoreApplication::exec(), 0);
+        QTimer later;
+        connect(&later, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        later.start(ends ? 10'000 : 1'000);
+        QCOMPARE(QCoreApplication::exec(), ends ? 0 : 1);
         // A coarse timer may end up to 5 % early.
         QVERIFY(idle.elapsed() >= 190);
         qunsetenv("VORNEL_PROVIDER_IDLE_MS");
@@ -206,6 +214,11 @@ private slots:
         QTest::newRow("token on X11") << both << u"xcb"_s << u"token"_s;
         QTest::newRow("startup id on X11") << id << u"xcb"_s << QString();
         QTest::newRow("neither") << QVariantMap() << u"wayland"_s << QString();
+        const QString longest(1024, u'a');
+        QTest::newRow("1,024 characters")
+            << QVariantMap{{u"activation-token"_s, longest}} << u"xcb"_s << longest;
+        QTest::newRow("1,025 characters")
+            << QVariantMap{{u"activation-token"_s, longest + u'a'}} << u"xcb"_s << QString();
     }
     void activationTokens() {
         QFETCH(QVariantMap, platformData);

@@ -141,7 +141,8 @@ private slots:
         const int before = announcementsMade();
         QTest::keyClicks(window->queryField(), query);
         QCOMPARE(announced(window), QString());
-        QTRY_COMPARE(announced(window), said);
+        // 0.4 s after the last key.
+        QTRY_COMPARE_WITH_TIMEOUT(announced(window), said, 1500);
         QCOMPARE(announcementsMade(), before + 1);
         // A space, which no query reads, leaves the count as it was: a pause
         // says nothing again.
@@ -163,8 +164,10 @@ private slots:
         QVERIFY(text);
         int start = -1;
         int end = -1;
-        text->attributes(10, &start, &end);
-        QCOMPARE((QPair<int, int>(start, end)), (QPair<int, int>(0, 11)));
+        for (int offset : {0, 10, 11}) {
+            text->attributes(offset, &start, &end);
+            QCOMPARE((QPair<int, int>(start, end)), (QPair<int, int>(0, 11)));
+        }
         window.queryField()->setSelection(3, 4); // "1.25"
         text->selection(0, &start, &end);
         QCOMPARE((QPair<int, int>(start, end)), (QPair<int, int>(3, 7)));
@@ -285,12 +288,20 @@ private slots:
         // paste "M10" over it, and Enter opens M10 × 1.5, not the fourth.
         window->setQuery(u"M8"_s);
         table->setCurrentIndex(table->model()->index(3, 0));
+        // A space, which no query reads, keeps the result chosen.
+        query->end(false);
+        query->insert(u" "_s);
+        QCOMPARE(table->currentIndex().row(), 3);
         query->selectAll();
         query->insert(u"M10"_s);
         QTest::keyClick(query, Qt::Key_Return);
         QCOMPARE(program.registry().window(1)->selectedRow(), 57);
         QTest::keyClicks(query, u"z"_s);
         QCOMPARE(status->text(), u"該当なし"_s);
+        // Down leaves the query only for a result.
+        window->focusQuery(false);
+        QTest::keyClick(query, Qt::Key_Down);
+        QCOMPARE(window->focusWidget(), query);
         QCOMPARE(table->accessibleDescription(), u"該当なし"_s);
         // Escape or Ctrl+W closes the window.
         window->activateWindow();
@@ -411,7 +422,9 @@ private slots:
         QSignalSpy chosen(&window, &search::SearchWindow::resultChosen);
         window.setQuery(u"M8"_s);
         window.openResult(0);
-        window.openResult(10000);
+        // The row after the last, and before the first, are none.
+        window.openResult(window.resultsTable()->model()->rowCount());
+        window.openResult(-1);
         QCOMPARE(chosen.count(), 1);
         // Line 49 of the metric chart: "8 × 1.25".
         QCOMPARE(chosen.at(0), (QVariantList{1, 49}));
