@@ -297,6 +297,13 @@ app_call ActivateAction "'search'" "[<'M8'>]" "{'desktop-startup-id': <'$id'>}"|
 app_call Activate "{'desktop-startup-id': <'$id'>}"|Vornel|e2e launch no. 40_TIME4545|4545
 EOF
 
+# Asked for nothing more, the application that the bus started keeps its
+# windows past its idle time (3 s).
+sleep 4
+kill -0 "$application" 2>/dev/null && e2e_window_shown メートルねじ ||
+    fail "the application ended with its windows open"
+passed=$((passed + 1))
+
 # The menu stays open: the application runs on.
 for title in メートルねじ ユニファイねじ ねじ・下穴の検索; do e2e_close_titled "$title"; done
 
