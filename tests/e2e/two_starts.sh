@@ -135,8 +135,11 @@ EOF_PY
 
 owner fails
 before=$(wc -l <"$E2E_TMP/root")
+began=$SECONDS
 start
 e2e_wait_window Vornel >/dev/null
+# It tries again at once, not after seconds (here it takes well under one).
+[ $((SECONDS - began)) -le 10 ] || fail "the start took $((SECONDS - began)) s to show its menu"
 e2e_ended "$owner" || fail "the owner that fails was asked once only"
 e2e_wait_for "the start did not take the name of the owner that ended" e2e_bus_owner_is "$app" "$started"
 shown=$started
