@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/idle_time.h"
 #include "app/menu_window.h"
 #include "app/program.h"
 #include "app/run_time_error_report.h"
@@ -12,26 +13,16 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusVariant>
 #include <QWidget>
 #include <algorithm>
-#include <chrono>
 
 namespace vornel {
 
 namespace {
 
-constexpr std::chrono::milliseconds kIdleTime = std::chrono::seconds(30);
 // No token or startup id is near this long.
 constexpr qsizetype kLongestToken = 1024;
-
-std::chrono::milliseconds idleTime() {
-    bool ok = false;
-    const int ms = qEnvironmentVariableIntValue("VORNEL_IDLE_MS", &ok);
-    return ok && ms > 0 ? std::chrono::milliseconds(ms) : kIdleTime;
-}
 
 // The one string an action takes, or empty.
 QString stringParameter(const QVariantList& parameter) {
@@ -51,8 +42,53 @@ bool anyWindowVisible() {
 
 } // namespace
 
+QString activationToken(const QVariantMap& platformData, QStringView platform) {
+    QString token = platformData.value(QStringLiteral("activation-token")).toString();
+    if (token.isEmpty() && platform == u"wayland")
+        token = platformData.value(QStringLiteral("desktop-startup-id")).toString();
+    return token.size() <= kLongestToken ? token : QString();
+}
+
+int runApplication(int& argc, char* argv[], const CommandLine& command,
+                   const std::function<void(Program&)>& made) {
+    // Who is Vornel is decided on a thread of its own, which connects to
+    // the bus while the application object is made, and takes the name
+    // while the menu is made; the menu is shown only where this process is
+    // Vornel, once the event loop runs.
+    SessionClaim claim(command);
+    const bool startedByBus = command.mode == CommandMode::Service;
+    int status = 0;
+    {
+        QApplication app(argc, argv);
+        Program program;
+        Application application(program, startedByBus);
+        std::optional<RunTimeError> menuError;
+        claim.claim(&application, [&](Claim claimed) {
+            if (claimed != Claim::Owner) {
+                QCoreApplication::exit(0);
+            } else if (startedByBus) {
+                // No window until one is asked for.
+            } else if (const auto error = menuError ? menuError : program.start()) {
+                reportRunTimeError(*error);
+            } else if (command.mode == CommandMode::Search) {
+                program.openSearch(0, command.query);
+            }
+        });
+        if (!startedByBus)
+            menuError = program.makeMenu();
+        if (made)
+            made(program);
+        status = QApplication::exec();
+        claim.stop();
+        // Windows closed just before the end still wait for their deferred delete.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return status;
+}
+
 Application::Application(Program& program, bool startedByBus)
     : program_(program)
+    , search_(program.searchIndex())
     , startedByBus_(startedByBus) {
     new ApplicationAdaptor(this);
     // The end is decided here: a copied drill may outlive the windows.
@@ -61,8 +97,7 @@ Application::Application(Program& program, bool startedByBus)
             Qt::QueuedConnection);
     connect(QGuiApplication::clipboard(), &QClipboard::changed, this, &Application::endIfIdle,
             Qt::QueuedConnection);
-    idle_.setSingleShot(true);
-    idle_.setInterval(idleTime());
+    setIdleTime(idle_, "VORNEL_IDLE_MS");
     connect(&idle_, &QTimer::timeout, this, &Application::endIfIdle);
     if (startedByBus_)
         idle_.start();
@@ -70,31 +105,14 @@ Application::Application(Program& program, bool startedByBus)
 
 Application::~Application() = default;
 
-bool Application::registerOnSessionBus() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return true; // no session, no other Vornel in it
-    // The object first: a call that started the process comes as soon as
-    // the name is taken.
-    if (!bus.registerObject(QString::fromLatin1(kApplicationPath), this,
-                            QDBusConnection::ExportAdaptors))
-        return true;
-    return bus.interface()->registerService(QString::fromLatin1(kApplicationService),
-                                            QDBusConnectionInterface::DontQueueService,
-                                            QDBusConnectionInterface::DontAllowReplacement) ==
-           QDBusConnectionInterface::ServiceRegistered;
-}
-
 void Application::useActivationToken(const QVariantMap& platformData) {
     // Qt's Wayland plugin hands XDG_ACTIVATION_TOKEN to the compositor with
     // the next window that asks to be activated (xdg_activation_v1), and
     // forgets it. A launcher on Wayland may give the token as the startup id.
     // On X11, Qt 6.4 takes a startup id only from the environment when it
     // connects to the display, which a running program did long ago.
-    QString token = platformData.value(QStringLiteral("activation-token")).toString();
-    if (token.isEmpty() && QGuiApplication::platformName() == u"wayland")
-        token = platformData.value(QStringLiteral("desktop-startup-id")).toString();
-    if (!token.isEmpty() && token.size() <= kLongestToken)
+    const QString token = activationToken(platformData, QGuiApplication::platformName());
+    if (!token.isEmpty())
         qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
 }
 
@@ -107,12 +125,8 @@ void Application::completeStartup(const QWidget* window, const QVariantMap& plat
 void Application::Activate(const QVariantMap& platformData) {
     requested();
     useActivationToken(platformData);
-    if (MenuWindow* menu = program_.menu()) {
-        if (const auto error = showModeless(*menu))
-            reportRunTimeError(*error);
-    } else if (const auto error = program_.start()) {
+    if (const auto error = program_.start())
         reportRunTimeError(*error);
-    }
     completeStartup(program_.menu(), platformData);
 }
 
@@ -127,7 +141,7 @@ void Application::ActivateAction(const QString& action, const QVariantList& para
     const QString text = stringParameter(parameter);
     if (action == QLatin1StringView(kSearchAction)) {
         useActivationToken(platformData);
-        program_.openSearch(0, text.size() <= kLongestQuery ? text : QString(), true);
+        program_.openSearch(0, text, true);
         completeStartup(program_.searchWindow(), platformData);
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/command_line.h"
 #include "app/desktop_search.h"
 
 #include <QObject>
@@ -7,12 +8,26 @@
 #include <QTimer>
 #include <QVariantList>
 #include <QVariantMap>
+#include <functional>
 
 class QWidget;
 
 namespace vornel {
 
 class Program;
+
+// The activation token that a window shown for a call with
+// `platformData` is to hand the compositor on `platform` (Qt's platform
+// name), or empty: the launcher's token, or on Wayland its startup id; none
+// longer than 1,024 characters, which no token is near.
+QString activationToken(const QVariantMap& platformData, QStringView platform);
+
+// Runs the program as `command` (a mode that needs a display) asks: the
+// one Vornel of the session, or a start that hands over to it and ends.
+// `made` is called with the program once it is made, before the event
+// loop runs. Returns the exit status.
+int runApplication(int& argc, char* argv[], const CommandLine& command,
+                   const std::function<void(Program&)>& made = {});
 
 // The one Vornel of the session: io.github.vornel.Vornel on the session bus,
 // org.freedesktop.Application at kApplicationPath. A second start, the
@@ -29,10 +44,6 @@ public:
     // `startedByBus`: started by the bus, with no window until asked.
     Application(Program& program, bool startedByBus);
     ~Application() override;
-
-    // Exports the interface and takes the name; false where another process
-    // has it (a Vornel started at the same moment).
-    bool registerOnSessionBus();
 
     // Shows the menu, or brings it forward.
     void Activate(const QVariantMap& platformData);

@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/query.h"
 #include "charts/charts.h"
-#include "search/search_index.h"
 #include "search/search_result_model.h"
 #include "windows/qt_texts.h"
 
@@ -35,10 +35,6 @@ constexpr const char* kQtOptionsWithValue[] = {"platform",
                                                "stylesheet"};
 constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "testability",
                                     "nograb",  "dograb",      "sync"};
-
-std::u16string_view view(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
 
 // A cell on one line of its own: TABs and line breaks would split it.
 QString oneCell(QString text) {
@@ -139,12 +135,12 @@ bool needsDisplay(CommandMode mode) {
     return mode == CommandMode::Menu || mode == CommandMode::Search || mode == CommandMode::Service;
 }
 
-int printResults(const QString& query) {
+int printResults(const QString& query, std::FILE* file) {
     const search::SearchIndex index(charts::allCharts());
-    const std::vector<search::SearchResult> results = index.find(view(query));
+    const std::vector<search::SearchResult> results = findQuery(index, query);
     if (results.empty())
         return 0;
-    QTextStream out(stdout);
+    QTextStream out(file);
     for (int column = 0; column < search::ColumnCount; ++column)
         out << (column ? "\t" : "") << search::columnName(column);
     out << '\n';
@@ -156,7 +152,7 @@ int printResults(const QString& query) {
     out.flush();
     // A stream that could not write says so; the C stream underneath holds
     // what it has not passed on yet.
-    if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    if (out.status() != QTextStream::Ok || std::fflush(file) != 0 || std::ferror(file)) {
         std::fputs("vornel: 検索結果を出力できません（書き込みに失敗しました）。\n", stderr);
         return -1;
     }

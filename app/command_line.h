@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdio>
 
 namespace vornel {
 
@@ -41,9 +42,9 @@ bool needsDisplay(CommandMode mode);
 int runWithoutDisplay(int argc, char* argv[]);
 
 // Prints the results of `query` as TAB-separated lines, the search window's
-// column names first, to standard output; prints nothing where nothing is
-// found. Returns the number of results, or -1 where the output could not
-// be written (a full disk, a closed pipe), which it says on standard error.
-int printResults(const QString& query);
+// column names first, to `file`; prints nothing where nothing is found.
+// Returns the number of results, or -1 where the output could not be
+// written (a full disk, a closed pipe), which it says on standard error.
+int printResults(const QString& query, std::FILE* file = stdout);
 
 } // namespace vornel

@@ -1,7 +1,5 @@
 #include "app/desktop_search.h"
 
-#include "chart_model/chart_text.h"
-#include "charts/charts.h"
 #include "search/result_texts.h"
 
 #include <algorithm>
@@ -14,29 +12,18 @@ using search::SearchResult;
 
 const QString kIcon = QStringLiteral(VORNEL_APP_ID);
 
-std::u16string_view view(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
 } // namespace
 
-DesktopSearch::DesktopSearch()
-    : index_(charts::allCharts()) {}
+DesktopSearch::DesktopSearch(const search::SearchIndex& index)
+    : index_(index) {}
 
 QString DesktopSearch::query(const QStringList& terms) {
-    qsizetype length = terms.isEmpty() ? 0 : terms.size() - 1;
-    for (const QString& term : terms) {
-        length += term.size();
-        if (length > kLongestQuery)
-            return {};
-    }
     return terms.join(u' ');
 }
 
 const std::vector<SearchResult>& DesktopSearch::find(const QString& query) {
     if (query != lastQuery_) {
-        lastResults_ =
-            query.size() > kLongestQuery ? std::vector<SearchResult>() : index_.find(view(query));
+        lastResults_ = findQuery(index_, query);
         lastQuery_ = query;
     }
     return lastResults_;

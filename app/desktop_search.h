@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/dbus_types.h"
-#include "search/search_index.h"
+#include "app/query.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,10 +14,6 @@ namespace vornel {
 // The most ids of one GetResultMetas that are answered: GNOME Shell asks for
 // a screenful, a handful; the rest of a longer list is left unanswered.
 inline constexpr qsizetype kMostMetasPerCall = 64;
-// The longest query searched, all terms and the spaces between them: no
-// designation or drill is near this long, and a caller's megabytes of terms
-// are not worth normalizing.
-inline constexpr qsizetype kLongestQuery = 256;
 // KRunner's action on a match that has a drill.
 inline constexpr char kCopyDrillAction[] = "copy-drill";
 
@@ -39,10 +35,11 @@ public:
         bool exact = false;
     };
 
-    DesktopSearch();
+    // Searches `index`, the program's one index.
+    explicit DesktopSearch(const search::SearchIndex& index);
 
     // The query of the desktop's terms: joined by spaces (GNOME Shell sends
-    // the overview's words apart), or empty where longer than kLongestQuery.
+    // the overview's words apart).
     static QString query(const QStringList& terms);
 
     // The results of `terms` in the search window's order.
@@ -67,7 +64,7 @@ public:
 private:
     const std::vector<search::SearchResult>& find(const QString& query);
 
-    search::SearchIndex index_;
+    const search::SearchIndex& index_;
     // The last query's results: the desktop asks for a result set and then
     // for its results' texts.
     QString lastQuery_;

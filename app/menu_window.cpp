@@ -118,6 +118,17 @@ MenuWindow::MenuWindow(ChartRegistry& registry)
     byTabIndex.front()->setFocus();
 }
 
+bool MenuWindow::event(QEvent* event) {
+    // Qt's texts in Japanese, loaded when the search window is built, tell
+    // every window that the language changed, and QWidget repaints the
+    // window and each of its children for it. Nothing in the menu comes from
+    // Qt's translations: its captions are its own, and its context menu is
+    // made on each opening.
+    if (event->type() == QEvent::LanguageChange)
+        return true;
+    return QWidget::event(event);
+}
+
 bool MenuWindow::eventFilter(QObject* watched, QEvent* event) {
     // A letter or digit typed on a button starts a search with it; Space
     // and the other keys stay the button's.

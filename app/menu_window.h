@@ -36,6 +36,7 @@ signals:
     void searchRequested(const QString& typed);
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/menu_window.h"
+#include "app/query.h"
 #include "app/run_time_error_report.h"
 #include "charts/charts.h"
 #include "windows/chart_window.h"
@@ -16,9 +17,8 @@ namespace vornel {
 namespace {
 
 // How long after the menu's first paint the program does what it need not do
-// before it (its name on the session bus, the search window): the event
-// loop is idle by then, and the start-up, which ends at that paint, is not
-// held up.
+// before it (the search window): the event loop is idle by then, and the
+// start-up, which ends at that paint, is not held up.
 constexpr int kWhenIdleDelayMs = 50;
 
 // Calls `then` once, `delayMs` after the first paint of the widget it watches.
@@ -107,7 +107,7 @@ bool Program::makeSearchWindow() {
     try {
         // The first keystroke finds the index ready.
         searchIndex_.build();
-        search_ = new search::SearchWindow(searchIndex_);
+        search_ = new search::SearchWindow(searchIndex_, findQuery);
     } catch (const std::bad_alloc&) {
         reportRunTimeError(errors::outOfMemory());
         return false;
@@ -173,16 +173,14 @@ std::optional<RunTimeError> Program::makeMenu() {
     return std::nullopt;
 }
 
-std::optional<RunTimeError> Program::start(std::function<void()> whenIdle) {
+std::optional<RunTimeError> Program::start() {
     if (const auto error = makeMenu())
         return error;
     // The search window is built while the program waits for the user, so
     // that the first Ctrl+F only shows it.
-    new AfterFirstPaint(menu_.get(), kWhenIdleDelayMs, [this, whenIdle = std::move(whenIdle)] {
-        if (whenIdle)
-            whenIdle();
-        prepareSearch();
-    });
+    if (!started_)
+        new AfterFirstPaint(menu_.get(), kWhenIdleDelayMs, [this] { prepareSearch(); });
+    started_ = true;
     return showModeless(*menu_);
 }
 

@@ -28,16 +28,18 @@ public:
     explicit Program(ChartWindowFactory makeChartWindow = {}, MenuWindowFactory makeMenu = {});
     ~Program();
 
-    // Creates and shows the menu window. This is all there is to start-up;
-    // then the event loop runs until the last window is closed. `whenIdle`
-    // runs once the menu has been drawn and the program waits for the user:
-    // what need not hold start-up up.
-    std::optional<RunTimeError> start(std::function<void()> whenIdle = {});
+    // Creates and shows the menu window, or brings it forward. This is all
+    // there is to start-up; then the event loop runs until the last window
+    // is closed. Once the menu has been drawn and the program waits for the
+    // user, the search window is prepared.
+    std::optional<RunTimeError> start();
     // Makes the menu window, hidden, where it is not made yet: the part of
     // start() that what start-up waits for anyway can overlap.
     std::optional<RunTimeError> makeMenu();
 
     ChartRegistry& registry() { return registry_; }
+    // The program's one index of the charts, which every door searches.
+    const search::SearchIndex& searchIndex() const { return searchIndex_; }
     MenuWindow* menu() const { return menu_.get(); }
 
     // Opens the search window, or raises it with its query and results.
@@ -73,6 +75,7 @@ private:
     QPointer<search::SearchWindow> search_;
     MenuWindowFactory makeMenu_;
     std::unique_ptr<MenuWindow> menu_;
+    bool started_ = false;
 };
 
 } // namespace vornel

@@ -6,7 +6,12 @@
 #include <QString>
 #include <QVariantList>
 #include <QVariantMap>
-#include <future>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+class QObject;
 
 namespace vornel {
 
@@ -36,15 +41,61 @@ QVariantMap platformDataFromEnvironment();
 // which starts nothing. Needs no application object.
 bool handOverToRunningVornel(const CommandLine& command,
                              const QVariantMap& platformData = platformDataFromEnvironment());
-// The same on a thread of its own, with this process's activation token as
-// it is now (Qt takes the startup id out of the environment), so that the
-// bus's round trip overlaps the making of the application object.
-std::future<bool> handOverToRunningVornelMeanwhile(const CommandLine& command);
 
 // The call that asks the application to do `action` with `parameter`, or
 // to come forward where `action` is empty; the bus starts it where none
 // runs.
 QDBusMessage applicationCall(const QString& action, const QString& parameter,
                              const QVariantMap& platformData);
+
+// What a start's claim to be the session's Vornel came to.
+enum class Claim {
+    Owner,      // this process is Vornel: it has the name, or there is no session bus
+    HandedOver, // a Vornel that runs did what this start asks: this one ends
+    Lost,       // started by the bus, and another took the name: nothing to do
+};
+
+// Decides which process of the session is Vornel before any window is
+// shown, on a thread of its own, so that the windows' thread never waits
+// for the bus. It connects at once; given the application's object, it
+// exports it and takes the name, or, where another process has it, hands
+// the start's command over to that one. Where that fails too (the owner
+// was just ending), it tries both again until one holds. An owner that
+// takes no hand-over for kPatienceMs is passed over: this process then runs
+// as Vornel and takes the name as soon as it is free.
+class SessionClaim {
+public:
+    static constexpr int kPatienceMs = 10'000;
+
+    explicit SessionClaim(CommandLine command,
+                          QVariantMap platformData = platformDataFromEnvironment());
+    // Ends the thread; call stop() before `application` is gone.
+    ~SessionClaim();
+    SessionClaim(const SessionClaim&) = delete;
+    SessionClaim& operator=(const SessionClaim&) = delete;
+
+    // Exports `application` at kApplicationPath and claims the name; calls
+    // `decided` once, on `application`'s thread.
+    void claim(QObject* application, std::function<void(Claim)> decided);
+    // Ends the thread, waiting for a call under way.
+    void stop();
+
+private:
+    void run();
+    // Waits for claim() or stop(); false once stopped.
+    bool waitForClaim();
+    // Waits `ms` milliseconds; false if stopped meanwhile.
+    bool pause(int ms);
+    void decide(Claim claim);
+
+    const CommandLine command_;
+    const QVariantMap platformData_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    QObject* application_ = nullptr;
+    std::function<void(Claim)> decided_;
+    bool stopped_ = false;
+    std::thread thread_;
+};
 
 } // namespace vornel

@@ -1,32 +1,22 @@
 #include "app/search_provider.h"
 
+#include "app/idle_time.h"
 #include "app/running_vornel.h"
+#include "charts/charts.h"
 #include "krunner_adaptor.h"
 #include "search_provider_adaptor.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <chrono>
 #include <cstdio>
 
 namespace vornel {
 
-namespace {
-
-constexpr std::chrono::milliseconds kIdleTime = std::chrono::seconds(30);
-
-std::chrono::milliseconds idleTime() {
-    bool ok = false;
-    const int ms = qEnvironmentVariableIntValue("VORNEL_PROVIDER_IDLE_MS", &ok);
-    return ok && ms > 0 ? std::chrono::milliseconds(ms) : kIdleTime;
-}
-
-} // namespace
-
-SearchProvider::SearchProvider() {
-    idle_.setSingleShot(true);
-    idle_.setInterval(idleTime());
+SearchProvider::SearchProvider()
+    : index_(charts::allCharts())
+    , search_(index_) {
+    setIdleTime(idle_, "VORNEL_PROVIDER_IDLE_MS");
     connect(&idle_, &QTimer::timeout, qApp, &QCoreApplication::quit);
     idle_.start();
 }

@@ -39,6 +39,7 @@ public:
     void called();
 
 private:
+    search::SearchIndex index_;
     DesktopSearch search_;
     QTimer idle_;
 };

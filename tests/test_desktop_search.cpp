@@ -1,13 +1,22 @@
 // The desktop's search apart from the bus: the terms GNOME Shell and KRunner
 // send, the order and ids of the results, KRunner's exact match, and the
-// bounds on what a caller sends.
+// bounds on what a caller sends; the provider's idle end, and what a start
+// hands over to a running Vornel.
+#include "app/application.h"
 #include "app/desktop_search.h"
+#include "app/running_vornel.h"
+#include "app/search_provider.h"
 #include "app/x11_startup.h"
 #include "charts/charts.h"
 #include "search/search_index.h"
 #include "test_support.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace vornel;
 using vornel::test::qs;
@@ -15,6 +24,13 @@ using vornel::test::view;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The program's one index, which every door searches.
+const search::SearchIndex& index() {
+    static const auto charts = charts::allCharts();
+    static const search::SearchIndex index(charts);
+    return index;
+}
 
 // An answer as "position designation", the chart's position in the menu.
 QString describe(const search::SearchResult& r) {
@@ -45,7 +61,7 @@ private slots:
     void terms() {
         QFETCH(QStringList, terms);
         QFETCH(QString, firstId);
-        DesktopSearch search;
+        DesktopSearch search(index());
         const std::vector<DesktopSearch::Answer> answers = search.answers(terms);
         QCOMPARE(answers.empty() ? QString() : answers.front().id, firstId);
         if (answers.empty())
@@ -53,53 +69,160 @@ private slots:
         QTEST(describe(answers.front().result), "first");
         QTEST(qint64(answers.front().result.queriedDrill), "queriedDrill");
         // The id names the same result in a process that never saw the terms.
-        DesktopSearch afresh;
+        DesktopSearch afresh(index());
         QCOMPARE(afresh.result(firstId), std::optional(answers.front().result));
     }
 
-    // Every door gives the search window's results in its order, and
-    // KRunner's exact matches only ahead of all others.
+    // GNOME Shell and KRunner give the search window's results in its
+    // order, each as "position designation" (worked out from the charts),
+    // and KRunner's exact matches only ahead of all others.
     void searchWindowOrder_data() {
         QTest::addColumn<QString>("query");
+        QTest::addColumn<QStringList>("results");
         QTest::addColumn<QList<int>>("types");
-        QTest::newRow("M8x1.25: three charts") << u"M8x1.25"_s << QList<int>{100, 100, 100};
+        QTest::newRow("M8x1.25: three charts")
+            << u"M8x1.25"_s << QStringList{u"1 8 × 1.25"_s, u"8 8 × 1.25"_s, u"10 M 8 × 1.25"_s}
+            << QList<int>{100, 100, 100};
         // Each family's 1/4-20 is named with its thread count: exact, in the
-        // search window's order, the unified thread first.
+        // charts' order, the unified thread first.
         QTest::newRow("1/4-20: the unified thread first")
-            << u"1/4-20"_s << QList<int>{100, 100, 100};
-        QTest::newRow("PF1/4: the one G 1/4") << u"PF1/4"_s << QList<int>{100};
-        QTest::newRow("1/4-20UNC") << u"1/4-20UNC"_s << QList<int>{100};
-        QTest::newRow("6.8") << u"6.8"_s << QList<int>{30, 30};
+            << u"1/4-20"_s << QStringList{u"2 1/4 ‐20UNC"_s, u"3 1/4 ‐20"_s, u"9 1/4‐20UNC"_s}
+            << QList<int>{100, 100, 100};
+        QTest::newRow("PF1/4: the one G 1/4")
+            << u"PF1/4"_s << QStringList{u"6 G(PF) 1/4 ‐19"_s} << QList<int>{100};
+        // The metric chart's own drill, then two rows whose limits hold it.
+        QTest::newRow("6.8: drills")
+            << u"6.8"_s << QStringList{u"1 8 × 1.25"_s, u"2 5/16 ‐24UNF"_s, u"6 G 1/16 ‐28"_s}
+            << QList<int>{30, 30, 30};
+        // The insert chart's one M3 names its thread exactly, but comes after
+        // the metric chart's three pitches, which do not.
+        QTest::newRow("M3: an exact row after others")
+            << u"M3"_s << QStringList{u"1 3 × 0.5"_s, u"1 3 × 0.35"_s,   u"1 3 × 0.6"_s,
+                                      u"8 3 × 0.5"_s, u"10 M 3 × 0.5"_s, u"10 M 3 × 0.35"_s}
+            << QList<int>{30, 30, 30, 30, 30, 30};
     }
     void searchWindowOrder() {
         QFETCH(QString, query);
-        QFETCH(QList<int>, types);
-        static const auto charts = charts::allCharts();
-        const search::SearchIndex index(charts);
-        const std::vector<search::SearchResult> window = index.find(view(query));
-        DesktopSearch search;
+        DesktopSearch search(index());
         const std::vector<DesktopSearch::Answer> answers = search.answers({query});
         const RemoteMatches matches = search.matches(query);
-        QCOMPARE(answers.size(), window.size());
-        QCOMPARE(std::size_t(matches.size()), window.size());
-        for (std::size_t i = 0; i < window.size(); ++i) {
-            QCOMPARE(answers[i].result, window[i]);
-            QCOMPARE(matches[qsizetype(i)].id, answers[i].id);
+        QCOMPARE(std::size_t(matches.size()), answers.size());
+        QStringList results;
+        QList<int> types;
+        for (qsizetype i = 0; i < matches.size(); ++i) {
+            results.append(describe(answers[std::size_t(i)].result));
+            types.append(matches[i].type);
+            QCOMPARE(matches[i].id, answers[std::size_t(i)].id);
+            QCOMPARE(matches[i].id, u"%1:%2"_s.arg(i).arg(query));
             if (i > 0)
-                QVERIFY(matches[qsizetype(i)].relevance < matches[qsizetype(i) - 1].relevance);
+                QVERIFY(matches[i].relevance < matches[i - 1].relevance);
         }
-        for (qsizetype i = 0; i < types.size(); ++i)
-            QCOMPARE(matches[i].type, types[i]);
+        QTEST(results, "results");
+        QTEST(types, "types");
     }
 
     // GNOME Shell's metas: a screenful of ids at most, and nothing for it to
     // copy when a result is activated.
     void metas() {
-        DesktopSearch search;
+        DesktopSearch search(index());
         const ResultMetas metas = search.metas(QStringList(100'000, u"0:M8x1.25"_s));
         QCOMPARE(metas.size(), kMostMetasPerCall);
         QCOMPARE(metas.front().value(u"name"_s).toString(), u"8 × 1.25（メートルねじ）"_s);
         QVERIFY(!metas.front().contains(u"clipboardText"_s));
+    }
+
+    // A provider that the bus started ends once it has had no call for its
+    // idle time (VORNEL_PROVIDER_IDLE_MS milliseconds, where that is a
+    // number above 0; else 30 s), whether it was called or not; each call
+    // starts it afresh.
+    void providerEndsWhenIdle_data() {
+        QTest::addColumn<QByteArray>("idleMs");
+        QTest::addColumn<int>("calls");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("never called") << "200"_ba << 0 << true;
+        QTest::newRow("called once") << "200"_ba << 1 << true;
+        QTest::newRow("called again before its end") << "200"_ba << 3 << true;
+        QTest::newRow("0 ms: 30 s") << "0"_ba << 0 << false;
+        QTest::newRow("not a number: 30 s") << "soon"_ba << 0 << false;
+    }
+    void providerEndsWhenIdle() {
+        QFETCH(QByteArray, idleMs);
+        QFETCH(int, calls);
+        QFETCH(bool, ends);
+        qputenv("VORNEL_PROVIDER_IDLE_MS", idleMs);
+        QElapsedTimer idle;
+        idle.start();
+        SearchProvider provider;
+        KRunnerProvider krunner(provider);
+        for (int call = 0; call < calls; ++call) {
+            QTest::qWait(100);
+            idle.start();
+            QCOMPARE(krunner.Match(u"M8x1.25"_s).size(), 3);
+        }
+        QTimer later;
+        connect(&later, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        later.start(ends ? 10'000 : 1'000);
+        QCOMPARE(QCoreApplication::exec(), ends ? 0 : 1);
+        // A coarse timer may end up to 5 % early.
+        QVERIFY(idle.elapsed() >= 190);
+        qunsetenv("VORNEL_PROVIDER_IDLE_MS");
+    }
+
+    // Where no Vornel runs, a start's hand-over asks the bus to start none,
+    // though the bus could: its service folder has one.
+    void handOverStartsNothing() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"services"_s));
+        const QString started = dir.filePath(u"started"_s);
+        QFile service(dir.filePath(u"services/io.github.vornel.Vornel.service"_s));
+        QFile config(dir.filePath(u"bus.conf"_s));
+        QVERIFY(service.open(QIODevice::WriteOnly) && config.open(QIODevice::WriteOnly));
+        service.write(u"[D-BUS Service]\nName=io.github.vornel.Vornel\nExec=/usr/bin/touch %1\n"_s
+                          .arg(started)
+                          .toUtf8());
+        config.write(u"<busconfig><type>session</type><listen>unix:dir=%1</listen>"
+                     "<servicedir>%1/services</servicedir><policy context=\"default\">"
+                     "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                     "<allow own=\"*\"/></policy></busconfig>"_s.arg(dir.path())
+                         .toUtf8());
+        service.close();
+        config.close();
+        QProcess bus;
+        bus.start(u"dbus-daemon"_s,
+                  {u"--nofork"_s, u"--print-address"_s, u"--config-file="_s + config.fileName()});
+        QVERIFY2(bus.waitForReadyRead(10'000), "dbus-daemon did not start");
+        qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
+        QVERIFY(!handOverToRunningVornel({}, {}));
+        QVERIFY2(!QFile::exists(started), "the bus was asked to start a Vornel");
+        bus.kill();
+        bus.waitForFinished();
+    }
+
+    // The activation token that a window shown for a call hands the
+    // compositor: the launcher's, or on Wayland its startup id. On X11 a
+    // startup id is completed otherwise (x11_startup), never a token.
+    void activationTokens_data() {
+        QTest::addColumn<QVariantMap>("platformData");
+        QTest::addColumn<QString>("platform");
+        QTest::addColumn<QString>("token");
+        const QVariantMap id{{u"desktop-startup-id"_s, u"launch_TIME1"_s}};
+        QVariantMap both = id;
+        both.insert(u"activation-token"_s, u"token"_s);
+        QTest::newRow("token on Wayland") << both << u"wayland"_s << u"token"_s;
+        QTest::newRow("startup id on Wayland") << id << u"wayland"_s << u"launch_TIME1"_s;
+        QTest::newRow("token on X11") << both << u"xcb"_s << u"token"_s;
+        QTest::newRow("startup id on X11") << id << u"xcb"_s << QString();
+        QTest::newRow("neither") << QVariantMap() << u"wayland"_s << QString();
+        const QString longest(1024, u'a');
+        QTest::newRow("1,024 characters")
+            << QVariantMap{{u"activation-token"_s, longest}} << u"xcb"_s << longest;
+        QTest::newRow("1,025 characters")
+            << QVariantMap{{u"activation-token"_s, longest + u'a'}} << u"xcb"_s << QString();
+    }
+    void activationTokens() {
+        QFETCH(QVariantMap, platformData);
+        QFETCH(QString, platform);
+        QTEST(activationToken(platformData, platform), "token");
     }
 
     // A launcher's startup id, as a second start hands it over: the time of

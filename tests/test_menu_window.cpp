@@ -34,6 +34,36 @@ void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// Counts the paint events of a window and its children.
+class PaintCount final : public QObject {
+public:
+    explicit PaintCount(QWidget* window)
+        : window_(window) {
+        qApp->installEventFilter(this);
+    }
+    int count() const { return count_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            (watched == window_ || window_->isAncestorOf(static_cast<QWidget*>(watched))))
+            ++count_;
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    int count_ = 0;
+};
+
+// The search window, built hidden while the program waits, or null.
+QWidget* preparedSearchWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == u"SearchWindow"_s)
+            return w;
+    return nullptr;
+}
+
 } // namespace
 
 class TestMenuWindow : public QObject {
@@ -68,6 +98,20 @@ private slots:
         QCOMPARE(picture->geometry(), QRect(296, 48, 51, 64));
         QCOMPARE(picture->pixmap().size(), QSize(51, 64));
         QCOMPARE(picture->focusPolicy(), Qt::NoFocus);
+    }
+
+    // The search window is built while the program waits, after the menu's
+    // first paint: the menu is not painted again for it.
+    void preparingTheSearchPaintsNothingAgain() {
+        Program program;
+        QVERIFY(!program.makeMenu());
+        PaintCount paints(program.menu());
+        QVERIFY(!program.start());
+        QTRY_VERIFY(paints.count() > 0);
+        const int first = paints.count();
+        QTRY_VERIFY(preparedSearchWindow());
+        QTest::qWait(200);
+        QCOMPARE(paints.count(), first);
     }
 
     void buttons_data() {

@@ -1,9 +1,12 @@
 // The search window: how it is reached, the keyboard in it, and a result
-// opening its chart at its row.
+// opening its chart at its row; the same answer at every door.
+#include "app/command_line.h"
+#include "app/search_provider.h"
 #include "charts/charts.h"
 #include "program_invariants.h"
 #include "search/search_index.h"
 #include "search/search_result_model.h"
+#include "windows/accessibility.h"
 #include "windows/search_window.h"
 
 #include <QAccessible>
@@ -71,6 +74,11 @@ private slots:
         QTest::newRow("second result")
             << u"M8×1.25"_s << 2 << 10 << u"　 M 8 × 1.25"_s
             << u"溝なしタップメ－トルねじ\tM 8 × 1.25\tG7\t7.49\t7.36\t6.912\t6.647"_s;
+        // A thread the standards give has no chart: what the results show
+        // of it is copied, and opening it opens nothing.
+        QTest::newRow("worked out by the standards")
+            << u"M105x2"_s << 0 << 0 << QString()
+            << u"計算値（ISO 965-1 6H）\tM105 × 2\t103\tめねじ内径 102.835～103.21\tひっかかり率 92 %"_s;
     }
     void openingAResultSelectsItsRow() {
         QFETCH(QString, query);
@@ -95,6 +103,10 @@ private slots:
         QTest::keySequence(window->resultsTable(), QKeySequence::Copy);
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
         window->openResult(result);
+        if (position == 0) {
+            QCOMPARE(invariantFailure(program, 0), QString());
+            return;
+        }
         ChartWindow* chart = program.registry().window(position);
         QVERIFY(chart && chart->isVisible());
         const QModelIndex current = chart->list()->currentIndex();
@@ -126,13 +138,22 @@ private slots:
         search::SearchWindow* window = program.searchWindow();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
+        const int before = announcementsMade();
         QTest::keyClicks(window->queryField(), query);
         QCOMPARE(announced(window), QString());
-        QTRY_COMPARE(announced(window), said);
+        // 0.4 s after the last key.
+        QTRY_COMPARE_WITH_TIMEOUT(announced(window), said, 1500);
+        QCOMPARE(announcementsMade(), before + 1);
+        // A space, which no query reads, leaves the count as it was: a pause
+        // says nothing again.
+        QTest::keyClick(window->queryField(), Qt::Key_Space);
+        QTest::qWait(1000);
+        QCOMPARE(announcementsMade(), before + 1);
     }
 
     // The query's text is one run of attributes, from its start to its end,
-    // so that a screen reader reads it to the last character.
+    // so that a screen reader reads it to the last character; a selection
+    // within it is told by its offsets.
     void queryTextIsOneRun() {
         const auto charts = charts::allCharts();
         search::SearchIndex index(charts);
@@ -143,8 +164,65 @@ private slots:
         QVERIFY(text);
         int start = -1;
         int end = -1;
-        text->attributes(10, &start, &end);
-        QCOMPARE((QPair<int, int>(start, end)), (QPair<int, int>(0, 11)));
+        for (int offset : {0, 10, 11}) {
+            text->attributes(offset, &start, &end);
+            QCOMPARE((QPair<int, int>(start, end)), (QPair<int, int>(0, 11)));
+        }
+        window.queryField()->setSelection(3, 4); // "1.25"
+        text->selection(0, &start, &end);
+        QCOMPARE((QPair<int, int>(start, end)), (QPair<int, int>(3, 7)));
+        QCOMPARE(text->text(start, end), u"1.25"_s);
+    }
+
+    // The same text finds the same at every door, whatever its length: the
+    // search window, --find, GNOME Shell (its terms joined by spaces) and
+    // KRunner. Past the longest query (256 characters) none finds anything.
+    void sameAnswerAtEveryDoor_data() {
+        QTest::addColumn<QStringList>("terms");
+        QTest::addColumn<int>("found");
+        const QString thread = u"M8x1.25"_s;
+        QTest::newRow("a thread") << QStringList{thread} << 3;
+        QTest::newRow("a thread and a drill") << QStringList{thread, u"6.9"_s} << 3;
+        // Spaces, which a query ignores, count: 7 + 1 + 248 is 256.
+        QTest::newRow("the longest query") << QStringList{thread, QString(248, u' ')} << 3;
+        QTest::newRow("one longer") << QStringList{thread, QString(249, u' ')} << 0;
+        QTest::newRow("one term, one longer") << QStringList{thread + QString(250, u' ')} << 0;
+    }
+    void sameAnswerAtEveryDoor() {
+        QFETCH(QStringList, terms);
+        QFETCH(int, found);
+        const QString query = terms.join(u' ');
+        Program program;
+        program.openSearch(0, query, true);
+        const QAbstractItemModel* model = program.searchWindow()->resultsTable()->model();
+        QStringList window;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < model->columnCount(); ++column)
+                cells.append(model->index(row, column).data().toString());
+            window.append(cells.join(u'\t'));
+        }
+        QCOMPARE(window.size(), found);
+        std::FILE* out = std::tmpfile();
+        QVERIFY(out);
+        QCOMPARE(printResults(query, out), found);
+        QFile printed;
+        QVERIFY(printed.open(out, QIODevice::ReadOnly));
+        printed.seek(0);
+        const QStringList lines = QString::fromUtf8(printed.readAll()).split(u'\n');
+        QCOMPARE(lines.mid(1, found), window);
+        printed.close();
+        std::fclose(out);
+        SearchProvider provider;
+        GnomeSearchProvider gnome(provider);
+        KRunnerProvider krunner(provider);
+        const QStringList ids = gnome.GetInitialResultSet(terms);
+        QCOMPARE(ids.size(), found);
+        QCOMPARE(gnome.GetSubsearchResultSet(ids, terms), ids);
+        const RemoteMatches matches = krunner.Match(query);
+        QCOMPARE(matches.size(), found);
+        for (qsizetype i = 0; i < found; ++i)
+            QCOMPARE(matches[i].id, ids[i]);
     }
 
     // Once the menu has been drawn, the search window is built, hidden, and
@@ -210,12 +288,20 @@ private slots:
         // paste "M10" over it, and Enter opens M10 × 1.5, not the fourth.
         window->setQuery(u"M8"_s);
         table->setCurrentIndex(table->model()->index(3, 0));
+        // A space, which no query reads, keeps the result chosen.
+        query->end(false);
+        query->insert(u" "_s);
+        QCOMPARE(table->currentIndex().row(), 3);
         query->selectAll();
         query->insert(u"M10"_s);
         QTest::keyClick(query, Qt::Key_Return);
         QCOMPARE(program.registry().window(1)->selectedRow(), 57);
         QTest::keyClicks(query, u"z"_s);
         QCOMPARE(status->text(), u"該当なし"_s);
+        // Down leaves the query only for a result.
+        window->focusQuery(false);
+        QTest::keyClick(query, Qt::Key_Down);
+        QCOMPARE(window->focusWidget(), query);
         QCOMPARE(table->accessibleDescription(), u"該当なし"_s);
         // Escape or Ctrl+W closes the window.
         window->activateWindow();
@@ -340,7 +426,9 @@ private slots:
         QSignalSpy chosen(&window, &search::SearchWindow::resultChosen);
         window.setQuery(u"M8"_s);
         window.openResult(0);
-        window.openResult(10000);
+        // The row after the last, and before the first, are none.
+        window.openResult(window.resultsTable()->model()->rowCount());
+        window.openResult(-1);
         QCOMPARE(chosen.count(), 1);
         // Line 49 of the metric chart: "8 × 1.25".
         QCOMPARE(chosen.at(0), (QVariantList{1, 49}));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/query.h"
 #include "chart_model/chart_definition.h"
 #include "windows/chart_window.h"
 #include "windows/column_layout.h"
@@ -18,9 +19,7 @@ inline QString qs(std::u16string_view s) {
 }
 
 // A query as the index takes it.
-inline std::u16string_view view(const QString& s) {
-    return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
-}
+using vornel::view;
 
 // The fields of a line, split at its TABs.
 inline QStringList fields(const ChartLine& line) {

@@ -240,6 +240,10 @@ protected:
 
 void detail::dropAccessibleUpdate(QAccessibleEvent*) {}
 
+int announcementsMade() {
+    return announcements;
+}
+
 void announce(QWidget* window, const QString& text) {
     if (!window || text.isEmpty())
         return;

@@ -38,6 +38,10 @@ void readTextWhole(QLineEdit* field);
 // put on the clipboard. Nothing is drawn.
 void announce(QWidget* window, const QString& text);
 
+// How many announcements this process has made: a change of focus that one
+// follows would cut it short.
+int announcementsMade();
+
 // Runs `change` without telling the accessibility bus of it: for a change
 // that a screen reader would otherwise say before the focus that follows
 // it, such as a query's text selected in a window being raised.

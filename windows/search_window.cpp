@@ -82,9 +82,16 @@ const QStringList& sampleTexts(int column) {
 
 } // namespace
 
-SearchWindow::SearchWindow(const SearchIndex& index)
+SearchWindow::SearchWindow(const SearchIndex& index, QueryFinder find)
     : QWidget(nullptr, Qt::Window)
-    , index_(index) {
+    , index_(index)
+    , find_(std::move(find)) {
+    if (!find_)
+        find_ = [](const SearchIndex& searched, QStringView query, int preferredPosition) {
+            return searched.find({reinterpret_cast<const char16_t*>(query.utf16()),
+                                  static_cast<std::size_t>(query.size())},
+                                 preferredPosition);
+        };
     useJapaneseQtTexts();
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("SearchWindow"));
@@ -261,9 +268,7 @@ void SearchWindow::prepare() {
 
 void SearchWindow::runQuery() {
     const QString query = query_->text();
-    const bool changed = model_->setResults(index_.find(
-        {reinterpret_cast<const char16_t*>(query.utf16()), static_cast<std::size_t>(query.size())},
-        preferred_));
+    const bool changed = model_->setResults(find_(index_, query, preferred_));
     const int count = model_->rowCount();
     // New results start at the first, which Enter opens; a row chosen among
     // the old ones means nothing among them.

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -12,6 +14,12 @@ namespace vornel::search {
 
 class SearchIndex;
 class SearchResultModel;
+struct SearchResult;
+
+// How a search window searches: the results of `query`, those of the chart
+// at `preferredPosition` first.
+using QueryFinder = std::function<std::vector<SearchResult>(
+    const SearchIndex& index, QStringView query, int preferredPosition)>;
 
 // "ねじ・下穴の検索": a query field, the table of what it finds across the
 // charts, and a status line. The results follow every keystroke; Enter or a
@@ -20,7 +28,9 @@ class SearchResultModel;
 class SearchWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit SearchWindow(const SearchIndex& index);
+    // Searches `index` with `find`, the program's search at every door
+    // (by default the index's own).
+    explicit SearchWindow(const SearchIndex& index, QueryFinder find = {});
     ~SearchWindow() override;
 
     // Puts the results of the chart at `position` first (0: none first).
@@ -72,6 +82,7 @@ private:
     void showContextMenu(const QPoint& position);
 
     const SearchIndex& index_;
+    QueryFinder find_;
     int preferred_ = 0;
     QLineEdit* query_;
     QTableView* table_;

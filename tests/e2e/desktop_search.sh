@@ -93,6 +93,11 @@ passed=$((passed + 1))
 # provider ends after 3 s without a call, the application 3 s after it was
 # started for nothing.
 e2e_start_display
+# What the root window hears: every top-level window mapped, and the
+# messages sent to it.
+"$root_messages" >"$E2E_TMP/root" 2>&1 &
+E2E_PIDS+=($!)
+e2e_wait_for "the root window's listener did not start" grep -qx ready "$E2E_TMP/root"
 export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 E2E_SHARE=$share
@@ -133,18 +138,19 @@ activate_titled() {
     fail "the window titled '$1' could not be activated"
 }
 shot() { [ -z "${E2E_SHOTS:-}" ] || import -window root "$E2E_SHOTS/${1//[\/\"]/_}.png"; }
-# A second start (the command $@), watched while it runs: it hands over to
-# the running application and ends, with no window of its own even for a
-# moment.
+# Whether the clipboard holds $1, or a text that starts with $1.
+clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+clipboard_starts_with() { [[ $(xclip -o -selection clipboard 2>/dev/null) == "$1"* ]]; }
+# A second start (the command $@): it hands over to the running application
+# and ends, with no window of its own mapped, even for a moment.
 second_start() {
     "$@" >>"$E2E_TMP/vornel.log" 2>&1 &
     local started=$!
-    while kill -0 "$started" 2>/dev/null; do
-        [ -z "$(xdotool search --onlyvisible --pid "$started" 2>/dev/null || true)" ] ||
-            fail "$*: the second start showed a window of its own"
-        sleep 0.02
-    done
-    wait "$started" || fail "$*: the second start ended with $?"
+    e2e_wait_exit "$started"
+    [ "$E2E_STATUS" = 0 ] || fail "$*: the second start ended with $E2E_STATUS"
+    e2e_root_sync "$E2E_TMP/root"
+    ! awk -v pid="$started" '$1 == "mapped" && $3 == pid' "$E2E_TMP/root" | grep -q . ||
+        fail "$*: the second start mapped a window of its own"
 }
 
 [ -z "$(provider_pid)" ] || fail "the provider runs before it is called"
@@ -247,9 +253,9 @@ while IFS='|' read -r how title expected; do
         xdotool key --window "$window" Down || fail "$how: Down went nowhere"
     fi
     xdotool key --window "$window" ctrl+c || fail "$how: Ctrl+C went nowhere"
-    sleep 0.2
-    clipboard=$(xclip -o -selection clipboard) || fail "$how: nothing on the clipboard"
     expected=$(printf '%b' "$expected")
+    e2e_eventually clipboard_starts_with "$expected" || true
+    clipboard=$(xclip -o -selection clipboard) || fail "$how: nothing on the clipboard"
     # The search window's copy may add further values after these.
     [ "$title" = ねじ・下穴の検索 ] && [[ $clipboard == "$expected"* ]] && expected=$clipboard
     [ "$clipboard" = "$expected" ] || fail "$how: copied '$clipboard'"
@@ -265,31 +271,38 @@ EOF
 # application: the launch's feedback (the startup notification, its space
 # escaped) ends, and the window shown is activated on the application's
 # behalf as of the id's time. The call | the window | the id's time.
-"$root_messages" >"$E2E_TMP/root" 2>&1 &
-E2E_PIDS+=($!)
-for _ in $(seq 50); do grep -qx ready "$E2E_TMP/root" && break; sleep 0.1; done
-grep -qx ready "$E2E_TMP/root" || fail "the root window's listener did not start"
 app_call() {
     gdbus call --session --timeout 20 --dest "$app" --object-path /io/github/vornel/Vornel \
         --method "org.freedesktop.Application.$1" "${@:2}" >/dev/null || fail "$1: no reply"
 }
-# Whether the root window was sent the end of launch $1 and the request to
-# activate window $2 as of the time $1.
+# Whether the root window was sent the end of launch $1 (its spaces
+# escaped) and the request to activate window $3 as of the time $2.
 startup_completed() {
-    grep -qxF "startup remove: ID=e2e\\ launch_TIME$1" "$E2E_TMP/root" &&
-        grep -qx "active $2 1 $1" "$E2E_TMP/root"
+    grep -qxF "startup remove: ID=${1// /\\ }" "$E2E_TMP/root" &&
+        grep -qx "active $3 1 $2" "$E2E_TMP/root"
 }
-while IFS='|' read -r how title time; do
+# The call (with the id in $id) | the window | the id | its time. The last
+# id's message is 40 bytes, two whole pieces of 20: its end is the zero
+# byte that follows in a third.
+while IFS='|' read -r how title id time; do
     eval "$how"
     window=$(e2e_wait_window "$title")
-    for _ in $(seq 50); do startup_completed "$time" "$window" && break; sleep 0.1; done
-    startup_completed "$time" "$window" || fail "$how: the root window was sent: $(cat "$E2E_TMP/root")"
+    e2e_eventually startup_completed "$id" "$time" "$window" ||
+        fail "$how: the root window was sent: $(cat "$E2E_TMP/root")"
     passed=$((passed + 1))
-done <<EOF
-app_call Activate "{'desktop-startup-id': <'e2e launch_TIME4242'>}"|Vornel|4242
-app_call ActivateAction "'chart'" "[<'0:M8x1.25'>]" "{'desktop-startup-id': <'e2e launch_TIME4343'>}"|メートルねじ|4343
-app_call ActivateAction "'search'" "[<'M8'>]" "{'desktop-startup-id': <'e2e launch_TIME4444'>}"|ねじ・下穴の検索|4444
+done <<'EOF'
+app_call Activate "{'desktop-startup-id': <'$id'>}"|Vornel|e2e launch_TIME4242|4242
+app_call ActivateAction "'chart'" "[<'0:M8x1.25'>]" "{'desktop-startup-id': <'$id'>}"|メートルねじ|e2e launch_TIME4343|4343
+app_call ActivateAction "'search'" "[<'M8'>]" "{'desktop-startup-id': <'$id'>}"|ねじ・下穴の検索|e2e launch_TIME4444|4444
+app_call Activate "{'desktop-startup-id': <'$id'>}"|Vornel|e2e launch no. 40_TIME4545|4545
 EOF
+
+# Asked for nothing more, the application that the bus started keeps its
+# windows past its idle time (3 s).
+sleep 4
+kill -0 "$application" 2>/dev/null && e2e_window_shown メートルねじ ||
+    fail "the application ended with its windows open"
+passed=$((passed + 1))
 
 # The menu stays open: the application runs on.
 for title in メートルねじ ユニファイねじ ねじ・下穴の検索; do e2e_close_titled "$title"; done
@@ -306,23 +319,19 @@ sleep 0.3
 shot launcher-action
 search=$(activate_titled ねじ・下穴の検索)
 xdotool key --window "$search" Down ctrl+c || fail "the action's search window took no keys"
-sleep 0.2
-[[ $(xclip -o -selection clipboard) == メートルねじ$'\t'"8 × 1.25"* ]] ||
+e2e_eventually clipboard_starts_with メートルねじ$'\t'"8 × 1.25" ||
     fail "the action's search window copied '$(xclip -o -selection clipboard)'"
 e2e_close_titled ねじ・下穴の検索
 e2e_close_titled Vornel
 passed=$((passed + 1))
 
 # KRunner's action copies the bare drill; the application keeps it on the
-# clipboard after its windows and the provider are gone.
+# clipboard after its windows and the provider are gone, and past its own
+# idle time (3 s after the call, as the provider's).
 call krunner Run "'$first'" "'copy-drill'" >/dev/null
-sleep 0.2
-[ "$(xclip -o -selection clipboard)" = 6.8 ] || fail "copy-drill copied '$(xclip -o -selection clipboard)'"
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "the idle provider did not end"
+e2e_eventually clipboard_is 6.8 || fail "copy-drill copied '$(xclip -o -selection clipboard)'"
+e2e_wait_for "the idle provider did not end" e2e_ended "$pid"
+sleep 4
 [ "$(xclip -o -selection clipboard)" = 6.8 ] ||
     fail "the copied drill did not outlive the provider: '$(xclip -o -selection clipboard)'"
 kill -0 "$application" 2>/dev/null || fail "the application ended with the drill on the clipboard"
@@ -330,11 +339,7 @@ passed=$((passed + 1))
 
 # Once the clipboard is another's, the application without a window ends.
 printf 'user text' | xclip -i -selection clipboard
-for _ in $(seq 100); do
-    kill -0 "$application" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$application" 2>/dev/null && fail "the application without a window did not end"
+e2e_wait_for "the application without a window did not end" e2e_ended "$application"
 passed=$((passed + 1))
 ! grep -Eq 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$E2E_TMP/vornel.log" ||
     fail "the sanitizers reported"

@@ -89,11 +89,11 @@ shell_eval() {
     /usr/bin/python3 "$here/shell_eval.py" "$1" 2>"$E2E_TMP/eval.err" ||
         shell_fail "$(cut -c1-200 <<<"$1"): $(cat "$E2E_TMP/eval.err")"
 }
-for _ in $(seq 300); do
+shell_answers() {
     kill -0 "$shell_pid" 2>/dev/null || shell_fail "GNOME Shell ended"
-    /usr/bin/python3 "$here/shell_eval.py" 1 >/dev/null 2>&1 && break
-    sleep 0.2
-done
+    /usr/bin/python3 "$here/shell_eval.py" 1 >/dev/null 2>&1
+}
+e2e_eventually shell_answers || true
 shell_eval 1 >/dev/null
 shell_eval "$(sed "s/PROVIDER_ID/$provider_id/" "$here/gnome_shell_driver.js")" >/dev/null
 grep -qxF "$provider_id" <<<"$(shell_eval 'vornelTest.remoteProviders()')" ||
@@ -138,9 +138,8 @@ search '' >/dev/null
 E2E_PIDS+=($!)
 menu=$(e2e_wait_window Vornel)
 running=$(xdotool getwindowpid "$menu")
-# It takes its name on the bus once idle after the menu is drawn.
-for _ in $(seq 50); do [ "$(e2e_bus_pid io.github.vornel.Vornel)" = "$running" ] && break; sleep 0.1; done
-[ "$(e2e_bus_pid io.github.vornel.Vornel)" = "$running" ] || fail "the running Vornel did not take its name"
+# It took its name on the bus before it showed the menu.
+e2e_bus_owner_is io.github.vornel.Vornel "$running" || fail "the running Vornel does not own its name"
 e2e_click "$menu" 144 12
 e2e_wait_window メートルねじ >/dev/null
 
@@ -189,11 +188,11 @@ others=$(for window in $(xdotool search --onlyvisible --name . 2>/dev/null); do
 done | sort -u | grep -vx "$running" | tr '\n' ' ' || true)
 e2e_awaited_check application "processes beside the running Vornel hold windows: $others" [ -z "$others" ]
 shell_eval 'vornelTest.readClipboard()' >/dev/null
-for _ in $(seq 50); do
+shell_clipboard_read() {
     clipboard=$(shell_eval 'vornelTest.clipboard')
-    [ "$clipboard" != null ] && break
-    sleep 0.1
-done
+    [ "$clipboard" != null ]
+}
+e2e_eventually shell_clipboard_read || true
 e2e_awaited_check application "GNOME Shell's Enter put '$clipboard' on its clipboard" \
     [ "$clipboard" = 'before Enter' ]
 

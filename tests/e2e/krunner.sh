@@ -97,10 +97,7 @@ while IFS='|' read -r query match action title expected; do
         xdotool windowactivate --sync "$window"
         xdotool key --window "$window" ctrl+c
     fi
-    for _ in $(seq 50); do
-        [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$expected" ] && break
-        sleep 0.1
-    done
+    e2e_eventually eval '[ "$(xclip -o -selection clipboard 2>/dev/null)" = "$expected" ]' || true
     clipboard=$(xclip -o -selection clipboard 2>/dev/null || true)
     [ "$clipboard" = "$expected" ] ||
         fail "$query, match $match, ${action:-run}: the clipboard holds '$clipboard'"

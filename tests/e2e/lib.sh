@@ -33,6 +33,30 @@ fail() {
     exit 1
 }
 
+# How long the test waits for one thing it needs (a window shown, a name on
+# the bus, a process ended), in seconds: long enough for a loaded machine.
+# Each wait ends as soon as the thing is there; only a test that fails
+# waits this long.
+E2E_WAIT_SECONDS=${E2E_WAIT_SECONDS:-60}
+
+# e2e_eventually COMMAND...: runs COMMAND until it succeeds, for up to
+# E2E_WAIT_SECONDS; returns whether it did.
+e2e_eventually() {
+    local deadline=$((SECONDS + E2E_WAIT_SECONDS))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+# e2e_wait_for DESCRIPTION COMMAND...: as e2e_eventually; fails with
+# DESCRIPTION where COMMAND has not succeeded.
+e2e_wait_for() {
+    local description=$1
+    shift
+    e2e_eventually "$@" || fail "$description (waited ${E2E_WAIT_SECONDS} s)"
+}
+
 # Starts Xvfb on a free display and openbox on it; exports DISPLAY. At a
 # density of $1 dots per inch (96 unless given) the screen is 13.3 by 10.7
 # inches, 1280 x 1024 pixels at 96 dpi, and the desktop's DPI setting,
@@ -44,16 +68,13 @@ e2e_start_display() {
     Xvfb -displayfd 3 -screen 0 "${width}x${height}x24" -dpi "$dpi" -nolisten tcp -noreset \
         3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
-    local i
-    for i in $(seq 100); do [ -s "$E2E_TMP/display" ] && break; sleep 0.1; done
-    [ -s "$E2E_TMP/display" ] || fail "Xvfb did not start"
+    e2e_wait_for "Xvfb did not start" test -s "$E2E_TMP/display"
     export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
     export QT_QPA_PLATFORM=xcb
     echo "Xft.dpi: $dpi" | xrdb -nocpp -merge || fail "xrdb could not set Xft.dpi"
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     E2E_PIDS+=($!)
-    for i in $(seq 100); do wmctrl -m >/dev/null 2>&1 && return 0; sleep 0.1; done
-    fail "openbox did not start"
+    e2e_wait_for "openbox did not start" eval 'wmctrl -m >/dev/null 2>&1'
 }
 
 # Starts a headless Weston of its own, with its debugging interface, in a
@@ -64,9 +85,7 @@ e2e_start_weston() {
     weston --backend=headless-backend.so --socket=wayland-e2e --idle-time=0 --debug \
         >"$E2E_TMP/weston.log" 2>&1 &
     E2E_PIDS+=($!)
-    local i
-    for i in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/wayland-e2e" ] && break; sleep 0.1; done
-    [ -S "$XDG_RUNTIME_DIR/wayland-e2e" ] || fail "weston did not start"
+    e2e_wait_for "weston did not start" test -S "$XDG_RUNTIME_DIR/wayland-e2e"
     export WAYLAND_DISPLAY=wayland-e2e
 }
 
@@ -76,30 +95,54 @@ e2e_wayland_toplevels() {
         sed -n "s/.*top-level window '\(.*\)' of \([^,]*\), .*/\1\t\2/p"
 }
 
+# The visible windows titled exactly $1, one id a line.
+e2e_windows_titled() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true
+}
+e2e_window_shown() {
+    [ -n "$(e2e_windows_titled "$1")" ]
+}
+e2e_no_window_titled() {
+    [ -z "$(e2e_windows_titled "$1")" ]
+}
+
 # Waits for a visible window whose title is exactly $1; prints its id.
 e2e_wait_window() {
-    local id i
-    for i in $(seq 100); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    fail "no window titled '$1'"
+    e2e_wait_for "no window titled '$1'" e2e_window_shown "$1"
+    e2e_windows_titled "$1" | head -n1
+}
+
+# Waits until no window titled exactly $1 is shown; fails with $2.
+e2e_wait_gone() {
+    e2e_wait_for "$2" e2e_no_window_titled "$1"
 }
 
 # Closes every visible window titled exactly $1 by its id and waits until
 # none is left. (A window closed by its title could make the next title's
 # lookup ask about a window that has just gone, which ends wmctrl.)
 e2e_close_titled() {
-    local id i
-    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true); do
+    local id
+    for id in $(e2e_windows_titled "$1"); do
         wmctrl -i -c "$id" 2>/dev/null || true
     done
-    for i in $(seq 100); do
-        [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true)" ] && return 0
-        sleep 0.1
-    done
-    fail "the window titled '$1' did not close"
+    e2e_wait_gone "$1" "the window titled '$1' did not close"
+}
+
+# e2e_root_sync FILE: waits until the root window's listener
+# (root_messages), writing to FILE, has heard everything that happened on
+# the display before this call.
+e2e_root_sync() {
+    local heard
+    heard=$(e2e_syncs_heard "$1")
+    xprop -root -f _VORNEL_E2E_SYNC 8s -set _VORNEL_E2E_SYNC "$heard" ||
+        fail "could not set a property of the root window"
+    e2e_wait_for "the root window's listener did not catch up" e2e_heard_more_syncs "$1" "$heard"
+}
+e2e_syncs_heard() {
+    grep -c '^sync$' "$1" || true
+}
+e2e_heard_more_syncs() {
+    [ "$(e2e_syncs_heard "$1")" -gt "$2" ]
 }
 
 # The client area of a window as "x y width height", in screen pixels.
@@ -140,16 +183,15 @@ e2e_click() {
     xdotool mousemove $((x + $2)) $((y + $3)) sleep 0.05 click 1
 }
 
-# Waits until process $1 has ended and sets E2E_STATUS to its exit status.
+# Whether process $1 has ended.
+e2e_ended() {
+    ! kill -0 "$1" 2>/dev/null
+}
+
+# Waits until process $1, a child of the test, has ended and sets E2E_STATUS
+# to its exit status.
 e2e_wait_exit() {
-    local i
-    for i in $(seq 100); do
-        if ! kill -0 "$1" 2>/dev/null; then
-            E2E_STATUS=0
-            wait "$1" || E2E_STATUS=$?
-            return 0
-        fi
-        sleep 0.1
-    done
-    fail "the program did not end"
+    e2e_wait_for "the program did not end" e2e_ended "$1"
+    E2E_STATUS=0
+    wait "$1" || E2E_STATUS=$?
 }

@@ -38,9 +38,9 @@ wmctrl -i -c "$unified"
 wmctrl -i -c "$whitworth"
 
 wmctrl -i -c "$menu"
+e2e_wait_gone Vornel "the menu is still shown"
 sleep 0.5
 kill -0 "$pid" 2>/dev/null || fail "closing the menu ended the program"
-xdotool search --onlyvisible --name '^Vornel$' >/dev/null && fail "the menu is still shown"
 
 wmctrl -i -c "$chart"
 e2e_wait_exit "$pid"

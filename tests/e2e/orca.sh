@@ -36,12 +36,35 @@ speech-dispatcher -s -t 0 -C "$E2E_TMP/speechd" -S "$E2E_TMP/speechd.sock" \
     -L "$E2E_TMP" >"$E2E_TMP/speechd.out" 2>&1 &
 E2E_PIDS+=($!)
 
+# Orca will not start beside another Orca of the same user (it asks pgrep
+# for processes named orca), such as the user's own screen reader: the
+# test's runs in a PID namespace of its own, whose /proc holds it alone. As
+# root, or where the kernel lets a user make a user namespace.
+alone=()
+for namespace in "unshare --pid" "unshare --user --map-root-user --pid"; do
+    # shellcheck disable=SC2086
+    if $namespace --fork --mount-proc true 2>/dev/null; then
+        read -ra alone <<<"$namespace --fork --kill-child --mount-proc"
+        break
+    fi
+done
+if [ ${#alone[@]} = 0 ] && pgrep -u "$(id -u)" -x orca >/dev/null; then
+    fail "another Orca of this user runs ($(pgrep -u "$(id -u)" -x orca | tr '\n' ' '))," \
+        "and Orca will not start beside it: run the test as root, or where unshare" \
+        "(util-linux) may make a user namespace, or with no other Orca"
+fi
+
 log=$E2E_TMP/orca.log
 # Never --replace: it ends every process named orca on the machine.
-orca -u "$E2E_TMP/orca-settings" --debug-file="$log" >"$E2E_TMP/orca.out" 2>&1 &
-E2E_PIDS+=($!)
-for _ in $(seq 300); do grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$log" 2>/dev/null && break; sleep 0.1; done
-grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$log" || fail "Orca did not start: $(tail -n 5 "$E2E_TMP/orca.out")"
+"${alone[@]}" orca -u "$E2E_TMP/orca-settings" --debug-file="$log" >"$E2E_TMP/orca.out" 2>&1 &
+orca=$!
+E2E_PIDS+=("$orca")
+orca_started() {
+    grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$log" 2>/dev/null && return 0
+    kill -0 "$orca" 2>/dev/null || fail "Orca ended: $(tail -n 5 "$E2E_TMP/orca.out")"
+    return 1
+}
+e2e_wait_for "Orca did not start" orca_started
 
 "$vornel" >"$E2E_TMP/vornel.log" 2>&1 &
 pid=$!

@@ -44,8 +44,7 @@ EOF
     env "${environment[@]}" dbus-daemon --config-file="$E2E_TMP/session.conf" --nofork \
         --print-address=3 3>"$E2E_TMP/session_bus" >>"$E2E_TMP/vornel.log" 2>&1 &
     E2E_PIDS+=($!)
-    for _ in $(seq 100); do [ -s "$E2E_TMP/session_bus" ] && break; sleep 0.1; done
-    [ -s "$E2E_TMP/session_bus" ] || fail "the session bus did not start"
+    e2e_wait_for "the session bus did not start" test -s "$E2E_TMP/session_bus"
     DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$E2E_TMP/session_bus")
     export DBUS_SESSION_BUS_ADDRESS
 }
@@ -55,6 +54,11 @@ e2e_bus_pid() {
     gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
         --method org.freedesktop.DBus.GetConnectionUnixProcessID "$1" 2>/dev/null |
         sed -n 's/^(uint32 \([0-9]*\),)$/\1/p'
+}
+
+# Whether process $2 owns bus name $1 on the session bus.
+e2e_bus_owner_is() {
+    [ "$(e2e_bus_pid "$1")" = "$2" ]
 }
 
 # The process ids of the visible windows titled exactly $1, one a line.

@@ -25,12 +25,12 @@ e2e_wait_exit "$pid"
 env -u DISPLAY "$vornel" >"$E2E_TMP/wayland.log" 2>&1 &
 pid=$!
 E2E_PIDS+=("$pid")
-for i in $(seq 100); do
-    e2e_wayland_toplevels | grep -qFx "Vornel	io.github.vornel.Vornel" && break
+menu_on_wayland() {
+    e2e_wayland_toplevels | grep -qFx "Vornel	io.github.vornel.Vornel" && return 0
     kill -0 "$pid" 2>/dev/null || fail "the program ended on Wayland: $(cat "$E2E_TMP/wayland.log")"
-    sleep 0.1
-done
-e2e_wayland_toplevels | grep -qFx "Vornel	io.github.vornel.Vornel" ||
+    return 1
+}
+e2e_eventually menu_on_wayland ||
     fail "no menu on Wayland; the compositor has: $(e2e_wayland_toplevels)"
 kill "$pid"
 echo "e2e Wayland: 1 passed, 0 failed"
