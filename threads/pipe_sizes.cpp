@@ -133,8 +133,9 @@ std::optional<NptNumbers> nptNumbers(const AmericanPipe* pipe) {
 
 // Millionths of an inch times `scale` as a range in millimetres.
 DiameterRange inchRange(Wide minimum, Wide maximum, Wide scale) {
-    // 25.4 mm to the inch: 254 / 10.
-    return {thousandths(minimum * 254, scale * 10), thousandths(maximum * 254, scale * 10)};
+    constexpr Rational inch = kInchMillimetres;
+    return {thousandths(minimum * inch.num, scale * inch.den),
+            thousandths(maximum * inch.num, scale * inch.den)};
 }
 
 const AmericanPipe* americanPipe(Rational size) {

@@ -5,10 +5,6 @@
 namespace vornel::threads {
 namespace {
 
-constexpr Rational multiplied(Rational a, Rational b) {
-    return reduced(a.num * b.num, a.den * b.den);
-}
-
 // The depth of the tap's thread from its crest to its root, twice, for a
 // pitch of 1: the external thread's basic root diameter is D less this
 // times P. 60°: 17/12 of the fundamental triangle's height, 1.226869; the
@@ -37,8 +33,7 @@ Thread makeThread(const ThreadForm& form, bool numbered, Rational size, Rational
     thread.profile = form.profile;
     constexpr Rational inch = kInchMillimetres;
     if (form.pitchUnit == PitchUnit::ThreadsPerInch)
-        thread.pitch =
-            count.num > 0 ? reduced(inch.num * count.den, inch.den * count.num) : Rational{};
+        thread.pitch = count.num > 0 ? inchOver(count) : Rational{};
     else
         thread.pitch = count;
     if (form.family == Family::PipeG)

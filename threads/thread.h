@@ -41,12 +41,33 @@ constexpr Rational reduced(std::int64_t num, std::int64_t den) {
     return g > 1 ? Rational{num / g, den / g} : Rational{num, den};
 }
 
+constexpr Rational multiplied(Rational a, Rational b) {
+    return reduced(a.num * b.num, a.den * b.den);
+}
+
+// a / b rounded half up, for a >= 0 and b > 0.
+constexpr std::int64_t roundedDivision(std::int64_t a, std::int64_t b) {
+    return (2 * a + b) / (2 * b);
+}
+
+// Millimetres as millionths, rounded half up; mm >= 0.
+constexpr Millionths millionthsOf(Rational mm) {
+    return static_cast<Millionths>((static_cast<Wide>(mm.num) * kMillion * 2 + mm.den) /
+                                   (static_cast<Wide>(mm.den) * 2));
+}
+
 // An inch in millionths of a millimetre, 25.4 mm: the one figure every
 // conversion between inches and millimetres uses.
 inline constexpr Millionths kInch = 25'400'000;
 // The same in millimetres as a fraction, 127/5, for products that 64 bits
 // must hold.
 inline constexpr Rational kInchMillimetres = reduced(kInch, kMillion);
+
+// An inch over `value`: the pitch in millimetres of `value` threads per
+// inch, or the threads per inch of a pitch of `value` millimetres.
+constexpr Rational inchOver(Rational value) {
+    return reduced(kInchMillimetres.num * value.den, kInchMillimetres.den * value.num);
+}
 
 // The thread families the charts and the standards know.
 enum class Family {

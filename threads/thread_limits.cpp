@@ -10,11 +10,6 @@
 namespace vornel::threads {
 namespace {
 
-// a / b rounded half up, for a >= 0 and b > 0.
-constexpr std::int64_t roundedDivision(std::int64_t a, std::int64_t b) {
-    return (2 * a + b) / (2 * b);
-}
-
 // ---- ISO 965-1 ----
 
 // The R40 series of preferred numbers as ISO 965-1 prints its tolerances and
@@ -339,10 +334,10 @@ std::optional<InternalPitchLimits> unifiedInternalPitch(Rational majorInch, Rati
 }
 
 Millionths inchToMillimetres(Millionths inchMillionths) {
-    // 25.4 mm an inch; to whole micrometres.
-    const std::int64_t tenths = inchMillionths * 254;
-    return (tenths >= 0 ? roundedDivision(tenths, 10'000) : -roundedDivision(-tenths, 10'000)) *
-           1000;
+    // To whole micrometres.
+    const std::int64_t scaled = inchMillionths * kInchMillimetres.num;
+    const std::int64_t den = kInchMillimetres.den * 1000;
+    return (scaled >= 0 ? roundedDivision(scaled, den) : -roundedDivision(-scaled, den)) * 1000;
 }
 
 ExternalLimits inMillimetres(const ExternalLimits& inch) {
