@@ -5,6 +5,9 @@
 namespace vornel::threads {
 namespace {
 
+// H1 of Whitworth's 55° profile with its rounded crests, 0.640327 P.
+constexpr std::int64_t kWhitworthH1Millionths = 640'327;
+
 // The depth of the tap's thread from its crest to its root, twice, for a
 // pitch of 1: the external thread's basic root diameter is D less this
 // times P. 60°: 17/12 of the fundamental triangle's height, 1.226869; the
@@ -13,9 +16,9 @@ namespace {
 std::optional<Rational> rootDepth(Profile profile) {
     switch (profile) {
     case Profile::Iso:
-        return Rational{1'226'869, 1'000'000};
+        return Rational{kRootDepthMillionths, kMillion};
     case Profile::Whitworth:
-        return Rational{1'280'654, 1'000'000};
+        return Rational{2 * kWhitworthH1Millionths, kMillion};
     case Profile::None:
         break;
     }
@@ -54,7 +57,7 @@ std::optional<Rational> heightOfEngagement(const Thread& thread) {
     case Profile::Iso:
         return multiplied(thread.pitch, {kH1Millionths, kMillion});
     case Profile::Whitworth:
-        return multiplied(thread.pitch, {640'327, 1'000'000});
+        return multiplied(thread.pitch, {kWhitworthH1Millionths, kMillion});
     case Profile::None:
         break;
     }

@@ -106,6 +106,12 @@ inline constexpr std::int64_t kH1Millionths = sixtyDegreeHeight(5, 8, 6);
 inline constexpr std::int64_t kIsoTwiceH1Millionths = sixtyDegreeHeight(5, 4, 6);
 // 2 × H1 = 1.08253175 P, ASME B1.1's 2 hn, in hundred-millionths.
 inline constexpr std::int64_t kUnifiedTwiceH1 = sixtyDegreeHeight(5, 4, 8);
+// 3/4 H = 0.649519 P, ISO 724's D − D2, in millionths.
+inline constexpr std::int64_t kIsoPitchDepthMillionths = sixtyDegreeHeight(3, 4, 6);
+// 3/4 H = 0.64951905 P, ASME B1.1's D − D2, in hundred-millionths.
+inline constexpr std::int64_t kUnifiedPitchDepth = sixtyDegreeHeight(3, 4, 8);
+// 17/12 H = 1.226869 P, D less the tap's root diameter, in millionths.
+inline constexpr std::int64_t kRootDepthMillionths = sixtyDegreeHeight(17, 12, 6);
 
 // The thread's profile, as far as a drill's engagement is concerned.
 enum class Profile {

@@ -166,7 +166,7 @@ int majorTolerance(Millionths pitchMm, int grade) {
 
 // The basic pitch diameter d − 0.649519 P to 0.001 mm, in millionths.
 std::optional<Millionths> isoBasicPitch(Millionths majorMm, Millionths pitchMm) {
-    const std::int64_t exact = majorMm * kMillion - pitchMm * 649'519;
+    const std::int64_t exact = majorMm * kMillion - pitchMm * kIsoPitchDepthMillionths;
     if (exact <= 0)
         return std::nullopt;
     return roundedDivision(exact, kMillion * 1000) * 1000;
@@ -222,8 +222,9 @@ std::optional<UnifiedTolerances> unifiedTolerances(Rational majorInch, Rational 
     const long double p = static_cast<long double>(threadsPerInch.den) / threadsPerInch.num;
     const long double engagement =
         among({"UNC", "UNF", "4UN", "6UN", "8UN"}) ? d : std::min(9 * p, d);
+    constexpr long double pitchDepth = static_cast<long double>(kUnifiedPitchDepth) / 100'000'000;
     const auto millionths = [](long double inches) { return std::llround(inches * kMillion); };
-    return UnifiedTolerances{tenThousandths(d), tenThousandths(d - 0.64951905L * p),
+    return UnifiedTolerances{tenThousandths(d), tenThousandths(d - pitchDepth * p),
                              millionths(0.0015L * std::cbrt(d)) +
                                  millionths(0.0015L * std::sqrt(engagement)) +
                                  millionths(0.015L * std::cbrt(p * p)),
