@@ -5,11 +5,10 @@
 namespace vornel::threads {
 namespace {
 
-consteval Millionths operator""_mm(long double mm) {
-    return static_cast<Millionths>(mm * kMillion + 0.5L);
-}
+using namespace literals;
+
 consteval Millionths operator""_in(long double in) { // millionths of an inch
-    return static_cast<Millionths>(in * kMillion + 0.5L);
+    return operator""_mm(in);
 }
 
 constexpr Rational inches(int whole, int num = 0, int den = 1) {

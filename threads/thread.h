@@ -15,6 +15,16 @@ namespace vornel::threads {
 using Millionths = std::int64_t;
 
 inline constexpr Millionths kMillion = 1'000'000;
+
+// The standards' tables as written: 6.647_mm, 8_mm.
+namespace literals {
+consteval Millionths operator""_mm(unsigned long long mm) {
+    return static_cast<Millionths>(mm) * kMillion;
+}
+consteval Millionths operator""_mm(long double mm) {
+    return static_cast<Millionths>(mm * kMillion + 0.5L);
+}
+} // namespace literals
 // Products of two of them, which 64 bits may not hold.
 __extension__ typedef __int128 Wide;
 
