@@ -14,17 +14,12 @@ namespace {
 
 using threads::Family;
 using threads::kMillion;
+using threads::millionthsOf;
 using threads::Rational;
 using threads::Thread;
 
 double toDouble(Rational r) {
     return static_cast<double>(r.num) / static_cast<double>(r.den);
-}
-
-// Millimetres as millionths, rounded half up; mm >= 0.
-Millionths millionthsOf(Rational mm) {
-    return static_cast<Millionths>((static_cast<threads::Wide>(mm.num) * kMillion * 2 + mm.den) /
-                                   (static_cast<threads::Wide>(mm.den) * 2));
 }
 
 // To 0.001 mm, as every length is shown.
@@ -68,8 +63,7 @@ std::optional<DiameterRange> whitworthMajor(const Thread& thread) {
     if (!thread.major)
         return std::nullopt;
     const Millionths major = millionthsOf(*thread.major);
-    const Millionths band = millionthsOf(threads::reduced(thread.pitch.num * kWhitworthBand.num,
-                                                          thread.pitch.den * kWhitworthBand.den));
+    const Millionths band = millionthsOf(threads::multiplied(thread.pitch, kWhitworthBand));
     return DiameterRange{thousandth(major - band), thousandth(major)};
 }
 
@@ -330,8 +324,7 @@ std::optional<DiameterRange> boltMajorLimits(const Thread& t) {
 std::u16string pitchText(Rational pitch) {
     if (pitch.num <= 0)
         return {};
-    // 25.4 mm over the pitch: 127 / (5 P).
-    const Rational perInch = threads::reduced(127 * pitch.den, 5 * pitch.num);
+    const Rational perInch = threads::inchOver(pitch);
     return number(pitch, 4) + u" mm = " + number(perInch, 2) + u"山";
 }
 

@@ -137,6 +137,12 @@ private slots:
             << u"ピッチ 11.5山"_s << 0 << 0LL << 0LL << 254LL << 115LL << 11LL;
         QTest::newRow("diameter alone")
             << u"外径 13.1"_s << 1 << 13'100'000LL << 0LL << 0LL << 1LL << 0LL;
+        QTest::newRow("six decimals")
+            << u"外径 9.500001"_s << 1 << 9'500'001LL << 0LL << 0LL << 1LL << 0LL;
+        QTest::newRow("1000 mm, the most")
+            << u"外径 1000"_s << 1 << 1'000'000'000LL << 0LL << 0LL << 1LL << 0LL;
+        QTest::newRow("200 per inch, the most")
+            << u"200山"_s << 0 << 0LL << 0LL << 127LL << 1000LL << 200LL;
     }
     void readings() {
         QFETCH(QString, typed);
@@ -166,6 +172,8 @@ private slots:
         QTest::newRow("zero diameter") << u"外径 0"_s << u"外径が 0"_s;
         QTest::newRow("zero pitch") << u"外径 9.5 ピッチ 0.0"_s << u"ピッチが 0"_s;
         QTest::newRow("10,000 per inch") << u"10000山"_s << u"山数が多すぎます"_s;
+        QTest::newRow("seven digits per inch") << u"1234567山"_s << u"山数が多すぎます"_s;
+        QTest::newRow("seven decimals") << u"外径 9.5000001"_s << u"外径の桁が多すぎます"_s;
         QTest::newRow("10^9 mm") << u"外径 1000000000"_s << u"外径が大きすぎます"_s;
         QTest::newRow("1001 mm") << u"OD 1001"_s << u"外径が大きすぎます"_s;
         QTest::newRow("two diameters") << u"外径 9.5 内径 6.7"_s << u"径が二つ"_s;
@@ -215,6 +223,7 @@ private slots:
         QTest::newRow("Rc 1/4") << u"Rc"_s << 1LL << 4LL << 10'858LL << 11'549LL;
         // Rp 1/4: 11.445 ± 0.104 (the taper chart's Rp 計算値 is 11.341).
         QTest::newRow("Rp 1/4") << u"Rp"_s << 1LL << 4LL << 11'341LL << 11'549LL;
+        QTest::newRow("Rp 3/8") << u"Rp"_s << 3LL << 8LL << 14'846LL << 15'054LL;
         // NPT 1/4: E0 = 0.49163 − 0.228 / 16 = 0.47738, + 0.8 / 18 − 1 / (18 × 16)
         // = 0.51835 in = 13.166 mm, to D = 0.540 in = 13.716 mm.
         QTest::newRow("NPT 1/4") << u"NPT"_s << 1LL << 4LL << 13'166LL << 13'716LL;
@@ -287,6 +296,9 @@ private slots:
         QTest::newRow("M8x1.25 hole") << u"内径 6.7 ピッチ 1.25"_s
                                       << QStringList{u"M8 × 1.25 fits [5/16-20UN pitch]"_s,
                                                      u"5/16-20UN near [M8 × 1.25 pitch]"_s};
+        // The largest standard thread: M300 × 4 6H, 300 − 1.082532 × 4 =
+        // 295.670 to + 0.600 = 296.270.
+        QTest::newRow("M300x4 hole") << u"内径 296 ピッチ 4"_s << QStringList{u"M300 × 4 fits"_s};
         QTest::newRow("fits nothing")
             << u"外径 500 ピッチ 1"_s << QStringList{u"none: この測定値に合うねじはありません"_s};
     }
@@ -297,23 +309,32 @@ private slots:
     }
 
     // The limits' ends are within them; a thousandth past either is not.
+    // Half a millimetre off is still near.
     void ends_data() {
         QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("thread");
         QTest::addColumn<bool>("fits");
-        QTest::newRow("G 1/4's maximum") << u"外径 13.157 19山"_s << true;
-        QTest::newRow("over it") << u"外径 13.158 19山"_s << false;
-        QTest::newRow("G 1/4's minimum") << u"外径 12.907 19山"_s << true;
-        QTest::newRow("under it") << u"外径 12.906 19山"_s << false;
+        const QString g = u"G 1/4-19"_s;
+        QTest::newRow("G 1/4's maximum") << u"外径 13.157 19山"_s << g << true;
+        QTest::newRow("over it") << u"外径 13.158 19山"_s << g << false;
+        QTest::newRow("G 1/4's minimum") << u"外径 12.907 19山"_s << g << true;
+        QTest::newRow("under it") << u"外径 12.906 19山"_s << g << false;
+        QTest::newRow("0.5 mm over: near") << u"外径 13.657 19山"_s << g << false;
         // 19 per inch is 1.33684 mm: ±0.5 % is 1.33016 to 1.34353.
-        QTest::newRow("a pitch 0.5 % under") << u"外径 13 ピッチ 1.331"_s << true;
-        QTest::newRow("0.6 % under") << u"外径 13 ピッチ 1.329"_s << false;
+        QTest::newRow("a pitch 0.5 % under") << u"外径 13 ピッチ 1.331"_s << g << true;
+        QTest::newRow("0.6 % under") << u"外径 13 ピッチ 1.329"_s << g << false;
+        // W 1/4-20: 6.35 − 0.2 × 1.27 = 6.096; W 5/16-18: 7.9375, to 7.938.
+        QTest::newRow("W 1/4's minimum") << u"外径 6.096 20山"_s << u"W 1/4-20"_s << true;
+        QTest::newRow("under W 1/4's") << u"外径 6.095 20山"_s << u"W 1/4-20"_s << false;
+        QTest::newRow("W 5/16's maximum") << u"外径 7.938 18山"_s << u"W 5/16-18"_s << true;
     }
     void ends() {
         QFETCH(QString, query);
+        QFETCH(QString, thread);
         QFETCH(bool, fits);
         const std::vector<search::SearchResult> results = identified(query);
-        const auto g = std::find_if(results.begin(), results.end(), [](const auto& r) {
-            return r.measured->thread && r.measured->thread->name == u"G 1/4-19";
+        const auto g = std::find_if(results.begin(), results.end(), [&](const auto& r) {
+            return r.measured->thread && qs(r.measured->thread->name) == thread;
         });
         QVERIFY(g != results.end());
         QCOMPARE(g->measured->fits, fits);
@@ -353,6 +374,13 @@ private slots:
             const threads::Thread t = thread(family, size, count);
             QCOMPARE(search::boltMajorLimits(t), tableBoltMajor(t));
         }
+        // No. 12-24 2A worked by hand: 0.2160 − 0.0010 = 0.2150 in, less
+        // 0.060 P^(2/3) = 0.0072: 5.278~5.461 mm.
+        const threads::ThreadForm unified{threads::Family::Unified, threads::Profile::Iso,
+                                          threads::SizeUnit::Inch,
+                                          threads::PitchUnit::ThreadsPerInch};
+        QCOMPARE(search::boltMajorLimits(threads::makeThread(unified, true, {12, 1}, {24, 1})),
+                 std::optional(DiameterRange{5'278'000, 5'461'000}));
     }
 
     // A pitch alone lists the threads that have it within the gauge's

@@ -1020,6 +1020,18 @@ private slots:
         QFETCH(int, count);
         QCOMPARE(int(index().find(view(query)).size()), count);
     }
+
+    // The suggested drill at the edges: limits of one size give that drill;
+    // limits with no drill between them the series' nearest, 6.8 of 6.8 and
+    // 6.9 for 6.81~6.84, marked outside. Only a thread with ひっかかり率
+    // has it: a taper pipe's hole has none.
+    void suggestedDrillAtTheEdges() {
+        QCOMPARE(search::suggestedDrill(6'800'000, 6'800'000), (search::SuggestedDrill{6'800'000}));
+        QCOMPARE(search::suggestedDrill(6'810'000, 6'840'000),
+                 (search::SuggestedDrill{6'800'000, true}));
+        QVERIFY(search::hasEngagement(index().find(u"M8x1.25").front()));
+        QVERIFY(!search::hasEngagement(index().find(u"Rc1/4").front()));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestSearchIndex)

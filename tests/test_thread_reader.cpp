@@ -194,6 +194,23 @@ private slots:
         QTest::newRow("a class and a second") << u"M8x1.25-6H 7H"_s << u"M 8 x 1.25 unread"_s;
         QTest::newRow("three threads spaced") << u"M8x1.25 6H/6g/6e"_s << u"M 8 x 1.25 unread"_s;
         QTest::newRow("two drills") << u"M8x1.25 6.8 6.9"_s << QString();
+        // A drill of nothing is no drill; an inch drill is rounded half up
+        // to the millionth, 0.312342 × 25.4 = 7.9334868 mm.
+        QTest::newRow("a drill of 0") << u"M8x1.25 0"_s << QString();
+        QTest::newRow("inch drill, half up") << u".312342in"_s << u"; 7.933487"_s;
+        // Words joined into one: a whole number and a proper fraction after
+        // it are one mixed number, not a fraction after a fraction nor 4/4;
+        // a word that ends in a hyphen goes on in the next.
+        QTest::newRow("a fraction after a fraction") << u"G1/2 1/4"_s << QString();
+        QTest::newRow("no mixed number of a whole") << u"1 4/4"_s << QString();
+        QTest::newRow("a hyphen, then a space") << u"M8- 1.1"_s << u"M 8 x 1.1"_s;
+        QTest::newRow("1-4/4: no mixed number") << u"1-4/4"_s << u"any 1 x 1"_s;
+        QTest::newRow("14/4 is 3 1/2") << u"14/4-20"_s << u"any 3.5in x 20"_s;
+        // The hand stays when a class follows.
+        QTest::newRow("LH, then a class") << u"M8x1.25-LH 6H"_s << u"M 8 x 1.25 int 6H LH"_s;
+        QTest::newRow("nine digits, the most") << u"M8x1.23456789"_s << u"M 8 x 1.23456789"_s;
+        QTest::newRow("inch mark") << u"1/4\"-20"_s << u"any 0.25in x 20"_s;
+        QTest::newRow("PS after") << u"1/2-14PS"_s << u"Rp 0.5in x 14"_s;
     }
     void queries() {
         QFETCH(QString, typed);

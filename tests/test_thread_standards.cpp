@@ -3,6 +3,7 @@
 // 261, ISO 965-1 and ASME B1.1 worked by hand, and the metric chart's limits
 // against ISO 965-1.
 #include "charts/charts.h"
+#include "threads/chart_thread.h"
 #include "threads/standard_sizes.h"
 #include "threads/tolerance.h"
 
@@ -226,6 +227,8 @@ private slots:
         QTest::newRow("No. 0-80 2B: at most 0.394P")
             << u"No. 0"_s << u"80"_s << 2 << u"0.0465~0.0514"_s;
         QTest::newRow("No. 1-72 2B") << u"No. 1"_s << u"72"_s << 2 << u"0.0580~0.0635"_s;
+        QTest::newRow("No. 1-72 3B: at most 0.394P")
+            << u"No. 1"_s << u"72"_s << 3 << u"0.0580~0.0635"_s;
         QTest::newRow("4-12 3B: at least 0.120P") << u"4"_s << u"12"_s << 3 << u"3.9100~3.9198"_s;
         QTest::newRow("4-16 3B: at least 0.23P-1.5P²")
             << u"4"_s << u"16"_s << 3 << u"3.9320~3.9408"_s;
@@ -291,6 +294,7 @@ private slots:
         QTest::newRow("M1") << u"1"_s << u"0.25 0.2"_s << true << u"0.3"_s;
         QTest::newRow("M5.5") << u"5.5"_s << u"0.5"_s << false << u"0.75"_s;
         QTest::newRow("M8") << u"8"_s << u"1.25 1 0.75"_s << true << u"1.1"_s;
+        QTest::newRow("M10") << u"10"_s << u"1.5 1.25 1 0.75"_s << true << u"1.75"_s;
         QTest::newRow("M64") << u"64"_s << u"6 4 3 2 1.5"_s << true << u"1"_s;
         QTest::newRow("M105") << u"105"_s << u"6 4 3 2"_s << false << u"1.5"_s;
         QTest::newRow("M110") << u"110"_s << u"6 4 3 2"_s << false << u"8"_s;
@@ -324,6 +328,10 @@ private slots:
         QTest::newRow("1")
             << u"1"_s << QString()
             << u"UNC 8,UNF 12,UNEF 20,8UN 8,12UN 12,16UN 16,20UN 20,28UN 28,32UN 32"_s;
+        QTest::newRow("7/8") << u"7/8"_s << QString()
+                             << u"UNC 9,UNF 14,UNEF 20,12UN 12,16UN 16,20UN 20,28UN 28,32UN 32"_s;
+        QTest::newRow("2 1/4") << u"9/4"_s << QString()
+                               << u"UNC 9/2,6UN 6,8UN 8,12UN 12,16UN 16,20UN 20"_s;
         QTest::newRow("2") << u"2"_s << QString()
                            << u"UNC 9/2,6UN 6,8UN 8,12UN 12,16UN 16,20UN 20"_s;
         QTest::newRow("3/16") << u"3/16"_s << QString() << QString();
@@ -361,6 +369,32 @@ private slots:
         QCOMPARE(kH1Millionths, 541'266);
         QCOMPARE(kIsoTwiceH1Millionths, 1'082'532);
         QCOMPARE(kUnifiedTwiceH1, 108'253'175);
+    }
+
+    // M6 × 1: D1 = 6 − 1.082532 = 4.917468 (ISO 724, before its rounding);
+    // the tap's root D − 1.226869 P = 4.773131, where the drill is still
+    // 1.226869 / 1.082532 = 113 %, a millionth under it none.
+    void basicMinorAndRoot() {
+        const Thread m6 = makeThread({Family::IsoMetric, Profile::Iso}, false, {6, 1}, {1, 1});
+        QCOMPARE(basicMinor(m6), std::optional(reduced(4'917'468, kMillion)));
+        QCOMPARE(engagement(m6, 4'773'131), (Engagement{Engagement::Kind::AboveBasic, 113}));
+        QCOMPARE(engagement(m6, 4'773'130).kind, Engagement::Kind::BelowRoot);
+    }
+
+    // Half up at the last digit shown: 2/3 is 0.667, 1/8 to two decimals 0.13.
+    void decimals() {
+        QCOMPARE(decimalText({2, 3}), std::u16string(u"0.667"));
+        QCOMPARE(decimalText({1, 8}, 2), std::u16string(u"0.13"));
+    }
+
+    // A chart's row read with no limits to choose by: the first reading,
+    // "13/16" as thirteen sixteenths rather than 1 3/16.
+    void chartRowWithoutLimits() {
+        const ThreadForm unified{Family::Unified, Profile::Iso, SizeUnit::Inch,
+                                 PitchUnit::ThreadsPerInch};
+        const std::optional<Thread> t = readChartThread(u"13/16-20UNEF", unified, std::nullopt);
+        QVERIFY(t);
+        QCOMPARE(t->size, (Rational{13, 16}));
     }
 
     void numberedSizes() {

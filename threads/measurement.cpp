@@ -126,12 +126,6 @@ Number readNumber(std::u16string_view text, std::u16string_view what) {
     return {reduced(num, den), {}};
 }
 
-// Millionths of a millimetre, rounded half up.
-Millionths millionths(Rational mm) {
-    return static_cast<Millionths>((static_cast<Wide>(mm.num) * kMillion * 2 + mm.den) /
-                                   (static_cast<Wide>(mm.den) * 2));
-}
-
 class Reader {
 public:
     explicit Reader(std::vector<Token> tokens)
@@ -209,10 +203,10 @@ private:
             inch = false;
         Rational mm = number.value;
         if (inch) {
-            reading_.inches = millionths(number.value);
-            mm = reduced(number.value.num * 127, number.value.den * 5); // 25.4 mm to the inch
+            reading_.inches = millionthsOf(number.value);
+            mm = multiplied(number.value, kInchMillimetres);
         }
-        reading_.millimetres = millionths(mm);
+        reading_.millimetres = millionthsOf(mm);
         if (reading_.millimetres > kLargestMeasuredDiameter) {
             problem_ = std::u16string(name) + u"が大きすぎます（1000 mm まで）";
             return;
@@ -236,7 +230,7 @@ private:
             return;
         }
         Number number = readNumber(token->text, u"ピッチ");
-        if (number.problem.empty() && millionths(number.value) > kLargestMeasuredPitch)
+        if (number.problem.empty() && millionthsOf(number.value) > kLargestMeasuredPitch)
             number.problem = u"ピッチが大きすぎます（20 mm まで）";
         if (!number.problem.empty()) {
             problem_ = std::move(number.problem);
@@ -258,8 +252,7 @@ private:
             return;
         }
         reading_.threadsPerInch = number.value;
-        // 25.4 mm over the count: 127 / (5 n).
-        reading_.pitch = reduced(127 * number.value.den, 5 * number.value.num);
+        reading_.pitch = inchOver(number.value);
     }
 
     std::vector<Token> tokens_;

@@ -5,11 +5,10 @@
 namespace vornel::threads {
 namespace {
 
-consteval Millionths operator""_mm(long double mm) {
-    return static_cast<Millionths>(mm * kMillion + 0.5L);
-}
+using namespace literals;
+
 consteval Millionths operator""_in(long double in) { // millionths of an inch
-    return static_cast<Millionths>(in * kMillion + 0.5L);
+    return operator""_mm(in);
 }
 
 constexpr Rational inches(int whole, int num = 0, int den = 1) {
@@ -133,8 +132,9 @@ std::optional<NptNumbers> nptNumbers(const AmericanPipe* pipe) {
 
 // Millionths of an inch times `scale` as a range in millimetres.
 DiameterRange inchRange(Wide minimum, Wide maximum, Wide scale) {
-    // 25.4 mm to the inch: 254 / 10.
-    return {thousandths(minimum * 254, scale * 10), thousandths(maximum * 254, scale * 10)};
+    constexpr Rational inch = kInchMillimetres;
+    return {thousandths(minimum * inch.num, scale * inch.den),
+            thousandths(maximum * inch.num, scale * inch.den)};
 }
 
 const AmericanPipe* americanPipe(Rational size) {

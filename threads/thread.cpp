@@ -5,9 +5,8 @@
 namespace vornel::threads {
 namespace {
 
-constexpr Rational multiplied(Rational a, Rational b) {
-    return reduced(a.num * b.num, a.den * b.den);
-}
+// H1 of Whitworth's 55° profile with its rounded crests, 0.640327 P.
+constexpr std::int64_t kWhitworthH1Millionths = 640'327;
 
 // The depth of the tap's thread from its crest to its root, twice, for a
 // pitch of 1: the external thread's basic root diameter is D less this
@@ -17,9 +16,9 @@ constexpr Rational multiplied(Rational a, Rational b) {
 std::optional<Rational> rootDepth(Profile profile) {
     switch (profile) {
     case Profile::Iso:
-        return Rational{1'226'869, 1'000'000};
+        return Rational{kRootDepthMillionths, kMillion};
     case Profile::Whitworth:
-        return Rational{1'280'654, 1'000'000};
+        return Rational{2 * kWhitworthH1Millionths, kMillion};
     case Profile::None:
         break;
     }
@@ -37,8 +36,7 @@ Thread makeThread(const ThreadForm& form, bool numbered, Rational size, Rational
     thread.profile = form.profile;
     constexpr Rational inch = kInchMillimetres;
     if (form.pitchUnit == PitchUnit::ThreadsPerInch)
-        thread.pitch =
-            count.num > 0 ? reduced(inch.num * count.den, inch.den * count.num) : Rational{};
+        thread.pitch = count.num > 0 ? inchOver(count) : Rational{};
     else
         thread.pitch = count;
     if (form.family == Family::PipeG)
@@ -59,7 +57,7 @@ std::optional<Rational> heightOfEngagement(const Thread& thread) {
     case Profile::Iso:
         return multiplied(thread.pitch, {kH1Millionths, kMillion});
     case Profile::Whitworth:
-        return multiplied(thread.pitch, {640'327, 1'000'000});
+        return multiplied(thread.pitch, {kWhitworthH1Millionths, kMillion});
     case Profile::None:
         break;
     }

@@ -15,6 +15,16 @@ namespace vornel::threads {
 using Millionths = std::int64_t;
 
 inline constexpr Millionths kMillion = 1'000'000;
+
+// The standards' tables as written: 6.647_mm, 8_mm.
+namespace literals {
+consteval Millionths operator""_mm(unsigned long long mm) {
+    return static_cast<Millionths>(mm) * kMillion;
+}
+consteval Millionths operator""_mm(long double mm) {
+    return static_cast<Millionths>(mm * kMillion + 0.5L);
+}
+} // namespace literals
 // Products of two of them, which 64 bits may not hold.
 __extension__ typedef __int128 Wide;
 
@@ -41,12 +51,33 @@ constexpr Rational reduced(std::int64_t num, std::int64_t den) {
     return g > 1 ? Rational{num / g, den / g} : Rational{num, den};
 }
 
+constexpr Rational multiplied(Rational a, Rational b) {
+    return reduced(a.num * b.num, a.den * b.den);
+}
+
+// a / b rounded half up, for a >= 0 and b > 0.
+constexpr std::int64_t roundedDivision(std::int64_t a, std::int64_t b) {
+    return (2 * a + b) / (2 * b);
+}
+
+// Millimetres as millionths, rounded half up; mm >= 0.
+constexpr Millionths millionthsOf(Rational mm) {
+    return static_cast<Millionths>((static_cast<Wide>(mm.num) * kMillion * 2 + mm.den) /
+                                   (static_cast<Wide>(mm.den) * 2));
+}
+
 // An inch in millionths of a millimetre, 25.4 mm: the one figure every
 // conversion between inches and millimetres uses.
 inline constexpr Millionths kInch = 25'400'000;
 // The same in millimetres as a fraction, 127/5, for products that 64 bits
 // must hold.
 inline constexpr Rational kInchMillimetres = reduced(kInch, kMillion);
+
+// An inch over `value`: the pitch in millimetres of `value` threads per
+// inch, or the threads per inch of a pitch of `value` millimetres.
+constexpr Rational inchOver(Rational value) {
+    return reduced(kInchMillimetres.num * value.den, kInchMillimetres.den * value.num);
+}
 
 // The thread families the charts and the standards know.
 enum class Family {
@@ -85,6 +116,12 @@ inline constexpr std::int64_t kH1Millionths = sixtyDegreeHeight(5, 8, 6);
 inline constexpr std::int64_t kIsoTwiceH1Millionths = sixtyDegreeHeight(5, 4, 6);
 // 2 × H1 = 1.08253175 P, ASME B1.1's 2 hn, in hundred-millionths.
 inline constexpr std::int64_t kUnifiedTwiceH1 = sixtyDegreeHeight(5, 4, 8);
+// 3/4 H = 0.649519 P, ISO 724's D − D2, in millionths.
+inline constexpr std::int64_t kIsoPitchDepthMillionths = sixtyDegreeHeight(3, 4, 6);
+// 3/4 H = 0.64951905 P, ASME B1.1's D − D2, in hundred-millionths.
+inline constexpr std::int64_t kUnifiedPitchDepth = sixtyDegreeHeight(3, 4, 8);
+// 17/12 H = 1.226869 P, D less the tap's root diameter, in millionths.
+inline constexpr std::int64_t kRootDepthMillionths = sixtyDegreeHeight(17, 12, 6);
 
 // The thread's profile, as far as a drill's engagement is concerned.
 enum class Profile {

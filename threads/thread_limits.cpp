@@ -10,11 +10,6 @@
 namespace vornel::threads {
 namespace {
 
-// a / b rounded half up, for a >= 0 and b > 0.
-constexpr std::int64_t roundedDivision(std::int64_t a, std::int64_t b) {
-    return (2 * a + b) / (2 * b);
-}
-
 // ---- ISO 965-1 ----
 
 // The R40 series of preferred numbers as ISO 965-1 prints its tolerances and
@@ -171,7 +166,7 @@ int majorTolerance(Millionths pitchMm, int grade) {
 
 // The basic pitch diameter d − 0.649519 P to 0.001 mm, in millionths.
 std::optional<Millionths> isoBasicPitch(Millionths majorMm, Millionths pitchMm) {
-    const std::int64_t exact = majorMm * kMillion - pitchMm * 649'519;
+    const std::int64_t exact = majorMm * kMillion - pitchMm * kIsoPitchDepthMillionths;
     if (exact <= 0)
         return std::nullopt;
     return roundedDivision(exact, kMillion * 1000) * 1000;
@@ -227,8 +222,9 @@ std::optional<UnifiedTolerances> unifiedTolerances(Rational majorInch, Rational 
     const long double p = static_cast<long double>(threadsPerInch.den) / threadsPerInch.num;
     const long double engagement =
         among({"UNC", "UNF", "4UN", "6UN", "8UN"}) ? d : std::min(9 * p, d);
+    constexpr long double pitchDepth = static_cast<long double>(kUnifiedPitchDepth) / 100'000'000;
     const auto millionths = [](long double inches) { return std::llround(inches * kMillion); };
-    return UnifiedTolerances{tenThousandths(d), tenThousandths(d - 0.64951905L * p),
+    return UnifiedTolerances{tenThousandths(d), tenThousandths(d - pitchDepth * p),
                              millionths(0.0015L * std::cbrt(d)) +
                                  millionths(0.0015L * std::sqrt(engagement)) +
                                  millionths(0.015L * std::cbrt(p * p)),
@@ -339,10 +335,10 @@ std::optional<InternalPitchLimits> unifiedInternalPitch(Rational majorInch, Rati
 }
 
 Millionths inchToMillimetres(Millionths inchMillionths) {
-    // 25.4 mm an inch; to whole micrometres.
-    const std::int64_t tenths = inchMillionths * 254;
-    return (tenths >= 0 ? roundedDivision(tenths, 10'000) : -roundedDivision(-tenths, 10'000)) *
-           1000;
+    // To whole micrometres.
+    const std::int64_t scaled = inchMillionths * kInchMillimetres.num;
+    const std::int64_t den = kInchMillimetres.den * 1000;
+    return (scaled >= 0 ? roundedDivision(scaled, den) : -roundedDivision(-scaled, den)) * 1000;
 }
 
 ExternalLimits inMillimetres(const ExternalLimits& inch) {

@@ -50,11 +50,6 @@ constexpr IsoPitch kIsoPitches[] = {
 // arithmetic below stays in 64 bits.
 constexpr Millionths kLargestIsoMajor = 1000 * kMillion;
 
-// a / b rounded half up, for a >= 0 and b > 0.
-constexpr std::int64_t roundedDivision(std::int64_t a, std::int64_t b) {
-    return (2 * a + b) / (2 * b);
-}
-
 constexpr std::int64_t roundedTo(std::int64_t value, std::int64_t step) {
     return roundedDivision(value, step) * step;
 }
