@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <span>
 
 using namespace vornel;
 
@@ -86,31 +87,25 @@ int main(int argc, char* argv[]) {
     const QString queries[] = {QStringLiteral("M10"), QStringLiteral("6.8"),
                                QStringLiteral("1/4-20"), QStringLiteral(".375")};
     std::size_t found = 0;
-    // One query's matching; each keystroke measured above is one query.
-    const double matching = fastest([&] {
-                                for (const QString& q : queries)
-                                    found +=
-                                        index
-                                            .find({reinterpret_cast<const char16_t*>(q.utf16()),
-                                                   static_cast<std::size_t>(q.size())})
-                                            .size();
-                            }) /
-                            std::size(queries);
+    // The time of one query of a list, matched as each keystroke above is.
+    const auto perQuery = [&](std::span<const QString> list) {
+        return fastest([&] {
+                   for (const QString& q : list)
+                       found += index
+                                    .find({reinterpret_cast<const char16_t*>(q.utf16()),
+                                           static_cast<std::size_t>(q.size())})
+                                    .size();
+               }) /
+               static_cast<double>(list.size());
+    };
+    const double matching = perQuery(queries);
     const double keystroke = unchanged / 2;
     // A caliper's and a pitch gauge's reading held against every thread
     // (the threads made once, at the first reading, as in the window).
     const QString readings[] = {QStringLiteral("外径 9.5 ピッチ 1.5"),
                                 QStringLiteral("外径 13.1 19山"),
                                 QStringLiteral("内径 6.7 ピッチ 1.25"), QStringLiteral("外径 6.3")};
-    const double measuring = fastest([&] {
-                                 for (const QString& q : readings)
-                                     found +=
-                                         index
-                                             .find({reinterpret_cast<const char16_t*>(q.utf16()),
-                                                    static_cast<std::size_t>(q.size())})
-                                             .size();
-                             }) /
-                             std::size(readings);
+    const double measuring = perQuery(readings);
 
     const double ratio = changed / unchanged;
     std::printf("Search (%s): a keystroke to its results painted ÷ a keystroke that leaves them\n"

@@ -281,7 +281,7 @@ std::u16string upper(std::u16string_view text) {
     return out;
 }
 
-void metricThreads(const Designation& q, std::vector<SearchResult>& out) {
+void metricThreads(const Designation& q, const HeldThread& held, std::vector<SearchResult>& out) {
     for (const Rational& size : q.sizes) {
         const std::optional<threads::Millionths> major = millionths(size);
         if (!major)
@@ -294,8 +294,9 @@ void metricThreads(const Designation& q, std::vector<SearchResult>& out) {
             continue;
         }
         const auto add = [&](Rational pitch) {
-            out.push_back(threadResult(threads::makeThread(kIsoForm, false, size, pitch), q.classes,
-                                       !q.counts.empty()));
+            const Thread thread = threads::makeThread(kIsoForm, false, size, pitch);
+            if (!held || !held(thread))
+                out.push_back(threadResult(thread, q.classes, !q.counts.empty()));
         };
         if (q.counts.empty()) {
             for (threads::Millionths p : pitches)
@@ -315,7 +316,7 @@ void metricThreads(const Designation& q, std::vector<SearchResult>& out) {
     }
 }
 
-void unifiedThreads(const Designation& q, std::vector<SearchResult>& out) {
+void unifiedThreads(const Designation& q, const HeldThread& held, std::vector<SearchResult>& out) {
     const std::u16string series = upper(q.series);
     for (const Rational& size : q.sizes) {
         if (size.num <= 0 && !q.numbered)
@@ -343,8 +344,9 @@ void unifiedThreads(const Designation& q, std::vector<SearchResult>& out) {
             added.push_back(s.threadsPerInch);
             Thread thread = threads::makeThread(kUnifiedForm, q.numbered, size, s.threadsPerInch);
             thread.series = written;
-            out.push_back(threadResult(thread, q.classes, !q.counts.empty()));
             any = true;
+            if (!held || !held(thread))
+                out.push_back(threadResult(thread, q.classes, !q.counts.empty()));
         }
         if (any)
             continue;
@@ -449,12 +451,12 @@ bool isStandardThread(const Designation& query) {
            (mayBeUnified(query) && standardHas(query, Family::Unified));
 }
 
-std::vector<SearchResult> standardThreads(const Designation& query) {
+std::vector<SearchResult> standardThreads(const Designation& query, const HeldThread& held) {
     std::vector<SearchResult> results;
     if (mayBeMetric(query))
-        metricThreads(query, results);
+        metricThreads(query, held, results);
     if (mayBeUnified(query))
-        unifiedThreads(query, results);
+        unifiedThreads(query, held, results);
     return results;
 }
 

@@ -4,6 +4,7 @@
 #include "threads/designation.h"
 #include "threads/tolerance.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -27,7 +28,11 @@ std::optional<threads::Designation> gradedSeriesQuery(const threads::Designation
 // the size, or the one asked, with the minor diameter's limits of the class
 // asked (6H or 2B where none is) and a suggested drill; or one result that
 // says why the standards have no such thread.
-std::vector<SearchResult> standardThreads(const threads::Designation& query);
+// `held` passes over a thread that a chart's row already answers, before
+// anything of it is worked out.
+using HeldThread = std::function<bool(const threads::Thread&)>;
+std::vector<SearchResult> standardThreads(const threads::Designation& query,
+                                          const HeldThread& held = {});
 
 // Whether a result of standardThreads() is the thread of a chart's row:
 // the same family, major diameter and pitch.

@@ -359,15 +359,16 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
     if (designation) {
         const bool anyRow = std::any_of(results.begin(), results.end(),
                                         [](const SearchResult& r) { return r.byDesignation; });
-        const auto held = [&results](const SearchResult& computed) {
+        const auto held = [&results](const threads::Thread& thread) {
             return std::any_of(results.begin(), results.end(), [&](const SearchResult& r) {
                 return r.byDesignation && r.chart && r.chart->threadForm.toleranceClass &&
-                       r.thread && sameThread(*r.thread, computed.computed->thread);
+                       r.thread && sameThread(*r.thread, thread);
             });
         };
-        std::vector<SearchResult> standard = standardThreads(*designation);
+        // A thread a row holds is passed over before it is worked out.
+        std::vector<SearchResult> standard = standardThreads(*designation, held);
         for (SearchResult& result : standard) {
-            if (result.computed->hasLimits ? held(result) : anyRow)
+            if (!result.computed->hasLimits && anyRow)
                 continue;
             if (drill)
                 result.queriedDrill = drill->millimetres;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <span>
+#include <tuple>
 
 namespace vornel::threads {
 namespace {
@@ -147,9 +148,26 @@ int pitchTolerance6(Millionths majorMm, Millionths pitchMm) {
         return 0;
     if (const auto value = printed(kPrintedPitchTolerances, range->upTo, pitchMm))
         return *value;
-    const long double p = static_cast<long double>(pitchMm) / kMillion;
-    const long double d = std::sqrt(static_cast<long double>(range->over) * range->upTo) / kMillion;
-    return roundedR40(90 * std::pow(p, 0.4L) * std::pow(d, 0.1L));
+    // The formula's values, worked once for every cell of the tables: a search
+    // asks for them at each keystroke.
+    static const auto formula = [] {
+        std::array<std::array<int, std::tuple_size_v<decltype(IsoRange::pitches)>>,
+                   std::size(kIsoRanges)>
+            cells{};
+        for (std::size_t r = 0; r < std::size(kIsoRanges); ++r) {
+            const IsoRange& at = kIsoRanges[r];
+            const long double d = std::sqrt(static_cast<long double>(at.over) * at.upTo) / kMillion;
+            for (std::size_t i = 0; i < at.pitches.size(); ++i) {
+                const long double p = static_cast<long double>(at.pitches[i]) / kMillion;
+                if (p > 0)
+                    cells[r][i] = roundedR40(90 * std::pow(p, 0.4L) * std::pow(d, 0.1L));
+            }
+        }
+        return cells;
+    }();
+    const auto slot = std::find(range->pitches.begin(), range->pitches.end(), pitchMm);
+    return formula[std::size_t(range - std::begin(kIsoRanges))]
+                  [std::size_t(slot - range->pitches.begin())];
 }
 
 // The major diameter tolerance of an external thread, Td(6) = 180 P^(2/3) −
