@@ -90,9 +90,9 @@ on() {
 # each figure is the sum of the blocks' medians over the floor's. The menu
 # floor is a plain window with the menu's captions, font, picture and icon;
 # the one-button floor a window of its size with one caption. All run on a
-# session bus of their own, where the program asks whether a Vornel runs
-# already and takes its name; beside the ratio, what that check alone takes
-# (the median of 21 starts).
+# session bus of their own, where the program takes its name before it
+# shows the menu; beside the ratio, what that claim alone takes (the median
+# of 21 starts).
 startup() {
     local platform=$1 csv=$tmp/startup-$1.csv
     on "$platform" dbus-run-session --config-file="$tmp/plain-bus.conf" -- \
@@ -115,7 +115,7 @@ startup() {
     done | sort -n | sed -n 11p)
     printf '  %-9s %s × menu floor  budget ≤ 1.08  %s;  %s × one-button floor  budget ≤ 1.15  %s\n' \
         "$platform" "$menu" "$v" "$one" "$w"
-    printf '  %-9s the check for a running Vornel alone: %s ms\n' "" "$check"
+    printf '  %-9s the claim to the name alone: %s ms\n' "" "$check"
 }
 
 # peak PLATFORM PROBE: the probe's peak resident memory in KiB, the median of

@@ -51,53 +51,57 @@ QString activationToken(const QVariantMap& platformData, QStringView platform) {
 
 int runApplication(int& argc, char* argv[], const CommandLine& command,
                    const std::function<void(Program&)>& made) {
-    // Who is Vornel is decided on a thread of its own, which connects to
-    // the bus while the application object is made, and takes the name
-    // while the menu is made; the menu is shown only where this process is
-    // Vornel, once the event loop runs.
+    // Who is Vornel is decided before any window is shown, on a thread of
+    // its own, which connects to the bus, exports the application's object
+    // and takes the name while the application object and the menu are
+    // made; the menu is shown only where this process is Vornel, once the
+    // event loop runs.
     SessionClaim claim(command);
     const bool startedByBus = command.mode == CommandMode::Service;
-    int status = 0;
-    {
-        QApplication app(argc, argv);
-        Program program;
-        Application application(program, startedByBus);
-        std::optional<RunTimeError> menuError;
-        claim.claim(&application, [&](Claim claimed) {
-            if (claimed != Claim::Owner) {
-                QCoreApplication::exit(0);
-            } else if (startedByBus) {
-                // No window until one is asked for.
-            } else if (const auto error = menuError ? menuError : program.start()) {
-                reportRunTimeError(*error);
-            } else if (command.mode == CommandMode::Search) {
-                program.openSearch(0, command.query);
-            }
-        });
-        if (!startedByBus)
-            menuError = program.makeMenu();
-        if (made)
-            made(program);
-        status = QApplication::exec();
-        claim.stop();
-        // Windows closed just before the end still wait for their deferred delete.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    std::optional<QApplication> app;
+    Application application(startedByBus);
+    std::optional<Program> program;
+    std::optional<RunTimeError> menuError;
+    claim.claim(&application, [&](Claim claimed) {
+        if (claimed != Claim::Owner) {
+            QCoreApplication::exit(0);
+        } else if (startedByBus) {
+            // No window until one is asked for.
+        } else if (const auto error = menuError ? menuError : program->start()) {
+            reportRunTimeError(*error);
+        } else if (command.mode == CommandMode::Search) {
+            program->openSearch(0, command.query);
+        }
+    });
+    app.emplace(argc, argv);
+    program.emplace();
+    application.serve(*program);
+    if (!startedByBus)
+        menuError = program->makeMenu();
+    if (made)
+        made(*program);
+    const int status = QApplication::exec();
+    claim.stop();
+    // Windows closed just before the end still wait for their deferred delete.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return status;
 }
 
-Application::Application(Program& program, bool startedByBus)
-    : program_(program)
-    , search_(program.searchIndex())
-    , startedByBus_(startedByBus) {
+Application::Application(bool startedByBus)
+    : startedByBus_(startedByBus) {
     new ApplicationAdaptor(this);
+    setIdleTime(idle_, "VORNEL_IDLE_MS");
+}
+
+void Application::serve(Program& program) {
+    program_ = &program;
+    search_.emplace(program.searchIndex());
     // The end is decided here: a copied drill may outlive the windows.
     QApplication::setQuitOnLastWindowClosed(false);
     connect(qApp, &QGuiApplication::lastWindowClosed, this, &Application::endIfIdle,
             Qt::QueuedConnection);
     connect(QGuiApplication::clipboard(), &QClipboard::changed, this, &Application::endIfIdle,
             Qt::QueuedConnection);
-    setIdleTime(idle_, "VORNEL_IDLE_MS");
     connect(&idle_, &QTimer::timeout, this, &Application::endIfIdle);
     if (startedByBus_)
         idle_.start();
@@ -125,9 +129,9 @@ void Application::completeStartup(const QWidget* window, const QVariantMap& plat
 void Application::Activate(const QVariantMap& platformData) {
     requested();
     useActivationToken(platformData);
-    if (const auto error = program_.start())
+    if (const auto error = program_->start())
         reportRunTimeError(*error);
-    completeStartup(program_.menu(), platformData);
+    completeStartup(program_->menu(), platformData);
 }
 
 void Application::Open(const QStringList& uris, const QVariantMap& platformData) {
@@ -141,11 +145,11 @@ void Application::ActivateAction(const QString& action, const QVariantList& para
     const QString text = stringParameter(parameter);
     if (action == QLatin1StringView(kSearchAction)) {
         useActivationToken(platformData);
-        program_.openSearch(0, text, true);
-        completeStartup(program_.searchWindow(), platformData);
+        program_->openSearch(0, text, true);
+        completeStartup(program_->searchWindow(), platformData);
         return;
     }
-    const std::optional<search::SearchResult> result = search_.result(text);
+    const std::optional<search::SearchResult> result = search_->result(text);
     if (!result)
         return;
     if (action == QLatin1StringView(kChartAction)) {
@@ -153,11 +157,11 @@ void Application::ActivateAction(const QString& action, const QVariantList& para
         // A thread the standards give has no chart: the search window shows
         // it, with the query that found it.
         if (result->chart) {
-            program_.openChartAt(result->position, result->line);
-            completeStartup(program_.registry().window(result->position), platformData);
+            program_->openChartAt(result->position, result->line);
+            completeStartup(program_->registry().window(result->position), platformData);
         } else {
-            program_.openSearch(0, text.mid(text.indexOf(u':') + 1), true);
-            completeStartup(program_.searchWindow(), platformData);
+            program_->openSearch(0, text.mid(text.indexOf(u':') + 1), true);
+            completeStartup(program_->searchWindow(), platformData);
         }
     } else if (action == QLatin1StringView(kCopyDrillAction) && !result->drill.empty()) {
         copyToClipboard(toQString(result->drill));

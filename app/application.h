@@ -9,6 +9,7 @@
 #include <QVariantList>
 #include <QVariantMap>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -41,9 +42,14 @@ int runApplication(int& argc, char* argv[], const CommandLine& command,
 class Application final : public QObject {
     Q_OBJECT
 public:
-    // `startedByBus`: started by the bus, with no window until asked.
-    Application(Program& program, bool startedByBus);
+    // `startedByBus`: started by the bus, with no window until asked. It
+    // may be made before the application object, to be on the bus while
+    // that is made: calls wait in the event queue until serve().
+    explicit Application(bool startedByBus);
     ~Application() override;
+
+    // Serves the calls with `program`, once the application object exists.
+    void serve(Program& program);
 
     // Shows the menu, or brings it forward.
     void Activate(const QVariantMap& platformData);
@@ -63,8 +69,8 @@ private:
     void requested();
     void endIfIdle();
 
-    Program& program_;
-    DesktopSearch search_;
+    Program* program_ = nullptr;
+    std::optional<DesktopSearch> search_;
     // Started by the bus: the time each request gives it without a window.
     QTimer idle_;
     bool startedByBus_ = false;

@@ -34,35 +34,18 @@ void flushDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Counts the paint events of a window and its children.
-class PaintCount final : public QObject {
+// The menu, counting its paints.
+class PaintedMenu final : public MenuWindow {
 public:
-    explicit PaintCount(QWidget* window)
-        : window_(window) {
-        qApp->installEventFilter(this);
-    }
-    int count() const { return count_; }
+    using MenuWindow::MenuWindow;
+    int paints = 0;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-            (watched == window_ || window_->isAncestorOf(static_cast<QWidget*>(watched))))
-            ++count_;
-        return false;
+    void paintEvent(QPaintEvent* event) override {
+        ++paints;
+        MenuWindow::paintEvent(event);
     }
-
-private:
-    QWidget* window_;
-    int count_ = 0;
 };
-
-// The search window, built hidden while the program waits, or null.
-QWidget* preparedSearchWindow() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == u"SearchWindow"_s)
-            return w;
-    return nullptr;
-}
 
 } // namespace
 
@@ -103,15 +86,15 @@ private slots:
     // The search window is built while the program waits, after the menu's
     // first paint: the menu is not painted again for it.
     void preparingTheSearchPaintsNothingAgain() {
-        Program program;
-        QVERIFY(!program.makeMenu());
-        PaintCount paints(program.menu());
+        PaintedMenu* menu = nullptr;
+        Program program(
+            {}, [&menu](ChartRegistry& registry) { return menu = new PaintedMenu(registry); });
         QVERIFY(!program.start());
-        QTRY_VERIFY(paints.count() > 0);
-        const int first = paints.count();
-        QTRY_VERIFY(preparedSearchWindow());
+        QTRY_COMPARE(menu->paints, 1);
+        // The menu and the search window, hidden.
+        QTRY_COMPARE(QApplication::topLevelWidgets().size(), 2);
         QTest::qWait(200);
-        QCOMPARE(paints.count(), first);
+        QCOMPARE(menu->paints, 1);
     }
 
     void buttons_data() {
