@@ -139,7 +139,7 @@ const IsoSize* isoSize(Millionths majorMm) {
 }
 
 constexpr Rational numbered(int n) {
-    return reduced(60 + 13 * n, 1000);
+    return numberedMajor({n, 1});
 }
 constexpr Rational inches(int whole, int num = 0, int den = 1) {
     return reduced(whole * den + num, den);

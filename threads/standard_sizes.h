@@ -19,8 +19,12 @@ bool isIsoCoarse(Millionths majorMm, Millionths pitchMm);
 // Whether the standard gives the size that pitch, coarse or fine.
 bool isIsoPitch(Millionths majorMm, Millionths pitchMm);
 
-// ASME B1.1: the basic major diameter of the numbered size No. n, 0.060 +
-// 0.013 n inch, for n from 0 to 12.
+// ASME B1.1's rule for the basic major diameter of a numbered size No. n,
+// 0.060 + 0.013 n inch, for whatever number a designation writes.
+constexpr Rational numberedMajor(Rational number) {
+    return reduced(60 * number.den + 13 * number.num, 1000 * number.den);
+}
+// The standard's numbered sizes, No. 0 to 12, by that rule.
 std::optional<Rational> numberedSizeMajor(int number);
 
 // A standard series of a unified size: "UNC", "UNF", "UNEF" or a

@@ -41,8 +41,8 @@ Thread makeThread(const ThreadForm& form, bool numbered, Rational size, Rational
         thread.pitch = count;
     if (form.family == Family::PipeG)
         return thread; // no major diameter in the designation
-    if (numbered)      // No. n: 0.060 + 0.013 n inch
-        thread.major = multiplied(reduced(60 * size.den + 13 * size.num, 1000 * size.den), inch);
+    if (numbered)
+        thread.major = multiplied(numberedMajor(size), inch);
     else if (form.sizeUnit == SizeUnit::Inch)
         thread.major = multiplied(size, inch);
     else
