@@ -68,13 +68,14 @@ VORNEL_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-wayland qt6-translat
 # extra-cmake-modules), for a small client that the test builds apart; the
 # screen reader Orca with speech-dispatcher, whose dummy voice the Orca test
 # speaks to (playing to ALSA's null device), to hear what a blind user hears;
-# and clang with its runtime libraries for libFuzzer, to fuzz the query
-# reader.
+# the input method fcitx5 with Mozc and fcitx5's input context for Qt 6, to
+# type as a Japanese user does; and clang with its runtime libraries for
+# libFuzzer, to fuzz the query reader.
 VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils wmctrl weston
     desktop-file-utils appstream dpkg-dev file lintian devscripts dbus-daemon at-spi2-core
     python3-pyatspi qt6-gtk-platformtheme gnome-themes-extra imagemagick poppler-utils xclip
-    locales libglib2.0-bin gnome-shell python3-gi libkf5runner-dev orca speech-dispatcher clang
-    libclang-rt-14-dev)
+    locales libglib2.0-bin gnome-shell python3-gi libkf5runner-dev orca speech-dispatcher fcitx5
+    fcitx5-mozc fcitx5-frontend-qt6 clang libclang-rt-14-dev)
 # To run the benchmarks: Google Benchmark, hyperfine for whole processes and
 # a display server of their own.
 VORNEL_BENCH_PACKAGES=(libbenchmark-dev hyperfine xvfb)

@@ -2,7 +2,7 @@
 
 #include "search/engagement.h"
 #include "threads/standard_sizes.h"
-#include "threads/tolerance.h"
+#include "threads/thread_limits.h"
 
 #include <algorithm>
 #include <limits>
@@ -29,6 +29,12 @@ constexpr threads::ThreadForm kUnifiedForm{Family::Unified, threads::Profile::Is
 const std::u16string kNoPitch = u"規格にないピッチ";
 const std::u16string kNoSize = u"規格にないサイズ";
 const std::u16string kNoClass = u"規格にない等級";
+const std::u16string kFitReversed = u"めねじの等級を先に書くのが普通";
+const std::u16string kFitMixed = u"等級の異なる組合せ";
+const std::u16string kFitAcross = u"ISO と ASME の等級の組合せ";
+// A bolt's result names its figures by its kind, as narrow as the cell:
+// the limits beside it are the major diameter's, then the pitch diameter's.
+constexpr std::u16string_view kBoltKind = u"外径／有効径";
 
 // A length in millimetres as whole millionths, where it is one.
 std::optional<threads::Millionths> millionths(Rational mm) {
@@ -37,8 +43,25 @@ std::optional<threads::Millionths> millionths(Rational mm) {
     return mm.num * kMillion / mm.den;
 }
 
+// ASME B1.1's classes: 1A to 3A, 1B to 3B.
+bool asmeClass(const ToleranceClass& c) {
+    return c.position == u'A' || c.position == u'B';
+}
+
+// ISO's letter in its case: upper for the nut's, lower for the bolt's.
+char16_t isoLetter(const ToleranceClass& c) {
+    return c.external && !asmeClass(c) ? static_cast<char16_t>(c.position + (u'a' - u'A'))
+                                       : c.position;
+}
+
 std::u16string classText(const ToleranceClass& c) {
-    return std::u16string(1, static_cast<char16_t>(u'0' + c.grade)) + c.position;
+    return std::u16string(1, static_cast<char16_t>(u'0' + c.grade)) + isoLetter(c);
+}
+
+// "6H", "6g", "2A"; "5H6H", "4h6h" where the grades differ.
+std::u16string classText(const threads::ThreadClass& c) {
+    return c.pitchDiameter == c.crest ? classText(c.crest)
+                                      : classText(c.pitchDiameter) + classText(c.crest);
 }
 
 // "1/4", "1 1/4", "2".
@@ -76,8 +99,17 @@ std::optional<Rational> majorInches(bool numbered, Rational size) {
                          : std::nullopt;
 }
 
-// The class's limits by the thread's standard, in millionths of a millimetre.
-std::optional<threads::MinorLimits> limitsOf(const Thread& thread, const ToleranceClass& c) {
+// A class's limits by the thread's standard as the standard gives them, in
+// ten-millionths of a millimetre: ISO 965-1's to the micrometre, ASME
+// B1.1's inches × 25.4 unrounded.
+struct ExactLimits {
+    std::int64_t minimum = 0;
+    std::int64_t maximum = 0;
+};
+constexpr std::int64_t kPerMillionth = 10; // ten-millionths in a millionth
+constexpr std::int64_t kPrinted = 10'000;  // ten-millionths in 0.001 mm
+
+std::optional<ExactLimits> exactLimitsOf(const Thread& thread, const ToleranceClass& c) {
     if (!thread.major)
         return std::nullopt;
     if (thread.family == Family::IsoMetric) {
@@ -87,42 +119,67 @@ std::optional<threads::MinorLimits> limitsOf(const Thread& thread, const Toleran
         const std::optional<threads::Millionths> pitch = millionths(thread.pitch);
         if (!major || !pitch)
             return std::nullopt;
-        return threads::isoInternalMinor(*major, *pitch, c.grade,
-                                         c.position == u'G' ? threads::Position::G
-                                                            : threads::Position::H);
+        const std::optional<threads::MinorLimits> limits = threads::isoInternalMinor(
+            *major, *pitch, c.grade,
+            c.position == u'G' ? threads::Position::G : threads::Position::H);
+        if (!limits)
+            return std::nullopt;
+        return ExactLimits{limits->minimum * kPerMillionth, limits->maximum * kPerMillionth};
     }
     if (thread.family == Family::Unified && c.position == u'B') {
         const std::optional<Rational> inch = majorInches(thread.numbered, thread.size);
-        std::optional<threads::MinorLimits> limits =
+        const std::optional<threads::MinorLimits> limits =
             inch ? threads::unifiedInternalMinor(*inch, thread.count, c.grade) : std::nullopt;
         if (!limits)
             return std::nullopt;
-        // Millionths of an inch to millionths of a millimetre, as printed
-        // to the thousandth of a millimetre.
-        const auto mm = [](threads::Millionths inchMillionths) {
-            return (inchMillionths * 254 / 10 + 500) / 1000 * 1000;
-        };
-        return threads::MinorLimits{mm(limits->minimum), mm(limits->maximum)};
+        // Millionths of an inch in ten-millionths of a millimetre: 254 each.
+        constexpr std::int64_t perInch = threads::kInch * kPerMillionth / kMillion;
+        return ExactLimits{limits->minimum * perInch, limits->maximum * perInch};
     }
     return std::nullopt;
+}
+
+// The limits as the results print them, to 0.001 mm, half up.
+threads::MinorLimits printedLimits(const ExactLimits& exact) {
+    const auto printed = [](std::int64_t value) {
+        return (value + kPrinted / 2) / kPrinted * (kPrinted / kPerMillionth);
+    };
+    return {printed(exact.minimum), printed(exact.maximum)};
+}
+
+// Whether a row's limits are the class's: each the standard's limit as a
+// chart prints it to 0.001 mm, rounded up or down (the unified chart's
+// 1/4-20UNC, 4.979～5.257, is 2B's 4.9784～5.2578 rounded inwards).
+bool follows(const threads::MinorLimits& row, const ExactLimits& exact) {
+    return std::abs(row.minimum * kPerMillionth - exact.minimum) < kPrinted &&
+           std::abs(row.maximum * kPerMillionth - exact.maximum) < kPrinted;
 }
 
 std::u16string standardName(Family family) {
     return family == Family::IsoMetric ? u"ISO 965-1" : u"ASME B1.1";
 }
 
-// Fills the computed's limits and texts for class `c`, or its note.
+// Fills the computed's limits, texts and suggested drill for class `c`, or
+// its note.
 void setLimits(Computed& computed, const ToleranceClass& c) {
-    computed.standard = standardName(computed.thread.family) + u' ' + classText(c);
-    if (const std::optional<threads::MinorLimits> limits = limitsOf(computed.thread, c)) {
-        computed.hasLimits = true;
-        computed.minimum = limits->minimum;
-        computed.maximum = limits->maximum;
-        computed.minimumText = threads::millimetreText(limits->minimum);
-        computed.maximumText = threads::millimetreText(limits->maximum);
-    } else {
+    computed.className = classText(c);
+    computed.standard = standardName(computed.thread.family) + u' ' + computed.className;
+    const std::optional<ExactLimits> exact = exactLimitsOf(computed.thread, c);
+    if (!exact) {
         computed.note = kNoClass;
+        return;
     }
+    const threads::MinorLimits limits = printedLimits(*exact);
+    computed.hasLimits = true;
+    computed.minimum = limits.minimum;
+    computed.maximum = limits.maximum;
+    computed.minimumText = threads::millimetreText(limits.minimum);
+    computed.maximumText = threads::millimetreText(limits.maximum);
+    const SuggestedDrill drill = suggestedDrill(limits.minimum, limits.maximum);
+    computed.drill = drill.diameter;
+    computed.drillOutside = drill.outside;
+    if (drill.diameter > 0)
+        computed.drillText = threads::millimetreText(drill.diameter);
 }
 
 SearchResult resultOf(std::shared_ptr<Computed> computed, bool exact) {
@@ -138,9 +195,6 @@ SearchResult resultOf(std::shared_ptr<Computed> computed, bool exact) {
         result.hasHoleLimits = true;
         result.holeMinimum = computed->minimum;
         result.holeMaximum = computed->maximum;
-        computed->drill = suggestedDrill(computed->minimum, computed->maximum);
-        if (computed->drill > 0)
-            computed->drillText = threads::millimetreText(computed->drill);
         result.drill = computed->drillText;
         result.drillValue = computed->drill;
     }
@@ -148,14 +202,17 @@ SearchResult resultOf(std::shared_ptr<Computed> computed, bool exact) {
     return result;
 }
 
-SearchResult threadResult(const Thread& thread, const std::optional<ToleranceClass>& asked,
+SearchResult threadResult(const Thread& thread, const threads::ToleranceClasses& asked,
                           bool exact) {
     auto computed = std::make_shared<Computed>();
     computed->thread = thread;
     computed->designation = designationText(thread);
-    setLimits(*computed,
-              asked.value_or(thread.family == Family::IsoMetric ? kIsoDefault : kUnifiedDefault));
-    return resultOf(std::move(computed), exact);
+    const ToleranceClass standard =
+        thread.family == Family::IsoMetric ? kIsoDefault : kUnifiedDefault;
+    setLimits(*computed, asked.internalClass().value_or(standard));
+    SearchResult result = resultOf(std::move(computed), exact);
+    addHoleHalf(result, standard, asked);
+    return result;
 }
 
 SearchResult noteResult(Family family, std::u16string designation, const std::u16string& note) {
@@ -167,16 +224,45 @@ SearchResult noteResult(Family family, std::u16string designation, const std::u1
     return resultOf(std::move(computed), false);
 }
 
+// Whether ISO 261 (IsoMetric) gives one of the sizes one of the pitches, or
+// ASME B1.1 (Unified) one of the thread counts: the standards' tables alone,
+// for a number after a thread is asked at each keystroke.
+bool standardHas(const Designation& q, Family family) {
+    for (const Rational& size : q.sizes) {
+        for (const Rational& count : q.counts) {
+            if (family == Family::IsoMetric) {
+                const std::optional<threads::Millionths> major = millionths(size);
+                const std::optional<threads::Millionths> pitch = millionths(count);
+                if (major && pitch && threads::isIsoPitch(*major, *pitch))
+                    return true;
+            } else {
+                const std::optional<Rational> inch = majorInches(q.numbered, size);
+                if (inch && !threads::unifiedSeriesOf(*inch, count).empty())
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+// A whole number and a count, no unit or family written, that ASME B1.1 has
+// and ISO 261 has not: the unified thread, "4-4" is 4-4UNC and no M4 × 4.
+bool unifiedNotMetric(const Designation& q) {
+    return q.families == threads::kAnyFamily && q.unit == threads::WrittenUnit::Either &&
+           standardHas(q, Family::Unified) && !standardHas(q, Family::IsoMetric);
+}
+
 bool mayBeMetric(const Designation& q) {
     return (q.families & threads::bit(Family::IsoMetric)) && q.unit != threads::WrittenUnit::Inch &&
-           !q.numbered && (q.families == threads::bit(Family::IsoMetric) || !q.counts.empty());
+           !q.numbered && (q.families == threads::bit(Family::IsoMetric) || !q.counts.empty()) &&
+           !unifiedNotMetric(q);
 }
 
 bool mayBeUnified(const Designation& q) {
     return (q.families & threads::bit(Family::Unified)) &&
            q.unit != threads::WrittenUnit::Millimetre &&
            (q.numbered || !q.series.empty() ||
-            (!q.counts.empty() && q.unit == threads::WrittenUnit::Inch));
+            (!q.counts.empty() && q.unit == threads::WrittenUnit::Inch) || unifiedNotMetric(q));
 }
 
 // Whether the family is written out, so that a size the standard lacks is
@@ -208,8 +294,8 @@ void metricThreads(const Designation& q, std::vector<SearchResult>& out) {
             continue;
         }
         const auto add = [&](Rational pitch) {
-            out.push_back(threadResult(threads::makeThread(kIsoForm, false, size, pitch),
-                                       q.toleranceClass, !q.counts.empty()));
+            out.push_back(threadResult(threads::makeThread(kIsoForm, false, size, pitch), q.classes,
+                                       !q.counts.empty()));
         };
         if (q.counts.empty()) {
             for (threads::Millionths p : pitches)
@@ -257,7 +343,7 @@ void unifiedThreads(const Designation& q, std::vector<SearchResult>& out) {
             added.push_back(s.threadsPerInch);
             Thread thread = threads::makeThread(kUnifiedForm, q.numbered, size, s.threadsPerInch);
             thread.series = written;
-            out.push_back(threadResult(thread, q.toleranceClass, !q.counts.empty()));
+            out.push_back(threadResult(thread, q.classes, !q.counts.empty()));
             any = true;
         }
         if (any)
@@ -272,27 +358,95 @@ void unifiedThreads(const Designation& q, std::vector<SearchResult>& out) {
     }
 }
 
+bool hasClasses(const Thread& thread) {
+    return thread.family == Family::IsoMetric || thread.family == Family::Unified;
+}
+
+// ISO 2857's tap for the hole's pitch diameter class, in words.
+std::u16string tapText(const ToleranceClass& pitch) {
+    const threads::TapClass tap = threads::isoTapClass(pitch.grade, pitch.position);
+    if (tap.iso > 0)
+        return u"タップ ISO " + threads::decimalText({tap.iso, 1});
+    return tap.gap == threads::TapClassGap::NotInIso2857 ? u"ISO のタップ等級なし"
+                                                         : std::u16string();
+}
+
+// One half of a thread by its standard and class `c`: the hole's pitch
+// diameter, smallest major diameter and tap, or the bolt's major and pitch
+// diameters; the note where the standard has no such class.
+std::shared_ptr<ThreadHalf> halfOf(const Thread& thread, const threads::ThreadClass& c,
+                                   bool external) {
+    auto half = std::make_shared<ThreadHalf>();
+    half->external = external;
+    half->className = classText(c);
+    half->standard = standardName(thread.family) + u' ' + half->className;
+    const ToleranceClass& pitch = c.pitchDiameter;
+    std::optional<threads::ExternalLimits> bolt;
+    std::optional<threads::InternalPitchLimits> hole;
+    const std::optional<threads::Millionths> major =
+        thread.major ? millionths(*thread.major) : std::nullopt;
+    const std::optional<threads::Millionths> pitchMm = millionths(thread.pitch);
+    if (thread.family == Family::IsoMetric && major && pitchMm && !asmeClass(pitch) &&
+        pitch.position == c.crest.position) {
+        if (external)
+            bolt = threads::isoExternal(*major, *pitchMm, pitch.grade, c.crest.grade,
+                                        isoLetter(pitch));
+        else
+            hole = threads::isoInternalPitch(*major, *pitchMm, pitch.grade, pitch.position);
+        if (hole)
+            half->tap = tapText(pitch);
+    } else if (thread.family == Family::Unified && pitch == c.crest &&
+               pitch.position == (external ? u'A' : u'B')) {
+        const std::optional<Rational> inch = majorInches(thread.numbered, thread.size);
+        if (inch && external)
+            bolt = threads::unifiedExternal(*inch, thread.count, pitch.grade);
+        else if (inch)
+            hole = threads::unifiedInternalPitch(*inch, thread.count, pitch.grade);
+        if (bolt)
+            bolt = threads::inMillimetres(*bolt);
+        if (hole)
+            hole = threads::inMillimetres(*hole);
+    }
+    if (bolt) {
+        half->majorMinimum = bolt->major.minimum;
+        half->majorMaximum = bolt->major.maximum;
+        half->pitchMinimum = bolt->pitch.minimum;
+        half->pitchMaximum = bolt->pitch.maximum;
+    } else if (hole) {
+        half->majorMinimum = hole->majorMinimum;
+        half->pitchMinimum = hole->pitch.minimum;
+        half->pitchMaximum = hole->pitch.maximum;
+    }
+    half->hasLimits = bolt || hole;
+    if (!half->hasLimits)
+        half->note = kNoClass;
+    return half;
+}
+
+// What a fit's classes written together say: written bolt first, of two
+// ASME classes that differ, or of two standards.
+std::u16string fitNote(const threads::ToleranceClasses& classes) {
+    if (!classes.internal || !classes.external)
+        return {};
+    std::u16string note;
+    const auto add = [&note](const std::u16string& text) {
+        note += (note.empty() ? u"" : u"、") + text;
+    };
+    const bool asmeHole = asmeClass(classes.internal->crest);
+    if (asmeHole != asmeClass(classes.external->crest))
+        add(kFitAcross);
+    else if (asmeHole && classes.internal->crest.grade != classes.external->crest.grade)
+        add(kFitMixed);
+    if (classes.externalFirst)
+        add(kFitReversed);
+    return note;
+}
+
 } // namespace
 
 bool isStandardThread(const Designation& query) {
-    // Asked for a number after a thread at each keystroke: the standards'
-    // tables alone, no limits or drills worked out.
-    for (const Rational& size : query.sizes) {
-        for (const Rational& count : query.counts) {
-            if (mayBeMetric(query)) {
-                const std::optional<threads::Millionths> major = millionths(size);
-                const std::optional<threads::Millionths> pitch = millionths(count);
-                if (major && pitch && threads::isIsoPitch(*major, *pitch))
-                    return true;
-            }
-            if (mayBeUnified(query)) {
-                const std::optional<Rational> inch = majorInches(query.numbered, size);
-                if (inch && !threads::unifiedSeriesOf(*inch, count).empty())
-                    return true;
-            }
-        }
-    }
-    return false;
+    return (mayBeMetric(query) && standardHas(query, Family::IsoMetric)) ||
+           (mayBeUnified(query) && standardHas(query, Family::Unified));
 }
 
 std::vector<SearchResult> standardThreads(const Designation& query) {
@@ -304,27 +458,124 @@ std::vector<SearchResult> standardThreads(const Designation& query) {
     return results;
 }
 
-std::shared_ptr<const Computed> classAsked(const Thread& thread,
-                                           const std::optional<ToleranceClass>& chartClass,
-                                           const ToleranceClass& asked) {
-    if (!chartClass || *chartClass == asked)
-        return nullptr;
-    auto computed = std::make_shared<Computed>();
-    computed->thread = thread;
-    computed->designation = designationText(thread);
-    setLimits(*computed, asked);
-    return computed;
+std::optional<Designation> gradedSeriesQuery(const Designation& query) {
+    if (upper(query.series) != u"UN")
+        return std::nullopt;
+    for (const Rational& size : query.sizes) {
+        const std::optional<Rational> inch = majorInches(query.numbered, size);
+        for (const Rational& count : query.counts) {
+            for (std::string_view name :
+                 inch ? threads::unifiedSeriesOf(*inch, count) : std::vector<std::string_view>{}) {
+                if (name.ends_with("UN"))
+                    continue;
+                // In the case the series was written in.
+                const bool lower = query.series.front() == u'u';
+                Designation graded = query;
+                graded.series.clear();
+                for (char c : name)
+                    graded.series += static_cast<char16_t>(lower ? c - 'A' + 'a' : c);
+                return graded;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
-void placeComputedDrill(SearchResult& result) {
-    if (!result.hasHoleLimits || result.queriedDrill <= 0)
+bool sameThread(const Thread& a, const Thread& b) {
+    return a.family == b.family && a.major && a.major == b.major && a.pitch == b.pitch;
+}
+
+void askClass(SearchResult& result, const std::optional<ToleranceClass>& chartClass,
+              const ToleranceClass& asked, const std::optional<threads::MinorLimits>& rowMinor) {
+    if (!chartClass || !result.thread)
+        return;
+    const std::optional<ExactLimits> exact = exactLimitsOf(*result.thread, asked);
+    if (exact && rowMinor && follows(*rowMinor, *exact))
+        return;
+    auto computed = std::make_shared<Computed>();
+    computed->thread = *result.thread;
+    computed->designation = designationText(*result.thread);
+    setLimits(*computed, asked);
+    result.hasHoleLimits = computed->hasLimits;
+    result.holeMinimum = computed->minimum;
+    result.holeMaximum = computed->maximum;
+    result.computed = std::move(computed);
+}
+
+void addHoleHalf(SearchResult& result, const std::optional<ToleranceClass>& chartClass,
+                 const threads::ToleranceClasses& asked) {
+    if (!chartClass || !result.thread || !result.thread->major || !hasClasses(*result.thread))
+        return;
+    result.half =
+        halfOf(*result.thread,
+               asked.internal.value_or(threads::ThreadClass{*chartClass, *chartClass}), false);
+}
+
+void addClasslessBolt(SearchResult& result, const threads::ToleranceClasses& asked) {
+    if (!asked.external || !result.thread || hasClasses(*result.thread))
+        return;
+    auto half = std::make_shared<ThreadHalf>();
+    half->external = true;
+    half->className = half->standard = classText(*asked.external);
+    half->note = kNoClass;
+    result.half = std::move(half);
+}
+
+std::vector<SearchResult> boltResults(const Designation& query,
+                                      const std::vector<SearchResult>& found) {
+    std::vector<SearchResult> bolts;
+    if (!query.classes.external)
+        return bolts;
+    const std::u16string note = fitNote(query.classes);
+    std::vector<const Thread*> named;
+    for (const SearchResult& r : found) {
+        if (!r.byDesignation || !r.thread || !r.thread->major || !hasClasses(*r.thread) ||
+            std::any_of(named.begin(), named.end(),
+                        [&r](const Thread* t) { return sameThread(*t, *r.thread); }))
+            continue;
+        named.push_back(r.thread);
+        std::shared_ptr<ThreadHalf> half = halfOf(*r.thread, *query.classes.external, true);
+        half->fitNote = note;
+        auto computed = std::make_shared<Computed>();
+        computed->thread = *r.thread;
+        computed->className = half->className;
+        computed->standard = half->standard;
+        computed->designation = designationText(*r.thread) + u'-' + half->className;
+        SearchResult bolt;
+        bolt.byDesignation = true;
+        bolt.exact = r.exact;
+        bolt.leftHand = query.leftHand;
+        bolt.kind = kBoltKind;
+        bolt.designation = computed->designation;
+        bolt.thread = &computed->thread;
+        bolt.computed = std::move(computed);
+        bolt.half = std::move(half);
+        bolts.push_back(std::move(bolt));
+    }
+    return bolts;
+}
+
+const Computed* classJudged(const SearchResult& result) {
+    return result.chart ? result.computed.get() : nullptr;
+}
+
+void placeDrill(SearchResult& result) {
+    result.withinLimits = false;
+    result.aboveMinimum = result.belowMaximum = 0;
+    if (result.drillMatch != DrillMatch::Drill)
+        result.drillMatch = DrillMatch::None;
+    if (result.queriedDrill <= 0)
         return;
     const Millionths d = result.queriedDrill;
+    if (d == result.drillValue)
+        result.drillMatch = DrillMatch::Drill;
+    if (!result.hasHoleLimits)
+        return;
     result.aboveMinimum = d - result.holeMinimum;
     result.belowMaximum = result.holeMaximum - d;
     result.withinLimits = result.aboveMinimum >= 0 && result.belowMaximum >= 0;
-    if (result.withinLimits)
-        result.drillMatch = d == result.drillValue ? DrillMatch::Drill : DrillMatch::WithinLimits;
+    if (result.withinLimits && result.drillMatch == DrillMatch::None)
+        result.drillMatch = DrillMatch::WithinLimits;
 }
 
 } // namespace vornel::search

@@ -2,8 +2,10 @@
 
 #include "search/search_index.h"
 #include "threads/designation.h"
+#include "threads/tolerance.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vornel::search {
@@ -16,21 +18,56 @@ namespace vornel::search {
 // thread count: "M8 1.25", "1/4 28".
 bool isStandardThread(const threads::Designation& query);
 
-// The results for a thread that a query names and no chart holds: each
-// standard pitch of the size, or the one asked, with the minor diameter's
-// limits of the class asked (6H or 2B where none is) and a suggested drill;
-// or one result that says why the standards have no such thread.
+// The same query with the graded series whose thread it names, where it
+// writes the constant-pitch series "UN" with a graded series' thread count
+// at that size: "1-8UN" is 1-8UNC, "1/4-32UN" 1/4-32UNEF. None otherwise.
+std::optional<threads::Designation> gradedSeriesQuery(const threads::Designation& query);
+
+// The results for the threads that a query names: each standard pitch of
+// the size, or the one asked, with the minor diameter's limits of the class
+// asked (6H or 2B where none is) and a suggested drill; or one result that
+// says why the standards have no such thread.
 std::vector<SearchResult> standardThreads(const threads::Designation& query);
 
-// The limits of the class asked, for a chart's row whose class differs; none
-// where the chart's limits are of that class or the row's thread has no
-// standard tolerance here.
-std::shared_ptr<const Computed> classAsked(const threads::Thread& thread,
-                                           const std::optional<threads::ToleranceClass>& chartClass,
-                                           const threads::ToleranceClass& asked);
+// Whether a result of standardThreads() is the thread of a chart's row:
+// the same family, major diameter and pitch.
+bool sameThread(const threads::Thread& a, const threads::Thread& b);
 
-// For a thread-and-drill query: where the drill lies against the computed
-// limits.
-void placeComputedDrill(SearchResult& result);
+// Puts the class asked beside a chart's row whose limits `rowMinor` (the
+// minor diameter's, where the row gives them) are not that class's by the
+// standard, and makes the row judged by it: the result's hole limits become
+// the class's, or none where the standard lacks the class. Nothing changes
+// where the chart declares no class of a standard or the row follows the
+// class asked.
+void askClass(SearchResult& result, const std::optional<threads::ToleranceClass>& chartClass,
+              const threads::ToleranceClass& asked,
+              const std::optional<threads::MinorLimits>& rowMinor);
+
+// The hole's half of a result found by its designation: its pitch diameter
+// and smallest major diameter by the internal class asked, else the chart's
+// (`chartClass`), else 6H or 2B, and its tap. Nothing for a chart of no
+// standard's class (inserts, fluteless taps, Whitworth, pipe).
+void addHoleHalf(SearchResult& result, const std::optional<threads::ToleranceClass>& chartClass,
+                 const threads::ToleranceClasses& asked);
+
+// A bolt's class asked of a thread whose family has no classes (G1/4-6g):
+// the row says so.
+void addClasslessBolt(SearchResult& result, const threads::ToleranceClasses& asked);
+
+// The bolt's results for the external class a query asks: one per thread of
+// `found` named by its designation (ISO metric or unified), its major and
+// pitch diameters by the class, or why the standard has none, with what the
+// fit's classes written together say.
+std::vector<SearchResult> boltResults(const threads::Designation& query,
+                                      const std::vector<SearchResult>& found);
+
+// The class a chart's row is judged by where it is not the row's own: the
+// class asked beside it. Null for a row judged by its own limits and for a
+// thread that no chart holds.
+const Computed* classJudged(const SearchResult& result);
+
+// For a query that names a thread and a drill: where the drill lies against
+// the result's hole limits, and whether it is the result's own drill.
+void placeDrill(SearchResult& result);
 
 } // namespace vornel::search

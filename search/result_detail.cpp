@@ -1,7 +1,9 @@
 #include "search/result_detail.h"
 
 #include "chart_model/chart_text.h"
+#include "search/computed.h"
 #include "search/engagement.h"
+#include "search/identify_texts.h"
 #include "search/result_texts.h"
 
 #include <QStringList>
@@ -21,13 +23,18 @@ QString engagementPhrase(const threads::Engagement& engagement) {
 }
 
 QString usableDrillsLine(const SearchResult& result) {
-    const QString head = QStringLiteral("使えるドリル径　");
+    // Within the class asked's limits where the row is judged by them.
+    const Computed* asked = classJudged(result);
+    const QString head =
+        asked ? QStringLiteral("使えるドリル径（%1）　").arg(toQString(asked->standard))
+              : QStringLiteral("使えるドリル径　");
+    if (asked && !asked->hasLimits)
+        return head + toQString(asked->note);
     if (!result.hasHoleLimits)
         return head + QStringLiteral("この図表には寸法の範囲がありません");
     const std::vector<UsableDrill> drills = usableDrills(result);
     if (drills.empty())
         return head + QStringLiteral("範囲内に入るドリル径はありません");
-    const QString own = result.chart ? QStringLiteral("図表のドリル径") : QStringLiteral("推奨");
     QStringList texts;
     for (const UsableDrill& drill : drills) {
         QStringList notes;
@@ -35,7 +42,9 @@ QString usableDrillsLine(const SearchResult& result) {
         if (!engagement.isEmpty())
             notes.append(engagement);
         if (drill.chartDrill)
-            notes.append(own);
+            notes.append(QStringLiteral("図表のドリル径"));
+        if (drill.suggested)
+            notes.append(QStringLiteral("推奨"));
         texts.append(notes.isEmpty() ? millimetres(drill.diameter)
                                      : millimetres(drill.diameter) + u'（' +
                                            notes.join(QStringLiteral("、")) + u'）');
@@ -43,27 +52,88 @@ QString usableDrillsLine(const SearchResult& result) {
     return head + texts.join(QStringLiteral("、"));
 }
 
+// The bolt's group: its major and pitch diameters by the class asked.
+QStringList boltLines(const ThreadHalf& half) {
+    if (!half.hasLimits)
+        return {QStringLiteral("おねじ　") + toQString(half.standard) + u' ' +
+                toQString(half.note)};
+    return {QStringLiteral("おねじ（%1）").arg(toQString(half.standard)),
+            QStringLiteral("　外径 %1～%2（計算値）")
+                .arg(millimetres(half.majorMinimum), millimetres(half.majorMaximum)),
+            QStringLiteral("　有効径 %1～%2（計算値）")
+                .arg(millimetres(half.pitchMinimum), millimetres(half.pitchMaximum))};
+}
+
+// The hole's group: its minor diameter, the chart's and the class asked's,
+// its pitch diameter, its smallest major diameter and its tap.
+QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
+    const Computed* asked = classJudged(result);
+    QStringList lines{QStringLiteral("めねじ（%1）").arg(toQString(half.standard))};
+    if (result.limits != Limits::None)
+        lines.append(QStringLiteral("　内径 %1～%2")
+                         .arg(toQString(result.minimum), toQString(result.maximum)) +
+                     (!result.chart ? QStringLiteral("（計算値）")
+                      : asked       ? QStringLiteral("（図表）")
+                                    : QString()));
+    if (asked && asked->hasLimits)
+        lines.append(QStringLiteral("　内径 %1～%2（計算値）")
+                         .arg(toQString(asked->minimumText), toQString(asked->maximumText)));
+    if (!half.hasLimits || (asked && !asked->hasLimits)) {
+        lines.append(u'　' + toQString(half.note.empty() ? asked->note : half.note));
+        return lines;
+    }
+    lines << QStringLiteral("　有効径 %1～%2（計算値）")
+                 .arg(millimetres(half.pitchMinimum), millimetres(half.pitchMaximum))
+          << QStringLiteral("　外径 最小 %1（計算値）").arg(millimetres(half.majorMinimum));
+    if (!half.tap.empty())
+        lines.append(u'　' + toQString(half.tap));
+    return lines;
+}
+
 } // namespace
 
 QString resultDetail(const SearchResult& result) {
+    // A measurement's reading and how it fits come first.
+    QStringList lines = measuredDetailLines(result);
     if (!result.chart && !result.computed)
-        return {};
-    QStringList lines;
+        return lines.join(u'\n');
     QString thread = chartText(result) + u'　' + toQString(result.designation);
-    if (!result.kind.empty())
+    const ThreadHalf* half = result.half.get();
+    const bool bolt = half && half->external && !result.chart;
+    if (!result.kind.empty() && !bolt) // a bolt's figures are named in its group
         thread += u'（' + toQString(result.kind) + u'）';
+    if (result.leftHand)
+        thread += QStringLiteral("（左ねじ）");
     lines.append(thread);
+    if (bolt) {
+        lines += boltLines(*half);
+        if (!half->fitNote.empty())
+            lines.append(toQString(half->fitNote));
+        return lines.join(u'\n');
+    }
     if (!result.chart && !result.computed->note.empty()) {
         lines.append(toQString(result.computed->note));
         return lines.join(u'\n');
     }
     const bool engages = hasEngagement(result);
+    const Computed* asked = classJudged(result);
     if (!result.drill.empty()) {
         QString drill =
             (result.chart ? QStringLiteral("ドリル径 ") : QStringLiteral("推奨ドリル径 ")) +
             toQString(result.drill);
+        if (!result.chart && result.computed->drillOutside)
+            drill += QStringLiteral("（範囲外）");
         if (engages)
             drill += u'　' + engagementPhrase(chartDrillEngagement(result));
+        lines.append(drill);
+    }
+    // The drill suggested for the class asked, beside the chart's.
+    if (asked && asked->drill > 0) {
+        QString drill = QStringLiteral("推奨ドリル径 %1（%2%3）")
+                            .arg(toQString(asked->drillText), toQString(asked->standard),
+                                 asked->drillOutside ? QStringLiteral("、範囲外") : QString());
+        if (engages)
+            drill += u'　' + engagementPhrase(drillEngagement(result, asked->drill));
         lines.append(drill);
     }
     if (result.queriedDrill > 0) {
@@ -77,19 +147,29 @@ QString resultDetail(const SearchResult& result) {
     }
     if (!engages)
         lines.append(QStringLiteral("ひっかかり率　この図表のねじにはありません"));
+    if (half && half->external) // a bolt's class on a thread that has none
+        lines.append(QStringLiteral("おねじ　") + toQString(half->className) + u' ' +
+                     toQString(half->note));
+    if (half && !half->external) {
+        lines += holeLines(result, *half);
+        lines.append(usableDrillsLine(result));
+        return lines.join(u'\n');
+    }
+    // The chart's limits, named as the chart's where the class asked's
+    // follow them.
     if (result.limits != Limits::None)
         lines.append(toQString(limitsName(result.limits)) + u' ' + toQString(result.minimum) +
                      u'～' + toQString(result.maximum) +
-                     (result.chart ? QString() : QStringLiteral("（計算値）")));
-    if (result.chart && result.computed) {
-        const Computed& asked = *result.computed;
-        lines.append(asked.hasLimits
+                     (!result.chart ? QStringLiteral("（計算値）")
+                      : asked       ? QStringLiteral("（図表）")
+                                    : QString()));
+    if (asked)
+        lines.append(asked->hasLimits
                          ? QStringLiteral("%1 %2～%3（計算値、%4）")
                                .arg(toQString(limitsName(Limits::MinorDiameter)),
-                                    toQString(asked.minimumText), toQString(asked.maximumText),
-                                    toQString(asked.standard))
-                         : toQString(asked.standard) + u'　' + toQString(asked.note));
-    }
+                                    toQString(asked->minimumText), toQString(asked->maximumText),
+                                    toQString(asked->standard))
+                         : toQString(asked->standard) + u'　' + toQString(asked->note));
     lines.append(usableDrillsLine(result));
     return lines.join(u'\n');
 }

@@ -2,7 +2,10 @@
 
 #include "chart_model/accessible_text.h"
 #include "chart_model/chart_text.h"
+#include "search/computed.h"
 #include "search/engagement.h"
+#include "search/identify.h"
+#include "search/identify_texts.h"
 
 #include <QStringList>
 
@@ -52,18 +55,32 @@ QString chartText(const SearchResult& result) {
         return toQString(result.chart->title);
     if (result.computed)
         return QStringLiteral("計算値（%1）").arg(toQString(result.computed->standard));
+    if (result.measured) // a reading that claims no thread
+        return QStringLiteral("測定値");
     return {};
 }
 
 QString cellText(const SearchResult& result, int column) {
+    // A measurement's candidate: the limits the reading was held against and
+    // how it fits (search/identify_texts).
+    if (result.measured && (column == Limits || column == Match)) {
+        QString text = column == Limits ? measuredLimitsText(result) : measuredFitText(result);
+        if (!text.isEmpty() || !result.measured->thread)
+            return text;
+    }
     switch (column) {
     case Chart:
         return chartText(result);
     case Designation:
-        return toQString(result.designation);
+        return result.leftHand ? toQString(result.designation) + QStringLiteral("（左ねじ）")
+                               : toQString(result.designation);
     case Kind:
         return toQString(result.kind);
     case Drill:
+        // A thread no chart holds whose limits no drill of the series meets:
+        // the nearest, said to be outside them.
+        if (!result.chart && result.computed && result.computed->drillOutside)
+            return toQString(result.drill) + QStringLiteral("（範囲外）");
         if (result.drillInch.empty())
             return toQString(result.drill);
         return QStringLiteral("%1（%2 inch）")
@@ -71,17 +88,33 @@ QString cellText(const SearchResult& result, int column) {
     case Engagement:
         return resultEngagementText(result);
     case Limits: {
+        // The bolt's: its major and pitch diameters, named by the kind
+        // beside them, that the window's cell shows both whole.
+        if (const ThreadHalf* half = result.half.get(); half && half->external && !result.chart)
+            return half->hasLimits
+                       ? QStringLiteral("%1～%2／%3～%4")
+                             .arg(millimetres(half->majorMinimum), millimetres(half->majorMaximum),
+                                  millimetres(half->pitchMinimum), millimetres(half->pitchMaximum))
+                       : toQString(half->className) + u' ' + toQString(half->note);
+        // The class asked first, beside the chart's row: its figures are
+        // what the query asked for, and the cell may be cut at its end.
+        if (result.chart && result.computed) {
+            const Computed& asked = *result.computed;
+            QString text = asked.hasLimits
+                               ? QStringLiteral("%1 %2～%3（計算値）")
+                                     .arg(toQString(asked.className), toQString(asked.minimumText),
+                                          toQString(asked.maximumText))
+                               : toQString(asked.className) + u' ' + toQString(asked.note);
+            if (result.limits != vornel::Limits::None)
+                text += QStringLiteral("　図表 %1～%2")
+                            .arg(toQString(result.minimum), toQString(result.maximum));
+            return text;
+        }
         QString text;
         if (result.limits != vornel::Limits::None)
             text = QStringLiteral("%1 %2～%3")
                        .arg(toQString(limitsName(result.limits)), toQString(result.minimum),
                             toQString(result.maximum));
-        // The class asked beside the chart's row.
-        if (result.chart && result.computed) {
-            const QString computed = computedLimits(*result.computed);
-            if (!computed.isEmpty())
-                text += (text.isEmpty() ? QString() : QStringLiteral("　")) + computed;
-        }
         if (!result.chart && result.computed && !result.computed->note.empty())
             return toQString(result.computed->note);
         return text;
@@ -103,29 +136,51 @@ QString accessibleCellText(const SearchResult& result, int column) {
 }
 
 QString matchDescription(const SearchResult& result) {
+    // Judged by the class asked beside the row: its limits are named by it,
+    // "4H の最大寸法より 0.033 大きい".
+    const Computed* asked = classJudged(result);
+    const QString of = asked ? toQString(asked->className) + QStringLiteral(" の") : QString();
     QString drill;
-    if (result.drillMatch != DrillMatch::None)
-        drill = result.drillMatch == DrillMatch::Drill ? QStringLiteral("ドリル径と同じ")
-                                                       : QStringLiteral("範囲内");
+    if (result.drillMatch == DrillMatch::Drill)
+        drill = QStringLiteral("ドリル径と同じ");
+    else if (result.drillMatch == DrillMatch::WithinLimits)
+        drill = of + QStringLiteral("範囲内");
     if (result.withinLimits) {
+        if (asked && result.drillMatch == DrillMatch::Drill)
+            drill += u'（' + of + QStringLiteral("範囲内、");
+        else
+            drill += u'（';
         drill += result.aboveMinimum == 0
-                     ? QStringLiteral("（最小寸法と同じ")
-                     : QStringLiteral("（最小 +") + millimetres(result.aboveMinimum);
+                     ? QStringLiteral("最小寸法と同じ")
+                     : QStringLiteral("最小 +") + millimetres(result.aboveMinimum);
         drill += result.belowMaximum == 0
                      ? QStringLiteral("／最大寸法と同じ）")
                      : QStringLiteral("／最大 −") + millimetres(result.belowMaximum) + u'）';
     } else if (result.aboveMinimum < 0 || result.belowMaximum < 0) {
         // A thread-and-drill query's drill outside the row's limits.
         const QString outside =
-            result.aboveMinimum < 0
-                ? QStringLiteral("最小寸法より %1 小さい").arg(millimetres(-result.aboveMinimum))
-                : QStringLiteral("最大寸法より %1 大きい").arg(millimetres(-result.belowMaximum));
+            of +
+            (result.aboveMinimum < 0
+                 ? QStringLiteral("最小寸法より %1 小さい").arg(millimetres(-result.aboveMinimum))
+                 : QStringLiteral("最大寸法より %1 大きい").arg(millimetres(-result.belowMaximum)));
         drill = drill.isEmpty() ? outside : drill + u'（' + outside + u'）';
     }
     QString text = result.byDesignation ? QStringLiteral("呼び") : QString();
     if (!text.isEmpty() && !drill.isEmpty())
         text += u'・';
-    return text + drill;
+    text += drill;
+    // A bolt's class on a thread that has none, and what a fit's classes
+    // written together say.
+    if (const ThreadHalf* half = result.half.get(); half && half->external) {
+        QStringList notes;
+        if (result.chart)
+            notes.append(toQString(half->className) + u' ' + toQString(half->note));
+        if (!half->fitNote.empty())
+            notes.append(toQString(half->fitNote));
+        for (const QString& note : notes)
+            text += (text.isEmpty() ? QString() : QStringLiteral("・")) + note;
+    }
+    return text;
 }
 
 QString engagementText(const threads::Engagement& engagement, Millionths drill) {
@@ -146,6 +201,9 @@ QString engagementText(const threads::Engagement& engagement, Millionths drill) 
         figure = QStringLiteral("ねじ山なし");
         notes.append(QStringLiteral("外径以上"));
         break;
+    case Kind::BelowRoot:
+        figure = QStringLiteral("タップの谷径より小さい");
+        break;
     case Kind::None:
         return {};
     }
@@ -161,6 +219,51 @@ QString engagementField(const SearchResult& result) {
     return text.isEmpty() ? QString() : QStringLiteral("ひっかかり率 ") + text;
 }
 
+QStringList halfFields(const SearchResult& result) {
+    const ThreadHalf* half = result.half.get();
+    if (!half)
+        return {};
+    const QString side = half->external ? QStringLiteral("おねじ") : QStringLiteral("めねじ");
+    QStringList fields;
+    const Computed* asked = classJudged(result);
+    if (!half->hasLimits) {
+        // The row's classless note is its match's; the class judged's, its limits'.
+        if (!result.chart || (!half->external && !(asked && !asked->hasLimits)))
+            fields.append(side + u' ' + toQString(half->className) + u' ' + toQString(half->note));
+    } else {
+        const QString pitch =
+            QStringLiteral("%1有効径 %2～%3")
+                .arg(side, millimetres(half->pitchMinimum), millimetres(half->pitchMaximum));
+        if (half->external)
+            fields << QStringLiteral("おねじ外径 %1～%2")
+                          .arg(millimetres(half->majorMinimum), millimetres(half->majorMaximum))
+                   << pitch;
+        else
+            fields << pitch << QStringLiteral("めねじ外径 最小 ") + millimetres(half->majorMinimum);
+        fields.append(toQString(half->standard) + QStringLiteral(" 計算値"));
+        if (!half->tap.empty())
+            fields.append(toQString(half->tap));
+    }
+    if (!half->fitNote.empty())
+        fields.append(toQString(half->fitNote));
+    return fields;
+}
+
+QString copiedFields(const SearchResult& result) {
+    QStringList fields;
+    QStringList half = halfFields(result);
+    if (const Computed* asked = classJudged(result)) {
+        fields.append(computedLimits(*asked)); // names the standard and class already
+        half.removeOne(toQString(asked->standard) + QStringLiteral(" 計算値"));
+    }
+    fields += half;
+    if (result.leftHand)
+        fields.append(QStringLiteral("左ねじ"));
+    if (const QString engagement = engagementField(result); !engagement.isEmpty())
+        fields.append(engagement);
+    return fields.join(u'\t');
+}
+
 QString resultName(const SearchResult& result) {
     return QStringLiteral("%1（%2）").arg(cellText(result, Designation), chartText(result));
 }
@@ -171,6 +274,7 @@ QString resultDescription(const SearchResult& result) {
     // drill matched ("呼び" says no more than the name).
     QStringList parts, further;
     QString match;
+    const bool bolt = result.half && result.half->external && !result.chart;
     for (int column = 0; column < ColumnCount; ++column) {
         const QString text = cellText(result, column);
         if (text.isEmpty())
@@ -180,15 +284,25 @@ QString resultDescription(const SearchResult& result) {
         case Designation:
             break; // in the name
         case Kind:
+            if (!bolt)
+                parts.append(text); // "Rc(PT)"
+            break;
         case Limits:
-            parts.append(text); // says what it is: "Rc(PT)", "めねじ内径 6.647～6.912"
+            // Says what it is: "めねじ内径 6.647～6.912"; the bolt's figures
+            // and the hole's further ones each with their names.
+            if (!bolt)
+                parts.append(classJudged(result)
+                                 ? toQString(limitsName(result.limits)) + u' ' + text
+                                 : text);
+            parts += halfFields(result);
             break;
         case Drill:
             parts.append(columnName(column) + u' ' + text);
             break;
         case Match:
             if (result.drillMatch != DrillMatch::None || result.aboveMinimum < 0 ||
-                result.belowMaximum < 0)
+                result.belowMaximum < 0 || result.measured ||
+                (result.half && result.half->external && result.chart))
                 match = text;
             break;
         default:

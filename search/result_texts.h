@@ -23,14 +23,17 @@ QString cellText(const SearchResult& result, int column);
 // them.
 QString accessibleCellText(const SearchResult& result, int column);
 
-// Why a result matched, "呼び", "ドリル径と同じ", "範囲内（最小 +0.153／最大 −0.112）".
+// Why a result matched, "呼び", "ドリル径と同じ", "範囲内（最小 +0.153／最大 −0.112）";
+// against the class asked where the row is judged by it, "4H の範囲内（…）",
+// "4H の最大寸法より 0.033 大きい".
 QString matchDescription(const SearchResult& result);
 
 // A ひっかかり率 as a figure: "89 %"; above 100 % with the warning that the
 // drill is below the basic minor diameter, "111 %（基準の内径より小さい）"; in
-// words where the drill is at or above the major diameter, "ねじ山なし（外径以上）";
-// empty where there is none. A `drill` (millionths of a millimetre) is named
-// first: "81 %（ドリル径 6.9）".
+// words where the drill is at or above the major diameter, "ねじ山なし（外径以上）",
+// or below the tap's root, "タップの谷径より小さい"; empty where there is none.
+// A `drill` (millionths of a millimetre) is named first: "81 %（ドリル径 6.9）",
+// "タップの谷径より小さい（ドリル径 5）".
 QString engagementText(const threads::Engagement& engagement, Millionths drill = 0);
 // The ひっかかり率 a result shows, with the drill it is of where that is not
 // the chart's drill beside it: "81 %（ドリル径 6.9）".
@@ -38,6 +41,19 @@ QString resultEngagementText(const SearchResult& result);
 // The ひっかかり率 as a copied result's last field, "ひっかかり率 89 %", with the
 // queried drill: "ひっかかり率 81 %（ドリル径 6.9）"; empty where there is none.
 QString engagementField(const SearchResult& result);
+
+// The figures of the thread's half a result answers for, each with its
+// meaning: the hole's "めねじ有効径 7.188～7.348", "めねじ外径 最小 8",
+// "ISO 965-1 6H 計算値", "タップ ISO 2"; the bolt's "おねじ外径 7.76～7.972",
+// "おねじ有効径 7.042～7.16", "ISO 965-1 6g 計算値"; or why there are none, and
+// what a fit's classes say. Empty where the result has no half.
+QStringList halfFields(const SearchResult& result);
+
+// The fields a copied result adds after its chart's line, TAB-separated:
+// the class asked's limits where the row is judged by them ("ISO 965-1 4H
+// 計算値 6.647～6.817"), halfFields(), "左ねじ", then engagementField(); empty
+// where there are none.
+QString copiedFields(const SearchResult& result);
 
 // What the desktop's search shows of a result: the designation with the
 // chart's title (or "計算値"), and beneath it the drill, the limits with their

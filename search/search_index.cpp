@@ -2,6 +2,10 @@
 
 #include "chart_model/chart_fields.h"
 #include "search/computed.h"
+#include "search/identify.h"
+#include "threads/chart_thread.h"
+#include "threads/matching.h"
+#include "threads/measurement.h"
 #include "threads/query.h"
 
 #include <algorithm>
@@ -197,6 +201,15 @@ void placeOutsideLimits(Millionths drill, const SearchIndex::Entry& entry, Searc
     result.maximum = pair->maximum;
 }
 
+// The row's minor diameter's limits, where it gives them.
+std::optional<threads::MinorLimits> minorLimits(const SearchIndex::Entry& entry) {
+    for (const LimitPair& pair : entry.limits) {
+        if (pair.limits == Limits::MinorDiameter && pair.min && pair.max)
+            return threads::MinorLimits{*pair.min, *pair.max};
+    }
+    return std::nullopt;
+}
+
 // Marks the rows that the query names exactly: with its pitch or thread
 // count, which with the size makes one thread of a family, or with its
 // family written ("PF1/4", "W1/4") where that names one row of a chart's
@@ -227,10 +240,11 @@ bool operator==(const SearchResult& a, const SearchResult& b) {
         return std::tie(r.position, r.chart, r.line, r.designation, r.kind, r.drill, r.drillInch,
                         r.limits, r.minimum, r.maximum, r.byDesignation, r.exact, r.drillMatch,
                         r.withinLimits, r.aboveMinimum, r.belowMaximum, r.queriedDrill,
-                        r.drillValue, r.hasHoleLimits, r.holeMinimum, r.holeMaximum);
+                        r.drillValue, r.hasHoleLimits, r.holeMinimum, r.holeMaximum, r.leftHand);
     };
     return fields(a) == fields(b) && same(a.thread, b.thread) &&
-           same(a.computed.get(), b.computed.get());
+           same(a.computed.get(), b.computed.get()) && same(a.measured.get(), b.measured.get()) &&
+           same(a.half.get(), b.half.get());
 }
 
 std::u16string formatMillimetres(Millionths value) {
@@ -256,6 +270,12 @@ const std::vector<SearchIndex::Entry>& SearchIndex::entries() const {
     return *entries_;
 }
 
+const MeasuredThreads& SearchIndex::measuredThreads() const {
+    if (!measuredThreads_)
+        measuredThreads_ = std::make_unique<const MeasuredThreads>(*this, boltMajorLimits);
+    return *measuredThreads_;
+}
+
 std::size_t SearchIndex::size() const {
     return entries().size();
 }
@@ -276,31 +296,51 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
         });
     };
     const threads::Query query = threads::readQuery(text, [&](const Designation& designation) {
-        return inCharts(designation) || isStandardThread(designation);
+        const std::optional<Designation> graded = gradedSeriesQuery(designation);
+        return inCharts(designation) || (graded && inCharts(*graded)) ||
+               isStandardThread(designation);
     });
     const std::optional<Designation>& designation = query.thread;
     const std::optional<Drill>& drill = query.drill;
     const bool both = query.threadAndDrill;
     std::vector<SearchResult> results;
-    if (!designation && !drill)
+    if (!designation && !drill) {
+        // A caliper's and a pitch gauge's reading: the threads it may be.
+        if (const std::optional<threads::MeasurementReading> reading =
+                threads::readMeasurement(text))
+            return measuredThreads().identify(*reading);
         return results;
+    }
+    // "1-8UN" names the chart's 1-8UNC too.
+    const std::optional<Designation> graded =
+        designation ? gradedSeriesQuery(*designation) : std::nullopt;
     for (const Entry& entry : all) {
-        const bool named =
-            designation && entry.thread && threads::names(*designation, *entry.thread, entry.unit);
+        const bool named = designation && entry.thread &&
+                           (threads::names(*designation, *entry.thread, entry.unit) ||
+                            (graded && threads::names(*graded, *entry.thread, entry.unit)));
         // Most rows match nothing: they are passed over before their result
         // is made.
         if ((both && !named) || (!named && !(drill && mayHoldDrill(*drill, entry))))
             continue;
         SearchResult result = entry.base;
         result.byDesignation = named;
+        // A class asked that the row does not follow is the class it is
+        // judged by.
+        if (named && designation->classes.internalClass())
+            askClass(result, entry.base.chart->threadForm.toleranceClass,
+                     *designation->classes.internalClass(), minorLimits(entry));
+        if (named) {
+            result.leftHand = designation->leftHand;
+            addHoleHalf(result, entry.base.chart->threadForm.toleranceClass, designation->classes);
+            addClasslessBolt(result, designation->classes);
+        }
         const bool byDrill = drill && matchDrill(*drill, entry, result);
         if (byDrill || both)
             result.queriedDrill = drill->millimetres;
-        if (both)
+        if (both && classJudged(result))
+            placeDrill(result);
+        else if (both)
             placeOutsideLimits(drill->millimetres, entry, result);
-        if (result.byDesignation && designation->toleranceClass && entry.thread)
-            result.computed = classAsked(*entry.thread, entry.base.chart->threadForm.toleranceClass,
-                                         *designation->toleranceClass);
         if (result.byDesignation || byDrill)
             results.push_back(result);
     }
@@ -313,16 +353,35 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
                          };
                          return key(a) < key(b);
                      });
-    // The threads that a query names and no chart holds, by the standards.
-    if (designation && !std::any_of(results.begin(), results.end(),
-                                    [](const SearchResult& r) { return r.byDesignation; })) {
-        for (SearchResult& result : standardThreads(*designation)) {
+    // The threads that a query names and no chart of plain taps holds (one
+    // whose limits are of a standard's class), by the standards: what the
+    // standards lack is said only where no chart holds the thread either.
+    if (designation) {
+        const bool anyRow = std::any_of(results.begin(), results.end(),
+                                        [](const SearchResult& r) { return r.byDesignation; });
+        const auto held = [&results](const SearchResult& computed) {
+            return std::any_of(results.begin(), results.end(), [&](const SearchResult& r) {
+                return r.byDesignation && r.chart && r.chart->threadForm.toleranceClass &&
+                       r.thread && sameThread(*r.thread, computed.computed->thread);
+            });
+        };
+        std::vector<SearchResult> standard = standardThreads(*designation);
+        for (SearchResult& result : standard) {
+            if (result.computed->hasLimits ? held(result) : anyRow)
+                continue;
             if (drill)
                 result.queriedDrill = drill->millimetres;
             if (both)
-                placeComputedDrill(result);
+                placeDrill(result);
+            result.leftHand = designation->leftHand;
             results.push_back(std::move(result));
         }
+        // The bolt's class asked: its results first, before the rows whose
+        // drill is for the nut; after them where a fit asks the nut's too.
+        std::vector<SearchResult> bolts = boltResults(*designation, results);
+        results.insert(designation->classes.internal ? results.end() : results.begin(),
+                       std::make_move_iterator(bolts.begin()),
+                       std::make_move_iterator(bolts.end()));
     }
     return results;
 }

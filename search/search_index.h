@@ -22,26 +22,57 @@ enum class DrillMatch {
     WithinLimits, // the query lies within the row's limits, ends included
 };
 
+// How a caliper's and a pitch gauge's reading fits a thread (search/identify).
+struct MeasuredFit;
+class MeasuredThreads;
+
 // What the standards give for a thread that a query names where the charts
-// give nothing for it: a size no chart holds, or a tolerance class other than
-// the chart's. Worked out, not read from a chart: the results say "計算値".
+// give nothing for it: a thread no chart of plain taps holds, or a tolerance
+// class that a chart's row does not follow. Worked out, not read from a
+// chart: the results say "計算値".
 struct Computed {
     threads::Thread thread;
     std::u16string designation; // "M105 × 2", "1-8UN", as the results write it
     std::u16string standard;    // "ISO 965-1 7H", "ASME B1.1 3B"
+    std::u16string className;   // "7H", "3B"; empty for a thread the standards lack
     // The internal thread's minor diameter by the standard and class, in
     // millionths of a millimetre, where the standard gives it.
     bool hasLimits = false;
     Millionths minimum = 0;
     Millionths maximum = 0;
     std::u16string minimumText, maximumText;
-    // For a thread no chart holds: the drill suggested for it.
+    // The drill suggested within the limits: a thread's own where no chart
+    // holds it, the class asked's beside a chart's row. Where no drill of the
+    // series lies within them, the nearest, `drillOutside` them.
     Millionths drill = 0;
     std::u16string drillText;
+    bool drillOutside = false;
     // Why there is no figure: "規格にないピッチ" ...; empty where there is one.
     std::u16string note;
 
     friend bool operator==(const Computed&, const Computed&) = default;
+};
+
+// One half of a thread by a standard's class, worked out: the internal
+// thread's (the hole's) pitch diameter and smallest major diameter, with the
+// tap that cuts it, or the external thread's (the bolt's) major and pitch
+// diameters; in millionths of a millimetre.
+struct ThreadHalf {
+    bool external = false;
+    std::u16string standard;  // "ISO 965-1 6H", "ASME B1.1 2A"
+    std::u16string className; // "6H", "5H6H", "4h6h", "2A"
+    bool hasLimits = false;
+    Millionths majorMinimum = 0;
+    Millionths majorMaximum = 0; // the bolt's; none for the hole (0)
+    Millionths pitchMinimum = 0;
+    Millionths pitchMaximum = 0;
+    // The hole's tap by ISO 2857: "タップ ISO 2", "ISO のタップ等級なし";
+    // empty where no rule names one (unified threads).
+    std::u16string tap;
+    std::u16string note;    // "規格にない等級"; empty where there are limits
+    std::u16string fitNote; // the bolt's, of a fit written oddly: "等級の異なる組合せ" ...
+
+    friend bool operator==(const ThreadHalf&, const ThreadHalf&) = default;
 };
 
 // One row of one chart that a query found, or a thread worked out by the
@@ -74,14 +105,24 @@ struct SearchResult {
     // names none.
     const threads::Thread* thread = nullptr;
     // The row's numbers: its drill in millimetres (0: none), and the limits
-    // a drill is held against, its pilot hole's where it gives them.
+    // a drill is held against: its pilot hole's where it gives them, else its
+    // minor diameter's, or the class asked's where the row does not follow
+    // that class (`computed`); none where the standard lacks the class.
     Millionths drillValue = 0;
     bool hasHoleLimits = false;
     Millionths holeMinimum = 0;
     Millionths holeMaximum = 0;
-    // What the standards add: the class asked beside a chart's row, or the
-    // whole of a thread that no chart holds.
+    // What the standards add: the class asked beside a chart's row that does
+    // not follow it, or the whole of a thread that no chart holds.
     std::shared_ptr<const Computed> computed;
+    // The half of the thread the result answers for by a standard's class:
+    // the hole's for a metric or unified thread found by its designation
+    // (the class judged), the bolt's for the result of a bolt's class asked.
+    std::shared_ptr<const ThreadHalf> half;
+    bool leftHand = false; // the query names the left-hand thread: the same hole and limits
+    // For a measurement ("外径 9.5 ピッチ 1.5"): how the reading fits this
+    // thread, or, with no chart and nothing computed, why none is claimed.
+    std::shared_ptr<const MeasuredFit> measured;
 
     // The same result, whichever index found it: the thread and what the
     // standards add compare by what they say.
@@ -106,8 +147,9 @@ public:
 
     // The rows that `query` names or whose drill or limits hold it: those of
     // the chart at `preferredPosition` first, then threads named before
-    // drills, each in chart and row order; threads worked out by the
-    // standards after the charts' rows. An empty query finds nothing.
+    // drills, each in chart and row order; the threads it names that no
+    // chart of plain taps holds, worked out by the standards, after the
+    // charts' rows. An empty query finds nothing.
     std::vector<SearchResult> find(std::u16string_view query, int preferredPosition = 0) const;
 
     // The charts searched, in registry order.
@@ -128,9 +170,12 @@ public:
 
 private:
     const std::vector<Entry>& entries() const;
+    // The threads a measurement is held against, made at the first one.
+    const MeasuredThreads& measuredThreads() const;
 
     std::vector<const ChartDefinition*> charts_;
     mutable std::unique_ptr<std::vector<Entry>> entries_;
+    mutable std::unique_ptr<const MeasuredThreads> measuredThreads_;
 };
 
 } // namespace vornel::search

@@ -59,12 +59,21 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("designation");
-        // What Ctrl+C copies of the result: its chart's title and its line.
+        // What Ctrl+C copies of the result: its chart's title and its line,
+        // then the class asked's limits, the hole's half (TD2 worked by hand:
+        // M80x2 45–90 mm, Td2(6) 180, TD2(6) 236; M8x1.25 4H Td2(4) 75,
+        // TD2(4) 100) and the ひっかかり率.
         QTest::addColumn<QString>("copied");
         // The metric row is far down its list; the pipe row has three kinds.
         QTest::newRow("metric, scrolled")
             << u"M80×2"_s << 0 << 1 << u"80 × 2"_s
-            << u"メートルねじ\t80 × 2\t78\t77.835\t78.21\tひっかかり率 92 %"_s;
+            << u"メートルねじ\t80 × 2\t78\t77.835\t78.21\tめねじ有効径 78.701～78.937\t"
+               u"めねじ外径 最小 80\tISO 965-1 6H 計算値\tタップ ISO 2\tひっかかり率 92 %"_s;
+        QTest::newRow("the class asked")
+            << u"M8x1.25-4H"_s << 0 << 1 << u"8 × 1.25"_s
+            << u"メートルねじ\t8 × 1.25\t6.8\t6.647\t6.912\tISO 965-1 4H 計算値 6.647～6.817\t"
+               u"めねじ有効径 7.188～7.288\tめねじ外径 最小 8\tタップ ISO 1\t"
+               u"ひっかかり率 89 %"_s;
         QTest::newRow("fluteless")
             << u"M20×1"_s << 1 << 10 << u"　 M 20 × 1"_s
             << u"溝なしタップメ－トルねじ\tM 20 × 1\tG8\t19.59\t19.48\t19.153\t18.917"_s;
@@ -78,7 +87,9 @@ private slots:
         // of it is copied, and opening it opens nothing.
         QTest::newRow("worked out by the standards")
             << u"M105x2"_s << 0 << 0 << QString()
-            << u"計算値（ISO 965-1 6H）\tM105 × 2\t103\tめねじ内径 102.835～103.21\tひっかかり率 92 %"_s;
+            << u"計算値（ISO 965-1 6H）\tM105 × 2\t103\tめねじ内径 102.835～103.21\t"
+               u"めねじ有効径 103.701～103.951\tめねじ外径 最小 105\tISO 965-1 6H 計算値\t"
+               u"タップ ISO 2\tひっかかり率 92 %"_s;
     }
     void openingAResultSelectsItsRow() {
         QFETCH(QString, query);
@@ -396,7 +407,11 @@ private slots:
         QCOMPARE(detailText,
                  u"メートルねじ　8 × 1.25\n"
                  "ドリル径 6.8　ひっかかり率 89 %\n"
-                 "めねじ内径 6.647～6.912\n"
+                 "めねじ（ISO 965-1 6H）\n"
+                 "　内径 6.647～6.912\n"
+                 "　有効径 7.188～7.348（計算値）\n"
+                 "　外径 最小 8（計算値）\n"
+                 "　タップ ISO 2\n"
                  "使えるドリル径　6.7（96 %）、6.8（89 %、図表のドリル径）、6.9（81 %）"_s);
         QCOMPARE(table->model()->index(0, search::Engagement).data(), QVariant(u"89 %"_s));
         // The insert's hole has no engagement; its usable drills, none marked with one.

@@ -1,12 +1,16 @@
-// What the standards say of thread sizes and minor diameters: rows from
-// ISO 261, ISO 965-1 and ASME B1.1 worked by hand, and the metric chart's
-// limits against ISO 965-1.
+// What the standards say of thread sizes and minor diameters: ISO 965-1's
+// tables against its formulas, rows of ASME B1.1's tables and rows of ISO
+// 261, ISO 965-1 and ASME B1.1 worked by hand, and the metric chart's limits
+// against ISO 965-1.
 #include "charts/charts.h"
+#include "threads/chart_thread.h"
 #include "threads/standard_sizes.h"
 #include "threads/tolerance.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QTest>
+#include <cmath>
 
 using namespace vornel;
 using namespace vornel::threads;
@@ -47,6 +51,30 @@ QStringList isoClasses(Millionths major, Millionths pitch, Millionths minimum, M
     return classes;
 }
 
+// x to the nearest number of the R40 series by ratio (1, 1.06, 1.12 … as
+// the standards print them), in hundredths.
+int preferred(double x) {
+    static constexpr int kR40[] = {100, 106, 112, 118, 125, 132, 140, 150, 160, 170,
+                                   180, 190, 200, 212, 224, 236, 250, 265, 280, 300,
+                                   315, 335, 355, 375, 400, 425, 450, 475, 500, 530,
+                                   560, 600, 630, 670, 710, 750, 800, 850, 900, 950};
+    int best = 0;
+    for (int decade : {10, 100, 1000}) {
+        for (int r : kR40) {
+            if (best == 0 ||
+                std::abs(std::log(r * decade / (100 * x))) < std::abs(std::log(best / (100 * x))))
+                best = r * decade;
+        }
+    }
+    return best;
+}
+
+// Hundredths of a micrometre to the whole micrometre, a half to the even
+// one, as ISO 965-1 prints its R40 values: 37.5 as 38, 26.5 as 26.
+int micrometres(int hundredths) {
+    return hundredths % 100 == 50 ? (hundredths / 100 + 1) / 2 * 2 : (hundredths + 50) / 100;
+}
+
 } // namespace
 
 class TestThreadStandards : public QObject {
@@ -82,6 +110,60 @@ private slots:
                                        g ? Position::G : Position::H),
                       kMillion),
                  limits);
+    }
+
+    // ISO 965-1's TD1 and EI(G) for every pitch, from its formulas in µm:
+    // TD1(6) = 433P − 190P^1.22 below 1 mm, 230P^0.7 from 1 mm, grades 4, 5,
+    // 7 and 8 0.63, 0.8, 1.25 and 1.6 × TD1(6) as rounded, EI(G) = 15 + 11P,
+    // each to the R40 series and the whole µm; the grades the standard gives
+    // a pitch: 4 only at 0.2, to 5 at 0.25, 6 below 0.5, 7 below 0.8, then 8.
+    void isoTables_data() {
+        QTest::addColumn<QString>("pitch");
+        QTest::addColumn<QList<int>>("td1"); // grades 4 to 8; 0 where none
+        QTest::addColumn<int>("ei");
+        // The cells that the formulas miss, as the standard prints them.
+        const QHash<QString, QList<int>> publishedTd1 = {{u"0.25"_s, {45, 56, 0, 0, 0}},
+                                                         {u"0.5"_s, {90, 112, 140, 180, 0}},
+                                                         {u"2.5"_s, {280, 355, 450, 560, 710}}};
+        const QHash<QString, int> publishedEi = {{u"0.75"_s, 22}, {u"8"_s, 100}};
+        const QStringList pitches =
+            u"0.2 0.25 0.3 0.35 0.4 0.45 0.5 0.6 0.7 0.75 0.8 1 1.25 1.5 1.75 2 2.5 3 3.5 4 4.5 "
+            u"5 5.5 6 8"_s.split(u' ');
+        for (const QString& pitch : pitches) {
+            const double p = pitch.toDouble();
+            const int last = p < 0.25 ? 4 : p < 0.3 ? 5 : p < 0.5 ? 6 : p < 0.8 ? 7 : 8;
+            const int td1Of6 =
+                preferred(p < 1 ? 433 * p - 190 * std::pow(p, 1.22) : 230 * std::pow(p, 0.7));
+            QList<int> td1;
+            for (double factor : {0.63, 0.8, 1.0, 1.25, 1.6})
+                td1.append(td1.size() + 4 > last ? 0
+                                                 : micrometres(preferred(factor * td1Of6 / 100)));
+            QTest::newRow(qPrintable(pitch))
+                << pitch << publishedTd1.value(pitch, td1)
+                << publishedEi.value(pitch, micrometres(preferred(15 + 11 * p)));
+        }
+    }
+    // As the limits at 100 mm show them: TD1 the maximum less the minimum
+    // (G's as H's), EI G's minimum less H's.
+    void isoTables() {
+        QFETCH(QString, pitch);
+        QFETCH(QList<int>, td1);
+        QFETCH(int, ei);
+        QStringList actual, expected;
+        for (int grade = 4; grade <= 8; ++grade) {
+            const auto h = isoInternalMinor(100 * kMillion, millionths(pitch), grade, Position::H);
+            const auto g = isoInternalMinor(100 * kMillion, millionths(pitch), grade, Position::G);
+            actual.append(h && g ? QString::number((h->maximum - h->minimum) / 1000) + u'/' +
+                                       QString::number((g->maximum - g->minimum) / 1000) + u'+' +
+                                       QString::number((g->minimum - h->minimum) / 1000)
+                          : h || g ? u"H or G alone"_s
+                                   : u"-"_s);
+            const int t = td1[grade - 4];
+            expected.append(t ? QString::number(t) + u'/' + QString::number(t) + u'+' +
+                                    QString::number(ei)
+                              : u"-"_s);
+        }
+        QCOMPARE(actual.join(u' '), expected.join(u' '));
     }
 
     void metricChartHeading() {
@@ -145,9 +227,11 @@ private slots:
         QTest::newRow("No. 0-80 2B: at most 0.394P")
             << u"No. 0"_s << u"80"_s << 2 << u"0.0465~0.0514"_s;
         QTest::newRow("No. 1-72 2B") << u"No. 1"_s << u"72"_s << 2 << u"0.0580~0.0635"_s;
-        QTest::newRow("4-12 3B: at least 0.23P-1.5P²")
-            << u"4"_s << u"12"_s << 3 << u"3.9100~3.9186"_s;
-        QTest::newRow("4-16 3B: at least 0.120P") << u"4"_s << u"16"_s << 3 << u"3.9320~3.9398"_s;
+        QTest::newRow("No. 1-72 3B: at most 0.394P")
+            << u"No. 1"_s << u"72"_s << 3 << u"0.0580~0.0635"_s;
+        QTest::newRow("4-12 3B: at least 0.120P") << u"4"_s << u"12"_s << 3 << u"3.9100~3.9198"_s;
+        QTest::newRow("4-16 3B: at least 0.23P-1.5P²")
+            << u"4"_s << u"16"_s << 3 << u"3.9320~3.9408"_s;
         QTest::newRow("class 4") << u"1/4"_s << u"20"_s << 4 << QString();
         QTest::newRow("3 threads per inch") << u"1/4"_s << u"3"_s << 2 << QString();
         QTest::newRow("size 1/0") << u"1/0"_s << u"20"_s << 2 << QString();
@@ -163,6 +247,45 @@ private slots:
                  limits);
     }
 
+    // Each of the standard's rules for the tolerance, with rows of its
+    // tables ("thread min~max" in inches), 1B and 2B alike. Worked by hand where no
+    // table has the row (9/16-12, 1-20, the 1 1/2-13 of no series): min =
+    // D − 1.08253175P to 0.001 in, max = min + the tolerance to 0.0001 in.
+    void unifiedRules_data() {
+        QTest::addColumn<int>("threadClass");
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("3B, 12 threads per inch and coarser: at least 0.120P")
+            << 3
+            << u"2 1/2-12 2.4100~2.4198, 2 1/2-4 2.2290~2.2594, 5/8-11 0.5270~0.5391, "
+               u"9/16-12 0.4720~0.4843"_s;
+        // 1-20: 0.00775 in, to 0.0078 before it is added.
+        QTest::newRow("3B, 13 and finer: at least 0.23P-1.5P²")
+            << 3
+            << u"1 1/2-13 1.4170~1.4255, 2 1/2-16 2.4320~2.4408, 5/8-18 0.5650~0.5730, "
+               u"1-20 0.9460~0.9537, 2 3/8-20 2.3210~2.3287"_s;
+        QTest::newRow("3B, numbered") << 3 << u"No. 2-56 0.0667~0.0737"_s;
+        QTest::newRow("1B, 2B: 0.25P-0.4P², at 4 threads per inch 0.15P")
+            << 1 << u"2 1/2-4 2.2290~2.2670, 2 1/2-6 2.3200~2.3500, 2 1/2-12 2.4100~2.4280"_s;
+        // Limits to 0.001 in from their 0.0001 in values: 1.5335, 0.8135 (the
+        // unified chart's 38.964~39.827 and 20.27~20.675 mm).
+        QTest::newRow("1B, 2B from No. 6: to 0.001 in, from 0.0001 in")
+            << 2 << u"1 3/4-5 1.5340~1.5680, 7/8-14 0.7980~0.8140"_s;
+    }
+    void unifiedRules() {
+        QFETCH(int, threadClass);
+        QFETCH(QString, rows);
+        for (const QString& row : rows.split(u", "_s)) {
+            const qsizetype space = row.lastIndexOf(u' ');
+            const qsizetype dash = row.lastIndexOf(u'-');
+            const Rational size = inches(row.left(dash));
+            const Rational tpi = inches(row.mid(dash + 1, space - dash - 1));
+            const std::optional<MinorLimits> limits = unifiedInternalMinor(size, tpi, threadClass);
+            QCOMPARE(row.left(space + 1) + text(limits, kMillion), row);
+            if (threadClass == 1)
+                QCOMPARE(unifiedInternalMinor(size, tpi, 2), limits);
+        }
+    }
+
     void isoSizes_data() {
         QTest::addColumn<QString>("size");
         QTest::addColumn<QString>("pitches"); // coarse first, where there is one
@@ -171,6 +294,7 @@ private slots:
         QTest::newRow("M1") << u"1"_s << u"0.25 0.2"_s << true << u"0.3"_s;
         QTest::newRow("M5.5") << u"5.5"_s << u"0.5"_s << false << u"0.75"_s;
         QTest::newRow("M8") << u"8"_s << u"1.25 1 0.75"_s << true << u"1.1"_s;
+        QTest::newRow("M10") << u"10"_s << u"1.5 1.25 1 0.75"_s << true << u"1.75"_s;
         QTest::newRow("M64") << u"64"_s << u"6 4 3 2 1.5"_s << true << u"1"_s;
         QTest::newRow("M105") << u"105"_s << u"6 4 3 2"_s << false << u"1.5"_s;
         QTest::newRow("M110") << u"110"_s << u"6 4 3 2"_s << false << u"8"_s;
@@ -204,6 +328,10 @@ private slots:
         QTest::newRow("1")
             << u"1"_s << QString()
             << u"UNC 8,UNF 12,UNEF 20,8UN 8,12UN 12,16UN 16,20UN 20,28UN 28,32UN 32"_s;
+        QTest::newRow("7/8") << u"7/8"_s << QString()
+                             << u"UNC 9,UNF 14,UNEF 20,12UN 12,16UN 16,20UN 20,28UN 28,32UN 32"_s;
+        QTest::newRow("2 1/4") << u"9/4"_s << QString()
+                               << u"UNC 9/2,6UN 6,8UN 8,12UN 12,16UN 16,20UN 20"_s;
         QTest::newRow("2") << u"2"_s << QString()
                            << u"UNC 9/2,6UN 6,8UN 8,12UN 12,16UN 16,20UN 20"_s;
         QTest::newRow("3/16") << u"3/16"_s << QString() << QString();
@@ -232,6 +360,41 @@ private slots:
                 found.append(QString::fromLatin1(name));
         }
         QCOMPARE(found.join(u','), series);
+    }
+
+    // The roundings of 5/8 H that the standards print: H1 = 0.541266 P (JIS
+    // B 1004), D − D1 = 1.082532 P (ISO 724) and 2 hn = 1.08253175 P (ASME
+    // B1.1).
+    void heightOfEngagement() {
+        QCOMPARE(kH1Millionths, 541'266);
+        QCOMPARE(kIsoTwiceH1Millionths, 1'082'532);
+        QCOMPARE(kUnifiedTwiceH1, 108'253'175);
+    }
+
+    // M6 × 1: D1 = 6 − 1.082532 = 4.917468 (ISO 724, before its rounding);
+    // the tap's root D − 1.226869 P = 4.773131, where the drill is still
+    // 1.226869 / 1.082532 = 113 %, a millionth under it none.
+    void basicMinorAndRoot() {
+        const Thread m6 = makeThread({Family::IsoMetric, Profile::Iso}, false, {6, 1}, {1, 1});
+        QCOMPARE(basicMinor(m6), std::optional(reduced(4'917'468, kMillion)));
+        QCOMPARE(engagement(m6, 4'773'131), (Engagement{Engagement::Kind::AboveBasic, 113}));
+        QCOMPARE(engagement(m6, 4'773'130).kind, Engagement::Kind::BelowRoot);
+    }
+
+    // Half up at the last digit shown: 2/3 is 0.667, 1/8 to two decimals 0.13.
+    void decimals() {
+        QCOMPARE(decimalText({2, 3}), std::u16string(u"0.667"));
+        QCOMPARE(decimalText({1, 8}, 2), std::u16string(u"0.13"));
+    }
+
+    // A chart's row read with no limits to choose by: the first reading,
+    // "13/16" as thirteen sixteenths rather than 1 3/16.
+    void chartRowWithoutLimits() {
+        const ThreadForm unified{Family::Unified, Profile::Iso, SizeUnit::Inch,
+                                 PitchUnit::ThreadsPerInch};
+        const std::optional<Thread> t = readChartThread(u"13/16-20UNEF", unified, std::nullopt);
+        QVERIFY(t);
+        QCOMPARE(t->size, (Rational{13, 16}));
     }
 
     void numberedSizes() {

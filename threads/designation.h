@@ -1,5 +1,6 @@
 #pragma once
 
+#include "threads/numbers.h"
 #include "threads/thread.h"
 
 #include <optional>
@@ -8,17 +9,6 @@
 #include <vector>
 
 namespace vornel::threads {
-
-// The text that queries and designations are read in: NFKC, lower case, one
-// sign for "×", one for the hyphens, dashes and the long-vowel mark, one for
-// the marks of a diameter ("φ"), "/" for the fraction slash, without spaces,
-// zero-width characters and "※".
-std::u16string normalizedText(std::u16string_view text);
-
-// The unit that a size is written in, as far as the writing tells. A
-// fraction, a mixed number, a numbered size or an inch mark says inches; a
-// decimal point says millimetres; a whole number may be either.
-enum class WrittenUnit { Either, Inch, Millimetre };
 
 // A designation as written. Its numbers are each a list of readings: "11/16"
 // is eleven sixteenths, or one and one sixteenth as the charts write mixed
@@ -32,35 +22,17 @@ struct Designation {
     std::vector<Rational> counts; // the pitch, or the threads per inch; empty: not given
     bool pitchMarked = false;     // "P1.25": the count is the pitch
     std::u16string series;        // "unc" ...; empty: not given
-    std::optional<ToleranceClass> toleranceClass;
+    ToleranceClasses classes;     // as written, with their case
+    // Something after the thread written as classes that the reader cannot
+    // read ("-66H", "6H/6g/6e", a second class): the thread is read alone.
+    bool unreadClass = false;
+    bool leftHand = false; // "LH" or "左"
 };
 
 // Reads a normalised designation:
-//   [prefix] size [inch mark] [("x" | "-" | "p" | "xp") count] [series] [family] [["-"] class]
+//   ["左"] [prefix] size [inch mark] [("x" | "-" | "p" | "xp") count] [series] [family]
+//   [["-"] classes] [["-"] ("lh" | "左")]
+// Letters are read in either case, but for the classes'.
 std::optional<Designation> readDesignation(std::u16string_view normalized);
-
-// Reads a chart's designation in the chart's form: the reading of each number
-// that the form allows, and, where several remain ("11/16"), the one whose
-// basic minor diameter lies nearest `minorMinimum` (millionths of a
-// millimetre), the row's smallest minor diameter, where the row gives one.
-std::optional<Thread> readChartThread(std::u16string_view designation, const ThreadForm& form,
-                                      std::optional<Millionths> minorMinimum);
-
-// Whether a thread is one that `query` names.
-bool names(const Designation& query, const Thread& thread, SizeUnit sizeUnit);
-
-// A length as the charts and a drill query write it, "6.8", ".375":
-// millionths of its unit, rounded half up at the sixth decimal. None for
-// anything else or more than six whole digits.
-std::optional<Millionths> readLength(std::u16string_view text);
-
-// A drill a query names: "6.8", "φ6.8", "6.8mm", "0.375in", ".375" (inches,
-// as machinists write them).
-struct Drill {
-    Millionths millimetres = 0;
-    std::optional<Millionths> inches; // as typed, where the query is in inches
-    friend bool operator==(const Drill&, const Drill&) = default;
-};
-std::optional<Drill> readDrill(std::u16string_view normalized);
 
 } // namespace vornel::threads

@@ -1,5 +1,7 @@
 #include "threads/query.h"
 
+#include "threads/normalized_text.h"
+
 #include <QChar>
 #include <algorithm>
 #include <string>
@@ -7,10 +9,6 @@
 
 namespace vornel::threads {
 namespace {
-
-bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
 
 bool hasDigit(std::u16string_view word) {
     return std::any_of(word.begin(), word.end(), isDigit);
@@ -32,20 +30,6 @@ std::vector<std::u16string> words(std::u16string_view typed) {
         begin = i + 1;
     }
     return out;
-}
-
-// "6h", "-7h", "2b", "5h6h": a tolerance class on its own.
-bool isToleranceClass(std::u16string_view word) {
-    if (word.starts_with(u'-'))
-        word.remove_prefix(1);
-    if (word.size() != 2 && word.size() != 4)
-        return false;
-    for (std::size_t i = 0; i < word.size(); i += 2) {
-        const char16_t p = word[i + 1];
-        if (!isDigit(word[i]) || (p != u'h' && p != u'g' && p != u'b'))
-            return false;
-    }
-    return true;
 }
 
 // Whether `word` ends with a whole number: digits not part of a decimal or
@@ -78,23 +62,18 @@ bool startsWithProperFraction(std::u16string_view word) {
 }
 
 // Joins the words that make one thing: a prefix and its size, a number and
-// its unit or family, a separator and what it separates, a whole number and
-// the fraction after it (a mixed number), a designation and its class.
+// its unit or family, a separator and what it separates, a word that begins
+// with a letter and the word before it ("M8 P1.25", "1/4-20 UNC-2B", "LH"),
+// and a whole number and the fraction after it (a mixed number).
 std::vector<std::u16string> joined(std::vector<std::u16string> parts) {
     std::vector<std::u16string> out;
     for (std::u16string& word : parts) {
         if (!out.empty()) {
             std::u16string& last = out.back();
-            const char16_t end = last.back();
+            const char16_t end = lowerLatin(last.back());
             if (end == u'x' || end == u'-' || end == u'/' || end == u'φ' || !hasDigit(last) ||
-                !hasDigit(word) || word.front() == u'x' || word.front() == u'-' ||
+                !hasDigit(word) || isLatinLetter(word.front()) || word.front() == u'-' ||
                 word.front() == u'/') {
-                last += word;
-                continue;
-            }
-            if (isToleranceClass(word)) {
-                if (word.front() != u'-')
-                    last += u'-';
                 last += word;
                 continue;
             }
@@ -109,30 +88,26 @@ std::vector<std::u16string> joined(std::vector<std::u16string> parts) {
     return out;
 }
 
-// A pitch written "p1.25" after a thread.
-std::optional<std::vector<Rational>> markedPitch(std::u16string_view word) {
-    if (!word.starts_with(u'p'))
-        return std::nullopt;
-    std::u16string size = u"1x";
-    size += word;
-    const std::optional<Designation> d = readDesignation(size);
-    if (!d || d->counts.empty() || d->families != kAnyFamily || !d->series.empty() ||
-        d->toleranceClass)
-        return std::nullopt;
-    return d->counts;
+// A word after the thread, read as the rest of a designation: a pitch or
+// thread count ("1.25", "p1.25", "20", "20unc") and what may follow it
+// ("1.25-7h"), or classes and the hand alone ("7h", "6h/6g", "2b-lh").
+std::optional<Designation> afterThread(std::u16string_view word) {
+    std::u16string text = u"1x";
+    text += word;
+    return readDesignation(text);
 }
 
-// A plain number after a thread: its readings as a count.
-std::optional<std::vector<Rational>> plainNumber(std::u16string_view word) {
-    if (word.empty() || !isDigit(word.front()))
-        return std::nullopt;
-    std::u16string size = u"1x";
-    size += word;
-    const std::optional<Designation> d = readDesignation(size);
-    if (!d || d->counts.empty() || d->families != kAnyFamily || !d->series.empty() ||
-        d->toleranceClass || d->pitchMarked)
-        return std::nullopt;
-    return d->counts;
+// Adds the classes and hand that `more` reads to the thread's. Classes that
+// cannot be read, or a second class, leave the thread alone.
+void addClasses(Designation& thread, const Designation& more) {
+    thread.leftHand = thread.leftHand || more.leftHand;
+    if (more.unreadClass ||
+        (!more.classes.empty() && (!thread.classes.empty() || thread.unreadClass))) {
+        thread.classes = {};
+        thread.unreadClass = true;
+    } else if (!more.classes.empty()) {
+        thread.classes = more.classes;
+    }
 }
 
 Query single(std::u16string_view word) {
@@ -162,22 +137,26 @@ Query readQuery(std::u16string_view typed, const KnownThread& known) {
     query.thread = readDesignation(parts.front());
     if (!query.thread)
         return {};
+    Designation& thread = *query.thread;
     for (std::size_t i = 1; i < parts.size(); ++i) {
         const std::u16string& word = parts[i];
-        Designation& thread = *query.thread;
-        if (thread.counts.empty() && !query.drill) {
-            if (std::optional<std::vector<Rational>> pitch = markedPitch(word)) {
-                thread.counts = std::move(*pitch);
-                thread.pitchMarked = true;
+        const std::optional<Designation> more = afterThread(word);
+        // Classes and hand, wherever they stand: "M8x1.25 6.8 7H".
+        if (more && more->counts.empty()) {
+            addClasses(thread, *more);
+            continue;
+        }
+        if (more && thread.counts.empty() && !query.drill) {
+            Designation withCount = thread;
+            withCount.counts = more->counts;
+            withCount.pitchMarked = more->pitchMarked;
+            if (!more->series.empty())
+                withCount.series = more->series;
+            withCount.families &= more->families;
+            if (more->pitchMarked || known(withCount)) {
+                thread = std::move(withCount);
+                addClasses(thread, *more);
                 continue;
-            }
-            if (std::optional<std::vector<Rational>> count = plainNumber(word)) {
-                Designation withCount = thread;
-                withCount.counts = *count;
-                if (known(withCount)) {
-                    thread = std::move(withCount);
-                    continue;
-                }
             }
         }
         if (query.drill)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "threads/designation.h"
+#include "threads/drill.h"
 
 #include <functional>
 #include <optional>
@@ -25,8 +26,10 @@ using KnownThread = std::function<bool(const Designation&)>;
 //   a number after a thread is its pitch or thread count where the thread is
 //   known with it ("M8 1.25", "1/4 20", "M8 P1.25"), a drill otherwise
 //   ("M8 6.8", "M10 1.5 8.5");
+//   classes and the hand after the thread, before or after a drill
+//   ("M8x1.25 6H", "M8 1.25 7H", "M8x1.25 6.8 7H", "M8x1.25-6H LH");
 //   words that belong together are one ("M 8 × 1.25", "1 1/4-7", "6.8 mm",
-//   "1/2-14 NPT", "M8x1.25 6H").
+//   "1/2-14 NPT", "1/4-20 UNC-2B").
 Query readQuery(std::u16string_view typed, const KnownThread& known);
 
 } // namespace vornel::threads

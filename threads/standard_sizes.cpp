@@ -6,12 +6,7 @@
 namespace vornel::threads {
 namespace {
 
-consteval Millionths operator""_mm(unsigned long long mm) {
-    return static_cast<Millionths>(mm) * kMillion;
-}
-consteval Millionths operator""_mm(long double mm) {
-    return static_cast<Millionths>(mm * kMillion + 0.5L);
-}
+using namespace literals;
 
 // ISO 261, choices 1, 2 and 3: each size's pitches, its coarse pitch first
 // where it has one, then its fine pitches.

@@ -5,8 +5,24 @@
 namespace vornel::threads {
 namespace {
 
-constexpr Rational multiplied(Rational a, Rational b) {
-    return reduced(a.num * b.num, a.den * b.den);
+// H1 of Whitworth's 55° profile with its rounded crests, 0.640327 P.
+constexpr std::int64_t kWhitworthH1Millionths = 640'327;
+
+// The depth of the tap's thread from its crest to its root, twice, for a
+// pitch of 1: the external thread's basic root diameter is D less this
+// times P. 60°: 17/12 of the fundamental triangle's height, 1.226869; the
+// Whitworth profile's root and crest are alike, so its root is the basic
+// minor diameter, 2 × 0.640327.
+std::optional<Rational> rootDepth(Profile profile) {
+    switch (profile) {
+    case Profile::Iso:
+        return Rational{kRootDepthMillionths, kMillion};
+    case Profile::Whitworth:
+        return Rational{2 * kWhitworthH1Millionths, kMillion};
+    case Profile::None:
+        break;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -18,11 +34,9 @@ Thread makeThread(const ThreadForm& form, bool numbered, Rational size, Rational
     thread.size = size;
     thread.count = count;
     thread.profile = form.profile;
-    // 25.4 mm to the inch: 127/5.
-    constexpr Rational inch{127, 5};
+    constexpr Rational inch = kInchMillimetres;
     if (form.pitchUnit == PitchUnit::ThreadsPerInch)
-        thread.pitch =
-            count.num > 0 ? reduced(inch.num * count.den, inch.den * count.num) : Rational{};
+        thread.pitch = count.num > 0 ? inchOver(count) : Rational{};
     else
         thread.pitch = count;
     if (form.family == Family::PipeG)
@@ -37,13 +51,13 @@ Thread makeThread(const ThreadForm& form, bool numbered, Rational size, Rational
 }
 
 std::optional<Rational> heightOfEngagement(const Thread& thread) {
-    // H1 for a pitch of 1: 5/8 of the fundamental triangle's height, 0.866025
-    // for 60°, and 0.640327 for Whitworth's 55° with its rounded crests.
+    // H1 for a pitch of 1: 5/8 of the fundamental triangle's height for 60°,
+    // and 0.640327 for Whitworth's 55° with its rounded crests.
     switch (thread.profile) {
     case Profile::Iso:
-        return multiplied(thread.pitch, {541'266, 1'000'000});
+        return multiplied(thread.pitch, {kH1Millionths, kMillion});
     case Profile::Whitworth:
-        return multiplied(thread.pitch, {640'327, 1'000'000});
+        return multiplied(thread.pitch, {kWhitworthH1Millionths, kMillion});
     case Profile::None:
         break;
     }
@@ -60,9 +74,16 @@ std::optional<Rational> basicMinor(const Thread& thread) {
 
 Engagement engagement(const Thread& thread, Millionths drill) {
     const std::optional<Rational> h = heightOfEngagement(thread);
-    if (!h || !thread.major || h->num <= 0 || drill <= 0)
+    const std::optional<Rational> depth = rootDepth(thread.profile);
+    if (!h || !depth || !thread.major || h->num <= 0 || drill <= 0)
         return {};
     const Rational& d = *thread.major;
+    // Below the root, D − depth × P > drill: in millionths times the
+    // denominators, as below.
+    const Rational root = multiplied(*depth, thread.pitch);
+    if ((static_cast<Wide>(d.num) * root.den - static_cast<Wide>(root.num) * d.den) * kMillion >
+        static_cast<Wide>(drill) * d.den * root.den)
+        return {Engagement::Kind::BelowRoot, 0};
     // (D − d) × 100 / (2 × H1) = (Dn × 10⁶ − drill × Dd) × 100 × Hd / (Dd × 10⁶ × 2 × Hn),
     // worked in 128 bits: no size a user can type overflows it.
     const Wide num =
@@ -71,10 +92,7 @@ Engagement engagement(const Thread& thread, Millionths drill) {
     if (num <= 0)
         return {Engagement::Kind::AtOrAboveMajor, 0};
     // Half up: floor((2 × num + den) / (2 × den)); both are positive.
-    const Wide percent = (2 * num + den) / (2 * den);
-    if (percent > 1'000'000)
-        return {Engagement::Kind::AboveBasic, 1'000'000};
-    const int p = static_cast<int>(percent);
+    const int p = static_cast<int>((2 * num + den) / (2 * den));
     return {p > 100 ? Engagement::Kind::AboveBasic : Engagement::Kind::Percent, p};
 }
 

@@ -50,11 +50,6 @@ constexpr IsoPitch kIsoPitches[] = {
 // arithmetic below stays in 64 bits.
 constexpr Millionths kLargestIsoMajor = 1000 * kMillion;
 
-// a / b rounded half up, for a >= 0 and b > 0.
-constexpr std::int64_t roundedDivision(std::int64_t a, std::int64_t b) {
-    return (2 * a + b) / (2 * b);
-}
-
 constexpr std::int64_t roundedTo(std::int64_t value, std::int64_t step) {
     return roundedDivision(value, step) * step;
 }
@@ -70,7 +65,7 @@ std::optional<MinorLimits> isoInternalMinor(Millionths majorMm, Millionths pitch
     if (row == std::end(kIsoPitches) || row->minorTolerance[grade - 4] == 0)
         return std::nullopt;
     // D1 = D − 1.082532 P, in millionths of a millionth, to 0.001 mm.
-    const std::int64_t exact = majorMm * kMillion - pitchMm * 1'082'532;
+    const std::int64_t exact = majorMm * kMillion - pitchMm * kIsoTwiceH1Millionths;
     if (exact <= 0)
         return std::nullopt;
     const Millionths basic = roundedDivision(exact, kMillion * 1000) * 1000;
@@ -96,18 +91,20 @@ std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational thr
     // rounds them; the smallest minor diameter is their difference.
     const std::int64_t major = roundedDivision(majorInch.num * kMillion, majorInch.den);
     const std::int64_t height =
-        roundedDivision(108'253'175 * threadsPerInch.den, 100 * threadsPerInch.num);
+        roundedDivision(kUnifiedTwiceH1 * threadsPerInch.den, 100 * threadsPerInch.num);
     const std::int64_t minimum = major - height;
     if (minimum <= 0)
         return std::nullopt;
 
     // The tolerance, in inches: below 1/4 in for classes 1B and 2B, and for
-    // class 3B at every size, 0.05 P^(2/3) + 0.03 P / D − 0.002 within bounds.
+    // class 3B at every size, 0.05 P^(2/3) + 0.03 P / D − 0.002 within bounds:
+    // for class 3B at least 0.120 P at 12 threads per inch and coarser and
+    // 0.23 P − 1.5 P² at 13 and finer, and at most 0.394 P.
     const long double small = 0.05L * std::cbrt(p * p) + 0.03L * p / d - 0.002L;
     long double tolerance = 0;
     if (threadClass == 3) {
         const long double least =
-            threadsPerInch <= Rational{13, 1} ? 0.23L * p - 1.5L * p * p : 0.120L * p;
+            threadsPerInch <= Rational{12, 1} ? 0.120L * p : 0.23L * p - 1.5L * p * p;
         tolerance = std::min(std::max(small, least), 0.394L * p);
     } else if (majorInch < Rational{1, 4}) {
         tolerance = std::min(small, 0.394L * p);
@@ -117,15 +114,17 @@ std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational thr
         tolerance = 0.25L * p - 0.40L * p * p;
     }
     // The tolerance to 0.0001 in (a hair over, so that a half that the
-    // arithmetic left a hair under still rounds up), then the maximum to
-    // 0.0001 in.
+    // arithmetic left a hair under still rounds up), added to the minimum,
+    // then both limits to 0.0001 in.
     const std::int64_t tolerance4 = static_cast<std::int64_t>(tolerance * 10'000 + 0.5L + 1e-9L);
     const std::int64_t maximum = roundedTo(minimum + tolerance4 * 100, 100);
 
-    // From No. 6 (0.138 in) up the minimum is given to 0.001 in, and for
-    // classes 1B and 2B the maximum too, rounded from its 0.0001 in value.
+    // From No. 6 (0.138 in) up the standard's tables give the minimum to
+    // 0.001 in, and for classes 1B and 2B the maximum too, each rounded from
+    // its 0.0001 in value (1 3/4-5UNC: 1.533494, 1.5335, 1.534).
     const bool large = majorInch >= Rational{138, 1000};
-    return MinorLimits{roundedTo(minimum, large ? 1000 : 100),
+    const std::int64_t minimum4 = roundedTo(minimum, 100);
+    return MinorLimits{large ? roundedTo(minimum4, 1000) : minimum4,
                        large && threadClass != 3 ? roundedTo(maximum, 1000) : maximum};
 }
 

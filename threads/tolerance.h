@@ -26,9 +26,10 @@ std::optional<MinorLimits> isoInternalMinor(Millionths majorMm, Millionths pitch
 
 // ASME B1.1: the minor diameter of a unified internal thread of class 1B, 2B
 // or 3B (threadClass 1, 2 or 3), in millionths of an inch, rounded as the
-// standard's tables print it (0.001 in for classes 1B and 2B from No. 6 up,
-// 0.0001 in otherwise). The threads per inch are a fraction for the 4½ of
-// 2 and 2¼ UNC. Nothing for a size, a pitch or a class it does not cover.
+// standard's tables print it: from No. 6 up the minimum to 0.001 in, and the
+// maximum too for classes 1B and 2B; 0.0001 in otherwise. The threads per
+// inch are a fraction for the 4½ of 2 and 2¼ UNC. Nothing for a size, a
+// pitch or a class it does not cover.
 std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational threadsPerInch,
                                                 int threadClass);
 inline std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, int threadsPerInch,

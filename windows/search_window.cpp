@@ -344,9 +344,9 @@ void SearchWindow::copyResult(int row) {
             cells.append(cellText(result, column));
         text = cells.join(u'\t');
     }
-    const QString engagement = engagementField(result);
-    if (!engagement.isEmpty())
-        text += u'\t' + engagement;
+    // The class asked, both halves and the ひっかかり率, each with its meaning.
+    if (const QString fields = copiedFields(result); !fields.isEmpty())
+        text += u'\t' + fields;
     copyToClipboard(text);
     QStringList spoken;
     for (int column = 0; column < ColumnCount; ++column)

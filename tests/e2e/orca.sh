@@ -140,7 +140,7 @@ step down "$search" Down
 step up "$search" Up
 step down-again "$search" Down
 step detail "$search" Tab
-step detail-lines "$search" Down Down Down Down
+step detail-lines "$search" Down Down Down Down Down Down Down Down
 step raise メートルねじ ctrl+f
 begin_step end
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
@@ -197,7 +197,8 @@ check "Tab after the results reads the detail's first line" \
     'has "$heard" "詳細" && has "$heard" "メートルねじ　8 × 1.25"'
 heard=$(heard_in detail-lines)
 check "Down in the detail reads its lines to the usable drills" \
-    'has "$heard" "ドリル径 6.8　ひっかかり率 89 %" && has "$heard" "使えるドリル径"'
+    'has "$heard" "ドリル径 6.8　ひっかかり率 89 %" && has "$heard" "有効径 7.188～7.348" &&
+     has "$heard" "タップ ISO 2" && has "$heard" "使えるドリル径"'
 
 # Raising the search window reads the query once, whole.
 heard=$(heard_in raise)

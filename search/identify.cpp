@@ -1,0 +1,444 @@
+#include "search/identify.h"
+
+#include "search/computed.h"
+#include "threads/standard_sizes.h"
+#include "threads/thread_limits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <tuple>
+
+namespace vornel::search {
+namespace {
+
+using threads::Family;
+using threads::kMillion;
+using threads::millionthsOf;
+using threads::Rational;
+using threads::Thread;
+
+double toDouble(Rational r) {
+    return static_cast<double>(r.num) / static_cast<double>(r.den);
+}
+
+// To 0.001 mm, as every length is shown.
+Millionths thousandth(Millionths value) {
+    return (value + 500) / 1000 * 1000;
+}
+
+std::u16string number(Rational value, int digits = 3) {
+    return threads::decimalText(value, digits);
+}
+
+// An inch size as the trade writes it: "1/4", "1 1/4", "2".
+std::u16string inchSize(Rational size) {
+    const std::int64_t whole = size.num / size.den;
+    const std::int64_t part = size.num % size.den;
+    std::u16string text;
+    if (whole > 0 || part == 0)
+        text = number({whole, 1});
+    if (part == 0)
+        return text;
+    return (text.empty() ? text : text + u' ') + number({part, 1}) + u'/' + number({size.den, 1});
+}
+
+// The chart's class of a minor diameter, where its form declares one.
+std::u16string_view chartBasis(const SearchResult& row) {
+    const auto& c = row.chart->threadForm.toleranceClass;
+    if (c && *c == threads::ToleranceClass{6, u'H'})
+        return u"6H";
+    if (c && *c == threads::ToleranceClass{2, u'B'})
+        return u"2B";
+    return u"図表";
+}
+
+// Whitworth bolts: BS 84's tolerances are not among Vornel's tables, so a
+// bolt is held against the basic major diameter and a band below it of 0.2 P,
+// about what 6g and 2A leave below the basic size for the same pitch (0.16 to
+// 0.19 P from 1.25 to 2 mm). Named so wherever it is shown.
+constexpr Rational kWhitworthBand{1, 5};
+
+std::optional<DiameterRange> whitworthMajor(const Thread& thread) {
+    if (!thread.major)
+        return std::nullopt;
+    const Millionths major = millionthsOf(*thread.major);
+    const Millionths band = millionthsOf(threads::multiplied(thread.pitch, kWhitworthBand));
+    return DiameterRange{thousandth(major - band), thousandth(major)};
+}
+
+std::u16string_view familyName(const Thread& thread) {
+    switch (thread.family) {
+    case Family::IsoMetric: {
+        const Millionths major = thread.major ? millionthsOf(*thread.major) : 0;
+        return threads::isIsoCoarse(major, millionthsOf(thread.pitch)) ? u"メートル並目ねじ"
+                                                                       : u"メートル細目ねじ";
+    }
+    case Family::Unified:
+        if (thread.series == u"UNC")
+            return u"ユニファイ並目ねじ（UNC）";
+        if (thread.series == u"UNF")
+            return u"ユニファイ細目ねじ（UNF）";
+        if (thread.series == u"UNEF")
+            return u"ユニファイ極細目ねじ（UNEF）";
+        return u"ユニファイねじ（UN）";
+    case Family::Whitworth:
+        return u"ウィットねじ";
+    case Family::PipeG:
+        return u"管用平行ねじ G（PF）";
+    case Family::PipeRc:
+        return u"管用テーパねじ R・Rc（PT）";
+    case Family::PipeRp:
+        return u"管用平行めねじ Rp（PS）";
+    case Family::Npt:
+        return u"アメリカ管用テーパねじ NPT";
+    case Family::Nps:
+        return u"アメリカ管用平行めねじ NPS（NPSC）";
+    }
+    return {};
+}
+
+// The thread as a reading is held against it, from its row or the
+// standards' result: its names, form and limits.
+std::optional<MeasuredThread> measured(const SearchResult& row, BoltMajorLimits boltMajor) {
+    if (!row.thread)
+        return std::nullopt;
+    const Thread& t = *row.thread;
+    MeasuredThread m;
+    m.result = row;
+    m.result.byDesignation = false;
+    m.result.exact = false;
+    m.family = familyName(t);
+    m.pitch = t.pitch;
+    const std::u16string count = u"-" + number(t.count);
+    if (row.hasHoleLimits)
+        m.minor = DiameterRange{row.holeMinimum, row.holeMaximum};
+    switch (t.family) {
+    case Family::IsoMetric:
+        m.name = u"M" + number(t.size) + u" × " + number(t.count);
+        m.major = boltMajor(t);
+        m.majorBasis = u"6g";
+        m.minorBasis = row.chart ? chartBasis(row) : u"6H";
+        break;
+    case Family::Unified:
+        m.name = (t.numbered ? u"No. " + number(t.size) : inchSize(t.size)) + count + t.series;
+        m.threadsPerInch = t.count;
+        m.major = boltMajor(t);
+        m.majorBasis = u"2A";
+        m.minorBasis = row.chart ? chartBasis(row) : u"2B";
+        break;
+    case Family::Whitworth:
+        m.name = u"W " +
+                 (row.chart->threadForm.sizeUnit == threads::SizeUnit::Inch ? inchSize(t.size)
+                                                                            : number(t.size)) +
+                 count;
+        m.flankAngle = 55;
+        m.threadsPerInch = t.count;
+        m.major = whitworthMajor(t);
+        m.majorBasis = u"基準外径から −0.2P（目安）";
+        m.minorBasis = u"2級";
+        break;
+    case Family::PipeG:
+        m.name = u"G " + inchSize(t.size) + count;
+        m.flankAngle = 55;
+        m.threadsPerInch = t.count;
+        m.major = threads::parallelPipeMajor(t.size);
+        m.majorBasis = u"ISO 228-1";
+        m.minorBasis = u"図表";
+        break;
+    case Family::PipeRc:
+        m.name = u"R " + inchSize(t.size) + count;
+        m.holeName = u"Rc " + inchSize(t.size) + count;
+        m.flankAngle = 55;
+        m.taper = true;
+        m.threadsPerInch = t.count;
+        m.major = threads::taperPipeMajor(t.size);
+        m.minor = threads::taperPipeMinor(t.size);
+        m.majorBasis = m.minorBasis = u"ISO 7-1、ねじ部の両端";
+        break;
+    case Family::PipeRp:
+        m.name = u"Rp " + inchSize(t.size) + count;
+        m.flankAngle = 55;
+        m.threadsPerInch = t.count;
+        m.minor = threads::parallelForTaperMinor(t.size);
+        m.minorBasis = u"ISO 7-1";
+        break;
+    case Family::Npt:
+        m.name = u"NPT " + inchSize(t.size) + count;
+        m.taper = true;
+        m.threadsPerInch = t.count;
+        m.major = threads::nptMajor(t.size);
+        m.minor = threads::nptMinor(t.size);
+        m.majorBasis = m.minorBasis = u"ASME B1.20.1、ねじ部の両端";
+        break;
+    case Family::Nps:
+        m.name = u"NPS " + inchSize(t.size) + count;
+        m.threadsPerInch = t.count;
+        m.minor = threads::npsMinor(t.size);
+        m.minorBasis = u"ASME B1.20.1 NPSC";
+        break;
+    }
+    if (m.holeName.empty())
+        m.holeName = m.name;
+    if (!m.major && !m.minor)
+        return std::nullopt;
+    return m;
+}
+
+// Which thread a row is, whichever chart or standard gives it.
+using ThreadKey = std::tuple<Family, bool, Rational, Rational>;
+ThreadKey keyOf(const Thread& t) {
+    return {t.family, t.numbered, t.size, t.count};
+}
+
+// A chart's rows as threads of their own: the metric and unified charts
+// (whose limits are a class's), Whitworth and the pipe charts, one per
+// family of each row; not the inserts' and forming taps' holes.
+bool measuredChart(const ChartDefinition& chart) {
+    switch (chart.threadForm.family) {
+    case Family::IsoMetric:
+    case Family::Unified:
+        return chart.threadForm.toleranceClass.has_value();
+    default:
+        return true;
+    }
+}
+
+// The threads a standard gives that the charts do not: each ISO 261 size
+// and pitch, 1 to 300 mm, and each ASME B1.1 size and series, No. 0 to 6 in.
+std::vector<threads::Designation> standardDesignations() {
+    std::vector<threads::Designation> out;
+    const auto metric = [&out](Millionths major) {
+        for (Millionths pitch : threads::isoPitches(major)) {
+            threads::Designation d;
+            d.families = threads::bit(Family::IsoMetric);
+            d.prefixed = true;
+            d.unit = threads::WrittenUnit::Millimetre;
+            d.sizes = {threads::reduced(major, kMillion)};
+            d.counts = {threads::reduced(pitch, kMillion)};
+            out.push_back(std::move(d));
+        }
+    };
+    for (Millionths tenths = 10; tenths < 60; ++tenths)
+        metric(tenths * kMillion / 10);
+    for (Millionths mm = 6; mm <= 300; ++mm)
+        metric(mm * kMillion);
+    const auto unified = [&out](bool numbered, Rational size, Rational inch) {
+        std::vector<Rational> seen;
+        for (const threads::UnifiedSeries& s : threads::unifiedSeries(inch)) {
+            if (std::find(seen.begin(), seen.end(), s.threadsPerInch) != seen.end())
+                continue;
+            seen.push_back(s.threadsPerInch);
+            threads::Designation d;
+            d.families = threads::bit(Family::Unified);
+            d.unit = threads::WrittenUnit::Inch;
+            d.numbered = numbered;
+            d.sizes = {size};
+            d.counts = {s.threadsPerInch};
+            // "8UN" is written "UN" after the count.
+            d.series =
+                s.name.ends_with("UN") ? u"un" : std::u16string(s.name.begin(), s.name.end());
+            out.push_back(std::move(d));
+        }
+    };
+    for (int n = 0; n <= 12; ++n) {
+        if (const std::optional<Rational> inch = threads::numberedSizeMajor(n))
+            unified(true, {n, 1}, *inch);
+    }
+    for (int sixteenths = 1; sixteenths <= 96; ++sixteenths) {
+        const Rational inch = threads::reduced(sixteenths, 16);
+        unified(false, inch, inch);
+    }
+    return out;
+}
+
+struct Scored {
+    const MeasuredThread* thread;
+    bool fits;
+    Millionths offset;
+    double pitchOff;
+    double score;
+    double centre; // how far from the middle of the limits, in half-widths
+};
+
+// Where a diameter lies against limits: 0 within, else signed distance.
+Millionths offsetFrom(Millionths d, const DiameterRange& r) {
+    return d < r.minimum ? d - r.minimum : d > r.maximum ? d - r.maximum : 0;
+}
+
+double relativePitch(Rational a, Rational b) {
+    const double x = toDouble(a), y = toDouble(b);
+    return std::abs(x - y) / std::max(x, y);
+}
+
+std::vector<MeasuredTrap> trapsOf(const MeasuredThread& a, const std::vector<Scored>& near) {
+    constexpr std::size_t kMostTraps = 3;
+    std::vector<MeasuredTrap> traps;
+    for (const Scored& s : near) {
+        const MeasuredThread& b = *s.thread;
+        if (&b == &a || relativePitch(a.pitch, b.pitch) > kNearPitch)
+            continue;
+        MeasuredTrap trap{&b, a.flankAngle != b.flankAngle,
+                          relativePitch(a.pitch, b.pitch) > kGaugeTolerance, a.taper != b.taper};
+        if (!trap.flankAngle && !trap.pitch && !trap.taper)
+            continue;
+        traps.push_back(trap);
+        if (traps.size() == kMostTraps)
+            break;
+    }
+    return traps;
+}
+
+SearchResult noteResult(const threads::Measurement& m, std::u16string note) {
+    auto fit = std::make_shared<MeasuredFit>();
+    fit->measurement = m;
+    fit->reading = m.hasDiameter() || m.hasPitch() ? measurementText(m) : u"読めない測定値";
+    fit->note = std::move(note);
+    SearchResult result;
+    result.designation = fit->reading;
+    result.measured = std::move(fit);
+    return result;
+}
+
+} // namespace
+
+std::optional<DiameterRange> boltMajorLimits(const Thread& t) {
+    std::optional<threads::ExternalLimits> limits;
+    if (t.family == Family::IsoMetric && t.major)
+        limits = threads::isoExternal(millionthsOf(*t.major), millionthsOf(t.pitch), 6, 6, u'g');
+    if (t.family == Family::Unified) {
+        const std::optional<Rational> inch =
+            t.numbered ? (t.size.den == 1 && t.size.num <= 12
+                              ? threads::numberedSizeMajor(static_cast<int>(t.size.num))
+                              : std::nullopt)
+                       : std::optional(t.size);
+        limits = inch ? threads::unifiedExternal(*inch, t.count, 2) : std::nullopt;
+        if (limits)
+            limits = threads::inMillimetres(*limits);
+    }
+    if (!limits)
+        return std::nullopt;
+    return DiameterRange{limits->major.minimum, limits->major.maximum};
+}
+
+std::u16string pitchText(Rational pitch) {
+    if (pitch.num <= 0)
+        return {};
+    const Rational perInch = threads::inchOver(pitch);
+    return number(pitch, 4) + u" mm = " + number(perInch, 2) + u"山";
+}
+
+std::u16string measurementText(const threads::Measurement& m) {
+    std::u16string text;
+    if (m.hasDiameter()) {
+        text = m.diameter == threads::MeasuredDiameter::Major ? u"外径 " : u"内径 ";
+        text += threads::millimetreText(m.millimetres) + u" mm";
+        if (m.inches)
+            text += u"（" + number({*m.inches, kMillion}, 4) + u" inch）";
+    }
+    if (m.hasPitch()) {
+        if (!text.empty())
+            text += u"、";
+        text += u"ピッチ " + pitchText(m.pitch);
+    }
+    return text;
+}
+
+MeasuredThreads::MeasuredThreads(const SearchIndex& index, BoltMajorLimits boltMajor) {
+    std::vector<ThreadKey> keys;
+    const auto add = [&](const SearchResult& row) {
+        if (!row.thread)
+            return;
+        const ThreadKey key = keyOf(*row.thread);
+        if (std::find(keys.begin(), keys.end(), key) != keys.end())
+            return;
+        if (std::optional<MeasuredThread> m = measured(row, boltMajor)) {
+            keys.push_back(key);
+            threads_.push_back(std::move(*m));
+        }
+    };
+    const std::span<const ChartDefinition* const> charts = index.charts();
+    for (std::size_t i = 0; i < charts.size(); ++i) {
+        const ChartDefinition* chart = charts[i];
+        if (!chart || !measuredChart(*chart))
+            continue;
+        const int position = static_cast<int>(i) + 1;
+        for (int line = chart->headingLines; line < chart->headingLines + chart->dataRows; ++line) {
+            const std::optional<SearchResult> row = index.row(position, line);
+            if (!row)
+                continue;
+            // Each kind of thread the row gives side by side (Rc and Rp, NPT
+            // and NPS), as a query for its designation finds them.
+            for (const SearchResult& kind : index.find(row->designation, position)) {
+                if (kind.position == position && kind.line == line) {
+                    SearchResult plain = kind;
+                    plain.computed = nullptr;
+                    add(plain);
+                }
+            }
+        }
+    }
+    for (const threads::Designation& d : standardDesignations()) {
+        for (const SearchResult& result : standardThreads(d))
+            add(result);
+    }
+}
+
+std::vector<SearchResult>
+MeasuredThreads::identify(const threads::MeasurementReading& reading) const {
+    const threads::Measurement& m = reading.measurement;
+    if (!reading.problem.empty())
+        return {noteResult(m, reading.problem)};
+    const bool major = m.diameter == threads::MeasuredDiameter::Major;
+    std::vector<Scored> near;
+    for (const MeasuredThread& t : threads_) {
+        Scored s{&t, true, 0, 0, 0, 0};
+        if (m.hasDiameter()) {
+            const std::optional<DiameterRange>& limits = major ? t.major : t.minor;
+            if (!limits)
+                continue;
+            s.offset = offsetFrom(m.millimetres, *limits);
+            if (std::abs(s.offset) > kNearDiameter)
+                continue;
+            const double half = static_cast<double>(limits->maximum - limits->minimum) / 2;
+            const double middle = static_cast<double>(limits->minimum) + half;
+            s.centre = half > 0 ? std::abs(static_cast<double>(m.millimetres) - middle) / half : 0;
+            s.score = static_cast<double>(std::abs(s.offset)) / kCaliperStep;
+        }
+        if (m.hasPitch()) {
+            s.pitchOff = std::abs(toDouble(t.pitch) - toDouble(m.pitch)) / toDouble(t.pitch);
+            const bool seats = s.pitchOff <= kGaugeTolerance;
+            // A pitch alone lists the threads that have it, no more.
+            if (s.pitchOff > kNearPitch || (!m.hasDiameter() && !seats))
+                continue;
+            if (!seats)
+                s.score += (s.pitchOff - kGaugeTolerance) / kPitchStep;
+        }
+        s.fits = s.offset == 0 && s.pitchOff <= kGaugeTolerance;
+        near.push_back(s);
+    }
+    std::stable_sort(near.begin(), near.end(), [](const Scored& a, const Scored& b) {
+        return std::tuple(!a.fits, a.score, a.centre) < std::tuple(!b.fits, b.score, b.centre);
+    });
+    if (near.empty())
+        return {noteResult(m, u"この測定値に合うねじはありません")};
+    std::vector<SearchResult> results;
+    for (std::size_t i = 0; i < near.size() && i < kMostCandidates; ++i) {
+        const Scored& s = near[i];
+        auto fit = std::make_shared<MeasuredFit>();
+        fit->measurement = m;
+        fit->thread = s.thread;
+        fit->fits = s.fits;
+        fit->offset = s.offset;
+        fit->pitchOff = s.pitchOff;
+        fit->reading = measurementText(m);
+        if (m.hasDiameter())
+            fit->traps = trapsOf(*s.thread, near);
+        SearchResult result = s.thread->result;
+        result.measured = std::move(fit);
+        results.push_back(std::move(result));
+    }
+    return results;
+}
+
+} // namespace vornel::search

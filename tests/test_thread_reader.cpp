@@ -1,0 +1,244 @@
+// The reader of designations and queries alone: what each spelling reads as
+// (family, sizes, counts, series, tolerance classes with their case, hand,
+// drill), worked out by hand, with no chart or standard behind it.
+#include "threads/normalized_text.h"
+#include "threads/query.h"
+
+#include <QStringList>
+#include <QTest>
+
+using namespace vornel::threads;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::u16string_view view(const QString& s) {
+    return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
+}
+
+QString number(Rational r) {
+    return QString::number(double(r.num) / double(r.den), 'g', 12);
+}
+
+QString numbers(const std::vector<Rational>& values) {
+    QStringList texts;
+    for (const Rational& value : values)
+        texts.append(number(value));
+    return texts.join(u',');
+}
+
+// "6H", "5H6H": the positions as the model keeps them, upper case; whose a
+// class is shows in the slot it is in ("int", "ext").
+QString classText(const ThreadClass& c) {
+    const auto one = [](const ToleranceClass& t) {
+        return QString::number(t.grade) + QChar(t.position);
+    };
+    return c.pitchDiameter == c.crest ? one(c.crest) : one(c.pitchDiameter) + one(c.crest);
+}
+
+// "M 8 x 1.25 int 7H LH": families (or "any"), sizes and their unit where
+// written, counts ("P" where marked), series, classes in the order written,
+// hand, and "unread" for classes the reader could not read.
+QString describe(const Designation& d) {
+    static const std::pair<Family, QString> kNames[] = {
+        {Family::IsoMetric, u"M"_s}, {Family::Unified, u"UN"_s}, {Family::Whitworth, u"W"_s},
+        {Family::PipeG, u"G"_s},     {Family::PipeRc, u"Rc"_s},  {Family::PipeRp, u"Rp"_s},
+        {Family::Npt, u"NPT"_s},     {Family::Nps, u"NPS"_s}};
+    QStringList families;
+    for (const auto& [family, name] : kNames)
+        if (d.families != kAnyFamily && (d.families & bit(family)))
+            families.append(name);
+    QStringList parts{families.isEmpty() ? u"any"_s : families.join(u'+')};
+    parts.append((d.numbered ? u"No."_s : QString()) + numbers(d.sizes) +
+                 (d.unit == WrittenUnit::Inch         ? u"in"_s
+                  : d.unit == WrittenUnit::Millimetre ? u"mm"_s
+                                                      : QString()));
+    if (!d.counts.empty())
+        parts.append(u"x "_s + (d.pitchMarked ? u"P"_s : QString()) + numbers(d.counts));
+    if (!d.series.empty())
+        parts.append(QString::fromStdU16String(d.series));
+    QStringList classes;
+    if (d.classes.internal)
+        classes.append(u"int "_s + classText(*d.classes.internal));
+    if (d.classes.external)
+        classes.insert(d.classes.externalFirst ? 0 : classes.size(),
+                       u"ext "_s + classText(*d.classes.external));
+    parts += classes;
+    if (d.leftHand)
+        parts.append(u"LH"_s);
+    if (d.unreadClass)
+        parts.append(u"unread"_s);
+    return parts.join(u' ');
+}
+
+// The threads a hand-made standard knows with their counts: M8 × 1.25 and
+// × 1, 1/4-20 and 1/4-28, and the 4-inch 4-4.
+bool known(const Designation& d) {
+    static const std::pair<Rational, Rational> kKnown[] = {
+        {{8, 1}, {5, 4}}, {{8, 1}, {1, 1}}, {{1, 4}, {20, 1}}, {{1, 4}, {28, 1}}, {{4, 1}, {4, 1}}};
+    for (const auto& [size, count] : kKnown)
+        if (std::find(d.sizes.begin(), d.sizes.end(), size) != d.sizes.end() &&
+            std::find(d.counts.begin(), d.counts.end(), count) != d.counts.end())
+            return true;
+    return false;
+}
+
+} // namespace
+
+class TestThreadReader : public QObject {
+    Q_OBJECT
+private slots:
+    // What the reader reads: NFKC, one sign for each of ×, the hyphens and
+    // the diameter marks, the input method's slash and point keys between
+    // and before digits, and the Latin letters in the case typed.
+    void normalized_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("full width, case kept") << u"Ｍ８×１．２５－６Ｈ"_s << u"M8x1.25-6H"_s;
+        QTest::newRow("lower case kept") << u"m8X1.25-6g"_s << u"m8X1.25-6g"_s;
+        QTest::newRow("other letters folded") << u"Φ6.8"_s << u"φ6.8"_s;
+        QTest::newRow("middle dot between digits") << u"１・４ー２０"_s << u"1/4-20"_s;
+        QTest::newRow("half-width middle dot") << u"ｇ１･４"_s << u"g1/4"_s;
+        QTest::newRow("middle dot elsewhere") << u"M・8"_s << u"M・8"_s;
+        QTest::newRow("full stop before digits") << u"。３７５"_s << u".375"_s;
+        QTest::newRow("full stop between digits") << u"６。８"_s << u"6.8"_s;
+        QTest::newRow("half-width full stop") << u"６｡８"_s << u"6.8"_s;
+        QTest::newRow("full stop at the end") << u"M8。"_s << u"M8。"_s;
+    }
+    void normalized() {
+        QFETCH(QString, typed);
+        QFETCH(QString, read);
+        QCOMPARE(QString::fromStdU16String(normalizedText(view(typed))), read);
+    }
+
+    // Queries as typed, spaces included, as "thread; drill mm" (empty: none).
+    // One word is read as one designation, as a chart's row is. A number
+    // after a thread is its count where the thread is known with it, else a
+    // drill; classes and hand follow the thread wherever they stand.
+    void queries_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("read");
+        // The nut's classes in upper case, the bolt's in lower case.
+        QTest::newRow("6H") << u"M8x1.25-6H"_s << u"M 8 x 1.25 int 6H"_s;
+        QTest::newRow("7G") << u"M8x1.25-7G"_s << u"M 8 x 1.25 int 7G"_s;
+        QTest::newRow("6g") << u"M8x1.25-6g"_s << u"M 8 x 1.25 ext 6G"_s;
+        QTest::newRow("6h is the bolt's") << u"M8x1.25-6h"_s << u"M 8 x 1.25 ext 6H"_s;
+        QTest::newRow("6e") << u"M8x1.25-6e"_s << u"M 8 x 1.25 ext 6E"_s;
+        QTest::newRow("6f, full width") << u"Ｍ８×１．２５－６ｆ"_s << u"M 8 x 1.25 ext 6F"_s;
+        QTest::newRow("pitch and minor") << u"M8x1.25-5H6H"_s << u"M 8 x 1.25 int 5H6H"_s;
+        QTest::newRow("pitch and major") << u"M8x1.25-4h6h"_s << u"M 8 x 1.25 ext 4H6H"_s;
+        QTest::newRow("no pitch: the size alone") << u"M8-6g"_s << u"M 8 ext 6G"_s;
+        QTest::newRow("no hyphen") << u"1/4-20UNC2B"_s << u"UN 0.25in x 20 unc int 2B"_s;
+        // ASME's letters say whose a class is, in either case.
+        QTest::newRow("2B") << u"1/4-20UNC-2B"_s << u"UN 0.25in x 20 unc int 2B"_s;
+        QTest::newRow("2b") << u"1/4-20unc-2b"_s << u"UN 0.25in x 20 unc int 2B"_s;
+        QTest::newRow("1A") << u"1/4-20UNC-1A"_s << u"UN 0.25in x 20 unc ext 1A"_s;
+        QTest::newRow("3a") << u"No.10-24UNC-3a"_s << u"UN No.10in x 24 unc ext 3A"_s;
+        // Fits, in the order written.
+        QTest::newRow("6H/6g") << u"M8x1.25-6H/6g"_s << u"M 8 x 1.25 int 6H ext 6G"_s;
+        QTest::newRow("6g/6H") << u"M8x1.25-6g/6H"_s << u"M 8 x 1.25 ext 6G int 6H"_s;
+        QTest::newRow("2B/2A") << u"1/4-20UNC-2B/2A"_s << u"UN 0.25in x 20 unc int 2B ext 2A"_s;
+        QTest::newRow("2B/3A") << u"1/4-20UNC-2B/3A"_s << u"UN 0.25in x 20 unc int 2B ext 3A"_s;
+        QTest::newRow("6H/2A") << u"M8x1.25-6H/2A"_s << u"M 8 x 1.25 int 6H ext 2A"_s;
+        QTest::newRow("5H6H/4h6h") << u"M8x1.25-5H6H/4h6h"_s << u"M 8 x 1.25 int 5H6H ext 4H6H"_s;
+        // Letters no standard may have are still classes.
+        QTest::newRow("6k") << u"M8x1.25-6k"_s << u"M 8 x 1.25 ext 6K"_s;
+        QTest::newRow("9g") << u"M8x1.25-9g"_s << u"M 8 x 1.25 ext 9G"_s;
+        QTest::newRow("a class on pipe") << u"G1/4-6H"_s << u"G 0.25in int 6H"_s;
+        // Left hand, before or after, with or without a hyphen.
+        QTest::newRow("LH") << u"M8x1.25LH"_s << u"M 8 x 1.25 LH"_s;
+        QTest::newRow("-lh") << u"m8x1.25-lh"_s << u"M 8 x 1.25 LH"_s;
+        QTest::newRow("class and LH") << u"M8x1.25-6H-LH"_s << u"M 8 x 1.25 int 6H LH"_s;
+        QTest::newRow("左 after") << u"M8x1.25-左"_s << u"M 8 x 1.25 LH"_s;
+        QTest::newRow("左 before") << u"左M8x1.25"_s << u"M 8 x 1.25 LH"_s;
+        // Classes that cannot be read leave the thread.
+        QTest::newRow("two-digit grade") << u"M8x1.25-66H"_s << u"M 8 x 1.25 unread"_s;
+        QTest::newRow("two classes") << u"M8x1.25-6H-7H"_s << u"M 8 x 1.25 unread"_s;
+        QTest::newRow("three threads") << u"M8x1.25-6H/6g/6e"_s << u"M 8 x 1.25 unread"_s;
+        QTest::newRow("a nut's and a bolt's run together")
+            << u"M8x1.25-5H6g"_s << u"M 8 x 1.25 unread"_s;
+        QTest::newRow("a fit of two nuts") << u"M8x1.25-6H/7H"_s << u"M 8 x 1.25 unread"_s;
+        QTest::newRow("x is the pitch's") << u"M8x1.25-6x"_s << u"M 8 x 1.25 unread"_s;
+        QTest::newRow("a class still being typed") << u"M8x1.25-"_s << u"M 8 x 1.25"_s;
+        QTest::newRow("classes alone") << u"6H/6g/6e"_s << QString();
+        QTest::newRow("a grade alone") << u"M8x1.25-6"_s << QString();
+        QTest::newRow("a pitch run into a class") << u"M8x1.256H"_s << QString();
+        // Spellings that read as before.
+        QTest::newRow("case ignored elsewhere") << u"m8X1.25"_s << u"M 8 x 1.25"_s;
+        QTest::newRow("No. in capitals") << u"NO.10-24UNC"_s << u"UN No.10in x 24 unc"_s;
+        QTest::newRow("NPT after") << u"1/2-14NPT"_s << u"NPT 0.5in x 14"_s;
+        QTest::newRow("P") << u"M8P1.25"_s << u"M 8 x P1.25"_s;
+        QTest::newRow("either unit") << u"4-4"_s << u"any 4 x 4"_s;
+        QTest::newRow("a drill") << u"0.375IN"_s << u"; 9.525"_s;
+        QTest::newRow("class after a spaced pitch") << u"M8 1.25 7H"_s << u"M 8 x 1.25 int 7H"_s;
+        QTest::newRow("class after P") << u"M8 P1.25 7H"_s << u"M 8 x P1.25 int 7H"_s;
+        QTest::newRow("class after a count") << u"1/4 20 3B"_s << u"any 0.25in x 20 int 3B"_s;
+        QTest::newRow("class after a drill") << u"M8x1.25 6.8 7H"_s << u"M 8 x 1.25 int 7H; 6.8"_s;
+        QTest::newRow("drill after a class")
+            << u"M8x1.25-7H 6.85"_s << u"M 8 x 1.25 int 7H; 6.85"_s;
+        QTest::newRow("spaced class, then a drill")
+            << u"M8x1.25 7H 6.8"_s << u"M 8 x 1.25 int 7H; 6.8"_s;
+        QTest::newRow("ASME's spacing") << u"1/4-20 UNC-2B"_s << u"UN 0.25in x 20 unc int 2B"_s;
+        QTest::newRow("spaced series") << u"1/4 20 UNC"_s << u"UN 0.25in x 20 unc"_s;
+        QTest::newRow("class and LH spaced") << u"M8x1.25-6H LH"_s << u"M 8 x 1.25 int 6H LH"_s;
+        QTest::newRow("LH after a spaced pitch") << u"M8 1.25 LH"_s << u"M 8 x 1.25 LH"_s;
+        QTest::newRow("左 spaced after") << u"M8x1.25 左"_s << u"M 8 x 1.25 LH"_s;
+        QTest::newRow("左 spaced before") << u"左 M8x1.25"_s << u"M 8 x 1.25 LH"_s;
+        QTest::newRow("spaced fit") << u"M8x1.25 6H / 6g"_s << u"M 8 x 1.25 int 6H ext 6G"_s;
+        QTest::newRow("input method") << u"１・４　２０"_s << u"any 0.25in x 20"_s;
+        QTest::newRow("input method's point") << u"M8x1.25 ６。８"_s << u"M 8 x 1.25; 6.8"_s;
+        QTest::newRow("inch drill by the point key") << u"。３７５"_s << u"; 9.525"_s;
+        QTest::newRow("spaced whole inch") << u"4 4"_s << u"any 4 x 4"_s;
+        QTest::newRow("no such count: a drill") << u"M8 6.8"_s << u"M 8; 6.8"_s;
+        QTest::newRow("two classes") << u"M8x1.25 6H 7H"_s << u"M 8 x 1.25 unread"_s;
+        QTest::newRow("a class and a second") << u"M8x1.25-6H 7H"_s << u"M 8 x 1.25 unread"_s;
+        QTest::newRow("three threads spaced") << u"M8x1.25 6H/6g/6e"_s << u"M 8 x 1.25 unread"_s;
+        QTest::newRow("two drills") << u"M8x1.25 6.8 6.9"_s << QString();
+        // A drill of nothing is no drill; an inch drill is rounded half up
+        // to the millionth, 0.312342 × 25.4 = 7.9334868 mm.
+        QTest::newRow("a drill of 0") << u"M8x1.25 0"_s << QString();
+        QTest::newRow("inch drill, half up") << u".312342in"_s << u"; 7.933487"_s;
+        // Words joined into one: a whole number and a proper fraction after
+        // it are one mixed number, not a fraction after a fraction nor 4/4;
+        // a word that ends in a hyphen goes on in the next.
+        QTest::newRow("a fraction after a fraction") << u"G1/2 1/4"_s << QString();
+        QTest::newRow("no mixed number of a whole") << u"1 4/4"_s << QString();
+        QTest::newRow("a hyphen, then a space") << u"M8- 1.1"_s << u"M 8 x 1.1"_s;
+        QTest::newRow("1-4/4: no mixed number") << u"1-4/4"_s << u"any 1 x 1"_s;
+        QTest::newRow("14/4 is 3 1/2") << u"14/4-20"_s << u"any 3.5in x 20"_s;
+        // The hand stays when a class follows.
+        QTest::newRow("LH, then a class") << u"M8x1.25-LH 6H"_s << u"M 8 x 1.25 int 6H LH"_s;
+        QTest::newRow("nine digits, the most") << u"M8x1.23456789"_s << u"M 8 x 1.23456789"_s;
+        QTest::newRow("inch mark") << u"1/4\"-20"_s << u"any 0.25in x 20"_s;
+        QTest::newRow("PS after") << u"1/2-14PS"_s << u"Rp 0.5in x 14"_s;
+    }
+    void queries() {
+        QFETCH(QString, typed);
+        QFETCH(QString, read);
+        const Query q = readQuery(view(typed), known);
+        QString text = q.thread ? describe(*q.thread) : QString();
+        if (q.drill)
+            text += u"; "_s + QString::number(double(q.drill->millimetres) / kMillion, 'g', 12);
+        QCOMPARE(text, read);
+    }
+
+    // A length rounded half up at the sixth decimal.
+    void lengths_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("millionths"); // -1: none
+        QTest::newRow("6.8") << u"6.8"_s << qint64(6'800'000);
+        QTest::newRow(".375") << u".375"_s << qint64(375'000);
+        QTest::newRow("a half up") << u"1.0000005"_s << qint64(1'000'001);
+        QTest::newRow("below a half") << u"1.0000004"_s << qint64(1'000'000);
+        QTest::newRow("past the seventh") << u"6.80244849"_s << qint64(6'802'448);
+        QTest::newRow("seven whole digits") << u"1234567"_s << qint64(-1);
+    }
+    void lengths() {
+        QFETCH(QString, text);
+        QFETCH(qint64, millionths);
+        QCOMPARE(readLength(view(text)).value_or(-1), millionths);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestThreadReader)
+#include "test_thread_reader.moc"

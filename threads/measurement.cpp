@@ -1,0 +1,292 @@
+#include "threads/measurement.h"
+
+#include "threads/normalized_text.h"
+
+#include <QChar>
+#include <algorithm>
+#include <vector>
+
+namespace vornel::threads {
+namespace {
+
+// What a piece of a measurement is.
+enum class Kind {
+    Major,      // 外径, おねじ外径, od
+    Minor,      // 内径, めねじ内径, id
+    Pitch,      // ピッチ, p
+    Count,      // 山, 山/インチ, tpi (after a number, or before it)
+    Millimetre, // mm
+    Inch,       // in, inch, ", ″
+    Number,
+    Unknown,
+};
+
+struct Word {
+    std::u16string_view text;
+    Kind kind;
+    bool strong; // says by itself that the query is a measurement
+};
+
+// Longer words before those they begin with.
+constexpr Word kWords[] = {
+    {u"おねじ外径", Kind::Major, true}, {u"めねじ内径", Kind::Minor, true},
+    {u"外径", Kind::Major, true},       {u"内径", Kind::Minor, true},
+    {u"おねじ", Kind::Major, true},     {u"めねじ", Kind::Minor, true},
+    {u"od", Kind::Major, true},         {u"id", Kind::Minor, true},
+    {u"ピッチ", Kind::Pitch, true},     {u"pitch", Kind::Pitch, true},
+    {u"山/インチ", Kind::Count, true},  {u"山/inch", Kind::Count, true},
+    {u"山/in", Kind::Count, true},      {u"山", Kind::Count, true},
+    {u"tpi", Kind::Count, true},        {u"mm", Kind::Millimetre, false},
+    {u"inch", Kind::Inch, false},       {u"in", Kind::Inch, false},
+    {u"\"", Kind::Inch, false},         {u"′′", Kind::Inch, false}, // "″" after NFKC
+    {u"p", Kind::Pitch, false},
+};
+
+struct Token {
+    Kind kind = Kind::Unknown;
+    std::u16string_view text; // a number as written, its sign included
+};
+
+// The pieces of one normalised word; ":" and "=" after a word are passed over.
+void tokenize(std::u16string_view word, std::vector<Token>& tokens, bool& strong) {
+    std::size_t at = 0;
+    while (at < word.size()) {
+        const std::u16string_view rest = word.substr(at);
+        if (rest.front() == u':' || rest.front() == u'=') {
+            ++at;
+            continue;
+        }
+        const auto known = std::find_if(std::begin(kWords), std::end(kWords),
+                                        [rest](const Word& w) { return rest.starts_with(w.text); });
+        if (known != std::end(kWords)) {
+            tokens.push_back({known->kind, known->text});
+            strong = strong || known->strong;
+            at += known->text.size();
+            continue;
+        }
+        // A number: a sign, digits with at most one decimal point.
+        std::size_t end = at;
+        if (word[end] == u'-' || word[end] == u'+')
+            ++end;
+        bool digits = false, point = false;
+        for (; end < word.size(); ++end) {
+            if (isDigit(word[end]))
+                digits = true;
+            else if (word[end] == u'.' && !point)
+                point = true;
+            else
+                break;
+        }
+        if (!digits) {
+            tokens.push_back({Kind::Unknown, rest.substr(0, 1)});
+            ++at;
+            continue;
+        }
+        tokens.push_back({Kind::Number, word.substr(at, end - at)});
+        at = end;
+    }
+}
+
+const std::u16string kCannotRead = u"測定値が読めません：";
+
+// A number of a reading: its value, exactly, or why it is none.
+struct Number {
+    Rational value;
+    std::u16string problem;
+};
+
+// Numbers longer than this are no reading of a caliper or a gauge.
+constexpr std::size_t kMostWholeDigits = 7;
+constexpr std::size_t kMostDecimals = 6;
+
+Number readNumber(std::u16string_view text, std::u16string_view what) {
+    const std::u16string name(what);
+    if (text.starts_with(u'-'))
+        return {{}, name + u"は正の値で入力してください"};
+    if (text.starts_with(u'+'))
+        text.remove_prefix(1);
+    const std::size_t point = text.find(u'.');
+    const std::u16string_view whole = text.substr(0, point);
+    const std::u16string_view fraction =
+        point == std::u16string_view::npos ? std::u16string_view{} : text.substr(point + 1);
+    const auto first = whole.find_first_not_of(u'0');
+    if (first != std::u16string_view::npos && whole.size() - first > kMostWholeDigits)
+        return {{}, name + u"が大きすぎます"};
+    if (fraction.size() > kMostDecimals)
+        return {{}, name + u"の桁が多すぎます"};
+    std::int64_t num = 0, den = 1;
+    for (char16_t c : whole)
+        num = num * 10 + (c - u'0');
+    for (char16_t c : fraction) {
+        num = num * 10 + (c - u'0');
+        den *= 10;
+    }
+    if (num == 0)
+        return {{}, name + u"が 0 です"};
+    return {reduced(num, den), {}};
+}
+
+class Reader {
+public:
+    explicit Reader(std::vector<Token> tokens)
+        : tokens_(std::move(tokens)) {}
+
+    MeasurementReading read() {
+        while (at_ < tokens_.size() && problem_.empty()) {
+            const Token& token = tokens_[at_++];
+            switch (token.kind) {
+            case Kind::Major:
+            case Kind::Minor:
+                diameter(token.kind == Kind::Major ? MeasuredDiameter::Major
+                                                   : MeasuredDiameter::Minor);
+                break;
+            case Kind::Pitch:
+                pitch();
+                break;
+            case Kind::Count: // "tpi 16"
+                if (const std::optional<Token> number = take(Kind::Number))
+                    count(*number);
+                else
+                    problem_ = u"山数の値がありません";
+                break;
+            case Kind::Number:
+                if (next(Kind::Count)) {
+                    ++at_;
+                    count(token);
+                } else {
+                    problem_ = u"「" + std::u16string(token.text) + u"」が何の値か分かりません";
+                }
+                break;
+            case Kind::Millimetre:
+            case Kind::Inch:
+            case Kind::Unknown:
+                problem_ = u"「" + std::u16string(token.text) + u"」が分かりません";
+                break;
+            }
+        }
+        if (!problem_.empty())
+            return {{}, kCannotRead + problem_};
+        return {reading_, {}};
+    }
+
+private:
+    bool next(Kind kind) const { return at_ < tokens_.size() && tokens_[at_].kind == kind; }
+
+    std::optional<Token> take(Kind kind) {
+        if (!next(kind))
+            return std::nullopt;
+        return tokens_[at_++];
+    }
+
+    void diameter(MeasuredDiameter which) {
+        const std::u16string_view name = which == MeasuredDiameter::Major ? u"外径" : u"内径";
+        if (reading_.hasDiameter()) {
+            problem_ = u"径が二つあります（外径か内径のどちらか一つ）";
+            return;
+        }
+        const std::optional<Token> token = take(Kind::Number);
+        if (!token) {
+            problem_ = std::u16string(name) + u"の値がありません";
+            return;
+        }
+        Number number = readNumber(token->text, name);
+        if (!number.problem.empty()) {
+            problem_ = std::move(number.problem);
+            return;
+        }
+        // A number that starts with its point is in inches, as machinists
+        // write them; a unit after it says which.
+        bool inch = token->text.front() == u'.';
+        if (take(Kind::Inch))
+            inch = true;
+        else if (take(Kind::Millimetre))
+            inch = false;
+        Rational mm = number.value;
+        if (inch) {
+            reading_.inches = millionthsOf(number.value);
+            mm = multiplied(number.value, kInchMillimetres);
+        }
+        reading_.millimetres = millionthsOf(mm);
+        if (reading_.millimetres > kLargestMeasuredDiameter) {
+            problem_ = std::u16string(name) + u"が大きすぎます（1000 mm まで）";
+            return;
+        }
+        reading_.diameter = which;
+    }
+
+    void pitch() {
+        const std::optional<Token> token = take(Kind::Number);
+        if (!token) {
+            problem_ = u"ピッチの値がありません";
+            return;
+        }
+        if (take(Kind::Count)) { // "ピッチ 16山"
+            count(*token);
+            return;
+        }
+        take(Kind::Millimetre);
+        if (reading_.hasPitch()) {
+            problem_ = u"ピッチが二つあります";
+            return;
+        }
+        Number number = readNumber(token->text, u"ピッチ");
+        if (number.problem.empty() && millionthsOf(number.value) > kLargestMeasuredPitch)
+            number.problem = u"ピッチが大きすぎます（20 mm まで）";
+        if (!number.problem.empty()) {
+            problem_ = std::move(number.problem);
+            return;
+        }
+        reading_.pitch = number.value;
+    }
+
+    void count(const Token& token) {
+        if (reading_.hasPitch()) {
+            problem_ = u"ピッチが二つあります";
+            return;
+        }
+        Number number = readNumber(token.text, u"山数");
+        if (number.problem.empty() && number.value > Rational{kMostThreadsPerInch, 1})
+            number.problem = u"山数が多すぎます（1 インチに 200 山まで）";
+        if (!number.problem.empty()) {
+            problem_ = std::move(number.problem);
+            return;
+        }
+        reading_.threadsPerInch = number.value;
+        reading_.pitch = inchOver(number.value);
+    }
+
+    std::vector<Token> tokens_;
+    std::size_t at_ = 0;
+    Measurement reading_;
+    std::u16string problem_;
+};
+
+} // namespace
+
+std::optional<MeasurementReading> readMeasurement(std::u16string_view typed) {
+    std::vector<std::u16string> words;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i <= typed.size(); ++i) {
+        if (i < typed.size() && !QChar(typed[i]).isSpace())
+            continue;
+        if (i > begin)
+            words.push_back(inLowerCase(normalizedText(typed.substr(begin, i - begin))));
+        begin = i + 1;
+    }
+    std::vector<Token> tokens;
+    bool strong = false;
+    for (const std::u16string& word : words)
+        tokenize(word, tokens, strong);
+    const auto has = [&tokens](Kind kind) {
+        return std::any_of(tokens.begin(), tokens.end(),
+                           [kind](const Token& t) { return t.kind == kind; });
+    };
+    // "p1.5" alone is a pitch; "M8 P1.25", "9.5mm" and the like are other
+    // queries: a measurement needs its words, and nothing it does not know
+    // unless a word of its own says what the query is.
+    if (tokens.empty() || (!strong && (has(Kind::Unknown) || !has(Kind::Pitch))))
+        return std::nullopt;
+    return Reader(std::move(tokens)).read();
+}
+
+} // namespace vornel::threads

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "threads/thread.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vornel::threads {
+
+// What a caliper was held against.
+enum class MeasuredDiameter {
+    None,
+    Major, // a bolt's crests: "外径 9.5", "おねじ外径 9.5", "OD 9.5"
+    Minor, // a tapped hole's minor diameter: "内径 6.7", "めねじ内径 6.7", "ID 6.7"
+};
+
+// A caliper's and a pitch gauge's reading, either or both.
+struct Measurement {
+    MeasuredDiameter diameter = MeasuredDiameter::None;
+    Millionths millimetres = 0;       // the diameter, in millionths of a millimetre
+    std::optional<Millionths> inches; // as typed, where it was typed in inches
+    Rational pitch;                   // in millimetres; 0 where none was read
+    Rational threadsPerInch;          // as typed, where the gauge read a count; else 0
+
+    bool hasDiameter() const { return diameter != MeasuredDiameter::None; }
+    bool hasPitch() const { return pitch.num > 0; }
+    friend bool operator==(const Measurement&, const Measurement&) = default;
+};
+
+// A query that is a measurement: what was read, or why it cannot be read
+// ("測定値が読めません：…"), never both.
+struct MeasurementReading {
+    Measurement measurement;
+    std::u16string problem;
+    friend bool operator==(const MeasurementReading&, const MeasurementReading&) = default;
+};
+
+// The largest values a reading takes: no thread of the charts or the
+// standards comes near them, and the arithmetic on them stays in 64 bits.
+inline constexpr Millionths kLargestMeasuredDiameter = 1000 * kMillion; // 1 m
+inline constexpr Millionths kLargestMeasuredPitch = 20 * kMillion;      // 20 mm
+inline constexpr int kMostThreadsPerInch = 200;
+
+// Reads a query as typed, spaces and full-width forms included, where it is
+// a measurement: a diameter after "外径", "おねじ外径", "OD", "内径", "めねじ内径"
+// or "ID", in millimetres ("9.5", "9.5mm") or inches ("0.245in", ".245\"",
+// ".245", as machinists write inches); a pitch after "ピッチ" or "P"
+// ("ピッチ 1.5", "P1.5"), or a count per inch ("16山", "16山/インチ",
+// "16 tpi", "TPI 16"). Either or both, in either order, with or without
+// spaces. None where the query has no word of a measurement (it is then
+// another kind of query); a reading whose `problem` says why where it has
+// one and cannot be read.
+std::optional<MeasurementReading> readMeasurement(std::u16string_view typed);
+
+} // namespace vornel::threads

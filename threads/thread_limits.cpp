@@ -1,0 +1,364 @@
+#include "threads/thread_limits.h"
+
+#include "threads/standard_sizes.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <span>
+
+namespace vornel::threads {
+namespace {
+
+// ---- ISO 965-1 ----
+
+// The R40 series of preferred numbers as ISO 965-1 prints its tolerances and
+// deviations, in micrometres, from 17 (R40's number 49, 10^(49/40) = 16.8),
+// the smallest it prints. Below 100 in whole micrometres: R40's 21.2 is 21,
+// 23.6 is 24, 26.5 is 26, 31.5 is 32 …
+// clang-format off
+constexpr int kR40[] = {
+      17,   18,   19,   20,   21,   22,   24,   25,   26,   28,   30,   32,   34,   36,   38,
+      40,   42,   45,   48,   50,   53,   56,   60,   63,   67,   71,   75,   80,   85,   90,
+      95,  100,  106,  112,  118,  125,  132,  140,  150,  160,  170,  180,  190,  200,  212,
+     224,  236,  250,  265,  280,  300,  315,  335,  355,  375,  400,  425,  450,  475,  500,
+     530,  560,  600,  630,  670,  710,  750,  800,  850,  900,  950, 1000, 1060, 1120, 1180,
+    1250, 1320, 1400, 1500, 1600,
+};
+// clang-format on
+constexpr long kFirstR40 = 49;
+
+// The member of R40 nearest a value in micrometres (nearest as the series is
+// spaced: by the logarithm), as printed.
+int roundedR40(long double micrometres) {
+    const long k = std::lround(40 * std::log10(micrometres)) - kFirstR40;
+    return kR40[std::size_t(std::clamp(k, 0L, long(std::size(kR40)) - 1))];
+}
+
+// The pitches of ISO 965-1's tables, in millionths of a millimetre, with the
+// fundamental deviations es of positions e and f in micrometres as the
+// standard prints them (it gives e from 0.5 mm, f from 0.35 mm; 0 where it
+// gives none). Those of g are those of position G, read from the minor
+// diameter's table.
+struct IsoPitch {
+    Millionths pitch;
+    int deviationE;
+    int deviationF;
+};
+
+// clang-format off
+constexpr IsoPitch kIsoPitches[] = {
+    {  200'000,   0,   0}, {  250'000,   0,   0}, {  300'000,   0,   0}, {  350'000,   0,  34},
+    {  400'000,   0,  34}, {  450'000,   0,  35}, {  500'000,  50,  36}, {  600'000,  53,  36},
+    {  700'000,  56,  38}, {  750'000,  56,  38}, {  800'000,  60,  38}, {1'000'000,  60,  40},
+    {1'250'000,  63,  42}, {1'500'000,  67,  45}, {1'750'000,  71,  48}, {2'000'000,  71,  52},
+    {2'500'000,  80,  58}, {3'000'000,  85,  63}, {3'500'000,  90,  70}, {4'000'000,  95,  75},
+    {4'500'000, 100,  80}, {5'000'000, 106,  85}, {5'500'000, 112,  90}, {6'000'000, 118,  95},
+    {8'000'000, 140, 118},
+};
+// clang-format on
+
+const IsoPitch* isoPitch(Millionths pitchMm) {
+    const auto* row = std::find_if(std::begin(kIsoPitches), std::end(kIsoPitches),
+                                   [&](const IsoPitch& p) { return p.pitch == pitchMm; });
+    return row == std::end(kIsoPitches) ? nullptr : row;
+}
+
+// The diameter ranges of ISO 965-1's pitch diameter tables, over the first
+// diameter up to and including the second, each with the pitches its tables
+// list (0 fills).
+struct IsoRange {
+    Millionths over;
+    Millionths upTo;
+    std::array<Millionths, 7> pitches;
+};
+
+// clang-format off
+constexpr IsoRange kIsoRanges[] = {
+    {    990'000,   1'400'000, {200'000, 250'000, 300'000}},
+    {  1'400'000,   2'800'000, {200'000, 250'000, 350'000, 400'000, 450'000}},
+    {  2'800'000,   5'600'000, {350'000, 500'000, 600'000, 700'000, 750'000, 800'000}},
+    {  5'600'000,  11'200'000, {750'000, 1'000'000, 1'250'000, 1'500'000}},
+    { 11'200'000,  22'400'000, {1'000'000, 1'250'000, 1'500'000, 1'750'000, 2'000'000,
+                                2'500'000}},
+    { 22'400'000,  45'000'000, {1'000'000, 1'500'000, 2'000'000, 3'000'000, 3'500'000,
+                                4'000'000, 4'500'000}},
+    { 45'000'000,  90'000'000, {1'500'000, 2'000'000, 3'000'000, 4'000'000, 5'000'000,
+                                5'500'000, 6'000'000}},
+    { 90'000'000, 180'000'000, {2'000'000, 3'000'000, 4'000'000, 6'000'000, 8'000'000}},
+    {180'000'000, 355'000'000, {3'000'000, 4'000'000, 6'000'000, 8'000'000}},
+};
+// clang-format on
+
+// Cells where the standard prints a grade 6 tolerance other than its
+// formula's, rounded: the grades of those rows follow the printed value.
+struct PrintedCell {
+    Millionths upTo; // the range, by its upper end; 0 for the major diameter
+    Millionths pitch;
+    int micrometres;
+};
+constexpr PrintedCell kPrintedPitchTolerances[] = {
+    {5'600'000, 500'000, 75},      {5'600'000, 750'000, 90},      {90'000'000, 5'000'000, 250},
+    {355'000'000, 3'000'000, 250}, {355'000'000, 4'000'000, 280},
+};
+constexpr PrintedCell kPrintedMajorTolerances[] = {{0, 200'000, 56}, {0, 4'000'000, 475}};
+
+std::optional<int> printed(std::span<const PrintedCell> cells, Millionths upTo, Millionths pitch) {
+    for (const PrintedCell& c : cells) {
+        if (c.upTo == upTo && c.pitch == pitch)
+            return c.micrometres;
+    }
+    return std::nullopt;
+}
+
+// The grades' factors on grade 6, from grade 3 to 9.
+constexpr std::array<long double, 7> kGradeFactors = {0.5L, 0.63L, 0.8L, 1.0L, 1.25L, 1.6L, 2.0L};
+
+// The smallest pitch the standard gives a grade: of the external thread's
+// pitch diameter, of its major diameter and of the internal thread's pitch
+// diameter, from grade 3 to 9; 0 for a grade it does not have.
+constexpr std::array<Millionths, 7> kExternalPitchFrom = {1, 1, 1, 1, 350'000, 800'000, 800'000};
+constexpr std::array<Millionths, 7> kMajorFrom = {0, 1, 0, 1, 0, 800'000, 0};
+constexpr std::array<Millionths, 7> kInternalPitchFrom = {0,       1,       250'000, 300'000,
+                                                          500'000, 800'000, 0};
+
+bool hasGrade(const std::array<Millionths, 7>& from, int grade, Millionths pitchMm) {
+    if (grade < 3 || grade > 9)
+        return false;
+    const Millionths first = from[std::size_t(grade - 3)];
+    return first != 0 && pitchMm >= first;
+}
+
+long double factor(int grade) {
+    return kGradeFactors[std::size_t(grade - 3)];
+}
+
+// The pitch diameter tolerance of grade 6 of an external thread, Td2(6) =
+// 90 P^0.4 d^0.1 µm with d the geometric mean of the diameter's range, to
+// R40; 0 where the standard's tables have no such cell.
+int pitchTolerance6(Millionths majorMm, Millionths pitchMm) {
+    if (pitchMm <= 0)
+        return 0;
+    const auto* range =
+        std::find_if(std::begin(kIsoRanges), std::end(kIsoRanges),
+                     [&](const IsoRange& r) { return r.over < majorMm && majorMm <= r.upTo; });
+    if (range == std::end(kIsoRanges) ||
+        std::find(range->pitches.begin(), range->pitches.end(), pitchMm) == range->pitches.end())
+        return 0;
+    if (const auto value = printed(kPrintedPitchTolerances, range->upTo, pitchMm))
+        return *value;
+    const long double p = static_cast<long double>(pitchMm) / kMillion;
+    const long double d = std::sqrt(static_cast<long double>(range->over) * range->upTo) / kMillion;
+    return roundedR40(90 * std::pow(p, 0.4L) * std::pow(d, 0.1L));
+}
+
+// The major diameter tolerance of an external thread, Td(6) = 180 P^(2/3) −
+// 3.15 P^(−1/2) µm to R40 and the other grades from it, but for the cells the
+// standard prints otherwise.
+int majorTolerance(Millionths pitchMm, int grade) {
+    if (grade == 8 && pitchMm == 8'000'000)
+        return 1180;
+    const long double p = static_cast<long double>(pitchMm) / kMillion;
+    const int six = printed(kPrintedMajorTolerances, 0, pitchMm)
+                        .value_or(roundedR40(180 * std::cbrt(p * p) - 3.15L / std::sqrt(p)));
+    return roundedR40(factor(grade) * six);
+}
+
+// The basic pitch diameter d − 0.649519 P to 0.001 mm, in millionths.
+std::optional<Millionths> isoBasicPitch(Millionths majorMm, Millionths pitchMm) {
+    const std::int64_t exact = majorMm * kMillion - pitchMm * kIsoPitchDepthMillionths;
+    if (exact <= 0)
+        return std::nullopt;
+    return roundedDivision(exact, kMillion * 1000) * 1000;
+}
+
+// The fundamental deviation EI of position G in millionths, as the minor
+// diameter's table of ISO 965-1 gives it.
+std::optional<Millionths> deviationG(Millionths pitchMm) {
+    constexpr Millionths kAnyMajor = 100 * kMillion;
+    const auto g = isoInternalMinor(kAnyMajor, pitchMm, 4, Position::G);
+    const auto h = isoInternalMinor(kAnyMajor, pitchMm, 4, Position::H);
+    if (!g || !h)
+        return std::nullopt;
+    return g->minimum - h->minimum;
+}
+
+// ---- ASME B1.1 ----
+
+// A length in inches in ten-thousandths, rounded.
+std::int64_t tenThousandths(long double inches) {
+    return std::llround(inches * 10'000);
+}
+
+struct UnifiedTolerances {
+    std::int64_t major;       // the basic major diameter, in ten-thousandths of an inch
+    std::int64_t pitch;       // the basic pitch diameter, likewise
+    std::int64_t tolerance2A; // class 2A's pitch diameter tolerance, in millionths of an inch
+    long double pitchLength;  // P, in inches
+};
+
+// The basic diameters and the pitch diameter tolerance of class 2A, 0.0015
+// D^(1/3) + 0.0015 LE^(1/2) + 0.015 P^(2/3) in, each term to 0.000001 in as
+// the standard tabulates them (Table 2's 0.2224 for 1/4-20 2B needs it), with
+// the length of engagement LE its tables are worked for: the basic major
+// diameter for UNC, UNF and the 4-, 6- and 8-thread series, nine pitches
+// for the others and for UNS threads, but no more than the diameter (as the
+// tables have No. 12-32 UNEF). Nothing for a thread or a class that
+// unifiedInternalMinor does not take (sizes No. 0 to 6 in, 80 to 4 threads
+// per inch, classes 1 to 3), and class 1 only for UNC and UNF from 1/4 in,
+// as the standard's tables give it.
+std::optional<UnifiedTolerances> unifiedTolerances(Rational majorInch, Rational threadsPerInch,
+                                                   int threadClass) {
+    if (!unifiedInternalMinor(majorInch, threadsPerInch, threadClass))
+        return std::nullopt;
+    const auto series = unifiedSeriesOf(majorInch, threadsPerInch);
+    const auto among = [&](std::initializer_list<std::string_view> names) {
+        return std::find_first_of(series.begin(), series.end(), names.begin(), names.end()) !=
+               series.end();
+    };
+    if (threadClass == 1 && (majorInch < Rational{1, 4} || !among({"UNC", "UNF"})))
+        return std::nullopt;
+    const long double d = static_cast<long double>(majorInch.num) / majorInch.den;
+    const long double p = static_cast<long double>(threadsPerInch.den) / threadsPerInch.num;
+    const long double engagement =
+        among({"UNC", "UNF", "4UN", "6UN", "8UN"}) ? d : std::min(9 * p, d);
+    constexpr long double pitchDepth = static_cast<long double>(kUnifiedPitchDepth) / 100'000'000;
+    const auto millionths = [](long double inches) { return std::llround(inches * kMillion); };
+    return UnifiedTolerances{tenThousandths(d), tenThousandths(d - pitchDepth * p),
+                             millionths(0.0015L * std::cbrt(d)) +
+                                 millionths(0.0015L * std::sqrt(engagement)) +
+                                 millionths(0.015L * std::cbrt(p * p)),
+                             p};
+}
+
+// A share of class 2A's pitch diameter tolerance, given in thousandths, to
+// 0.0001 in.
+std::int64_t share(const UnifiedTolerances& t, std::int64_t thousandths) {
+    return roundedDivision(t.tolerance2A * thousandths, 100'000);
+}
+
+constexpr Millionths fromTenThousandths(std::int64_t value) {
+    return value * 100;
+}
+
+} // namespace
+
+std::optional<ExternalLimits> isoExternal(Millionths majorMm, Millionths pitchMm, int pitchGrade,
+                                          int crestGrade, char16_t position) {
+    const IsoPitch* row = isoPitch(pitchMm);
+    const int six = pitchTolerance6(majorMm, pitchMm);
+    if (row == nullptr || six == 0 || !hasGrade(kExternalPitchFrom, pitchGrade, pitchMm) ||
+        !hasGrade(kMajorFrom, crestGrade, pitchMm))
+        return std::nullopt;
+    const auto basic = isoBasicPitch(majorMm, pitchMm);
+    if (!basic)
+        return std::nullopt;
+    const auto tabled = [](int micrometres) {
+        return micrometres != 0 ? std::optional<Millionths>(-1000 * micrometres) : std::nullopt;
+    };
+    std::optional<Millionths> deviation;
+    switch (position) {
+    case u'e':
+        deviation = tabled(row->deviationE);
+        break;
+    case u'f':
+        deviation = tabled(row->deviationF);
+        break;
+    case u'g':
+        if (const auto g = deviationG(pitchMm))
+            deviation = -*g;
+        break;
+    case u'h':
+        deviation = 0;
+        break;
+    default:
+        break;
+    }
+    if (!deviation)
+        return std::nullopt;
+    const Millionths majorMax = majorMm + *deviation;
+    const Millionths pitchMax = *basic + *deviation;
+    return ExternalLimits{{majorMax - majorTolerance(pitchMm, crestGrade) * 1000, majorMax},
+                          {pitchMax - roundedR40(factor(pitchGrade) * six) * 1000, pitchMax}};
+}
+
+std::optional<InternalPitchLimits> isoInternalPitch(Millionths majorMm, Millionths pitchMm,
+                                                    int grade, char16_t position) {
+    const int six = pitchTolerance6(majorMm, pitchMm);
+    if (six == 0 || (position != u'G' && position != u'H') ||
+        !hasGrade(kInternalPitchFrom, grade, pitchMm))
+        return std::nullopt;
+    const auto basic = isoBasicPitch(majorMm, pitchMm);
+    const auto g = deviationG(pitchMm);
+    if (!basic || !g)
+        return std::nullopt;
+    const Millionths deviation = position == u'G' ? *g : 0;
+    const Millionths minimum = *basic + deviation;
+    return InternalPitchLimits{{minimum, minimum + roundedR40(1.32L * factor(grade) * six) * 1000},
+                               majorMm + deviation};
+}
+
+std::optional<ExternalLimits> unifiedExternal(Rational majorInch, Rational threadsPerInch,
+                                              int threadClass) {
+    const auto found = unifiedTolerances(majorInch, threadsPerInch, threadClass);
+    if (!found)
+        return std::nullopt;
+    const UnifiedTolerances& t = *found;
+    // The allowance of classes 1A and 2A, 0.300 of class 2A's tolerance;
+    // the pitch diameter tolerance 1.500 (1A), 1 or 0.750 (3A) of it; the
+    // major diameter's 0.090 P^(2/3) (1A) or 0.060 P^(2/3).
+    constexpr std::array<std::int64_t, 3> kPitchShare = {1500, 1000, 750};
+    const std::int64_t allowance = threadClass == 3 ? 0 : share(t, 300);
+    const std::int64_t pitchTolerance = share(t, kPitchShare[std::size_t(threadClass - 1)]);
+    const std::int64_t majorTolerance = tenThousandths((threadClass == 1 ? 0.090L : 0.060L) *
+                                                       std::cbrt(t.pitchLength * t.pitchLength));
+    const std::int64_t majorMax = t.major - allowance;
+    const std::int64_t pitchMax = t.pitch - allowance;
+    if (pitchMax - pitchTolerance <= 0)
+        return std::nullopt;
+    return ExternalLimits{
+        {fromTenThousandths(majorMax - majorTolerance), fromTenThousandths(majorMax)},
+        {fromTenThousandths(pitchMax - pitchTolerance), fromTenThousandths(pitchMax)}};
+}
+
+std::optional<InternalPitchLimits> unifiedInternalPitch(Rational majorInch, Rational threadsPerInch,
+                                                        int threadClass) {
+    const auto t = unifiedTolerances(majorInch, threadsPerInch, threadClass);
+    if (!t || t->pitch <= 0)
+        return std::nullopt;
+    // 1.950 (1B), 1.300 (2B) or 0.975 (3B) of class 2A's tolerance.
+    constexpr std::array<std::int64_t, 3> kPitchShare = {1950, 1300, 975};
+    const std::int64_t tolerance = share(*t, kPitchShare[std::size_t(threadClass - 1)]);
+    return InternalPitchLimits{
+        {fromTenThousandths(t->pitch), fromTenThousandths(t->pitch + tolerance)},
+        fromTenThousandths(t->major)};
+}
+
+Millionths inchToMillimetres(Millionths inchMillionths) {
+    // To whole micrometres.
+    const std::int64_t scaled = inchMillionths * kInchMillimetres.num;
+    const std::int64_t den = kInchMillimetres.den * 1000;
+    return (scaled >= 0 ? roundedDivision(scaled, den) : -roundedDivision(-scaled, den)) * 1000;
+}
+
+ExternalLimits inMillimetres(const ExternalLimits& inch) {
+    return {{inchToMillimetres(inch.major.minimum), inchToMillimetres(inch.major.maximum)},
+            {inchToMillimetres(inch.pitch.minimum), inchToMillimetres(inch.pitch.maximum)}};
+}
+
+InternalPitchLimits inMillimetres(const InternalPitchLimits& inch) {
+    return {{inchToMillimetres(inch.pitch.minimum), inchToMillimetres(inch.pitch.maximum)},
+            inchToMillimetres(inch.majorMinimum)};
+}
+
+TapClass isoTapClass(int grade, char16_t position) {
+    if (grade < 4 || grade > 8 || (position != u'G' && position != u'H'))
+        return {0, TapClassGap::NotIsoClass};
+    if (position == u'H')
+        return {grade <= 5 ? 1 : grade == 6 ? 2 : 3, TapClassGap::None};
+    if (grade >= 7)
+        return {0, TapClassGap::NotInIso2857};
+    return {grade <= 5 ? 2 : 3, TapClassGap::None};
+}
+
+} // namespace vornel::threads
