@@ -172,24 +172,20 @@ private slots:
     // though the bus could: its service folder has one.
     void handOverStartsNothing() {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(u"services"_s));
+        QVERIFY(QDir(dir.path()).mkpath(u"dbus-1/services"_s));
         const QString started = dir.filePath(u"started"_s);
-        QFile service(dir.filePath(u"services/io.github.vornel.Vornel.service"_s));
-        QFile config(dir.filePath(u"bus.conf"_s));
-        QVERIFY(service.open(QIODevice::WriteOnly) && config.open(QIODevice::WriteOnly));
+        QFile service(dir.filePath(u"dbus-1/services/io.github.vornel.Vornel.service"_s));
+        QVERIFY(service.open(QIODevice::WriteOnly));
         service.write(u"[D-BUS Service]\nName=io.github.vornel.Vornel\nExec=/usr/bin/touch %1\n"_s
                           .arg(started)
                           .toUtf8());
-        config.write(u"<busconfig><type>session</type><listen>unix:dir=%1</listen>"
-                     "<servicedir>%1/services</servicedir><policy context=\"default\">"
-                     "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-                     "<allow own=\"*\"/></policy></busconfig>"_s.arg(dir.path())
-                         .toUtf8());
         service.close();
-        config.close();
+        // A session bus whose services are those of XDG_DATA_DIRS.
         QProcess bus;
-        bus.start(u"dbus-daemon"_s,
-                  {u"--nofork"_s, u"--print-address"_s, u"--config-file="_s + config.fileName()});
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_DATA_DIRS"_s, dir.path());
+        bus.setProcessEnvironment(environment);
+        bus.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address"_s});
         QVERIFY2(bus.waitForReadyRead(10'000), "dbus-daemon did not start");
         qputenv("DBUS_SESSION_BUS_ADDRESS", bus.readLine().trimmed());
         QVERIFY(!handOverToRunningVornel({}, {}));
