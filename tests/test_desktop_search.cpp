@@ -163,8 +163,10 @@ private slots:
         connect(&later, &QTimer::timeout, [] { QCoreApplication::exit(1); });
         later.start(ends ? 10'000 : 1'000);
         QCOMPARE(QCoreApplication::exec(), ends ? 0 : 1);
-        // A coarse timer may end up to 5 % early.
-        QVERIFY(idle.elapsed() >= 190);
+        // Well after the last call: a coarse timer may end up to 5 % early,
+        // and a call in the sanitizer's build runs long before it restarts
+        // the time.
+        QVERIFY(idle.elapsed() >= 150);
         qunsetenv("VORNEL_PROVIDER_IDLE_MS");
     }
 
