@@ -373,6 +373,14 @@ std::u16string tapText(const ToleranceClass& pitch) {
                                                          : std::u16string();
 }
 
+// The tap makers' H limit for a unified hole: "タップ H3", "（目安）" where
+// no maker's table lists it and the 40 % rule chose it.
+std::u16string tapText(const threads::TapLimit& tap) {
+    if (tap.h == 0)
+        return {};
+    return u"タップ H" + threads::decimalText({tap.h, 1}) + (tap.fromCatalogue ? u"" : u"（目安）");
+}
+
 // One half of a thread by its standard and class `c`: the hole's pitch
 // diameter, smallest major diameter and tap, or the bolt's major and pitch
 // diameters; the note where the standard has no such class.
@@ -404,6 +412,8 @@ std::shared_ptr<ThreadHalf> halfOf(const Thread& thread, const threads::ThreadCl
             bolt = threads::unifiedExternal(*inch, thread.count, pitch.grade);
         else if (inch)
             hole = threads::unifiedInternalPitch(*inch, thread.count, pitch.grade);
+        if (hole)
+            half->tap = tapText(threads::unifiedTapLimit(*inch, thread.count, pitch.grade));
         if (bolt)
             bolt = threads::inMillimetres(*bolt);
         if (hole)

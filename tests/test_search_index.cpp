@@ -659,7 +659,12 @@ private slots:
     // 250; EI(G) +28; Td2 118, grade 4: 75; Td 212; es(g) −28, es(e) −63.
     // ASME B1.1 1/4-20 (in): 3B 0.2175～0.2211, 2B ～0.2224; 2A 0.2408～0.2489
     // and 0.2127～0.2164, 3A 0.2419～0.2500 and 0.2147～0.2175. ISO 2857: ISO 1
-    // for 4H, 2 for 6H, 3 for 7H, none for 8G.
+    // for 4H, 2 for 6H, 3 for 7H, none for 8G. A tap maker's table: H5 for
+    // 1/4-20 2B, H3 for 3B. 3/4-16: 2A's tolerance 0.001363 + 0.001299 +
+    // 0.002362 = 0.005024 in, 3B's 0.975 of it 0.0049 in, its 40 % 0.00196
+    // in in H4's band (0.0015～0.0020); basic 0.7094 in, 3B 0.7143 in.
+    // 1 1/8-7: 2A's 0.001560 + 0.001591 + 0.004099 = 0.007250 in, basic
+    // 1.0322 in, 2B 1.0322～1.0416 in.
     void halves_data() {
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("halves");
@@ -681,8 +686,17 @@ private slots:
             << QStringList{u"8 × 1.25: めねじ有効径 7.216～7.466 | めねじ外径 最小 8.028 | "
                            u"ISO 965-1 8G 計算値 | ISO のタップ等級なし"_s};
         QTest::newRow("3B") << u"1/4-20UNC-3B"_s
-                            << QStringList{u"1/4 ‐20UNC: めねじ有効径 5.525～5.616 | "
-                                           u"めねじ外径 最小 6.35 | ASME B1.1 3B 計算値"_s};
+                            << QStringList{
+                                   u"1/4 ‐20UNC: めねじ有効径 5.525～5.616 | "
+                                   u"めねじ外径 最小 6.35 | ASME B1.1 3B 計算値 | タップ H3"_s};
+        QTest::newRow("3B, no maker's table: 40 %")
+            << u"3/4-16UNF-3B"_s
+            << QStringList{u"3/4 ‐16UNF: めねじ有効径 18.019～18.143 | めねじ外径 最小 19.05 | "
+                           u"ASME B1.1 3B 計算値 | タップ H4（目安）"_s};
+        QTest::newRow("past 1 in: no H limit")
+            << u"1 1/8-7UNC"_s
+            << QStringList{u"11/8 ‐ 7UNC: めねじ有効径 26.218～26.457 | めねじ外径 最小 28.575 | "
+                           u"ASME B1.1 2B 計算値"_s};
         QTest::newRow("6g") << u"M8x1.25-6g"_s << QStringList{bolt6g, hole6H};
         QTest::newRow("4h6h: pitch grade 4, crest 6")
             << u"M8x1.25-4h6h"_s
@@ -694,7 +708,7 @@ private slots:
                                            u"おねじ有効径 7.007～7.125 | ISO 965-1 6e 計算値"_s,
                                            hole6H};
         const QString hole2B = u"1/4 ‐20UNC: めねじ有効径 5.525～5.649 | めねじ外径 最小 6.35 | "
-                               u"ASME B1.1 2B 計算値"_s;
+                               u"ASME B1.1 2B 計算値 | タップ H5"_s;
         QTest::newRow("3A") << u"1/4-20UNC-3A"_s
                             << QStringList{u"1/4-20UNC-3A: おねじ外径 6.144～6.35 | "
                                            u"おねじ有効径 5.453～5.525 | ASME B1.1 3A 計算値"_s,

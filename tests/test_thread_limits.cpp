@@ -153,6 +153,8 @@ private slots:
         QTest::newRow("0-80-3A") << u"3/50 80 3A"_s << u"0.0568~0.0600 0.0506~0.0519"_s;
         QTest::newRow("0-80-3B") << u"3/50 80 3B"_s << u"0.0519~0.0536 0.0600"_s;
         QTest::newRow("1-8-2B") << u"1 8 2B"_s << u"0.9188~0.9276 1.0000"_s;
+        QTest::newRow("5/8-11-2A: allowance as printed")
+            << u"5/8 11 2A"_s << u"0.6113~0.6234 0.5589~0.5644"_s;
         QTest::newRow("15/16-20UNEF-2A: LE 9P")
             << u"15/16 20 2A"_s << u"0.9280~0.9361 0.8991~0.9036"_s;
         // Worked by hand: class 1 1.5 and 1.95 times 2A, 1A's major 0.090
@@ -200,20 +202,79 @@ private slots:
                  limits);
     }
 
-    // ISO 2857: class → tap class (0: none), and why none.
+    // ISO 2857: class → tap class (0: none), and why none. Unified holes by
+    // the 40 % rule, "size tpi class H" (H0: none): 1/4-20 1B's tolerance
+    // 1.95 × 0.003731 = 0.0073 in, 40 % 0.00292 in H6's band; 3/4-16 3B's
+    // 0.0049 in, H4; 1-8 2B's 1.3 × 0.00675 = 0.0088 in, 0.00352 in H8; 1 1/8
+    // past the 1 in of H limits; 0-80 without a class 1.
     void tapClass_data() {
         QTest::addColumn<QString>("row");
-        const QStringList rows = {u"4H 1 0"_s, u"5H 1 0"_s, u"4G 2 0"_s, u"5G 2 0"_s,
-                                  u"6H 2 0"_s, u"6G 3 0"_s, u"7H 3 0"_s, u"8H 3 0"_s,
-                                  u"7G 0 2"_s, u"8G 0 2"_s, u"9H 0 1"_s, u"6g 0 1"_s};
+        const QStringList rows = {
+            u"4H 1 0"_s,    u"5H 1 0"_s,      u"4G 2 0"_s,     u"5G 2 0"_s,     u"6H 2 0"_s,
+            u"6G 3 0"_s,    u"7H 3 0"_s,      u"8H 3 0"_s,     u"7G 0 2"_s,     u"8G 0 2"_s,
+            u"9H 0 1"_s,    u"6g 0 1"_s,      u"1/4 20 1 6"_s, u"3/4 16 3 4"_s, u"1/1 8 2 8"_s,
+            u"9/8 7 2 0"_s, u"3/50 80 1 0"_s,
+        };
         for (const QString& row : rows)
-            QTest::newRow(qPrintable(row.left(2))) << row;
+            QTest::newRow(qPrintable(row)) << row;
     }
     void tapClass() {
         QFETCH(QString, row);
         const QStringList f = row.split(u' ');
+        if (f.size() == 4) {
+            const QStringList size = f[0].split(u'/');
+            QCOMPARE(unifiedTapLimit(reduced(size[0].toLongLong(), size[1].toLongLong()),
+                                     {f[1].toLongLong(), 1}, f[2].toInt()),
+                     (TapLimit{f[3].toInt(), false}));
+            return;
+        }
         QCOMPARE(isoTapClass(f[0].left(1).toInt(), f[0][1].unicode()),
                  (TapClass{f[1].toInt(), TapClassGap(f[2].toInt())}));
+    }
+
+    // A tap maker's table of ASME B1.1 (inches): the basic pitch diameter,
+    // 2B's and 3B's largest, and the H limits it recommends for 2B and 3B.
+    // Its pitch diameters are those worked out; its taps lie within the
+    // class, as every H limit named must.
+    void catalogue_data() {
+        QTest::addColumn<QString>("row");
+        const QStringList rows = {
+            u"3/50 80 .0519 .0542 .0536 2 2"_s,    u"73/1000 64 .0629 .0655 .0648 2 2"_s,
+            u"73/1000 72 .0640 .0665 .0659 2 2"_s, u"43/500 56 .0744 .0772 .0765 2 2"_s,
+            u"43/500 64 .0759 .0786 .0779 2 2"_s,  u"99/1000 48 .0855 .0885 .0877 3 2"_s,
+            u"99/1000 56 .0874 .0902 .0895 2 2"_s, u"14/125 40 .0958 .0991 .0982 3 2"_s,
+            u"14/125 48 .0985 .1016 .1008 3 2"_s,  u"1/8 40 .1088 .1121 .1113 3 2"_s,
+            u"1/8 44 .1102 .1134 .1126 3 2"_s,     u"69/500 32 .1177 .1214 .1204 3 2"_s,
+            u"69/500 40 .1218 .1252 .1243 3 2"_s,  u"41/250 32 .1437 .1475 .1465 3 3"_s,
+            u"41/250 36 .1460 .1496 .1487 3 3"_s,  u"19/100 24 .1629 .1672 .1661 3 3"_s,
+            u"19/100 32 .1697 .1736 .1726 3 3"_s,  u"27/125 24 .1889 .1933 .1922 3 3"_s,
+            u"27/125 28 .1928 .1970 .1959 3 3"_s,  u"1/4 20 .2175 .2224 .2211 5 3"_s,
+            u"1/4 28 .2268 .2311 .2300 4 3"_s,     u"5/16 18 .2764 .2817 .2803 5 3"_s,
+            u"5/16 24 .2854 .2902 .2890 4 3"_s,    u"3/8 16 .3344 .3401 .3387 5 3"_s,
+            u"3/8 24 .3479 .3528 .3516 4 3"_s,     u"7/16 14 .3911 .3972 .3957 5 3"_s,
+            u"7/16 20 .4050 .4104 .4091 5 3"_s,    u"1/2 13 .4500 .4565 .4548 5 4"_s,
+            u"1/2 20 .4675 .4731 .4717 5 3"_s,     u"9/16 12 .5084 .5152 .5135 5 4"_s,
+            u"9/16 18 .5264 .5323 .5308 5 3"_s,    u"5/8 11 .5660 .5732 .5714 5 4"_s,
+            u"5/8 18 .5889 .5949 .5934 5 3"_s,     u"3/4 10 .6850 .6927 .6907 5 4"_s,
+        };
+        for (const QString& row : rows)
+            QTest::newRow(qPrintable(row.section(u' ', 0, 1))) << row;
+    }
+    void catalogue() {
+        QFETCH(QString, row);
+        const QStringList f = row.split(u' ');
+        const QStringList size = f[0].split(u'/');
+        const Rational major = reduced(size[0].toLongLong(), size[1].toLongLong());
+        const Rational perInch{f[1].toLongLong(), 1};
+        const auto inch = [&](int i) { return qRound64(f[i].toDouble() * kMillion); };
+        for (int threadClass : {2, 3}) {
+            const auto hole = unifiedInternalPitch(major, perInch, threadClass);
+            QVERIFY(hole);
+            QCOMPARE(hole->pitch, (DiameterLimits{inch(2), inch(threadClass == 2 ? 3 : 4)}));
+            const TapLimit tap = unifiedTapLimit(major, perInch, threadClass);
+            QCOMPARE(tap, (TapLimit{f[threadClass + 3].toInt(), true}));
+            QVERIFY(tap.h * 500 <= hole->pitch.maximum - hole->pitch.minimum);
+        }
     }
 };
 

@@ -259,6 +259,43 @@ constexpr Millionths fromTenThousandths(std::int64_t value) {
     return value * 100;
 }
 
+// A tap maker's recommended H limits for classes 2B and 3B, by the basic
+// major diameter in ten-thousandths of an inch and the threads per inch.
+struct CatalogueTap {
+    std::int64_t major;
+    std::int64_t threadsPerInch;
+    int h2B;
+    int h3B;
+};
+
+// clang-format off
+constexpr CatalogueTap kCatalogueTaps[] = {
+    { 600, 80, 2, 2}, { 730, 64, 2, 2}, { 730, 72, 2, 2}, { 860, 56, 2, 2}, { 860, 64, 2, 2},
+    { 990, 48, 3, 2}, { 990, 56, 2, 2}, {1120, 40, 3, 2}, {1120, 48, 3, 2}, {1250, 40, 3, 2},
+    {1250, 44, 3, 2}, {1380, 32, 3, 2}, {1380, 40, 3, 2}, {1640, 32, 3, 3}, {1640, 36, 3, 3},
+    {1900, 24, 3, 3}, {1900, 32, 3, 3}, {2160, 24, 3, 3}, {2160, 28, 3, 3}, {2500, 20, 5, 3},
+    {2500, 28, 4, 3}, {3125, 18, 5, 3}, {3125, 24, 4, 3}, {3750, 16, 5, 3}, {3750, 24, 4, 3},
+    {4375, 14, 5, 3}, {4375, 20, 5, 3}, {5000, 13, 5, 4}, {5000, 20, 5, 3}, {5625, 12, 5, 4},
+    {5625, 18, 5, 3}, {6250, 11, 5, 4}, {6250, 18, 5, 3}, {7500, 10, 5, 4},
+};
+// clang-format on
+
+// Where ASME B1.1's Table 2 prints an allowance of classes 1A and 2A other
+// than the rounded 0.300 of its class 2A tolerance, in ten-thousandths.
+struct PrintedAllowance {
+    std::int64_t major; // in ten-thousandths of an inch
+    std::int64_t threadsPerInch;
+    std::int64_t allowance;
+};
+constexpr PrintedAllowance kPrintedAllowances[] = {{6250, 11, 16}};
+
+// A size in ten-thousandths of an inch, where it is a whole number of them.
+std::optional<std::int64_t> inTenThousandths(Rational inches) {
+    if (inches.den <= 0 || (inches.num * 10'000) % inches.den != 0)
+        return std::nullopt;
+    return inches.num * 10'000 / inches.den;
+}
+
 } // namespace
 
 std::optional<ExternalLimits> isoExternal(Millionths majorMm, Millionths pitchMm, int pitchGrade,
@@ -326,7 +363,12 @@ std::optional<ExternalLimits> unifiedExternal(Rational majorInch, Rational threa
     // the pitch diameter tolerance 1.500 (1A), 1 or 0.750 (3A) of it; the
     // major diameter's 0.090 P^(2/3) (1A) or 0.060 P^(2/3).
     constexpr std::array<std::int64_t, 3> kPitchShare = {1500, 1000, 750};
-    const std::int64_t allowance = threadClass == 3 ? 0 : share(t, 300);
+    std::int64_t allowance = threadClass == 3 ? 0 : share(t, 300);
+    const auto size = inTenThousandths(majorInch);
+    for (const PrintedAllowance& a : kPrintedAllowances) {
+        if (threadClass != 3 && size == a.major && threadsPerInch == Rational{a.threadsPerInch, 1})
+            allowance = a.allowance;
+    }
     const std::int64_t pitchTolerance = share(t, kPitchShare[std::size_t(threadClass - 1)]);
     const std::int64_t majorTolerance = tenThousandths((threadClass == 1 ? 0.090L : 0.060L) *
                                                        std::cbrt(t.pitchLength * t.pitchLength));
@@ -377,6 +419,20 @@ TapClass isoTapClass(int grade, char16_t position) {
     if (grade >= 7)
         return {0, TapClassGap::NotInIso2857};
     return {grade <= 5 ? 2 : 3, TapClassGap::None};
+}
+
+TapLimit unifiedTapLimit(Rational majorInch, Rational threadsPerInch, int threadClass) {
+    const auto hole = unifiedInternalPitch(majorInch, threadsPerInch, threadClass);
+    if (!hole || majorInch > Rational{1, 1})
+        return {};
+    const auto size = inTenThousandths(majorInch);
+    for (const CatalogueTap& c : kCatalogueTaps) {
+        if (threadClass >= 2 && size == c.major && threadsPerInch == Rational{c.threadsPerInch, 1})
+            return {threadClass == 2 ? c.h2B : c.h3B, true};
+    }
+    // 40 % of the tolerance in steps of 0.0005 in (500 millionths), up.
+    const std::int64_t share = (hole->pitch.maximum - hole->pitch.minimum) * 4;
+    return {int(std::max<std::int64_t>(1, (share + 10 * 500 - 1) / (10 * 500))), false};
 }
 
 } // namespace vornel::threads

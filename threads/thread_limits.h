@@ -82,4 +82,21 @@ struct TapClass {
 };
 TapClass isoTapClass(int grade, char16_t position);
 
+// A ground-thread tap for a unified internal thread, by the tap makers' H
+// limits: Hn has a pitch diameter from basic + (n − 1) × 0.0005 in to basic +
+// n × 0.0005 in, the steps they make taps to through 1 in.
+struct TapLimit {
+    int h = 0;                  // n; 0 where there is none (past 1 in, or no class)
+    bool fromCatalogue = false; // a tap maker's table names it; else the 40 % rule
+    friend bool operator==(const TapLimit&, const TapLimit&) = default;
+};
+
+// The H limit for a class 1B, 2B or 3B hole (threadClass 1, 2 or 3): for
+// 2B and 3B of the sizes a tap maker's table lists (No. 0-80 to 3/4-10,
+// UNC and UNF), the one it recommends; else the one whose band holds basic +
+// 40 % of the class's pitch diameter tolerance, the rule tap makers give for
+// placing a tap in the tolerance. Nothing past 1 in or for a class that
+// unifiedInternalPitch does not give.
+TapLimit unifiedTapLimit(Rational majorInch, Rational threadsPerInch, int threadClass);
+
 } // namespace vornel::threads
