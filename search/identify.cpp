@@ -98,6 +98,16 @@ std::u16string_view familyName(const Thread& thread) {
     return {};
 }
 
+// A taper thread's diameters, which run from one end of its length to the
+// other, and whose they are.
+void taperAtBothEnds(MeasuredThread& m, std::optional<DiameterRange> major,
+                     std::optional<DiameterRange> minor, std::u16string_view basis) {
+    m.taper = true;
+    m.major = major;
+    m.minor = minor;
+    m.majorBasis = m.minorBasis = basis;
+}
+
 // The thread as a reading is held against it, from its row or the
 // standards' result: its names, form and limits.
 std::optional<MeasuredThread> measured(const SearchResult& row, BoltMajorLimits boltMajor) {
@@ -150,11 +160,9 @@ std::optional<MeasuredThread> measured(const SearchResult& row, BoltMajorLimits 
         m.name = u"R " + inchSize(t.size) + count;
         m.holeName = u"Rc " + inchSize(t.size) + count;
         m.flankAngle = 55;
-        m.taper = true;
         m.threadsPerInch = t.count;
-        m.major = threads::taperPipeMajor(t.size);
-        m.minor = threads::taperPipeMinor(t.size);
-        m.majorBasis = m.minorBasis = u"ISO 7-1、ねじ部の両端";
+        taperAtBothEnds(m, threads::taperPipeMajor(t.size), threads::taperPipeMinor(t.size),
+                        u"ISO 7-1、ねじ部の両端");
         break;
     case Family::PipeRp:
         m.name = u"Rp " + inchSize(t.size) + count;
@@ -165,11 +173,9 @@ std::optional<MeasuredThread> measured(const SearchResult& row, BoltMajorLimits 
         break;
     case Family::Npt:
         m.name = u"NPT " + inchSize(t.size) + count;
-        m.taper = true;
         m.threadsPerInch = t.count;
-        m.major = threads::nptMajor(t.size);
-        m.minor = threads::nptMinor(t.size);
-        m.majorBasis = m.minorBasis = u"ASME B1.20.1、ねじ部の両端";
+        taperAtBothEnds(m, threads::nptMajor(t.size), threads::nptMinor(t.size),
+                        u"ASME B1.20.1、ねじ部の両端");
         break;
     case Family::Nps:
         m.name = u"NPS " + inchSize(t.size) + count;
