@@ -211,7 +211,7 @@ SearchResult threadResult(const Thread& thread, const threads::ToleranceClasses&
         thread.family == Family::IsoMetric ? kIsoDefault : kUnifiedDefault;
     setLimits(*computed, asked.internalClass().value_or(standard));
     SearchResult result = resultOf(std::move(computed), exact);
-    addHoleHalf(result, standard, asked);
+    addHoleHalf(result, standard, asked, std::nullopt);
     return result;
 }
 
@@ -515,12 +515,29 @@ void askClass(SearchResult& result, const std::optional<ToleranceClass>& chartCl
 }
 
 void addHoleHalf(SearchResult& result, const std::optional<ToleranceClass>& chartClass,
-                 const threads::ToleranceClasses& asked) {
+                 const threads::ToleranceClasses& asked,
+                 const std::optional<threads::MinorLimits>& rowMinor) {
     if (!chartClass || !result.thread || !result.thread->major || !hasClasses(*result.thread))
         return;
-    result.half =
-        halfOf(*result.thread,
-               asked.internal.value_or(threads::ThreadClass{*chartClass, *chartClass}), false);
+    // A row that is not the chart's class may be another of its standard's
+    // (M1 × 0.2 is 4H: grade 6 starts at 0.25 mm): its hole is that class's.
+    ToleranceClass rowClass = *chartClass;
+    const auto followedBy = [&](const ToleranceClass& c) {
+        const std::optional<ExactLimits> exact = exactLimitsOf(*result.thread, c);
+        return exact && follows(*rowMinor, *exact);
+    };
+    if (!asked.internal && rowMinor && !followedBy(rowClass)) {
+        const auto [first, last] = asmeClass(rowClass) ? std::pair(1, 3) : std::pair(4, 8);
+        for (int grade = first; grade <= last; ++grade) {
+            const ToleranceClass c{grade, rowClass.position, false};
+            if (followedBy(c)) {
+                rowClass = c;
+                break;
+            }
+        }
+    }
+    result.half = halfOf(*result.thread,
+                         asked.internal.value_or(threads::ThreadClass{rowClass, rowClass}), false);
 }
 
 void addClasslessBolt(SearchResult& result, const threads::ToleranceClasses& asked) {

@@ -49,11 +49,14 @@ void askClass(SearchResult& result, const std::optional<threads::ToleranceClass>
               const std::optional<threads::MinorLimits>& rowMinor);
 
 // The hole's half of a result found by its designation: its pitch diameter
-// and smallest major diameter by the internal class asked, else the chart's
-// (`chartClass`), else 6H or 2B, and its tap. Nothing for a chart of no
-// standard's class (inserts, fluteless taps, Whitworth, pipe).
+// and smallest major diameter by the internal class asked, else the class
+// the row's minor diameter limits `rowMinor` follow (the chart's,
+// `chartClass`, or another grade of its standard), else the chart's, and its
+// tap. Nothing for a chart of no standard's class (inserts, fluteless taps,
+// Whitworth, pipe).
 void addHoleHalf(SearchResult& result, const std::optional<threads::ToleranceClass>& chartClass,
-                 const threads::ToleranceClasses& asked);
+                 const threads::ToleranceClasses& asked,
+                 const std::optional<threads::MinorLimits>& rowMinor);
 
 // A bolt's class asked of a thread whose family has no classes (G1/4-6g):
 // the row says so.

@@ -331,7 +331,8 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
                      *designation->classes.internalClass(), minorLimits(entry));
         if (named) {
             result.leftHand = designation->leftHand;
-            addHoleHalf(result, entry.base.chart->threadForm.toleranceClass, designation->classes);
+            addHoleHalf(result, entry.base.chart->threadForm.toleranceClass, designation->classes,
+                        minorLimits(entry));
             addClasslessBolt(result, designation->classes);
         }
         const bool byDrill = drill && matchDrill(*drill, entry, result);

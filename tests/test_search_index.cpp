@@ -681,6 +681,13 @@ private slots:
                             << QStringList{
                                    u"8 × 1.25: めねじ有効径 7.188～7.288 | めねじ外径 最小 8 | "
                                    u"ISO 965-1 4H 計算値 | タップ ISO 1"_s};
+        // M1 × 0.2 (no grade 6 at 0.2 mm): the chart's 0.783～0.821 is 4H's;
+        // d2 = 1 − 0.129904 = 0.870, Td2(6) 90 × 0.2^0.4 × 1.177^0.1 = 48,
+        // TD2(4) 1.32 × 0.63 × 48 = 39.9: 40 µm.
+        QTest::newRow("a row of another class than its chart's")
+            << u"M1x0.2"_s
+            << QStringList{u"1 × 0.2: めねじ有効径 0.87～0.91 | めねじ外径 最小 1 | "
+                           u"ISO 965-1 4H 計算値 | タップ ISO 1"_s};
         QTest::newRow("8G: no tap class")
             << u"M8x1.25-8G"_s
             << QStringList{u"8 × 1.25: めねじ有効径 7.216～7.466 | めねじ外径 最小 8.028 | "
