@@ -142,6 +142,27 @@ private slots:
         // ISO 965-2 (ASME B1.13M prints the same):
         QTest::newRow("M6x1-6g") << u"M6 1 6g"_s << u"5.794~5.974 5.212~5.324"_s;
         QTest::newRow("M3x0.5-4g6g") << u"M3 0.5 4g6g"_s << u"2.874~2.980 2.607~2.655"_s;
+        // Tap makers' tables of ISO 965-1's internal pitch diameters: 6H of
+        // the coarse threads, and 4H and 5H (TD2 45 and 56 µm at M1 × 0.25,
+        // 48 and 60 at M1.4 × 0.3, 56 and 71 at M2 × 0.4, 80 and 100 at M5).
+        const QStringList published = {
+            u"1.6 0.35 6H 1.373~1.458"_s, u"2 0.4 6H 1.740~1.830"_s,
+            u"2.5 0.45 6H 2.208~2.303"_s, u"3 0.5 6H 2.675~2.775"_s,
+            u"3.5 0.6 6H 3.110~3.222"_s,  u"4 0.7 6H 3.545~3.663"_s,
+            u"5 0.8 6H 4.480~4.605"_s,    u"6 1 6H 5.350~5.500"_s,
+            u"10 1.5 6H 9.026~9.206"_s,   u"12 1.75 6H 10.863~11.063"_s,
+            u"14 2 6H 12.701~12.913"_s,   u"18 2.5 6H 16.376~16.600"_s,
+            u"1 0.25 4H 0.838~0.883"_s,   u"1 0.25 5H 0.838~0.894"_s,
+            u"1.4 0.3 4H 1.205~1.253"_s,  u"1.4 0.3 5H 1.205~1.265"_s,
+            u"2 0.4 4H 1.740~1.796"_s,    u"2 0.4 5H 1.740~1.811"_s,
+            u"5 0.8 4H 4.480~4.560"_s,    u"5 0.8 5H 4.480~4.580"_s,
+        };
+        for (const QString& row : published) {
+            const QStringList f = row.split(u' ');
+            QTest::addRow("M%s-%s published", qPrintable(f[0]), qPrintable(f[2]))
+                << u"M"_s + row.section(u' ', 0, 2)
+                << f[3] + u' ' + QString::number(f[0].toDouble(), 'f', 3);
+        }
         QTest::newRow("M8x1.25-5g: crest 5") << u"M8 1.25 5g"_s << QString();
         QTest::newRow("M8x1.25-6k") << u"M8 1.25 6k"_s << QString();
         QTest::newRow("M8x1.25-6E") << u"M8 1.25 6E"_s << QString();
