@@ -105,6 +105,8 @@ QString resultDetail(const SearchResult& result) {
     if (result.leftHand)
         thread += QStringLiteral("（左ねじ）");
     lines.append(thread);
+    if (result.unreadClass)
+        lines.append(kUnreadClass.toString());
     if (bolt) {
         lines += boltLines(*half);
         if (!half->fitNote.empty())

@@ -180,6 +180,8 @@ QString matchDescription(const SearchResult& result) {
         for (const QString& note : notes)
             text += (text.isEmpty() ? QString() : QStringLiteral("・")) + note;
     }
+    if (result.unreadClass)
+        text += (text.isEmpty() ? QString() : QStringLiteral("・")) + kUnreadClass.toString();
     return text;
 }
 
@@ -259,6 +261,8 @@ QString copiedFields(const SearchResult& result) {
     fields += half;
     if (result.leftHand)
         fields.append(QStringLiteral("左ねじ"));
+    if (result.unreadClass)
+        fields.append(kUnreadClass.toString());
     if (const QString engagement = engagementField(result); !engagement.isEmpty())
         fields.append(engagement);
     return fields.join(u'\t');
@@ -301,7 +305,7 @@ QString resultDescription(const SearchResult& result) {
             break;
         case Match:
             if (result.drillMatch != DrillMatch::None || result.aboveMinimum < 0 ||
-                result.belowMaximum < 0 || result.measured ||
+                result.belowMaximum < 0 || result.measured || result.unreadClass ||
                 (result.half && result.half->external && result.chart))
                 match = text;
             break;

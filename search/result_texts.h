@@ -49,10 +49,14 @@ QString engagementField(const SearchResult& result);
 // what a fit's classes say. Empty where the result has no half.
 QStringList halfFields(const SearchResult& result);
 
+// What a result found by its designation says of classes written after it
+// that cannot be read.
+inline constexpr QStringView kUnreadClass = u"等級が読めません";
+
 // The fields a copied result adds after its chart's line, TAB-separated:
 // the class asked's limits where the row is judged by them ("ISO 965-1 4H
-// 計算値 6.647～6.817"), halfFields(), "左ねじ", then engagementField(); empty
-// where there are none.
+// 計算値 6.647～6.817"), halfFields(), "左ねじ", kUnreadClass, then
+// engagementField(); empty where there are none.
 QString copiedFields(const SearchResult& result);
 
 // What the desktop's search shows of a result: the designation with the

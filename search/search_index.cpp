@@ -240,7 +240,8 @@ bool operator==(const SearchResult& a, const SearchResult& b) {
         return std::tie(r.position, r.chart, r.line, r.designation, r.kind, r.drill, r.drillInch,
                         r.limits, r.minimum, r.maximum, r.byDesignation, r.exact, r.drillMatch,
                         r.withinLimits, r.aboveMinimum, r.belowMaximum, r.queriedDrill,
-                        r.drillValue, r.hasHoleLimits, r.holeMinimum, r.holeMaximum, r.leftHand);
+                        r.drillValue, r.hasHoleLimits, r.holeMinimum, r.holeMaximum, r.leftHand,
+                        r.unreadClass);
     };
     return fields(a) == fields(b) && same(a.thread, b.thread) &&
            same(a.computed.get(), b.computed.get()) && same(a.measured.get(), b.measured.get()) &&
@@ -384,6 +385,8 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
         results.insert(designation->classes.internal ? results.end() : results.begin(),
                        std::make_move_iterator(bolts.begin()),
                        std::make_move_iterator(bolts.end()));
+        for (SearchResult& result : results)
+            result.unreadClass = result.byDesignation && designation->unreadClass;
     }
     return results;
 }

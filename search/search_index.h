@@ -120,6 +120,9 @@ struct SearchResult {
     // (the class judged), the bolt's for the result of a bolt's class asked.
     std::shared_ptr<const ThreadHalf> half;
     bool leftHand = false; // the query names the left-hand thread: the same hole and limits
+    // Found by its designation, with something after it written as classes
+    // that cannot be read ("-66H", "6H/6g/6e"): the thread is answered alone.
+    bool unreadClass = false;
     // For a measurement ("外径 9.5 ピッチ 1.5"): how the reading fits this
     // thread, or, with no chart and nothing computed, why none is claimed.
     std::shared_ptr<const MeasuredFit> measured;
