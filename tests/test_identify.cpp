@@ -118,7 +118,7 @@ private slots:
         const QStringList bolt{
             u"外径 9.5 ピッチ 1.5"_s, u"外径9.5ピッチ1.5"_s,      u"外径９．５　ピッチ１．５"_s,
             u"ピッチ 1.5 外径 9.5"_s, u"おねじ外径 9.5mm P1.5"_s, u"OD 9.5 p 1.5"_s,
-            u"od:9.5 P1.5mm"_s};
+            u"od:9.5 P1.5mm"_s,       u"外径 +9.5 ピッチ 1.5"_s};
         for (const QString& typed : bolt)
             QTest::newRow(qPrintable(typed))
                 << typed << 1 << 9'500'000LL << 0LL << 3LL << 2LL << 0LL;
@@ -131,6 +131,8 @@ private slots:
                                      u"外径 .245 16山/インチ"_s, u"外径 0.245″ TPI 16"_s})
             QTest::newRow(qPrintable(typed))
                 << typed << 1 << 6'223'000LL << 245'000LL << 127LL << 80LL << 16LL;
+        // A unit after a number that starts with its point says which it is.
+        QTest::newRow(".5mm") << u"外径 .5mm"_s << 1 << 500'000LL << 0LL << 0LL << 1LL << 0LL;
         QTest::newRow("count alone") << u"16TPI"_s << 0 << 0LL << 0LL << 127LL << 80LL << 16LL;
         QTest::newRow("pitch alone") << u"P1.5"_s << 0 << 0LL << 0LL << 3LL << 2LL << 0LL;
         QTest::newRow("11½ per inch")
@@ -141,6 +143,7 @@ private slots:
             << u"外径 9.500001"_s << 1 << 9'500'001LL << 0LL << 0LL << 1LL << 0LL;
         QTest::newRow("1000 mm, the most")
             << u"外径 1000"_s << 1 << 1'000'000'000LL << 0LL << 0LL << 1LL << 0LL;
+        QTest::newRow("20 mm, the most") << u"ピッチ 20"_s << 0 << 0LL << 0LL << 20LL << 1LL << 0LL;
         QTest::newRow("200 per inch, the most")
             << u"200山"_s << 0 << 0LL << 0LL << 127LL << 1000LL << 200LL;
     }
@@ -178,6 +181,9 @@ private slots:
         QTest::newRow("1001 mm") << u"OD 1001"_s << u"外径が大きすぎます"_s;
         QTest::newRow("two diameters") << u"外径 9.5 内径 6.7"_s << u"径が二つ"_s;
         QTest::newRow("two pitches") << u"ピッチ 1.5 16山"_s << u"ピッチが二つ"_s;
+        QTest::newRow("a pitch after a count") << u"16山 ピッチ 1.5"_s << u"ピッチが二つ"_s;
+        QTest::newRow("20.001 mm pitch") << u"ピッチ 20.001"_s << u"ピッチが大きすぎます"_s;
+        QTest::newRow("two points") << u"外径 9.5.5"_s << u"「.5」が何の値か"_s;
         QTest::newRow("a number of nothing") << u"外径 9.5 1.5"_s << u"「1.5」が何の値か"_s;
         QTest::newRow("a word without its value") << u"外径"_s << u"外径の値がありません"_s;
         QTest::newRow("a thread with it") << u"M8 外径 8"_s << u"「m」が分かりません"_s;
