@@ -307,6 +307,21 @@ private slots:
         // The largest standard thread: M300 × 4 6H, 300 − 1.082532 × 4 =
         // 295.670 to + 0.600 = 296.270.
         QTest::newRow("M300x4 hole") << u"内径 296 ピッチ 4"_s << QStringList{u"M300 × 4 fits"_s};
+        // 7.74 is 0.020 under M8 × 1.25 (0.4 steps) and within 5/16-20UN.
+        // At 1.25, 1.27 is 1.6 % off, 1.1 % beyond the gauge (0.54 steps):
+        // M8 first, though 7.74 is nearer 5/16-20UN's middle. At 1.256
+        // (1.25 seats), 1.27 is 1.1 % off, 0.6 % beyond (0.30 steps).
+        QTest::newRow("M8 under, 5/16-20 off pitch")
+            << u"外径 7.74 ピッチ 1.25"_s
+            << QStringList{u"M8 × 1.25 near [5/16-20UN pitch]"_s,
+                           u"5/16-20UN near [M8 × 1.25 pitch]"_s};
+        QTest::newRow("5/16-20 nearer by pitch")
+            << u"外径 7.74 ピッチ 1.256"_s
+            << QStringList{u"5/16-20UN near [M8 × 1.25 pitch]"_s,
+                           u"M8 × 1.25 near [5/16-20UN pitch]"_s};
+        // The largest unified size, 6-4UN 2B: 6 − 1.082532 × 0.25 = 5.7294 in
+        // = 145.526 mm, to + 0.25 P − 0.4 P² = 5.7669 in = 146.479 mm.
+        QTest::newRow("6-4UN hole") << u"内径 145.6 4山"_s << QStringList{u"6-4UN fits"_s};
         QTest::newRow("fits nothing")
             << u"外径 500 ピッチ 1"_s << QStringList{u"none: この測定値に合うねじはありません"_s};
     }
@@ -464,6 +479,14 @@ private slots:
             search::cellText(unc, search::Match)
                 .startsWith(
                     u"合わない：外径が最大より 0.008 大きい、ピッチ 1.5875 mm = 16山（測った値と 5.5 % 違う）"_s));
+        // A hole: its family and its chart's class. A diameter alone: its
+        // pitch is named, not matched.
+        QVERIFY(search::resultDetail(identified(u"内径 6.7 ピッチ 1.25"_s).front())
+                    .contains(u"候補　M8 × 1.25（メートル並目ねじ）\n"
+                              u"めねじ内径 6.647～6.912（6H）　内径が範囲内"_s));
+        QCOMPARE(
+            search::cellText(identified(u"外径 7.9"_s).front(), search::Match).section(u'／', 0, 0),
+            u"合う：外径が範囲内、ピッチ 1.25 mm = 20.32山"_s);
         // A reading that claims nothing is named as one.
         const search::SearchResult none = identified(u"外径 500 ピッチ 1"_s).front();
         QCOMPARE(search::resultName(none), u"外径 500 mm、ピッチ 1 mm = 25.4山（測定値）"_s);
