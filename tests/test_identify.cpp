@@ -118,7 +118,7 @@ private slots:
         const QStringList bolt{
             u"外径 9.5 ピッチ 1.5"_s, u"外径9.5ピッチ1.5"_s,      u"外径９．５　ピッチ１．５"_s,
             u"ピッチ 1.5 外径 9.5"_s, u"おねじ外径 9.5mm P1.5"_s, u"OD 9.5 p 1.5"_s,
-            u"od:9.5 P1.5mm"_s};
+            u"od:9.5 P1.5mm"_s,       u"外径 +9.5 ピッチ 1.5"_s};
         for (const QString& typed : bolt)
             QTest::newRow(qPrintable(typed))
                 << typed << 1 << 9'500'000LL << 0LL << 3LL << 2LL << 0LL;
@@ -131,6 +131,8 @@ private slots:
                                      u"外径 .245 16山/インチ"_s, u"外径 0.245″ TPI 16"_s})
             QTest::newRow(qPrintable(typed))
                 << typed << 1 << 6'223'000LL << 245'000LL << 127LL << 80LL << 16LL;
+        // A unit after a number that starts with its point says which it is.
+        QTest::newRow(".5mm") << u"外径 .5mm"_s << 1 << 500'000LL << 0LL << 0LL << 1LL << 0LL;
         QTest::newRow("count alone") << u"16TPI"_s << 0 << 0LL << 0LL << 127LL << 80LL << 16LL;
         QTest::newRow("pitch alone") << u"P1.5"_s << 0 << 0LL << 0LL << 3LL << 2LL << 0LL;
         QTest::newRow("11½ per inch")
@@ -141,6 +143,7 @@ private slots:
             << u"外径 9.500001"_s << 1 << 9'500'001LL << 0LL << 0LL << 1LL << 0LL;
         QTest::newRow("1000 mm, the most")
             << u"外径 1000"_s << 1 << 1'000'000'000LL << 0LL << 0LL << 1LL << 0LL;
+        QTest::newRow("20 mm, the most") << u"ピッチ 20"_s << 0 << 0LL << 0LL << 20LL << 1LL << 0LL;
         QTest::newRow("200 per inch, the most")
             << u"200山"_s << 0 << 0LL << 0LL << 127LL << 1000LL << 200LL;
     }
@@ -178,6 +181,9 @@ private slots:
         QTest::newRow("1001 mm") << u"OD 1001"_s << u"外径が大きすぎます"_s;
         QTest::newRow("two diameters") << u"外径 9.5 内径 6.7"_s << u"径が二つ"_s;
         QTest::newRow("two pitches") << u"ピッチ 1.5 16山"_s << u"ピッチが二つ"_s;
+        QTest::newRow("a pitch after a count") << u"16山 ピッチ 1.5"_s << u"ピッチが二つ"_s;
+        QTest::newRow("20.001 mm pitch") << u"ピッチ 20.001"_s << u"ピッチが大きすぎます"_s;
+        QTest::newRow("two points") << u"外径 9.5.5"_s << u"「.5」が何の値か"_s;
         QTest::newRow("a number of nothing") << u"外径 9.5 1.5"_s << u"「1.5」が何の値か"_s;
         QTest::newRow("a word without its value") << u"外径"_s << u"外径の値がありません"_s;
         QTest::newRow("a thread with it") << u"M8 外径 8"_s << u"「m」が分かりません"_s;
@@ -214,6 +220,8 @@ private slots:
         // G 1/4: d = 13.157, Td = 0.250; G 1: 33.249, 0.360.
         QTest::newRow("G 1/4") << u"G"_s << 1LL << 4LL << 12'907LL << 13'157LL;
         QTest::newRow("G 1") << u"G"_s << 1LL << 1LL << 32'889LL << 33'249LL;
+        // G 2: 59.614, the last size of Td = 0.360 (0.434 from 2 1/4).
+        QTest::newRow("G 2") << u"G"_s << 2LL << 1LL << 59'254LL << 59'614LL;
         // R 1/4: 13.157 − (6.01 + 1.34) / 16 = 12.698 to 13.157 + 3.7 / 16 = 13.388.
         QTest::newRow("R 1/4") << u"R"_s << 1LL << 4LL << 12'698LL << 13'388LL;
         // R 2: 59.614 − (15.88 + 2.31) / 16 = 58.477 to 59.614 + 7.5 / 16 = 60.083.
@@ -299,6 +307,21 @@ private slots:
         // The largest standard thread: M300 × 4 6H, 300 − 1.082532 × 4 =
         // 295.670 to + 0.600 = 296.270.
         QTest::newRow("M300x4 hole") << u"内径 296 ピッチ 4"_s << QStringList{u"M300 × 4 fits"_s};
+        // 7.74 is 0.020 under M8 × 1.25 (0.4 steps) and within 5/16-20UN.
+        // At 1.25, 1.27 is 1.6 % off, 1.1 % beyond the gauge (0.54 steps):
+        // M8 first, though 7.74 is nearer 5/16-20UN's middle. At 1.256
+        // (1.25 seats), 1.27 is 1.1 % off, 0.6 % beyond (0.30 steps).
+        QTest::newRow("M8 under, 5/16-20 off pitch")
+            << u"外径 7.74 ピッチ 1.25"_s
+            << QStringList{u"M8 × 1.25 near [5/16-20UN pitch]"_s,
+                           u"5/16-20UN near [M8 × 1.25 pitch]"_s};
+        QTest::newRow("5/16-20 nearer by pitch")
+            << u"外径 7.74 ピッチ 1.256"_s
+            << QStringList{u"5/16-20UN near [M8 × 1.25 pitch]"_s,
+                           u"M8 × 1.25 near [5/16-20UN pitch]"_s};
+        // The largest unified size, 6-4UN 2B: 6 − 1.082532 × 0.25 = 5.7294 in
+        // = 145.526 mm, to + 0.25 P − 0.4 P² = 5.7669 in = 146.479 mm.
+        QTest::newRow("6-4UN hole") << u"内径 145.6 4山"_s << QStringList{u"6-4UN fits"_s};
         QTest::newRow("fits nothing")
             << u"外径 500 ピッチ 1"_s << QStringList{u"none: この測定値に合うねじはありません"_s};
     }
@@ -456,6 +479,14 @@ private slots:
             search::cellText(unc, search::Match)
                 .startsWith(
                     u"合わない：外径が最大より 0.008 大きい、ピッチ 1.5875 mm = 16山（測った値と 5.5 % 違う）"_s));
+        // A hole: its family and its chart's class. A diameter alone: its
+        // pitch is named, not matched.
+        QVERIFY(search::resultDetail(identified(u"内径 6.7 ピッチ 1.25"_s).front())
+                    .contains(u"候補　M8 × 1.25（メートル並目ねじ）\n"
+                              u"めねじ内径 6.647～6.912（6H）　内径が範囲内"_s));
+        QCOMPARE(
+            search::cellText(identified(u"外径 7.9"_s).front(), search::Match).section(u'／', 0, 0),
+            u"合う：外径が範囲内、ピッチ 1.25 mm = 20.32山"_s);
         // A reading that claims nothing is named as one.
         const search::SearchResult none = identified(u"外径 500 ピッチ 1"_s).front();
         QCOMPARE(search::resultName(none), u"外径 500 mm、ピッチ 1 mm = 25.4山（測定値）"_s);
