@@ -326,6 +326,12 @@ private slots:
             << QStringList{
                    u"2 1/4 ‐20UNC めねじ内径 4.979~5.257 [ASME B1.1 3B 4.978~5.25 → 5.1]: 呼び"_s,
                    insertUnc};
+        // 1 1/4-7 3B: 1.25 − 1.082532 / 7 = 1.095353, + 0.120 P = 0.0171 in:
+        // 1.1125 in, 28.2575 mm, printed half up.
+        QTest::newRow("3B's 28.2575 half up")
+            << u"1 1/4-7UNC-3B"_s << 2
+            << QStringList{u"2 11/4 ‐ 7UNC めねじ内径 27.813~28.524 "
+                           u"[ASME B1.1 3B 27.813~28.258 → 28]: 呼び"_s};
         // The class asked beside a row whose limits are not that class's to
         // the 0.001 mm the chart prints (rounded either way: 1/4-20 1B is
         // 4.9784～5.2578); 1-8 2B, 0.865 in, is 21.971 exactly.
@@ -357,6 +363,12 @@ private slots:
                            u"呼び・4H の最大寸法より 0.033 大きい"_s,
                            u"8 8 × 1.25 下穴径 8.31~8.52: 呼び・最小寸法より 1.46 小さい"_s,
                            u"10 M 8 × 1.25 下穴径 7.36~7.49: 呼び・最小寸法より 0.51 小さい"_s};
+        QTest::newRow("the chart's drill judged by 4H: 6.817 − 6.8 = 0.017")
+            << u"M8x1.25-4H 6.8"_s << 1
+            << QStringList{u"1 8 × 1.25 めねじ内径 6.647~6.912 [ISO 965-1 4H 6.647~6.817 → 6.7]: "
+                           u"呼び・ドリル径と同じ（4H の範囲内、最小 +0.153／最大 −0.017）"_s,
+                           u"8 8 × 1.25 下穴径 8.31~8.52: 呼び・最小寸法より 1.51 小さい"_s,
+                           u"10 M 8 × 1.25 下穴径 7.36~7.49: 呼び・最小寸法より 0.56 小さい"_s};
         QTest::newRow("judged by 3B")
             << u"1/4-20UNC-3B 5.255"_s << 2
             << QStringList{u"2 1/4 ‐20UNC めねじ内径 4.979~5.257 [ASME B1.1 3B 4.978~5.25 → 5.1]: "
@@ -366,6 +378,10 @@ private slots:
             << u"M8x0.5-6H 7.459"_s << 1
             << QStringList{u"1 8 × 0.5 めねじ内径 7.4~7.52 [ISO 965-1 6H 7.459~7.599 → 7.5]: "
                            u"呼び・6H の範囲内（最小寸法と同じ／最大 −0.14）"_s};
+        QTest::newRow("judged by 6H, on its maximum")
+            << u"M8x0.5-6H 7.599"_s << 1
+            << QStringList{u"1 8 × 0.5 めねじ内径 7.4~7.52 [ISO 965-1 6H 7.459~7.599 → 7.5]: "
+                           u"呼び・6H の範囲内（最小 +0.14／最大寸法と同じ）"_s};
         // Sizes no chart holds, by ISO 261 and ASME B1.1 (6H and 2B).
         QTest::newRow("M105×2")
             << u"M105x2"_s << 0
@@ -744,6 +760,12 @@ private slots:
             << u"M8x1.25-6k"_s << QStringList{u"M8 × 1.25-6k: おねじ 6k 規格にない等級"_s, hole6H};
         QTest::newRow("no crest grade 9")
             << u"M8x1.25-9g"_s << QStringList{u"M8 × 1.25-9g: おねじ 9g 規格にない等級"_s, hole6H};
+        QTest::newRow("positions that differ")
+            << u"M8x1.25-6g6h"_s
+            << QStringList{u"M8 × 1.25-6g6h: おねじ 6g6h 規格にない等級"_s, hole6H};
+        // ISO 965-1's TD2 has no 0.5 mm pitch from 5.6 to 11.2 mm, its TD1 has.
+        QTest::newRow("a minor diameter but no pitch diameter")
+            << u"M6x0.5-6H"_s << QStringList{u"6 × 0.5: めねじ 6H 規格にない等級"_s};
     }
     void halves() {
         QFETCH(QString, query);
