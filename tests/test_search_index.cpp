@@ -667,6 +667,9 @@ private slots:
             u"　外径 最小 8（計算値）\n"
             u"　タップ ISO 1\n"
             u"使えるドリル径（ISO 965-1 4H）　6.7（96 %、推奨）、6.8（89 %、図表のドリル径）"_s);
+        // A class the standard lacks judges no drill, and says why.
+        QVERIFY(search::resultDetail(index().find(u"M8x1.25-9H").front())
+                    .endsWith(u"\n使えるドリル径（ISO 965-1 9H）　規格にない等級"_s));
     }
 
     // Both halves of a thread, as every door names them (the name's
@@ -805,6 +808,29 @@ private slots:
             << u"ISO 965-1 7H 計算値 6.647～6.982\tめねじ有効径 7.188～7.388\t"
                u"めねじ外径 最小 8\tタップ ISO 3\tひっかかり率 89 %"_s
             << u"7H 6.647～6.982（計算値）　図表 6.647～6.912"_s;
+        // 4H at M3.5 × 0.35 holds no drill (see "a class no drill fits"): its
+        // suggested 3.2 is outside it, the chart's 3.2 is not. d2 = 3.5 −
+        // 0.227332 = 3.273, TD2(4) 56 µm; 2 H1 = 0.378886: 3.2 79 %, 3.25 66 %.
+        QTest::newRow("no drill within the class asked")
+            << u"M3.5x0.35-4H 3.25"_s << 0
+            << u"メートルねじ　3.5× 0.35\n"
+               u"ドリル径 3.2　ひっかかり率 79 %\n"
+               u"推奨ドリル径 3.2（ISO 965-1 4H、範囲外）　ひっかかり率 79 %\n"
+               u"調べたドリル径 3.25　ひっかかり率 66 %　4H の最大寸法より 0.066 大きい\n"
+               u"めねじ（ISO 965-1 4H）\n"
+               u"　内径 3.121～3.221（図表）\n"
+               u"　内径 3.121～3.184（計算値）\n"
+               u"　有効径 3.273～3.329（計算値）\n"
+               u"　外径 最小 3.5（計算値）\n"
+               u"　タップ ISO 1\n"
+               u"使えるドリル径（ISO 965-1 4H）　範囲内に入るドリル径はありません"_s
+            << u"ドリル径 3.2、めねじ内径 4H 3.121～3.184（計算値）　図表 3.121～3.221、"
+               u"めねじ有効径 3.273～3.329、めねじ外径 最小 3.5、ISO 965-1 4H 計算値、"
+               u"タップ ISO 1、ひっかかり率 66 %（ドリル径 3.25）、"
+               u"呼び・4H の最大寸法より 0.066 大きい"_s
+            << u"ISO 965-1 4H 計算値 3.121～3.184\tめねじ有効径 3.273～3.329\t"
+               u"めねじ外径 最小 3.5\tタップ ISO 1\tひっかかり率 66 %（ドリル径 3.25）"_s
+            << u"4H 3.121～3.184（計算値）　図表 3.121～3.221"_s;
         QTest::newRow("a fit's bolt, left-hand")
             << u"M8x1.25-6g/6H LH"_s << 3
             << u"計算値（ISO 965-1 6g）　M8 × 1.25-6g（左ねじ）\n"
@@ -1072,8 +1098,13 @@ private slots:
         QCOMPARE(search::suggestedDrill(6'800'000, 6'800'000), (search::SuggestedDrill{6'800'000}));
         QCOMPARE(search::suggestedDrill(6'810'000, 6'840'000),
                  (search::SuggestedDrill{6'800'000, true}));
+        // Up to half a step from the limits: 6.8 is 0.03 below 6.83～6.86, 6.9 0.04 above.
+        QCOMPARE(search::suggestedDrill(6'830'000, 6'860'000),
+                 (search::SuggestedDrill{6'800'000, true}));
         QVERIFY(search::hasEngagement(index().find(u"M8x1.25").front()));
         QVERIFY(!search::hasEngagement(index().find(u"Rc1/4").front()));
+        QVERIFY(search::resultDetail(index().find(u"Rc1/4").front())
+                    .contains(u"\nひっかかり率　この図表のねじにはありません\n"_s));
     }
 };
 
