@@ -326,6 +326,12 @@ private slots:
             << QStringList{
                    u"2 1/4 ‐20UNC めねじ内径 4.979~5.257 [ASME B1.1 3B 4.978~5.25 → 5.1]: 呼び"_s,
                    insertUnc};
+        // 1 1/4-7 3B: 1.25 − 1.082532 / 7 = 1.095353, + 0.120 P = 0.0171 in:
+        // 1.1125 in, 28.2575 mm, printed half up.
+        QTest::newRow("3B's 28.2575 half up")
+            << u"1 1/4-7UNC-3B"_s << 2
+            << QStringList{u"2 11/4 ‐ 7UNC めねじ内径 27.813~28.524 "
+                           u"[ASME B1.1 3B 27.813~28.258 → 28]: 呼び"_s};
         // The class asked beside a row whose limits are not that class's to
         // the 0.001 mm the chart prints (rounded either way: 1/4-20 1B is
         // 4.9784～5.2578); 1-8 2B, 0.865 in, is 21.971 exactly.
@@ -357,6 +363,12 @@ private slots:
                            u"呼び・4H の最大寸法より 0.033 大きい"_s,
                            u"8 8 × 1.25 下穴径 8.31~8.52: 呼び・最小寸法より 1.46 小さい"_s,
                            u"10 M 8 × 1.25 下穴径 7.36~7.49: 呼び・最小寸法より 0.51 小さい"_s};
+        QTest::newRow("the chart's drill judged by 4H: 6.817 − 6.8 = 0.017")
+            << u"M8x1.25-4H 6.8"_s << 1
+            << QStringList{u"1 8 × 1.25 めねじ内径 6.647~6.912 [ISO 965-1 4H 6.647~6.817 → 6.7]: "
+                           u"呼び・ドリル径と同じ（4H の範囲内、最小 +0.153／最大 −0.017）"_s,
+                           u"8 8 × 1.25 下穴径 8.31~8.52: 呼び・最小寸法より 1.51 小さい"_s,
+                           u"10 M 8 × 1.25 下穴径 7.36~7.49: 呼び・最小寸法より 0.56 小さい"_s};
         QTest::newRow("judged by 3B")
             << u"1/4-20UNC-3B 5.255"_s << 2
             << QStringList{u"2 1/4 ‐20UNC めねじ内径 4.979~5.257 [ASME B1.1 3B 4.978~5.25 → 5.1]: "
@@ -366,6 +378,10 @@ private slots:
             << u"M8x0.5-6H 7.459"_s << 1
             << QStringList{u"1 8 × 0.5 めねじ内径 7.4~7.52 [ISO 965-1 6H 7.459~7.599 → 7.5]: "
                            u"呼び・6H の範囲内（最小寸法と同じ／最大 −0.14）"_s};
+        QTest::newRow("judged by 6H, on its maximum")
+            << u"M8x0.5-6H 7.599"_s << 1
+            << QStringList{u"1 8 × 0.5 めねじ内径 7.4~7.52 [ISO 965-1 6H 7.459~7.599 → 7.5]: "
+                           u"呼び・6H の範囲内（最小 +0.14／最大寸法と同じ）"_s};
         // Sizes no chart holds, by ISO 261 and ASME B1.1 (6H and 2B).
         QTest::newRow("M105×2")
             << u"M105x2"_s << 0
@@ -655,6 +671,9 @@ private slots:
             u"　外径 最小 8（計算値）\n"
             u"　タップ ISO 1\n"
             u"使えるドリル径（ISO 965-1 4H）　6.7（96 %、推奨）、6.8（89 %、図表のドリル径）"_s);
+        // A class the standard lacks judges no drill, and says why.
+        QVERIFY(search::resultDetail(index().find(u"M8x1.25-9H").front())
+                    .endsWith(u"\n使えるドリル径（ISO 965-1 9H）　規格にない等級"_s));
     }
 
     // Both halves of a thread, as every door names them (the name's
@@ -748,6 +767,12 @@ private slots:
             << u"M8x1.25-6k"_s << QStringList{u"M8 × 1.25-6k: おねじ 6k 規格にない等級"_s, hole6H};
         QTest::newRow("no crest grade 9")
             << u"M8x1.25-9g"_s << QStringList{u"M8 × 1.25-9g: おねじ 9g 規格にない等級"_s, hole6H};
+        QTest::newRow("positions that differ")
+            << u"M8x1.25-6g6h"_s
+            << QStringList{u"M8 × 1.25-6g6h: おねじ 6g6h 規格にない等級"_s, hole6H};
+        // ISO 965-1's TD2 has no 0.5 mm pitch from 5.6 to 11.2 mm, its TD1 has.
+        QTest::newRow("a minor diameter but no pitch diameter")
+            << u"M6x0.5-6H"_s << QStringList{u"6 × 0.5: めねじ 6H 規格にない等級"_s};
     }
     void halves() {
         QFETCH(QString, query);
@@ -798,6 +823,29 @@ private slots:
             << u"ISO 965-1 7H 計算値 6.647～6.982\tめねじ有効径 7.188～7.388\t"
                u"めねじ外径 最小 8\tタップ ISO 3\tひっかかり率 89 %"_s
             << u"7H 6.647～6.982（計算値）　図表 6.647～6.912"_s;
+        // 4H at M3.5 × 0.35 holds no drill (see "a class no drill fits"): its
+        // suggested 3.2 is outside it, the chart's 3.2 is not. d2 = 3.5 −
+        // 0.227332 = 3.273, TD2(4) 56 µm; 2 H1 = 0.378886: 3.2 79 %, 3.25 66 %.
+        QTest::newRow("no drill within the class asked")
+            << u"M3.5x0.35-4H 3.25"_s << 0
+            << u"メートルねじ　3.5× 0.35\n"
+               u"ドリル径 3.2　ひっかかり率 79 %\n"
+               u"推奨ドリル径 3.2（ISO 965-1 4H、範囲外）　ひっかかり率 79 %\n"
+               u"調べたドリル径 3.25　ひっかかり率 66 %　4H の最大寸法より 0.066 大きい\n"
+               u"めねじ（ISO 965-1 4H）\n"
+               u"　内径 3.121～3.221（図表）\n"
+               u"　内径 3.121～3.184（計算値）\n"
+               u"　有効径 3.273～3.329（計算値）\n"
+               u"　外径 最小 3.5（計算値）\n"
+               u"　タップ ISO 1\n"
+               u"使えるドリル径（ISO 965-1 4H）　範囲内に入るドリル径はありません"_s
+            << u"ドリル径 3.2、めねじ内径 4H 3.121～3.184（計算値）　図表 3.121～3.221、"
+               u"めねじ有効径 3.273～3.329、めねじ外径 最小 3.5、ISO 965-1 4H 計算値、"
+               u"タップ ISO 1、ひっかかり率 66 %（ドリル径 3.25）、"
+               u"呼び・4H の最大寸法より 0.066 大きい"_s
+            << u"ISO 965-1 4H 計算値 3.121～3.184\tめねじ有効径 3.273～3.329\t"
+               u"めねじ外径 最小 3.5\tタップ ISO 1\tひっかかり率 66 %（ドリル径 3.25）"_s
+            << u"4H 3.121～3.184（計算値）　図表 3.121～3.221"_s;
         QTest::newRow("a fit's bolt, left-hand")
             << u"M8x1.25-6g/6H LH"_s << 3
             << u"計算値（ISO 965-1 6g）　M8 × 1.25-6g（左ねじ）\n"
@@ -1065,8 +1113,13 @@ private slots:
         QCOMPARE(search::suggestedDrill(6'800'000, 6'800'000), (search::SuggestedDrill{6'800'000}));
         QCOMPARE(search::suggestedDrill(6'810'000, 6'840'000),
                  (search::SuggestedDrill{6'800'000, true}));
+        // Up to half a step from the limits: 6.8 is 0.03 below 6.83～6.86, 6.9 0.04 above.
+        QCOMPARE(search::suggestedDrill(6'830'000, 6'860'000),
+                 (search::SuggestedDrill{6'800'000, true}));
         QVERIFY(search::hasEngagement(index().find(u"M8x1.25").front()));
         QVERIFY(!search::hasEngagement(index().find(u"Rc1/4").front()));
+        QVERIFY(search::resultDetail(index().find(u"Rc1/4").front())
+                    .contains(u"\nひっかかり率　この図表のねじにはありません\n"_s));
     }
 };
 

@@ -286,6 +286,9 @@ private slots:
         QCOMPARE(spoken,
                  (QStringList{u"インサートユニファイねじ"_s, u"No. 4‐40UNC"_s, QString(),
                               u"ドリル径 3"_s, QString(), u"下穴径 2.95～3.07"_s, u"一致 呼び"_s}));
+        // The ひっかかり率 is named too: the unified chart's 2.3 in No. 4-40, 79 %.
+        QCOMPARE(table->model()->index(0, 4).data(Qt::AccessibleTextRole).toString(),
+                 u"ひっかかり率 79 %"_s);
         // Down moves into the results, Enter opens the chosen one.
         QTest::keyClick(query, Qt::Key_Down);
         QCOMPARE(window->focusWidget(), table);
