@@ -121,13 +121,20 @@ private slots:
         QTEST(types, "types");
     }
 
-    // GNOME Shell's metas: a screenful of ids at most, and nothing for it to
-    // copy when a result is activated.
+    // GNOME Shell's metas: a screenful of ids at most, none for an id that
+    // names no result (M8x1.25 has three), and nothing for it to copy when a
+    // result is activated.
     void metas() {
         DesktopSearch search(index());
-        const ResultMetas metas = search.metas(QStringList(100'000, u"0:M8x1.25"_s));
-        QCOMPARE(metas.size(), kMostMetasPerCall);
+        const QStringList none{u":M8x1.25"_s, u"3:M8x1.25"_s, u"-1:M8x1.25"_s, u"0x:M8x1.25"_s};
+        const ResultMetas metas = search.metas(none + QStringList(100'000, u"0:M8x1.25"_s));
+        QCOMPARE(metas.size(), kMostMetasPerCall - none.size());
         QCOMPARE(metas.front().value(u"name"_s).toString(), u"8 × 1.25（メートルねじ）"_s);
+        // M8x1.25 6H: D1 = 8 − 1.082532 × 1.25 = 6.647, TD1 = 0.265.
+        QVERIFY(metas.front()
+                    .value(u"description"_s)
+                    .toString()
+                    .startsWith(u"ドリル径 6.8、めねじ内径 6.647～6.912、"_s));
         QVERIFY(!metas.front().contains(u"clipboardText"_s));
     }
 
