@@ -222,6 +222,11 @@ private slots:
         printed.seek(0);
         const QStringList lines = QString::fromUtf8(printed.readAll()).split(u'\n');
         QCOMPARE(lines.mid(1, found), window);
+        // --find's heading line: the search window's column names.
+        QStringList heading;
+        for (int column = 0; column < model->columnCount() && found; ++column)
+            heading.append(model->headerData(column, Qt::Horizontal).toString());
+        QCOMPARE(lines.first(), heading.join(u'\t'));
         printed.close();
         std::fclose(out);
         SearchProvider provider;
@@ -306,6 +311,12 @@ private slots:
         query->end(false);
         query->insert(u" "_s);
         QCOMPARE(table->currentIndex().row(), 3);
+        // Enter in the query opens the result chosen, not the first.
+        QSignalSpy chosen(window, &search::SearchWindow::resultChosen);
+        QTest::keyClick(query, Qt::Key_Return);
+        window->openResult(3);
+        QCOMPARE(chosen.size(), 2);
+        QCOMPARE(chosen.at(0), chosen.at(1));
         query->selectAll();
         query->insert(u"M10"_s);
         QTest::keyClick(query, Qt::Key_Return);
