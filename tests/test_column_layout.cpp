@@ -55,6 +55,7 @@ private slots:
             u"a long heading\tx\ty",
             u"1\t22222222\t3",
             u"1 × 0.25\t2\t33",
+            u"a trailing line, longer than the heading\tz",
         };
         const auto chart = chartOf(lines, 1, 2);
         const ColumnLayout layout = layoutOf(chart);
@@ -78,6 +79,7 @@ private slots:
         QCOMPARE(columns[0], 0);
         QCOMPARE(columns[1], heading + em / 2);
         QCOMPARE(columns[2], columns[1] + metrics.horizontalAdvance(u"22222222"_s) + em / 2);
+        QCOMPARE(layout.lineWidth(2), columns[2] + metrics.horizontalAdvance(u"33"_s));
     }
 
     // A designation wider than every heading sets the second column, from
