@@ -73,6 +73,7 @@ done <<EOF
 -testability --find M8x1.25|0|^メートルねじ\t8 × 1.25\t
 -platform offscreen -testability --version|0|^vornel $version$
 --find zzz|1|
+--find zzz --find M8x1.25|0|^メートルねじ\t8 × 1.25\t
 --find|2|
 --bogus|2|
 --find M8 --search|2|
@@ -307,12 +308,13 @@ passed=$((passed + 1))
 # The menu stays open: the application runs on.
 for title in メートルねじ ユニファイねじ ねじ・下穴の検索; do e2e_close_titled "$title"; done
 
-# The desktop entry's action, as a launcher runs it, with a query after it:
-# the running application opens its search window, and the start ends.
+# The desktop entry's action, as a launcher runs it, with a query of two
+# words after it (one query, the words joined by a space): the running
+# application opens its search window, and the start ends.
 action=$(sed -n '/^\[Desktop Action search\]/,/^\[/s/^Exec=//p' "$share/applications/io.github.vornel.Vornel.desktop")
 [ "$action" = "vornel --search" ] || fail "the action runs '$action'"
 # shellcheck disable=SC2086
-PATH=$prefix/bin:$PATH second_start $action M8x1.25
+PATH=$prefix/bin:$PATH second_start $action M8x1.25 6.9
 search=$(e2e_wait_window ねじ・下穴の検索)
 only_windows_of "$application" ねじ・下穴の検索
 sleep 0.3
