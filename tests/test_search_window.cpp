@@ -457,6 +457,21 @@ private slots:
         QCOMPARE(chosen.count(), 1);
         // Line 49 of the metric chart: "8 × 1.25".
         QCOMPARE(chosen.at(0), (QVariantList{1, 49}));
+        // A drill below the basic minor diameter has its figure to copy too:
+        // (8 − 6.5) / (2 × 0.541266 × 1.25) = 111 %.
+        window.setQuery(u"M8x1.25 6.5"_s);
+        QGuiApplication::clipboard()->clear();
+        QTimer::singleShot(0, &window, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            for (QAction* action : menu ? menu->actions() : QList<QAction*>())
+                if (action->text() ==
+                    u"ひっかかり率 111 %（ドリル径 6.5、基準の内径より小さい） をコピー"_s)
+                    action->trigger();
+            if (menu)
+                menu->close();
+        });
+        emit window.resultsTable()->customContextMenuRequested({});
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"111"_s);
     }
 };
 
