@@ -172,6 +172,14 @@ private slots:
         const auto note = drawn(asNote, 0);
         QCOMPARE(note.size(), 2);
         QVERIFY(note[1].x >= note[0].x + metrics.horizontalAdvance(note[0].text));
+        // It stays in its column where it keeps a quarter em from the note's
+        // end: the note is the data's "1111" and a prime, narrower than that.
+        static constexpr ChartLine close[] = {u"\t1111'\tunit", u"a\t1111\t2"};
+        chart = chartOf(close, 1, 1);
+        chart.noteLines = notes;
+        QVERIFY(metrics.horizontalAdvance(u"1111'"_s) - metrics.horizontalAdvance(u"1111"_s) <=
+                metrics.horizontalAdvance(u'\u3000') / 4);
+        QCOMPARE(drawn(layoutOf(chart), 0)[1].x, layoutOf(chart).columns()[2]);
     }
 
     void aHeadingStaysInsideTheGroupAboveIt() {
