@@ -5,11 +5,24 @@ set -euo pipefail
 E2E_TMP=$(mktemp -d)
 E2E_PIDS=()
 
+# Ends the test's processes: each is asked to end, and one still running
+# after 10 s is killed, so that the test never waits on one that does not
+# heed the request (unshare, for one, ignores it while its child runs).
 e2e_cleanup() {
-    local pid
+    local pid deadline=$((SECONDS + 10))
     for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    while [ "$SECONDS" -lt "$deadline" ] && e2e_any_running; do sleep 0.1; done
+    for pid in "${E2E_PIDS[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$E2E_TMP"
+}
+e2e_any_running() {
+    local pid
+    for pid in "${E2E_PIDS[@]}"; do
+        # A child that has ended but not been waited for is a zombie: not running.
+        [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = Z ] || ! kill -0 "$pid" 2>/dev/null || return 0
+    done
+    return 1
 }
 trap e2e_cleanup EXIT
 

@@ -59,6 +59,13 @@ log=$E2E_TMP/orca.log
 "${alone[@]}" orca -u "$E2E_TMP/orca-settings" --debug-file="$log" >"$E2E_TMP/orca.out" 2>&1 &
 orca=$!
 E2E_PIDS+=("$orca")
+# In a namespace, $orca is unshare, which ignores the request to end while
+# Orca runs: Orca itself, its child, is asked too.
+orca_in_namespace() {
+    local child
+    child=$(pgrep -P "$orca" | head -n1) && E2E_PIDS+=("$child")
+}
+[ ${#alone[@]} = 0 ] || e2e_wait_for "Orca did not start in its namespace" orca_in_namespace
 orca_started() {
     grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$log" 2>/dev/null && return 0
     kill -0 "$orca" 2>/dev/null || fail "Orca ended: $(tail -n 5 "$E2E_TMP/orca.out")"
