@@ -1,10 +1,12 @@
 #include "search/computed.h"
 
 #include "search/engagement.h"
+#include "threads/pipe_sizes.h"
 #include "threads/standard_sizes.h"
 #include "threads/thread_limits.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace vornel::search {
@@ -43,18 +45,31 @@ std::optional<threads::Millionths> millionths(Rational mm) {
     return mm.num * kMillion / mm.den;
 }
 
+// ISO 228-1's classes of a parallel pipe thread's bolt, A and B, which
+// have no grade.
+bool pipeClass(const ToleranceClass& c) {
+    return c.grade == 0;
+}
+
 // ASME B1.1's classes: 1A to 3A, 1B to 3B.
 bool asmeClass(const ToleranceClass& c) {
-    return c.position == u'A' || c.position == u'B';
+    return (c.position == u'A' || c.position == u'B') && !pipeClass(c);
+}
+
+// ISO 965-1's classes: a grade and a position other than ASME's letters.
+bool isoClass(const ToleranceClass& c) {
+    return !asmeClass(c) && !pipeClass(c);
 }
 
 // ISO's letter in its case: upper for the nut's, lower for the bolt's.
 char16_t isoLetter(const ToleranceClass& c) {
-    return c.external && !asmeClass(c) ? static_cast<char16_t>(c.position + (u'a' - u'A'))
-                                       : c.position;
+    return c.external && isoClass(c) ? static_cast<char16_t>(c.position + (u'a' - u'A'))
+                                     : c.position;
 }
 
 std::u16string classText(const ToleranceClass& c) {
+    if (pipeClass(c))
+        return std::u16string(1, c.position);
     return std::u16string(1, static_cast<char16_t>(u'0' + c.grade)) + isoLetter(c);
 }
 
@@ -81,6 +96,8 @@ std::u16string inchText(Rational size) {
 }
 
 std::u16string designationText(const Thread& thread) {
+    if (thread.family == Family::PipeG)
+        return u"G " + inchText(thread.size);
     if (thread.family == Family::IsoMetric)
         return u"M" + threads::decimalText(thread.size) + u" × " +
                threads::decimalText(thread.count);
@@ -156,7 +173,9 @@ bool follows(const threads::MinorLimits& row, const ExactLimits& exact) {
 }
 
 std::u16string standardName(Family family) {
-    return family == Family::IsoMetric ? u"ISO 965-1" : u"ASME B1.1";
+    return family == Family::IsoMetric ? u"ISO 965-1"
+           : family == Family::PipeG   ? u"ISO 228-1"
+                                       : u"ASME B1.1";
 }
 
 // Fills the computed's limits, texts and suggested drill for class `c`, or
@@ -364,6 +383,14 @@ bool hasClasses(const Thread& thread) {
     return thread.family == Family::IsoMetric || thread.family == Family::Unified;
 }
 
+// Whether a standard of the thread's family has classes of the kind of `c`:
+// ISO metric and unified threads both halves', G its bolt's A and B alone.
+bool classesOfKind(const Thread& thread, const threads::ThreadClass& c) {
+    if (pipeClass(c.crest))
+        return thread.family == Family::PipeG && c.crest.external;
+    return hasClasses(thread);
+}
+
 // ISO 2857's tap for the hole's pitch diameter class, in words.
 std::u16string tapText(const ToleranceClass& pitch) {
     const threads::TapClass tap = threads::isoTapClass(pitch.grade, pitch.position);
@@ -391,12 +418,13 @@ std::shared_ptr<ThreadHalf> halfOf(const Thread& thread, const threads::ThreadCl
     half->className = classText(c);
     half->standard = standardName(thread.family) + u' ' + half->className;
     const ToleranceClass& pitch = c.pitchDiameter;
+    const bool iso = isoClass(pitch);
     std::optional<threads::ExternalLimits> bolt;
     std::optional<threads::InternalPitchLimits> hole;
     const std::optional<threads::Millionths> major =
         thread.major ? millionths(*thread.major) : std::nullopt;
     const std::optional<threads::Millionths> pitchMm = millionths(thread.pitch);
-    if (thread.family == Family::IsoMetric && major && pitchMm && !asmeClass(pitch) &&
+    if (thread.family == Family::IsoMetric && major && pitchMm && iso &&
         pitch.position == c.crest.position) {
         if (external)
             bolt = threads::isoExternal(*major, *pitchMm, pitch.grade, c.crest.grade,
@@ -405,7 +433,7 @@ std::shared_ptr<ThreadHalf> halfOf(const Thread& thread, const threads::ThreadCl
             hole = threads::isoInternalPitch(*major, *pitchMm, pitch.grade, pitch.position);
         if (hole)
             half->tap = tapText(pitch);
-    } else if (thread.family == Family::Unified && pitch == c.crest &&
+    } else if (thread.family == Family::Unified && pitch == c.crest && asmeClass(pitch) &&
                pitch.position == (external ? u'A' : u'B')) {
         const std::optional<Rational> inch = majorInches(thread.numbered, thread.size);
         if (inch && external)
@@ -419,6 +447,8 @@ std::shared_ptr<ThreadHalf> halfOf(const Thread& thread, const threads::ThreadCl
         if (hole)
             hole = threads::inMillimetres(*hole);
     }
+    if (thread.family == Family::PipeG && external && pitch == c.crest && pipeClass(pitch))
+        bolt = threads::parallelPipeExternal(thread.size, pitch.position);
     if (bolt) {
         half->majorMinimum = bolt->major.minimum;
         half->majorMaximum = bolt->major.maximum;
@@ -540,13 +570,23 @@ void addHoleHalf(SearchResult& result, const std::optional<ToleranceClass>& char
                          asked.internal.value_or(threads::ThreadClass{rowClass, rowClass}), false);
 }
 
-void addClasslessBolt(SearchResult& result, const threads::ToleranceClasses& asked) {
-    if (!asked.external || !result.thread || hasClasses(*result.thread))
+void addClasslessHalf(SearchResult& result, const threads::ToleranceClasses& asked) {
+    if (!result.thread)
         return;
+    // Both of a fit where both are lacking, in the order written ("6H/6g").
     auto half = std::make_shared<ThreadHalf>();
-    half->external = true;
-    half->className = half->standard = classText(*asked.external);
+    for (const auto& c : asked.externalFirst ? std::array{asked.external, asked.internal}
+                                             : std::array{asked.internal, asked.external}) {
+        if (!c || classesOfKind(*result.thread, *c))
+            continue;
+        half->className += (half->className.empty() ? u"" : u"/") + classText(*c);
+        half->external = half->external || c->crest.external;
+    }
+    if (half->className.empty())
+        return;
+    half->standard = half->className;
     half->note = kNoClass;
+    half->familyLacks = true;
     result.half = std::move(half);
 }
 
@@ -558,7 +598,8 @@ std::vector<SearchResult> boltResults(const Designation& query,
     const std::u16string note = fitNote(query.classes);
     std::vector<const Thread*> named;
     for (const SearchResult& r : found) {
-        if (!r.byDesignation || !r.thread || !r.thread->major || !hasClasses(*r.thread) ||
+        if (!r.byDesignation || !r.thread || !r.thread->major ||
+            !classesOfKind(*r.thread, *query.classes.external) ||
             std::any_of(named.begin(), named.end(),
                         [&r](const Thread* t) { return sameThread(*t, *r.thread); }))
             continue;
@@ -569,7 +610,10 @@ std::vector<SearchResult> boltResults(const Designation& query,
         computed->thread = *r.thread;
         computed->className = half->className;
         computed->standard = half->standard;
-        computed->designation = designationText(*r.thread) + u'-' + half->className;
+        // ISO 228-1 writes its class after a space: "G 1/2 A".
+        computed->designation = designationText(*r.thread) +
+                                (r.thread->family == Family::PipeG ? u' ' : u'-') +
+                                half->className;
         SearchResult bolt;
         bolt.byDesignation = true;
         bolt.exact = r.exact;

@@ -12,7 +12,8 @@
 namespace vornel::search {
 
 // Threads worked out by the standards where the charts give nothing: ISO
-// metric threads by ISO 261 and ISO 965-1, unified threads by ASME B1.1.
+// metric threads by ISO 261 and ISO 965-1, unified threads by ASME B1.1; and
+// G's bolt by ISO 228-1's classes A and B.
 // Whitworth, pipe and insert threads are as the charts give them.
 
 // Whether a standard series has the thread a query names with its pitch or
@@ -58,12 +59,13 @@ void addHoleHalf(SearchResult& result, const std::optional<threads::ToleranceCla
                  const threads::ToleranceClasses& asked,
                  const std::optional<threads::MinorLimits>& rowMinor);
 
-// A bolt's class asked of a thread whose family has no classes (G1/4-6g):
-// the row says so.
-void addClasslessBolt(SearchResult& result, const threads::ToleranceClasses& asked);
+// A class asked of a thread whose family has no such class (G1/4-6g,
+// G1/4-6H, Rc1/4-6H, NPT1/4-2B): the row says so, of the bolt's class where
+// both lack it.
+void addClasslessHalf(SearchResult& result, const threads::ToleranceClasses& asked);
 
 // The bolt's results for the external class a query asks: one per thread of
-// `found` named by its designation (ISO metric or unified), its major and
+// `found` named by its designation (ISO metric, unified or G), its major and
 // pitch diameters by the class, or why the standard has none, with what the
 // fit's classes written together say.
 std::vector<SearchResult> boltResults(const threads::Designation& query,

@@ -149,10 +149,10 @@ QString resultDetail(const SearchResult& result) {
     }
     if (!engages)
         lines.append(QStringLiteral("ひっかかり率　この図表のねじにはありません"));
-    if (half && half->external) // a bolt's class on a thread that has none
-        lines.append(QStringLiteral("おねじ　") + toQString(half->className) + u' ' +
-                     toQString(half->note));
-    if (half && !half->external) {
+    if (half && half->familyLacks) // a class on a thread that has none
+        lines.append((half->external ? QStringLiteral("おねじ　") : QStringLiteral("めねじ　")) +
+                     toQString(half->className) + u' ' + toQString(half->note));
+    else if (half && !half->external) {
         lines += holeLines(result, *half);
         lines.append(usableDrillsLine(result));
         return lines.join(u'\n');

@@ -169,11 +169,11 @@ QString matchDescription(const SearchResult& result) {
     if (!text.isEmpty() && !drill.isEmpty())
         text += u'・';
     text += drill;
-    // A bolt's class on a thread that has none, and what a fit's classes
+    // A class on a thread whose family has none, and what a fit's classes
     // written together say.
-    if (const ThreadHalf* half = result.half.get(); half && half->external) {
+    if (const ThreadHalf* half = result.half.get()) {
         QStringList notes;
-        if (result.chart)
+        if (half->familyLacks)
             notes.append(toQString(half->className) + u' ' + toQString(half->note));
         if (!half->fitNote.empty())
             notes.append(toQString(half->fitNote));
@@ -230,7 +230,7 @@ QStringList halfFields(const SearchResult& result) {
     const Computed* asked = classJudged(result);
     if (!half->hasLimits) {
         // The row's classless note is its match's; the class judged's, its limits'.
-        if (!result.chart || (!half->external && !(asked && !asked->hasLimits)))
+        if (!half->familyLacks && !(asked && !asked->hasLimits))
             fields.append(side + u' ' + toQString(half->className) + u' ' + toQString(half->note));
     } else {
         const QString pitch =
@@ -306,7 +306,7 @@ QString resultDescription(const SearchResult& result) {
         case Match:
             if (result.drillMatch != DrillMatch::None || result.aboveMinimum < 0 ||
                 result.belowMaximum < 0 || result.measured || result.unreadClass ||
-                (result.half && result.half->external && result.chart))
+                (result.half && result.half->familyLacks))
                 match = text;
             break;
         default:

@@ -334,7 +334,7 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
             result.leftHand = designation->leftHand;
             addHoleHalf(result, entry.base.chart->threadForm.toleranceClass, designation->classes,
                         minorLimits(entry));
-            addClasslessBolt(result, designation->classes);
+            addClasslessHalf(result, designation->classes);
         }
         const bool byDrill = drill && matchDrill(*drill, entry, result);
         if (byDrill || both)

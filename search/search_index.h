@@ -69,7 +69,10 @@ struct ThreadHalf {
     // The hole's tap by ISO 2857: "タップ ISO 2", "ISO のタップ等級なし";
     // empty where no rule names one (unified threads).
     std::u16string tap;
-    std::u16string note;    // "規格にない等級"; empty where there are limits
+    std::u16string note; // "規格にない等級"; empty where there are limits
+    // A class the thread's family lacks, asked of a chart's row (G1/4-6g,
+    // G1/4-6H): the row's note, said where it says how it matched.
+    bool familyLacks = false;
     std::u16string fitNote; // the bolt's, of a fit written oddly: "等級の異なる組合せ" ...
 
     friend bool operator==(const ThreadHalf&, const ThreadHalf&) = default;

@@ -145,6 +145,16 @@ private slots:
         QTest::newRow("6k") << u"M8x1.25-6k"_s << u"M 8 x 1.25 ext 6K"_s;
         QTest::newRow("9g") << u"M8x1.25-9g"_s << u"M 8 x 1.25 ext 9G"_s;
         QTest::newRow("a class on pipe") << u"G1/4-6H"_s << u"G 0.25in int 6H"_s;
+        // ISO 228-1's bolt classes, a letter alone in either case (grade 0),
+        // on any thread; a class with a grade first where one reads.
+        QTest::newRow("G A") << u"G1/2A"_s << u"G 0.5in ext 0A"_s;
+        QTest::newRow("G -b") << u"PF1/2-b"_s << u"G 0.5in ext 0B"_s;
+        QTest::newRow("G A spaced, LH") << u"G 1/2 A LH"_s << u"G 0.5in ext 0A LH"_s;
+        QTest::newRow("G A-LH") << u"G1/2A-LH"_s << u"G 0.5in ext 0A LH"_s;
+        QTest::newRow("a fit with A") << u"G1/4-6H/A"_s << u"G 0.25in int 6H ext 0A"_s;
+        QTest::newRow("B on metric") << u"M8x1.25 B"_s << u"M 8 x 1.25 ext 0B"_s;
+        QTest::newRow("2A before a count and A") << u"1/4-2A"_s << u"any 0.25in ext 2A"_s;
+        QTest::newRow("another letter alone") << u"G1/2C"_s << QString();
         // Left hand, before or after, with or without a hyphen.
         QTest::newRow("LH") << u"M8x1.25LH"_s << u"M 8 x 1.25 LH"_s;
         QTest::newRow("-lh") << u"m8x1.25-lh"_s << u"M 8 x 1.25 LH"_s;

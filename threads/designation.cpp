@@ -152,14 +152,18 @@ std::optional<Designation> readDesignation(std::u16string_view text) {
     std::optional<Designation> designation;
     // The thread read to the end, or the longest one that classes follow:
     // "M8x1.25-6H", "1/4-20UNC-2B", "M8-6g", "M8x1.25-5H6H", "M8x1.25-6H/6g".
-    // A hyphen alone after it is a class still being typed.
-    for (auto stop = stops.rbegin(); stop != stops.rend() && !designation; ++stop) {
-        const std::u16string_view rest = withoutHyphen(text.substr(stop->at));
-        const std::optional<ToleranceClasses> classes =
-            rest.empty() ? std::optional<ToleranceClasses>{} : readToleranceClasses(rest);
-        if (rest.empty() || classes) {
-            designation = stop->read;
-            designation->classes = classes.value_or(ToleranceClasses{});
+    // A hyphen alone after it is a class still being typed. ISO 228-1's
+    // letter alone only where no class with a grade reads: "1/4-2A" is 2A.
+    for (const bool pipeClasses : {false, true}) {
+        for (auto stop = stops.rbegin(); stop != stops.rend() && !designation; ++stop) {
+            const std::u16string_view rest = withoutHyphen(text.substr(stop->at));
+            const std::optional<ToleranceClasses> classes =
+                rest.empty() ? std::optional<ToleranceClasses>{}
+                             : readToleranceClasses(rest, pipeClasses);
+            if (rest.empty() || classes) {
+                designation = stop->read;
+                designation->classes = classes.value_or(ToleranceClasses{});
+            }
         }
     }
     // Classes that cannot be read: the thread alone ("M8x1.25-66H").

@@ -32,7 +32,8 @@ struct Designation {
 // Reads a normalised designation:
 //   ["左"] [prefix] size [inch mark] [("x" | "-" | "p" | "xp") count] [series] [family]
 //   [["-"] classes] [["-"] ("lh" | "左")]
-// Letters are read in either case, but for the classes'.
+// Letters are read in either case, but for the classes' (ISO 228-1's "A"
+// and "B", which have no case to say whose they are, in either).
 std::optional<Designation> readDesignation(std::u16string_view normalized);
 
 } // namespace vornel::threads

@@ -31,39 +31,40 @@ Millionths thousandths(Wide value, Wide den) {
 // outside ISO 7-1; 5/8, 7/8, 1⅛, 1¾, 2¼, 2¾, 4½, 5½ are G's alone).
 // ISO 228-1's tolerance Td on the external major diameter is by the size's
 // pitch: 0.214 (28 threads per inch), 0.250 (19), 0.284 (14), 0.360 (11, to
-// 2 in) and 0.434 (11, from 2¼ in).
+// 2 in) and 0.434 (11, from 2¼ in); its tolerance TD2 on the internal pitch
+// diameter, which is class A's Td2 too: 0.107, 0.125, 0.142, 0.180 and 0.217.
 struct BritishPipe {
     Rational size;
-    Millionths major, minor, majorTolerance;
+    Millionths major, minor, majorTolerance, pitchTolerance;
     Millionths a = 0, b = 0, c = 0, f = 0, l = 0, t = 0;
 };
 
 // clang-format off
 constexpr BritishPipe kBritishPipes[] = {
-    {inches(0, 1, 16),  7.723_mm,   6.561_mm, 0.214_mm,  3.97_mm, 0.91_mm, 1.13_mm,  2.5_mm,  6.2_mm, 0.071_mm},
-    {inches(0, 1, 8),   9.728_mm,   8.566_mm, 0.214_mm,  3.97_mm, 0.91_mm, 1.13_mm,  2.5_mm,  6.2_mm, 0.071_mm},
-    {inches(0, 1, 4),  13.157_mm,  11.445_mm, 0.250_mm,  6.01_mm, 1.34_mm, 1.67_mm,  3.7_mm,  9.4_mm, 0.104_mm},
-    {inches(0, 3, 8),  16.662_mm,  14.950_mm, 0.250_mm,  6.35_mm, 1.34_mm, 1.67_mm,  3.7_mm,  9.7_mm, 0.104_mm},
-    {inches(0, 1, 2),  20.955_mm,  18.631_mm, 0.284_mm,  8.16_mm, 1.81_mm, 2.27_mm,  5.0_mm, 12.7_mm, 0.142_mm},
-    {inches(0, 5, 8),  22.911_mm,  20.587_mm, 0.284_mm},
-    {inches(0, 3, 4),  26.441_mm,  24.117_mm, 0.284_mm,  9.53_mm, 1.81_mm, 2.27_mm,  5.0_mm, 14.1_mm, 0.142_mm},
-    {inches(0, 7, 8),  30.201_mm,  27.877_mm, 0.284_mm},
-    {inches(1),        33.249_mm,  30.291_mm, 0.360_mm, 10.39_mm, 2.31_mm, 2.89_mm,  6.4_mm, 16.2_mm, 0.180_mm},
-    {inches(1, 1, 8),  37.897_mm,  34.939_mm, 0.360_mm},
-    {inches(1, 1, 4),  41.910_mm,  38.952_mm, 0.360_mm, 12.70_mm, 2.31_mm, 2.89_mm,  6.4_mm, 18.5_mm, 0.180_mm},
-    {inches(1, 1, 2),  47.803_mm,  44.845_mm, 0.360_mm, 12.70_mm, 2.31_mm, 2.89_mm,  6.4_mm, 18.5_mm, 0.180_mm},
-    {inches(1, 3, 4),  53.746_mm,  50.788_mm, 0.360_mm},
-    {inches(2),        59.614_mm,  56.656_mm, 0.360_mm, 15.88_mm, 2.31_mm, 2.89_mm,  7.5_mm, 22.8_mm, 0.180_mm},
-    {inches(2, 1, 4),  65.710_mm,  62.752_mm, 0.434_mm},
-    {inches(2, 1, 2),  75.184_mm,  72.226_mm, 0.434_mm, 17.46_mm, 3.46_mm, 3.46_mm,  9.2_mm, 26.7_mm, 0.217_mm},
-    {inches(2, 3, 4),  81.534_mm,  78.576_mm, 0.434_mm},
-    {inches(3),        87.884_mm,  84.926_mm, 0.434_mm, 20.64_mm, 3.46_mm, 3.46_mm,  9.2_mm, 29.8_mm, 0.217_mm},
-    {inches(3, 1, 2), 100.330_mm,  97.372_mm, 0.434_mm},
-    {inches(4),       113.030_mm, 110.072_mm, 0.434_mm, 25.40_mm, 3.46_mm, 3.46_mm, 10.4_mm, 35.8_mm, 0.217_mm},
-    {inches(4, 1, 2), 125.730_mm, 122.772_mm, 0.434_mm},
-    {inches(5),       138.430_mm, 135.472_mm, 0.434_mm, 28.58_mm, 3.46_mm, 3.46_mm, 11.5_mm, 40.1_mm, 0.217_mm},
-    {inches(5, 1, 2), 151.130_mm, 148.172_mm, 0.434_mm},
-    {inches(6),       163.830_mm, 160.872_mm, 0.434_mm, 28.58_mm, 3.46_mm, 3.46_mm, 11.5_mm, 40.1_mm, 0.217_mm},
+    {inches(0, 1, 16),  7.723_mm,   6.561_mm, 0.214_mm, 0.107_mm,  3.97_mm, 0.91_mm, 1.13_mm,  2.5_mm,  6.2_mm, 0.071_mm},
+    {inches(0, 1, 8),   9.728_mm,   8.566_mm, 0.214_mm, 0.107_mm,  3.97_mm, 0.91_mm, 1.13_mm,  2.5_mm,  6.2_mm, 0.071_mm},
+    {inches(0, 1, 4),  13.157_mm,  11.445_mm, 0.250_mm, 0.125_mm,  6.01_mm, 1.34_mm, 1.67_mm,  3.7_mm,  9.4_mm, 0.104_mm},
+    {inches(0, 3, 8),  16.662_mm,  14.950_mm, 0.250_mm, 0.125_mm,  6.35_mm, 1.34_mm, 1.67_mm,  3.7_mm,  9.7_mm, 0.104_mm},
+    {inches(0, 1, 2),  20.955_mm,  18.631_mm, 0.284_mm, 0.142_mm,  8.16_mm, 1.81_mm, 2.27_mm,  5.0_mm, 12.7_mm, 0.142_mm},
+    {inches(0, 5, 8),  22.911_mm,  20.587_mm, 0.284_mm, 0.142_mm},
+    {inches(0, 3, 4),  26.441_mm,  24.117_mm, 0.284_mm, 0.142_mm,  9.53_mm, 1.81_mm, 2.27_mm,  5.0_mm, 14.1_mm, 0.142_mm},
+    {inches(0, 7, 8),  30.201_mm,  27.877_mm, 0.284_mm, 0.142_mm},
+    {inches(1),        33.249_mm,  30.291_mm, 0.360_mm, 0.180_mm, 10.39_mm, 2.31_mm, 2.89_mm,  6.4_mm, 16.2_mm, 0.180_mm},
+    {inches(1, 1, 8),  37.897_mm,  34.939_mm, 0.360_mm, 0.180_mm},
+    {inches(1, 1, 4),  41.910_mm,  38.952_mm, 0.360_mm, 0.180_mm, 12.70_mm, 2.31_mm, 2.89_mm,  6.4_mm, 18.5_mm, 0.180_mm},
+    {inches(1, 1, 2),  47.803_mm,  44.845_mm, 0.360_mm, 0.180_mm, 12.70_mm, 2.31_mm, 2.89_mm,  6.4_mm, 18.5_mm, 0.180_mm},
+    {inches(1, 3, 4),  53.746_mm,  50.788_mm, 0.360_mm, 0.180_mm},
+    {inches(2),        59.614_mm,  56.656_mm, 0.360_mm, 0.180_mm, 15.88_mm, 2.31_mm, 2.89_mm,  7.5_mm, 22.8_mm, 0.180_mm},
+    {inches(2, 1, 4),  65.710_mm,  62.752_mm, 0.434_mm, 0.217_mm},
+    {inches(2, 1, 2),  75.184_mm,  72.226_mm, 0.434_mm, 0.217_mm, 17.46_mm, 3.46_mm, 3.46_mm,  9.2_mm, 26.7_mm, 0.217_mm},
+    {inches(2, 3, 4),  81.534_mm,  78.576_mm, 0.434_mm, 0.217_mm},
+    {inches(3),        87.884_mm,  84.926_mm, 0.434_mm, 0.217_mm, 20.64_mm, 3.46_mm, 3.46_mm,  9.2_mm, 29.8_mm, 0.217_mm},
+    {inches(3, 1, 2), 100.330_mm,  97.372_mm, 0.434_mm, 0.217_mm},
+    {inches(4),       113.030_mm, 110.072_mm, 0.434_mm, 0.217_mm, 25.40_mm, 3.46_mm, 3.46_mm, 10.4_mm, 35.8_mm, 0.217_mm},
+    {inches(4, 1, 2), 125.730_mm, 122.772_mm, 0.434_mm, 0.217_mm},
+    {inches(5),       138.430_mm, 135.472_mm, 0.434_mm, 0.217_mm, 28.58_mm, 3.46_mm, 3.46_mm, 11.5_mm, 40.1_mm, 0.217_mm},
+    {inches(5, 1, 2), 151.130_mm, 148.172_mm, 0.434_mm, 0.217_mm},
+    {inches(6),       163.830_mm, 160.872_mm, 0.434_mm, 0.217_mm, 28.58_mm, 3.46_mm, 3.46_mm, 11.5_mm, 40.1_mm, 0.217_mm},
 };
 
 // ASME B1.20.1, Table 2 (basic dimensions of NPT), in inches: the pipe's
@@ -155,6 +156,16 @@ std::optional<DiameterRange> parallelPipeMajor(Rational size) {
     if (row == nullptr)
         return std::nullopt;
     return DiameterRange{row->major - row->majorTolerance, row->major};
+}
+
+std::optional<ExternalLimits> parallelPipeExternal(Rational size, char16_t pipeClass) {
+    const BritishPipe* row = britishPipe(size);
+    if (row == nullptr || (pipeClass != u'A' && pipeClass != u'B'))
+        return std::nullopt;
+    const Millionths pitch = (row->major + row->minor) / 2;
+    const Millionths tolerance = row->pitchTolerance * (pipeClass == u'B' ? 2 : 1);
+    return ExternalLimits{{row->major - row->majorTolerance, row->major},
+                          {pitch - tolerance, pitch}};
 }
 
 std::optional<DiameterRange> taperPipeMajor(Rational size) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "threads/thread.h"
+#include "threads/thread_limits.h"
 
 #include <optional>
 
@@ -26,6 +27,12 @@ std::optional<Millionths> britishPipeMajor(Rational size);
 // standard's tolerance (the same for classes A and B, which differ in the
 // pitch diameter's tolerance alone).
 std::optional<DiameterRange> parallelPipeMajor(Rational size);
+
+// ISO 228-1, G external of class A or B (`pipeClass` u'A' or u'B'): the
+// major diameter d − Td to d, and the pitch diameter d2 − Td2 to d2, d2 the
+// basic one, d less the thread's height h (half of d − D1); class B's Td2 is
+// twice class A's. None for another class or a size the standard lacks.
+std::optional<ExternalLimits> parallelPipeExternal(Rational size, char16_t pipeClass);
 
 // ISO 7-1, R external (taper 1/16 on the diameter): the crests along the
 // thread, from the pipe's end with the gauge plane at its farthest (a + b

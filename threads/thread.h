@@ -146,9 +146,11 @@ enum class PitchUnit {
 // The case of ISO's letters says whose it is: upper case an internal
 // thread's (the nut's: 6H, 7G), lower case an external thread's (the bolt's:
 // 6g, 6h, 6e, 6f). ASME B1.1 writes both in upper case and says it by the
-// letter: 1B, 2B, 3B internal, 1A, 2A, 3A external.
+// letter: 1B, 2B, 3B internal, 1A, 2A, 3A external. ISO 228-1 writes a
+// parallel pipe thread's external classes A and B with no grade ("G 1/2 A"):
+// grade 0, external.
 struct ToleranceClass {
-    int grade = 0;
+    int grade = 0;         // 0: ISO 228-1's A or B
     char16_t position = 0; // upper case: u'H', u'G', u'B', u'A', u'E' ...
     bool external = false; // an external thread's: "6g", "2A"
     friend bool operator==(const ToleranceClass&, const ToleranceClass&) = default;

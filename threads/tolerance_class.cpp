@@ -19,8 +19,14 @@ std::optional<ToleranceClass> classAt(std::u16string_view text) {
     return c;
 }
 
-// One thread's class: "6H", or the pitch diameter's and the crest's, "5H6H".
-std::optional<ThreadClass> threadClass(std::u16string_view text) {
+// One thread's class: "6H", or the pitch diameter's and the crest's, "5H6H";
+// with `pipeClasses`, ISO 228-1's "A" or "B" too.
+std::optional<ThreadClass> threadClass(std::u16string_view text, bool pipeClasses) {
+    if (pipeClasses && text.size() == 1 &&
+        (lowerLatin(text[0]) == u'a' || lowerLatin(text[0]) == u'b')) {
+        const ToleranceClass c{0, static_cast<char16_t>(lowerLatin(text[0]) - (u'a' - u'A')), true};
+        return ThreadClass{c, c};
+    }
     const std::optional<ToleranceClass> first = classAt(text);
     if (!first || (text.size() != 2 && text.size() != 4))
         return std::nullopt;
@@ -34,16 +40,16 @@ std::optional<ThreadClass> threadClass(std::u16string_view text) {
 
 } // namespace
 
-std::optional<ToleranceClasses> readToleranceClasses(std::u16string_view text) {
+std::optional<ToleranceClasses> readToleranceClasses(std::u16string_view text, bool pipeClasses) {
     const std::size_t slash = text.find(u'/');
-    const std::optional<ThreadClass> first = threadClass(text.substr(0, slash));
+    const std::optional<ThreadClass> first = threadClass(text.substr(0, slash), pipeClasses);
     if (!first)
         return std::nullopt;
     ToleranceClasses classes;
     (first->crest.external ? classes.external : classes.internal) = first;
     if (slash == std::u16string_view::npos)
         return classes;
-    const std::optional<ThreadClass> second = threadClass(text.substr(slash + 1));
+    const std::optional<ThreadClass> second = threadClass(text.substr(slash + 1), pipeClasses);
     if (!second || second->crest.external == first->crest.external)
         return std::nullopt;
     (second->crest.external ? classes.external : classes.internal) = second;

@@ -14,7 +14,12 @@ namespace vornel::threads {
 // ("6k", "9g") is not the reader's to say. None for anything else: two
 // classes of one thread that disagree on whose they are ("5H6g"), a fit of
 // two of one kind ("6H/7H") or of three threads ("6H/6g/6e").
-std::optional<ToleranceClasses> readToleranceClasses(std::u16string_view text);
+// With `pipeClasses`, a letter A or B alone, in either case, is ISO 228-1's
+// class of a parallel pipe thread's external thread ("G 1/2 A"): grade 0 at
+// position A or B. Whether the thread has such classes is not the reader's
+// to say either.
+std::optional<ToleranceClasses> readToleranceClasses(std::u16string_view text,
+                                                     bool pipeClasses = false);
 
 // Whether text is written as tolerance classes, readable or not: digits and
 // a letter, once or more, in groups split by "/" or "-" ("66H", "5H6g",
