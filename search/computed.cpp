@@ -612,8 +612,7 @@ std::vector<SearchResult> boltResults(const Designation& query,
         computed->standard = half->standard;
         // ISO 228-1 writes its class after a space: "G 1/2 A".
         computed->designation = designationText(*r.thread) +
-                                (r.thread->family == Family::PipeG ? u' ' : u'-') +
-                                half->className;
+                                (r.thread->family == Family::PipeG ? u' ' : u'-') + half->className;
         SearchResult bolt;
         bolt.byDesignation = true;
         bolt.exact = r.exact;

@@ -259,6 +259,10 @@ QString copiedFields(const SearchResult& result) {
         half.removeOne(toQString(asked->standard) + QStringLiteral(" 計算値"));
     }
     fields += half;
+    // A class the family lacks, which the window says where it says how the
+    // row matched.
+    if (result.half && result.half->familyLacks)
+        fields.append(toQString(result.half->className) + u' ' + toQString(result.half->note));
     if (result.leftHand)
         fields.append(QStringLiteral("左ねじ"));
     if (result.unreadClass)

@@ -460,6 +460,30 @@ private slots:
         QTest::newRow("a bolt's class on pipe")
             << u"G1/4-6g"_s << 0
             << QStringList{u"6 G(PF) 1/4 ‐19 めねじ内径 11.445~11.89: 呼び・6g 規格にない等級"_s};
+        // A nut's class on a family without one, either standard's; ISO 228-1's
+        // A and B on G's bolt, first, and on no other family.
+        QTest::newRow("a nut's class on pipe")
+            << u"G1/4-6H"_s << 0
+            << QStringList{u"6 G(PF) 1/4 ‐19 めねじ内径 11.445~11.89: 呼び・6H 規格にない等級"_s};
+        QTest::newRow("ASME's nut's class on NPT")
+            << u"NPT1/4-2B"_s << 0
+            << QStringList{u"7 1/4 ‐18 [NPT リーマ使用]: 呼び・2B 規格にない等級"_s,
+                           u"7 1/4 ‐18 [NPT リーマなし]: 呼び・2B 規格にない等級"_s};
+        QTest::newRow("G's bolt, class A")
+            << u"G1/2A"_s << 0
+            << QStringList{u"0 G 1/2 A [外径／有効径] [ISO 228-1 A ~]: 呼び"_s,
+                           u"6 G(PF) 1/2 ‐14 めねじ内径 18.631~19.172: 呼び"_s};
+        QTest::newRow("a fit on G: the nut's lacking")
+            << u"G1/4-6H/B"_s << 0
+            << QStringList{u"6 G(PF) 1/4 ‐19 めねじ内径 11.445~11.89: 呼び・6H 規格にない等級"_s,
+                           u"0 G 1/4 B [外径／有効径] [ISO 228-1 B ~]: 呼び"_s};
+        QTest::newRow("A on Rc") << u"Rc1/4A"_s << 0
+                                 << QStringList{u"5 1/4 ‐19 [Rc(PT)]: 呼び・A 規格にない等級"_s,
+                                                u"5 1/4 ‐19 [JIS B2301]: 呼び・A 規格にない等級"_s};
+        QTest::newRow("B on metric")
+            << u"M8x1.25 B"_s << 0
+            << QStringList{m8x125_1 + u"・B 規格にない等級"_s, m8x125_8 + u"・B 規格にない等級"_s,
+                           m8x125_10 + u"・B 規格にない等級"_s};
     }
     void queries() {
         QFETCH(QString, query);
@@ -492,7 +516,10 @@ private slots:
         QTest::newRow("a fit, left-hand: the same rows")
             << u"M8x1.25-6H/6g LH"_s << u"M8x1.25-6H/6g"_s;
         QTest::newRow("a bolt's class after a spaced pitch") << u"M8 1.25 6g"_s << u"M8x1.25-6g"_s;
-        QTest::newRow("a class on pipe") << u"G1/4-6H"_s << u"G1/4"_s;
+        QTest::newRow("ISO 228-1's class, hyphened") << u"G1/2-A"_s << u"G1/2A"_s;
+        QTest::newRow("ISO 228-1's class, spaced") << u"G 1/2 A"_s << u"G1/2A"_s;
+        QTest::newRow("ISO 228-1's class, lower case") << u"PF1/2a"_s << u"G1/2A"_s;
+        QTest::newRow("ISO 228-1's class, LH") << u"G1/2A-LH"_s << u"G1/2A LH"_s;
         // Classes that cannot be read: the same rows, which say so.
         QTest::newRow("no class") << u"M8x1.25-66H"_s << u"M8x1.25 unread"_s;
         QTest::newRow("two classes") << u"M8x1.25-7H 5H"_s << u"M8x1.25 unread"_s;
@@ -773,6 +800,18 @@ private slots:
         // ISO 965-1's TD2 has no 0.5 mm pitch from 5.6 to 11.2 mm, its TD1 has.
         QTest::newRow("a minor diameter but no pitch diameter")
             << u"M6x0.5-6H"_s << QStringList{u"6 × 0.5: めねじ 6H 規格にない等級"_s};
+        // ISO 228-1: G 1/4 d 13.157, Td 0.250, d2 12.301, B's Td2 0.250; G 2
+        // 1/4 d 65.710, Td 0.434, d2 64.231, A's Td2 0.217. The nut's class G
+        // lacks is its row's match's.
+        QTest::newRow("G's bolt, B")
+            << u"G1/4B"_s
+            << QStringList{u"G 1/4 B: おねじ外径 12.907～13.157 | おねじ有効径 12.051～12.301 | "
+                           u"ISO 228-1 B 計算値"_s};
+        QTest::newRow("G's bolt, A from 2 1/4 in")
+            << u"G2 1/4 A"_s
+            << QStringList{u"G 2 1/4 A: おねじ外径 65.276～65.71 | おねじ有効径 64.014～64.231 | "
+                           u"ISO 228-1 A 計算値"_s};
+        QTest::newRow("a nut's class G lacks") << u"G1/4-6H"_s << QStringList{};
     }
     void halves() {
         QFETCH(QString, query);
@@ -858,6 +897,29 @@ private slots:
             << u"おねじ外径 7.76～7.972\tおねじ有効径 7.042～7.16\tISO 965-1 6g 計算値\t"
                u"めねじの等級を先に書くのが普通\t左ねじ"_s
             << u"7.76～7.972／7.042～7.16"_s;
+        // G 1/2: d 20.955, Td 0.284, d2 19.793, A's Td2 0.142. G 1/4's row,
+        // 11.445～11.89 and its 11.7 (85 %), says the class it lacks.
+        QTest::newRow("G's bolt, A, left-hand")
+            << u"G1/2A LH"_s << 0
+            << u"計算値（ISO 228-1 A）　G 1/2 A（左ねじ）\n"
+               u"おねじ（ISO 228-1 A）\n"
+               u"　外径 20.671～20.955（計算値）\n"
+               u"　有効径 19.651～19.793（計算値）"_s
+            << u"おねじ外径 20.671～20.955、おねじ有効径 19.651～19.793、ISO 228-1 A 計算値"_s
+            << u"おねじ外径 20.671～20.955\tおねじ有効径 19.651～19.793\tISO 228-1 A 計算値\t"
+               u"左ねじ"_s
+            << u"20.671～20.955／19.651～19.793"_s;
+        QTest::newRow("a nut's class G lacks")
+            << u"G1/4-6H"_s << 0
+            << u"英式管用平行ねじ（G、PF）　G(PF) 1/4 ‐19\n"
+               u"ドリル径 11.7　ひっかかり率 85 %\n"
+               u"めねじ　6H 規格にない等級\n"
+               u"めねじ内径 11.445～11.89\n"
+               u"使えるドリル径　11.5（97 %）、11.6（91 %）、11.7（85 %、図表のドリル径）、"
+               u"11.8（79 %）"_s
+            << u"ドリル径 11.7、めねじ内径 11.445～11.89、ひっかかり率 85 %、"
+               u"呼び・6H 規格にない等級"_s
+            << u"6H 規格にない等級\tひっかかり率 85 %"_s << u"めねじ内径 11.445～11.89"_s;
     }
     void halfTexts() {
         QFETCH(QString, query);
