@@ -462,28 +462,24 @@ private slots:
             << QStringList{u"6 G(PF) 1/4 ‐19 めねじ内径 11.445~11.89: 呼び・6g 規格にない等級"_s};
         // A nut's class on a family without one, either standard's; ISO 228-1's
         // A and B on G's bolt, first, and on no other family.
-        QTest::newRow("a nut's class on pipe")
-            << u"G1/4-6H"_s << 0
-            << QStringList{u"6 G(PF) 1/4 ‐19 めねじ内径 11.445~11.89: 呼び・6H 規格にない等級"_s};
+        const auto lacking = [](QStringList rows, const QString& c) {
+            for (QString& row : rows)
+                row += u"・"_s + c + u" 規格にない等級"_s;
+            return rows;
+        };
+        QTest::newRow("a nut's class on pipe") << u"G1/4-6H"_s << 0 << lacking(g14, u"6H"_s);
         QTest::newRow("ASME's nut's class on NPT")
-            << u"NPT1/4-2B"_s << 0
-            << QStringList{u"7 1/4 ‐18 [NPT リーマ使用]: 呼び・2B 規格にない等級"_s,
-                           u"7 1/4 ‐18 [NPT リーマなし]: 呼び・2B 規格にない等級"_s};
+            << u"NPT1/2-2B"_s << 0 << lacking(npt12, u"2B"_s);
         QTest::newRow("G's bolt, class A")
             << u"G1/2A"_s << 0
             << QStringList{u"0 G 1/2 A [外径／有効径] [ISO 228-1 A ~]: 呼び"_s,
                            u"6 G(PF) 1/2 ‐14 めねじ内径 18.631~19.172: 呼び"_s};
         QTest::newRow("a fit on G: the nut's lacking")
             << u"G1/4-6H/B"_s << 0
-            << QStringList{u"6 G(PF) 1/4 ‐19 めねじ内径 11.445~11.89: 呼び・6H 規格にない等級"_s,
-                           u"0 G 1/4 B [外径／有効径] [ISO 228-1 B ~]: 呼び"_s};
-        QTest::newRow("A on Rc") << u"Rc1/4A"_s << 0
-                                 << QStringList{u"5 1/4 ‐19 [Rc(PT)]: 呼び・A 規格にない等級"_s,
-                                                u"5 1/4 ‐19 [JIS B2301]: 呼び・A 規格にない等級"_s};
-        QTest::newRow("B on metric")
-            << u"M8x1.25 B"_s << 0
-            << QStringList{m8x125_1 + u"・B 規格にない等級"_s, m8x125_8 + u"・B 規格にない等級"_s,
-                           m8x125_10 + u"・B 規格にない等級"_s};
+            << lacking(g14, u"6H"_s) +
+                   QStringList{u"0 G 1/4 B [外径／有効径] [ISO 228-1 B ~]: 呼び"_s};
+        QTest::newRow("A on Rc") << u"Rc1/4A"_s << 0 << lacking(rc14, u"A"_s);
+        QTest::newRow("B on metric") << u"M8x1.25 B"_s << 0 << lacking(m8x125, u"B"_s);
     }
     void queries() {
         QFETCH(QString, query);
