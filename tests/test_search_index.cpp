@@ -512,10 +512,6 @@ private slots:
         QTest::newRow("a fit, left-hand: the same rows")
             << u"M8x1.25-6H/6g LH"_s << u"M8x1.25-6H/6g"_s;
         QTest::newRow("a bolt's class after a spaced pitch") << u"M8 1.25 6g"_s << u"M8x1.25-6g"_s;
-        QTest::newRow("ISO 228-1's class, hyphened") << u"G1/2-A"_s << u"G1/2A"_s;
-        QTest::newRow("ISO 228-1's class, spaced") << u"G 1/2 A"_s << u"G1/2A"_s;
-        QTest::newRow("ISO 228-1's class, lower case") << u"PF1/2a"_s << u"G1/2A"_s;
-        QTest::newRow("ISO 228-1's class, LH") << u"G1/2A-LH"_s << u"G1/2A LH"_s;
         // Classes that cannot be read: the same rows, which say so.
         QTest::newRow("no class") << u"M8x1.25-66H"_s << u"M8x1.25 unread"_s;
         QTest::newRow("two classes") << u"M8x1.25-7H 5H"_s << u"M8x1.25 unread"_s;
@@ -796,18 +792,6 @@ private slots:
         // ISO 965-1's TD2 has no 0.5 mm pitch from 5.6 to 11.2 mm, its TD1 has.
         QTest::newRow("a minor diameter but no pitch diameter")
             << u"M6x0.5-6H"_s << QStringList{u"6 × 0.5: めねじ 6H 規格にない等級"_s};
-        // ISO 228-1: G 1/4 d 13.157, Td 0.250, d2 12.301, B's Td2 0.250; G 2
-        // 1/4 d 65.710, Td 0.434, d2 64.231, A's Td2 0.217. The nut's class G
-        // lacks is its row's match's.
-        QTest::newRow("G's bolt, B")
-            << u"G1/4B"_s
-            << QStringList{u"G 1/4 B: おねじ外径 12.907～13.157 | おねじ有効径 12.051～12.301 | "
-                           u"ISO 228-1 B 計算値"_s};
-        QTest::newRow("G's bolt, A from 2 1/4 in")
-            << u"G2 1/4 A"_s
-            << QStringList{u"G 2 1/4 A: おねじ外径 65.276～65.71 | おねじ有効径 64.014～64.231 | "
-                           u"ISO 228-1 A 計算値"_s};
-        QTest::newRow("a nut's class G lacks") << u"G1/4-6H"_s << QStringList{};
     }
     void halves() {
         QFETCH(QString, query);

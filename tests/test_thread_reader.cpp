@@ -145,8 +145,7 @@ private slots:
         QTest::newRow("6k") << u"M8x1.25-6k"_s << u"M 8 x 1.25 ext 6K"_s;
         QTest::newRow("9g") << u"M8x1.25-9g"_s << u"M 8 x 1.25 ext 9G"_s;
         QTest::newRow("a class on pipe") << u"G1/4-6H"_s << u"G 0.25in int 6H"_s;
-        // ISO 228-1's bolt classes, a letter alone in either case (grade 0),
-        // on any thread; a class with a grade first where one reads.
+        // ISO 228-1's A and B (grade 0), in either case; a graded class first.
         QTest::newRow("G A") << u"G1/2A"_s << u"G 0.5in ext 0A"_s;
         QTest::newRow("G -b") << u"PF1/2-b"_s << u"G 0.5in ext 0B"_s;
         QTest::newRow("G A spaced, LH") << u"G 1/2 A LH"_s << u"G 0.5in ext 0A LH"_s;
