@@ -385,8 +385,10 @@ bool hasClasses(const Thread& thread) {
 
 // Whether a standard of the thread's family has classes of the kind of `c`:
 // ISO metric and unified threads both halves', G its bolt's A and B alone.
+// A or B on a metric or unified thread is a bolt's class its standard lacks,
+// as 6k is: the bolt says so, and the rows keep the hole's limits.
 bool classesOfKind(const Thread& thread, const threads::ThreadClass& c) {
-    if (pipeClass(c.crest))
+    if (pipeClass(c.crest) && !hasClasses(thread))
         return thread.family == Family::PipeG && c.crest.external;
     return hasClasses(thread);
 }

@@ -479,7 +479,6 @@ private slots:
             << lacking(g14, u"6H"_s) +
                    QStringList{u"0 G 1/4 B [外径／有効径] [ISO 228-1 B ~]: 呼び"_s};
         QTest::newRow("A on Rc") << u"Rc1/4A"_s << 0 << lacking(rc14, u"A"_s);
-        QTest::newRow("B on metric") << u"M8x1.25 B"_s << 0 << lacking(m8x125, u"B"_s);
     }
     void queries() {
         QFETCH(QString, query);
@@ -784,6 +783,8 @@ private slots:
                                                   u"M8 × 1.25-6g（左ねじ）"_s + bolt6g.mid(12)};
         QTest::newRow("no such position")
             << u"M8x1.25-6k"_s << QStringList{u"M8 × 1.25-6k: おねじ 6k 規格にない等級"_s, hole6H};
+        QTest::newRow("ISO 228-1's B on metric")
+            << u"M8x1.25 B"_s << QStringList{u"M8 × 1.25-B: おねじ B 規格にない等級"_s, hole6H};
         QTest::newRow("no crest grade 9")
             << u"M8x1.25-9g"_s << QStringList{u"M8 × 1.25-9g: おねじ 9g 規格にない等級"_s, hole6H};
         QTest::newRow("positions that differ")
