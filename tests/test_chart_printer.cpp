@@ -288,31 +288,62 @@ private slots:
             const QImage image =
                 QImage::fromData(output(u"pdftoppm"_s, {u"-gray"_s, u"-r"_s, u"72"_s, u"-f"_s,
                                                         number, u"-l"_s, number, file}));
-            // The lightest grey across the printable width through the middle
-            // of a data row, or -1 where the row is not on the page.
-            const auto ground = [&](int row) {
-                const QString wanted =
-                    squeezed(qs(chart.lines[std::size_t(chart.headingLines + row)]));
+            // The middle of the line that reads `wanted`, or -1 where it is not
+            // on the page.
+            const auto middle = [&](const QString& wanted) {
                 for (const auto& [top, line] : lines) {
                     QString text;
                     for (const auto& [x, string] : line.words)
                         text += string;
-                    if (squeezed(text) != wanted)
-                        continue;
-                    const int y = qRound((top + line.bottom) / 2);
-                    int lightest = 0;
-                    for (int x = qCeil(area.left()) + 1; x < qFloor(area.right()); ++x)
-                        lightest = std::max(lightest, qGray(image.pixel(x, y)));
-                    return lightest;
+                    if (squeezed(text) == wanted)
+                        return qRound((top + line.bottom) / 2);
                 }
                 return -1;
             };
-            const int first = ground(0);
-            const int second = ground(1);
-            QVERIFY2(first > 245 && second >= 0 && second <= 245,
-                     qPrintable(u"page %1: the first data row on %2, the second on %3"_s.arg(p + 1)
-                                    .arg(first)
-                                    .arg(second)));
+            const auto row = [&](int n) {
+                return middle(squeezed(qs(chart.lines[std::size_t(chart.headingLines + n)])));
+            };
+            // The lightest grey across the printable width at a height.
+            const auto lightest = [&](int y) {
+                int light = 0;
+                for (int x = qCeil(area.left()) + 1; x < qFloor(area.right()); ++x)
+                    light = std::max(light, qGray(image.pixel(x, y)));
+                return light;
+            };
+            // Whether a rule crosses the printable width between two heights:
+            // pixels darker than the shading across nine tenths of it.
+            const auto ruled = [&](int from, int to) {
+                for (int y = from; y < to; ++y) {
+                    int dark = 0;
+                    for (int x = qCeil(area.left()) + 1; x < qFloor(area.right()); ++x)
+                        dark += qGray(image.pixel(x, y)) < 200;
+                    if (dark > 0.9 * area.width())
+                        return true;
+                }
+                return false;
+            };
+            const int first = row(0);
+            const int second = row(1);
+            const int third = row(2);
+            QVERIFY2(first >= 0 && second >= 0 && third >= 0, qPrintable(u"page %1"_s.arg(p + 1)));
+            QVERIFY2(lightest(first) > 245 && lightest(second) <= 245 && lightest(third) > 245,
+                     qPrintable(u"page %1: the first three data rows on %2, %3, %4"_s.arg(p + 1)
+                                    .arg(lightest(first))
+                                    .arg(lightest(second))
+                                    .arg(lightest(third))));
+            // A rule under the headings, none between the rows; one above the
+            // notes where they follow the rows on this page, and the footnote a
+            // blank line below the line before it.
+            QVERIFY2(ruled(2 * first - second, first) && !ruled(first, second),
+                     qPrintable(u"page %1"_s.arg(p + 1)));
+            const int last = row(chart.dataRows - 1);
+            if (const auto notes = lines.upper_bound(last); last >= 0 && notes != lines.end())
+                QVERIFY2(ruled(last, qRound((notes->first + notes->second.bottom) / 2)),
+                         qPrintable(u"page %1: no rule above the notes"_s.arg(p + 1)));
+            if (const int footnote =
+                    chart.footnote ? middle(squeezed(qs(chart.footnote->text))) : -1;
+                last >= 0 && footnote >= 0)
+                QVERIFY(footnote - last > 1.5 * (second - first));
         }
 
         // The same document on a device that cannot start a second page.
