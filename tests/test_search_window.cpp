@@ -241,6 +241,30 @@ private slots:
             QCOMPARE(matches[i].id, ids[i]);
     }
 
+    // At the window's starting size the limits a query asks for are shown
+    // whole: a bolt's two pairs, as wide as any size makes them (6-4UN,
+    // M300, G 6), and a hole's class asked, which comes before the chart's.
+    void askedLimitsShownWhole_data() {
+        QTest::addColumn<QString>("query");
+        QTest::newRow("a unified bolt of 6 in") << u"6-4UN-2A"_s;
+        QTest::newRow("a metric bolt of 300 mm") << u"M300x6-6e"_s;
+        QTest::newRow("G's bolt") << u"G6A"_s;
+        QTest::newRow("a class asked before the chart's") << u"M100x6-8H"_s;
+    }
+    void askedLimitsShownWhole() {
+        QFETCH(QString, query);
+        Program program;
+        program.openSearch(0, query, true);
+        const QTableView* table = program.searchWindow()->resultsTable();
+        const QString asked =
+            table->model()->index(0, search::Limits).data().toString().section(u"　図表"_s, 0, 0);
+        const int margins =
+            2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
+        QVERIFY2(table->fontMetrics().horizontalAdvance(asked) <=
+                     table->columnWidth(search::Limits) - margins,
+                 qPrintable(asked));
+    }
+
     // Once the menu has been drawn, the search window is built, hidden, and
     // the first Ctrl+F shows that one.
     void preparedOnceTheMenuIsDrawn() {

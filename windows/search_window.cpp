@@ -74,7 +74,10 @@ const QStringList& sampleTexts(int column) {
         {QStringLiteral("NPT リーマなし")},
         {QStringLiteral("17.86（0.703 inch）")},
         {QStringLiteral("100 %（ドリル径 10.25）")},
-        {QStringLiteral("めねじ内径 148.172～148.812")},
+        // A hole's limits, and a bolt's two pairs as wide as any size makes
+        // them (6-4UN-2A's).
+        {QStringLiteral("めねじ内径 148.172～148.812"),
+         QStringLiteral("151.702～152.306／147.866～148.181")},
         {QStringLiteral("ドリル径と同じ（最小 +0.153／最大 −0.112）")},
     };
     return texts[column];
