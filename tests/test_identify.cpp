@@ -319,9 +319,11 @@ private slots:
             << u"外径 7.74 ピッチ 1.256"_s
             << QStringList{u"5/16-20UN near [M8 × 1.25 pitch]"_s,
                            u"M8 × 1.25 near [5/16-20UN pitch]"_s};
-        // The largest unified size, 6-4UN 2B: 6 − 1.082532 × 0.25 = 5.7294 in
-        // = 145.526 mm, to + 0.25 P − 0.4 P² = 5.7669 in = 146.479 mm.
-        QTest::newRow("6-4UN hole") << u"内径 145.6 4山"_s << QStringList{u"6-4UN fits"_s};
+        // The largest unified size, 6-4UN 2B: 6 − 1.082532 × 0.25 = 5.7294 in,
+        // to + 0.25 P − 0.4 P² = 5.7669 in, printed to three decimals from
+        // 1/4 in: 5.729 in = 145.517 mm to 5.767 in = 146.482 mm. 145.52 is
+        // within them, though not within the unrounded ones.
+        QTest::newRow("6-4UN hole") << u"内径 145.52 4山"_s << QStringList{u"6-4UN fits"_s};
         QTest::newRow("fits nothing")
             << u"外径 500 ピッチ 1"_s << QStringList{u"none: この測定値に合うねじはありません"_s};
     }
