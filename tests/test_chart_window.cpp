@@ -69,8 +69,11 @@ QStringList entryTexts(const QMenu& menu) {
 
 // What a window last told a screen reader with a notification, or nothing.
 QString announced(const QWidget* window) {
-    const auto* notice = window->findChild<QWidget*>(u"Announcement"_s);
-    return notice ? notice->accessibleName() : QString();
+    auto* notice = window->findChild<QWidget*>(u"Announcement"_s);
+    return notice && QAccessible::queryAccessibleInterface(notice)->role() ==
+                         QAccessible::Notification
+               ? notice->accessibleName()
+               : QString();
 }
 
 } // namespace
@@ -431,43 +434,52 @@ private slots:
     }
 
     // The context menu: "コピー", one entry per value of the line under the
-    // pointer, then the actions that others add to the list. Each value entry
-    // copies its bare number.
+    // pointer, then the actions that others add to the list, then on a data
+    // row "ひっかかり率を調べる…". Each value entry copies its bare number.
+    // "コピー" is dimmed on an empty line; the first entry not dimmed is made
+    // active.
     void contextMenuCopiesEachValue_data() {
         QTest::addColumn<const ChartDefinition*>("chart");
         QTest::addColumn<int>("row");
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QStringList>("values");
+        QTest::addColumn<bool>("dataRow");
         QTest::newRow("metric") << &charts::kMetricChart << 4
                                 << QStringList{u"ドリル径 0.75 をコピー"_s,
                                                u"最小寸法 0.729 をコピー"_s,
                                                u"最大寸法 0.785 をコピー"_s}
-                                << QStringList{u"0.75"_s, u"0.729"_s, u"0.785"_s};
+                                << QStringList{u"0.75"_s, u"0.729"_s, u"0.785"_s} << true;
         QTest::newRow("fluteless, no entry for the tap class")
             << &charts::kFlutelessTapChart << 9
             << QStringList{u"下穴径 最大 1.57 をコピー"_s, u"下穴径 最小 1.52 をコピー"_s,
                            u"めねじ内径 最大 1.421 をコピー"_s, u"めねじ内径 最小 1.321 をコピー"_s}
-            << QStringList{u"1.57"_s, u"1.52"_s, u"1.421"_s, u"1.321"_s};
+            << QStringList{u"1.57"_s, u"1.52"_s, u"1.421"_s, u"1.321"_s} << true;
         QTest::newRow("parallel pipe, a dash for the drill")
             << &charts::kBritishParallelPipeChart << 23
             << QStringList{u"最大寸法 110.712 をコピー"_s, u"最小寸法 110.072 をコピー"_s}
-            << QStringList{u"110.712"_s, u"110.072"_s};
+            << QStringList{u"110.712"_s, u"110.072"_s} << true;
         QTest::newRow("taper pipe, kinds side by side and dashes")
             << &charts::kBritishTaperPipeChart << 5
             << QStringList{u"Rc(PT) 計算値 6.23 をコピー"_s, u"Rc(PT) 下穴径 6.2 をコピー"_s,
                            u"Rp(PS) 計算値 6.49 をコピー"_s, u"Rp(PS) 下穴径 6.5 をコピー"_s}
-            << QStringList{u"6.23"_s, u"6.2"_s, u"6.49"_s, u"6.5"_s};
+            << QStringList{u"6.23"_s, u"6.2"_s, u"6.49"_s, u"6.5"_s} << true;
+        QTest::newRow("title line")
+            << &charts::kMetricChart << 0 << QStringList() << QStringList() << false;
         QTest::newRow("heading line")
-            << &charts::kMetricChart << 3 << QStringList() << QStringList();
+            << &charts::kMetricChart << 3 << QStringList() << QStringList() << false;
+        QTest::newRow("empty line after the rows")
+            << &charts::kBritishTaperPipeChart << 21 << QStringList() << QStringList() << false;
         QTest::newRow("note after the rows")
-            << &charts::kBritishTaperPipeChart << 22 << QStringList() << QStringList();
+            << &charts::kBritishTaperPipeChart << 22 << QStringList() << QStringList() << false;
     }
     void contextMenuCopiesEachValue() {
         QFETCH(const ChartDefinition*, chart);
         QFETCH(int, row);
         QFETCH(QStringList, entries);
         QFETCH(QStringList, values);
+        QFETCH(bool, dataRow);
         ChartWindow window(*chart);
+        connect(&window, &ChartWindow::engagementRequested, &window, [] {});
         auto* foreign = new QAction(u"よそ"_s, window.list());
         window.list()->addAction(foreign);
         window.show();
@@ -482,12 +494,15 @@ private slots:
         QStringList copied;
         QStringList said;
         bool copyEnabled = false;
-        QTimer::singleShot(0, &window, [&] {
+        QString active;
+        // After the menu has settled and made its first entry active.
+        QTimer::singleShot(300, &window, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             if (!menu)
                 return;
             shown = entryTexts(*menu);
             copyEnabled = menu->actions().first()->isEnabled();
+            active = menu->activeAction() ? menu->activeAction()->text() : QString();
             for (QAction* action : menu->actions().mid(1))
                 if (action->text().endsWith(u"をコピー"_s)) {
                     action->trigger();
@@ -498,8 +513,10 @@ private slots:
         });
         emit list->customContextMenuRequested(list->visualRect(index).center());
 
-        const QStringList expected =
+        QStringList expected =
             QStringList{u"コピー"_s} + entries + QStringList{u"印刷…"_s, u"よそ"_s};
+        if (dataRow)
+            expected.append(u"ひっかかり率を調べる…"_s);
         QCOMPARE(shown, expected);
         QCOMPARE(copied, values);
         // Each copy says which value it copied.
@@ -507,7 +524,9 @@ private slots:
         for (const QString& entry : entries)
             copiedEntries.append(entry + u"しました"_s);
         QCOMPARE(said, copiedEntries);
-        QVERIFY(copyEnabled);
+        const bool empty = qs(chart->lines[std::size_t(row)]).trimmed().isEmpty();
+        QCOMPARE(copyEnabled, !empty);
+        QCOMPARE(active, empty ? u"印刷…"_s : u"コピー"_s);
     }
 
     void positionsWithoutAChartDoNothing() {
