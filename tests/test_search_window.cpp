@@ -164,14 +164,15 @@ private slots:
 
     // The query's text is one run of attributes, from its start to its end,
     // so that a screen reader reads it to the last character; a selection
-    // within it is told by its offsets.
+    // within it is told by its offsets. The field is said to be editable.
     void queryTextIsOneRun() {
         const auto charts = charts::allCharts();
         search::SearchIndex index(charts);
         search::SearchWindow window(index);
         window.setQuery(u"M8x1.25 6.9"_s);
-        QAccessibleTextInterface* text =
-            QAccessible::queryAccessibleInterface(window.queryField())->textInterface();
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(window.queryField());
+        QVERIFY(field->state().editable && !field->state().readOnly);
+        QAccessibleTextInterface* text = field->textInterface();
         QVERIFY(text);
         int start = -1;
         int end = -1;
