@@ -215,6 +215,10 @@ private slots:
                   kPalettes[palette].first, qPrintable(what), ratio);
             QVERIFY2(ratio >= 4.5, qPrintable(u"%1: %2 : 1"_s.arg(what).arg(ratio)));
         }
+        // Selected lines keep the theme's text colour; their ground moves.
+        for (const QAbstractItemView* view : widget->findChildren<QAbstractItemView*>())
+            QCOMPARE(view->palette().color(QPalette::HighlightedText),
+                     kPalettes[palette].second().color(QPalette::HighlightedText));
 
         // The next palette, set while the window is open, applies at once: the
         // window looks as one opened under it.
