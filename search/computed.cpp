@@ -573,7 +573,7 @@ void addHoleHalf(SearchResult& result, const std::optional<ToleranceClass>& char
 }
 
 void addClasslessHalf(SearchResult& result, const threads::ToleranceClasses& asked) {
-    if (!result.thread)
+    if (!result.thread || asked.empty())
         return;
     // Both of a fit where both are lacking, in the order written ("6H/6g").
     auto half = std::make_shared<ThreadHalf>();

@@ -30,6 +30,9 @@ struct SearchIndex::Entry {
     std::optional<threads::Thread> thread;
     std::optional<Millionths> drill, drillInch; // millionths of a mm, of an inch
     std::vector<LimitPair> limits;
+    // The hole's half by the class its row follows, for a query that asks
+    // no nut's class: worked out once, with the entries.
+    std::shared_ptr<const ThreadHalf> hole;
 };
 
 namespace {
@@ -264,8 +267,12 @@ const std::vector<SearchIndex::Entry>& SearchIndex::entries() const {
             if (charts_[i])
                 addEntries(*entries, static_cast<int>(i) + 1, *charts_[i]);
         }
-        for (Entry& entry : *entries)
+        for (Entry& entry : *entries) {
             entry.base.thread = entry.thread ? &*entry.thread : nullptr;
+            SearchResult row = entry.base;
+            addHoleHalf(row, entry.base.chart->threadForm.toleranceClass, {}, minorLimits(entry));
+            entry.hole = std::move(row.half);
+        }
         entries_ = std::move(entries);
     }
     return *entries_;
@@ -332,8 +339,11 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
                      *designation->classes.internalClass(), minorLimits(entry));
         if (named) {
             result.leftHand = designation->leftHand;
-            addHoleHalf(result, entry.base.chart->threadForm.toleranceClass, designation->classes,
-                        minorLimits(entry));
+            if (designation->classes.internal)
+                addHoleHalf(result, entry.base.chart->threadForm.toleranceClass,
+                            designation->classes, minorLimits(entry));
+            else
+                result.half = entry.hole;
             addClasslessHalf(result, designation->classes);
         }
         const bool byDrill = drill && matchDrill(*drill, entry, result);

@@ -2,6 +2,7 @@
 
 #include "threads/tolerance_class.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace vornel::threads {
@@ -154,7 +155,12 @@ std::optional<Designation> readDesignation(std::u16string_view text) {
     // "M8x1.25-6H", "1/4-20UNC-2B", "M8-6g", "M8x1.25-5H6H", "M8x1.25-6H/6g".
     // A hyphen alone after it is a class still being typed. ISO 228-1's
     // letter alone only where no class with a grade reads: "1/4-2A" is 2A.
+    const bool mayNamePipeClass = std::any_of(text.begin(), text.end(), [](char16_t c) {
+        return lowerLatin(c) == u'a' || lowerLatin(c) == u'b';
+    });
     for (const bool pipeClasses : {false, true}) {
+        if (pipeClasses && !mayNamePipeClass)
+            break;
         for (auto stop = stops.rbegin(); stop != stops.rend() && !designation; ++stop) {
             const std::u16string_view rest = withoutHyphen(text.substr(stop->at));
             const std::optional<ToleranceClasses> classes =
