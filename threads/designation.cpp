@@ -64,6 +64,7 @@ struct Stop {
 // place where it may end, in order. None where the text begins as no thread.
 std::vector<Stop> readThread(std::u16string_view text) {
     std::vector<Stop> stops;
+    stops.reserve(5); // as many as a designation has places to end
     Cursor cursor(text);
     Designation designation;
     for (const Prefix& prefix : kPrefixes) {
