@@ -171,6 +171,8 @@ private slots:
         QTest::newRow("1-8-2B") << u"1 8 2B"_s << u"0.9188~0.9276 1.0000"_s;
         QTest::newRow("5/8-11-2A: allowance as printed")
             << u"5/8 11 2A"_s << u"0.6113~0.6234 0.5589~0.5644"_s;
+        QTest::newRow("5/8-11-3A: no allowance")
+            << u"5/8 11 3A"_s << u"0.6129~0.6250 0.5619~0.5660"_s;
         QTest::newRow("15/16-20UNEF-2A: LE 9P")
             << u"15/16 20 2A"_s << u"0.9280~0.9361 0.8991~0.9036"_s;
         // Worked by hand: class 1 1.5 and 1.95 times 2A, 1A's major 0.090
