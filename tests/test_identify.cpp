@@ -127,8 +127,9 @@ private slots:
             QTest::newRow(qPrintable(typed))
                 << typed << 2 << 6'700'000LL << 0LL << 5LL << 4LL << 0LL;
         // Inches: 0.245 × 25.4 = 6.223 mm; 16 per inch is 25.4 / 16 = 127/80 mm.
-        for (const QString& typed : {u"外径 0.245in 16山"_s, u"OD .245\" 16 tpi"_s,
-                                     u"外径 .245 16山/インチ"_s, u"外径 0.245″ TPI 16"_s})
+        for (const QString& typed :
+             {u"外径 0.245in 16山"_s, u"OD .245\" 16 tpi"_s, u"外径 .245 16山/インチ"_s,
+              u"外径 0.245″ TPI 16"_s, u"od 0.245 inch tpi 16"_s})
             QTest::newRow(qPrintable(typed))
                 << typed << 1 << 6'223'000LL << 245'000LL << 127LL << 80LL << 16LL;
         // A unit after a number that starts with its point says which it is.
