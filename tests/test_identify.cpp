@@ -327,6 +327,10 @@ private slots:
         QTest::newRow("6-4UN hole") << u"内径 145.52 4山"_s << QStringList{u"6-4UN fits"_s};
         QTest::newRow("fits nothing")
             << u"外径 500 ピッチ 1"_s << QStringList{u"none: この測定値に合うねじはありません"_s};
+        // A pitch alone names only the threads the gauge seats in: 1.26 is
+        // 0.8 % off 1.25 and 0.79 % off 20 per inch (1.27), past its 0.5 %.
+        QTest::newRow("a pitch no thread has")
+            << u"ピッチ 1.26"_s << QStringList{u"none: この測定値に合うねじはありません"_s};
     }
     void candidates() {
         QFETCH(QString, query);
