@@ -9,7 +9,7 @@
 # start hands over to it; a start whose owner takes no hand-over at all
 # passes it over and takes the name once it is free; a start that finds
 # the bus at $XDG_RUNTIME_DIR/bus alone hands over too; and a Vornel that
-# the bus starts for a call the owner has had ends, asking nothing.
+# the bus starts for a call the owner has had ends at once, asking nothing.
 #   two_starts.sh VORNEL ROOT_MESSAGES
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/session.sh"
@@ -185,14 +185,16 @@ ends_with_all_windows "$started" Vornel
 
 # A Vornel that the bus starts for a call that the owner had instead ends
 # and asks the owner for nothing: the menu that the owner's user closed
-# stays closed.
+# stays closed. It ends at once, not when it has been idle for long.
 start
 shown=$started
 e2e_click "$(e2e_wait_window Vornel)" 144 12
 e2e_wait_window メートルねじ >/dev/null
 e2e_close_titled Vornel
 before=$(wc -l <"$E2E_TMP/root")
+start_env=(VORNEL_IDLE_MS=600000)
 start --gapplication-service
+start_env=()
 ended_well "$started" "a Vornel started by the bus beside the owner"
 [ -z "$(mapped_since "$before" Vornel)" ] || fail "a Vornel started by the bus brought the menu back"
 ends_with_all_windows "$shown" メートルねじ
