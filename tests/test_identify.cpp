@@ -127,8 +127,9 @@ private slots:
             QTest::newRow(qPrintable(typed))
                 << typed << 2 << 6'700'000LL << 0LL << 5LL << 4LL << 0LL;
         // Inches: 0.245 × 25.4 = 6.223 mm; 16 per inch is 25.4 / 16 = 127/80 mm.
-        for (const QString& typed : {u"外径 0.245in 16山"_s, u"OD .245\" 16 tpi"_s,
-                                     u"外径 .245 16山/インチ"_s, u"外径 0.245″ TPI 16"_s})
+        for (const QString& typed :
+             {u"外径 0.245in 16山"_s, u"OD .245\" 16 tpi"_s, u"外径 .245 16山/インチ"_s,
+              u"外径 0.245″ TPI 16"_s, u"od 0.245 inch tpi 16"_s})
             QTest::newRow(qPrintable(typed))
                 << typed << 1 << 6'223'000LL << 245'000LL << 127LL << 80LL << 16LL;
         // A unit after a number that starts with its point says which it is.
@@ -326,6 +327,10 @@ private slots:
         QTest::newRow("6-4UN hole") << u"内径 145.52 4山"_s << QStringList{u"6-4UN fits"_s};
         QTest::newRow("fits nothing")
             << u"外径 500 ピッチ 1"_s << QStringList{u"none: この測定値に合うねじはありません"_s};
+        // A pitch alone names only the threads the gauge seats in: 1.26 is
+        // 0.8 % off 1.25 and 0.79 % off 20 per inch (1.27), past its 0.5 %.
+        QTest::newRow("a pitch no thread has")
+            << u"ピッチ 1.26"_s << QStringList{u"none: この測定値に合うねじはありません"_s};
     }
     void candidates() {
         QFETCH(QString, query);

@@ -424,6 +424,9 @@ private slots:
             << u"M8x1.1"_s << 0 << QStringList{u"0 M8 × 1.1 [ISO 261 規格にないピッチ]: 呼び"_s};
         QTest::newRow("no such thread count")
             << u"1/4-22"_s << 0 << QStringList{u"0 1/4-22 [ASME B1.1 規格にないピッチ]: 呼び"_s};
+        // No. 0 has 80 per inch alone; 72 is No. 1's.
+        QTest::newRow("no such count of No. 0")
+            << u"No.0-72"_s << 0 << QStringList{u"0 No. 0-72 [ASME B1.1 規格にないピッチ]: 呼び"_s};
         QTest::newRow("no such size")
             << u"M13.5"_s << 0 << QStringList{u"0 M13.5 [ISO 261 規格にないサイズ]: 呼び"_s};
         // A whole number and a count that ISO 261 lacks and ASME B1.1 has is

@@ -171,6 +171,8 @@ private slots:
         QTest::newRow("1-8-2B") << u"1 8 2B"_s << u"0.9188~0.9276 1.0000"_s;
         QTest::newRow("5/8-11-2A: allowance as printed")
             << u"5/8 11 2A"_s << u"0.6113~0.6234 0.5589~0.5644"_s;
+        QTest::newRow("5/8-11-3A: no allowance")
+            << u"5/8 11 3A"_s << u"0.6129~0.6250 0.5619~0.5660"_s;
         QTest::newRow("15/16-20UNEF-2A: LE 9P")
             << u"15/16 20 2A"_s << u"0.9280~0.9361 0.8991~0.9036"_s;
         // Worked by hand: class 1 1.5 and 1.95 times 2A, 1A's major 0.090
@@ -192,6 +194,7 @@ private slots:
         QTest::newRow("G1/4 B") << u"G 1/4 B"_s << u"12.907~13.157 12.051~12.301"_s;
         QTest::newRow("G3/8 A") << u"G 3/8 A"_s << u"16.412~16.662 15.681~15.806"_s;
         QTest::newRow("G1/2 A") << u"G 1/2 A"_s << u"20.671~20.955 19.651~19.793"_s;
+        QTest::newRow("G3/4 A") << u"G 3/4 A"_s << u"26.157~26.441 25.137~25.279"_s;
         QTest::newRow("G7/8 A") << u"G 7/8 A"_s << u"29.917~30.201 28.897~29.039"_s;
         QTest::newRow("G2 B") << u"G 2 B"_s << u"59.254~59.614 57.775~58.135"_s;
         QTest::newRow("G2 1/4 A") << u"G 9/4 A"_s << u"65.276~65.710 64.014~64.231"_s;

@@ -215,6 +215,7 @@ private slots:
         QTest::newRow("a hyphen, then a space") << u"M8- 1.1"_s << u"M 8 x 1.1"_s;
         QTest::newRow("1-4/4: no mixed number") << u"1-4/4"_s << u"any 1 x 1"_s;
         QTest::newRow("14/4 is 3 1/2") << u"14/4-20"_s << u"any 3.5in x 20"_s;
+        QTest::newRow("a mixed number is in inches") << u"2-1/2"_s << u"any 2.5in"_s;
         // The hand stays when a class follows.
         QTest::newRow("LH, then a class") << u"M8x1.25-LH 6H"_s << u"M 8 x 1.25 int 6H LH"_s;
         QTest::newRow("nine digits, the most") << u"M8x1.23456789"_s << u"M 8 x 1.23456789"_s;

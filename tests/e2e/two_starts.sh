@@ -7,8 +7,9 @@
 # the other hands over and ends. Then a start whose owner fails the
 # hand-over and ends as it is asked again takes the name, and the next
 # start hands over to it; a start whose owner takes no hand-over at all
-# passes it over and takes the name once it is free; and a Vornel that the
-# bus starts for a call the owner has had ends, asking nothing.
+# passes it over and takes the name once it is free; a start that finds
+# the bus at $XDG_RUNTIME_DIR/bus alone hands over too; and a Vornel that
+# the bus starts for a call the owner has had ends at once, asking nothing.
 #   two_starts.sh VORNEL ROOT_MESSAGES
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/session.sh"
@@ -27,9 +28,11 @@ e2e_start_session_bus
 E2E_PIDS+=($!)
 e2e_wait_for "the root window's listener did not start" grep -qx ready "$E2E_TMP/root"
 
-# start ARGUMENTS...: starts Vornel in the background; sets `started`.
+# start ARGUMENTS...: starts Vornel in the background, with env's
+# arguments in `start_env`; sets `started`.
+start_env=()
 start() {
-    "$vornel" "$@" >>"$E2E_TMP/vornel.log" 2>&1 &
+    env "${start_env[@]}" "$vornel" "$@" >>"$E2E_TMP/vornel.log" 2>&1 &
     started=$!
     E2E_PIDS+=("$started")
 }
@@ -93,6 +96,24 @@ start --search M8
 e2e_wait_window "$search" >/dev/null
 one_window_of "$before" "$started" "$search" "--search alone"
 ends_with_all_windows "$started" "$search" Vornel
+
+# Without DBUS_SESSION_BUS_ADDRESS a start finds the session bus where a
+# user's session manager puts it, $XDG_RUNTIME_DIR/bus, and hands its
+# search over to the owner.
+ln "$(echo "$DBUS_SESSION_BUS_ADDRESS" | sed -n 's/^unix:path=\([^,]*\).*/\1/p')" \
+    "$XDG_RUNTIME_DIR/bus"
+start
+shown=$started
+e2e_wait_window Vornel >/dev/null
+before=$(wc -l <"$E2E_TMP/root")
+start_env=(-u DBUS_SESSION_BUS_ADDRESS)
+start --search M8
+start_env=()
+e2e_wait_window "$search" >/dev/null
+one_window_of "$before" "$shown" "$search" "a start on the bus at \$XDG_RUNTIME_DIR/bus"
+ended_well "$started" "a start on the bus at \$XDG_RUNTIME_DIR/bus"
+ends_with_all_windows "$shown" "$search" Vornel
+rm "$XDG_RUNTIME_DIR/bus"
 
 # owner MODE: an owner of the name that answers the application's calls as
 # MODE says: "fails" the first with an error and ends, without a word, when
@@ -164,14 +185,16 @@ ends_with_all_windows "$started" Vornel
 
 # A Vornel that the bus starts for a call that the owner had instead ends
 # and asks the owner for nothing: the menu that the owner's user closed
-# stays closed.
+# stays closed. It ends at once, not when it has been idle for long.
 start
 shown=$started
 e2e_click "$(e2e_wait_window Vornel)" 144 12
 e2e_wait_window メートルねじ >/dev/null
 e2e_close_titled Vornel
 before=$(wc -l <"$E2E_TMP/root")
+start_env=(VORNEL_IDLE_MS=600000)
 start --gapplication-service
+start_env=()
 ended_well "$started" "a Vornel started by the bus beside the owner"
 [ -z "$(mapped_since "$before" Vornel)" ] || fail "a Vornel started by the bus brought the menu back"
 ends_with_all_windows "$shown" メートルねじ
