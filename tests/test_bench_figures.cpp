@@ -1,0 +1,80 @@
+// Stress areas as ISO 898-1 and ASME B1.1 print them.
+#include "threads/stress_area.h"
+
+#include <QTest>
+
+using namespace vornel::threads;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Millionths mm(const QString& text) {
+    return qRound64(text.toDouble() * kMillion);
+}
+
+Rational number(const QString& t) {
+    return t.contains(u'/')
+               ? reduced(t.section(u'/', 0, 0).toLongLong(), t.section(u'/', 1).toLongLong())
+               : reduced(mm(t), kMillion);
+}
+
+QString decimals(std::int64_t millionths, int places) {
+    return QString::number(millionths / 1e6, 'f', places);
+}
+
+// Rows "input = expected", named by their input.
+void addRows(const QString& rows) {
+    QTest::addColumn<QStringList>("input");
+    QTest::addColumn<QString>("expected");
+    for (const QString& row : rows.split(u", "_s)) {
+        const QStringList f = row.split(u" = "_s);
+        QTest::newRow(qPrintable(f[0])) << f[0].split(u' ') << f[1];
+    }
+}
+
+} // namespace
+
+class TestBenchFigures : public QObject {
+    Q_OBJECT
+
+private slots:
+    // "M d P", "U size n", "N number n" → as printed (mm², in² [mm²]) or "-".
+    void stressArea_data() {
+        addRows( // ISO 898-1, coarse and fine pitch.
+            u"M 3 0.5 = 5.03, M 3.5 0.6 = 6.78, M 4 0.7 = 8.78, M 5 0.8 = 14.2, M 6 1 = 20.1, "
+            u"M 7 1 = 28.9, M 8 1.25 = 36.6, M 10 1.5 = 58.0, M 12 1.75 = 84.3, M 14 2 = 115, "
+            u"M 16 2 = 157, M 18 2.5 = 192, M 20 2.5 = 245, M 22 2.5 = 303, M 24 3 = 353, "
+            u"M 27 3 = 459, M 30 3.5 = 561, M 33 3.5 = 694, M 36 4 = 817, M 39 4 = 976, "
+            u"M 8 1 = 39.2, M 10 1.25 = 61.2, M 10 1 = 64.5, M 12 1.5 = 88.1, M 12 1.25 = 92.1, "
+            u"M 14 1.5 = 125, M 16 1.5 = 167, M 18 1.5 = 216, M 20 1.5 = 272, M 22 1.5 = 333, "
+            // ASME B1.1, UNC and UNF; 1-8 in mm²: (0.9188 − 0.040595)² π/4 =
+            // 0.605734 in² × 645.16.
+            u"N 4 40 = 0.00604, N 8 32 = 0.0140, N 10 24 = 0.0175, U 1/4 20 = 0.0318, "
+            u"U 5/16 18 = 0.0524, U 3/8 16 = 0.0775, U 7/16 14 = 0.1063, U 1/2 13 = 0.1419, "
+            u"U 9/16 12 = 0.182, U 5/8 11 = 0.226, U 3/4 10 = 0.334, U 7/8 9 = 0.462, "
+            u"U 1 8 = 0.606 390.8, N 0 80 = 0.0018, N 2 64 = 0.00394, N 4 48 = 0.00661, "
+            u"N 6 40 = 0.01015, N 8 36 = 0.01474, N 10 32 = 0.0200, N 12 28 = 0.0258, "
+            u"U 1/4 28 = 0.0364, U 3/8 24 = 0.0878, U 7/16 20 = 0.1187, U 1/2 20 = 0.1599, "
+            u"U 9/16 18 = 0.203, U 5/8 18 = 0.256, U 3/4 16 = 0.373, U 7/8 14 = 0.509, "
+            u"U 1 12 = 0.663, U 5/4 12 = 1.073, U 3/2 12 = 1.581, W 1/2 12 = -"_s); // W: none
+    }
+    void stressArea() {
+        QFETCH(QStringList, input);
+        QFETCH(QString, expected);
+        const bool unified = input[0] == u"U" || input[0] == u"N";
+        const ThreadForm form{Family(u"MUW"_s.indexOf(unified ? u'U' : input[0][0])), Profile::Iso,
+                              SizeUnit(unified), PitchUnit(unified)};
+        const std::optional<StressArea> a = vornel::threads::stressArea(
+            makeThread(form, input[0] == u"N", number(input[1]), number(input[2])));
+        const QString as = expected.section(u' ', 0, 0);
+        const int places = as.contains(u'.') ? int(as.size() - as.indexOf(u'.') - 1) : 0;
+        QCOMPARE(!a ? u"-"_s
+                    : decimals(unified ? *a->squareInches : a->squareMillimetres, places) +
+                          (expected.contains(u' ') ? u' ' + decimals(a->squareMillimetres, 1)
+                                                   : QString()),
+                 expected);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestBenchFigures)
+#include "test_bench_figures.moc"
