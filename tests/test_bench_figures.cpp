@@ -1,5 +1,6 @@
-// Stress areas as ISO 898-1 and ASME B1.1 print them.
+// Stress areas as ISO 898-1 and ASME B1.1 print them; M by hand.
 #include "threads/stress_area.h"
+#include "threads/three_wire.h"
 
 #include <QTest>
 
@@ -30,6 +31,11 @@ void addRows(const QString& rows) {
         const QStringList f = row.split(u" = "_s);
         QTest::newRow(qPrintable(f[0])) << f[0].split(u' ') << f[1];
     }
+}
+
+QString overText(const OverWires& o) {
+    return decimals(o.m.minimum, 3) + u'~' + decimals(o.m.maximum, 3) +
+           (o.formula == OverWiresFormula::LeadAngle ? u" lead"_s : u" plain"_s);
 }
 
 } // namespace
@@ -73,6 +79,50 @@ private slots:
                           (expected.contains(u' ') ? u' ' + decimals(a->squareMillimetres, 1)
                                                    : QString()),
                  expected);
+    }
+    // "family ext|nut P d2 [wire]" (mm) → wires smallest best largest | M over
+    // the best; with a wire, M over it; or the problem.
+    void threeWires_data() {
+        // 60°: best P/√3, smallest 2 (7H/8) / 3 = 0.505181 P (top level with the
+        // crest flat), largest 2 (7H/8) sin30° / cos²30° = 1.010363 P (touching at
+        // its corner); M = d2 + 3w − 0.866025 P, + lead 0.75 w (P / π d2)². M8x1.25
+        // -6g: 7.042 + 1.082532 + 0.75 × 0.721688 × 0.056503² = 8.126260, 7.160 +
+        // 1.082532 + 0.001671 = 8.244203; wire 0.75: 7.042 + 2.25 − 1.082532 +
+        // 0.001796. M10x1.5-6g: 8.862~8.994 + 1.299038 + 0.001885, 0.001830.
+        // 1/4-20UNC-2A: 0.2127~0.2164 in + 1.099852 + 0.003079, 0.002975. 1/2-13
+        // UNC-2A: 0.4435~0.4485 in + 1.692081 + 0.002579, 0.002522. 55°, G 1/4 A:
+        // best P / (2 cos27.5°) = 0.753566, M = d2 + 3.165681 w − 0.960491 P = d2
+        // + 1.101524, lead 0.000784 changing neither end; smallest 2 (5H/6) /
+        // 3.165681 = 0.505679 P; largest touches where the crest's radius 0.137329 P
+        // meets the flank 0.233999 P under the top: 2 × 0.726492 P sin27.5° / cos².
+        addRows(u"M ext 5/4 7.042~7.160 = 0.6315 0.7217 1.2630 | 8.126~8.244 lead, "
+                u"M ext 3/2 8.862~8.994 = 0.7578 0.8660 1.5155 | 10.163~10.295 lead, "
+                u"U ext 127/100 5.40258~5.49656 = 0.6416 0.7332 1.2832 | 6.506~6.599 lead, "
+                u"U ext 127/65 11.2649~11.3919 = 0.9870 1.1281 1.9741 | 12.960~13.087 lead, "
+                u"G ext 127/95 12.176~12.301 = 0.6760 0.7536 1.1400 | 13.278~13.403 plain, "
+                u"M ext 5/4 7.042~7.160 0.75 = 8.211~8.329 lead, "
+                u"M ext 5/4 7.042~7.160 0 = too small, M ext 5/4 7.042~7.160 0.63 = too small, "
+                u"M ext 5/4 7.042~7.160 1.27 = too large, M ext 5/4 7.042~7.160 100 = too large, "
+                u"M nut 5/4 7.188~7.348 = internal, Rc ext 127/95 12.176~12.301 = no flanks, "
+                u"M ext 0 7.042~7.160 = no pitch, M ext 5/4 7.160~7.042 = no limits"_s);
+    }
+    void threeWires() {
+        QFETCH(QStringList, input);
+        QFETCH(QString, expected);
+        const bool given = input.size() > 4;
+        const ThreeWireAnswer answer = vornel::threads::threeWires(
+            Family(u"M U W G Rc"_s.split(u' ').indexOf(input[0])), input[1] == u"ext",
+            number(input[2]), {mm(input[3].section(u'~', 0, 0)), mm(input[3].section(u'~', 1))},
+            given ? std::optional(mm(input[4])) : std::nullopt);
+        QString text = u",internal,no flanks,no pitch,no limits"_s.split(u',')[int(answer.problem)];
+        if (const auto& c = answer.check; c && given)
+            text = c->overGiven                       ? overText(*c->overGiven)
+                   : c->givenFit == WireFit::TooSmall ? u"too small"_s
+                                                      : u"too large"_s;
+        else if (c)
+            text = decimals(c->wires.smallest, 4) + u' ' + decimals(c->wires.best, 4) + u' ' +
+                   decimals(c->wires.largest, 4) + u" | "_s + overText(c->overBest);
+        QCOMPARE(text, expected);
     }
 };
 
