@@ -1,4 +1,5 @@
-// Stress areas as ISO 898-1 and ASME B1.1 print them; M by hand.
+// Stress areas as ISO 898-1 and ASME B1.1 print them; M and blind holes by hand.
+#include "threads/blind_hole.h"
 #include "threads/stress_area.h"
 #include "threads/three_wire.h"
 
@@ -123,6 +124,38 @@ private slots:
             text = decimals(c->wires.smallest, 4) + u' ' + decimals(c->wires.best, 4) + u' ' +
                    decimals(c->wires.largest, 4) + u" | "_s + overText(c->overBest);
         QCOMPARE(text, expected);
+    }
+    // "depth P drill chamfer (先 中 上げ, spiral point, spiral flute, A–F)
+    // point°" → "depth + incomplete threads + point = drill depth" or the problem.
+    void blindHole_data() {
+        // M8 深さ 16, drill 6.8, 118°: point 3.4 / tan59° = 3.4 / 1.664279 = 2.043;
+        // chamfers' longer ends × 1.25. 1/4-20 深さ 0.5in, drill 0.201 in, 中: 5 ×
+        // 1.27 = 6.35; 2.5527 / tan59° = 1.534.
+        const QStringList m8 = u"12.500 30.543 6.250 24.293 2.500 20.543 6.875 24.918 3.750 "
+                               u"21.793 10.000 28.043 6.875 24.918 3.750 21.793 6.250 24.293 "
+                               u"2.500 20.543 1.875 19.918"_s.split(u' ');
+        QString rows;
+        for (qsizetype i = 0; i < m8.size(); i += 2)
+            rows += u"16 5/4 6.8 %1 118 = 16.000+%2+2.043=%3, "_s.arg(i / 2).arg(m8[i], m8[i + 1]);
+        addRows(rows + u"16 5/4 6.8 2 90 = 16.000+2.500+3.400=21.900, "
+                       u"16 5/4 6.8 2 180 = 16.000+2.500+0.000=18.500, "
+                       u"12.7 127/100 5.1054 1 118 = 12.700+6.350+1.534=20.584, "
+                       u"-5 5/4 6.8 0 118 = no depth, 1000000 5/4 6.8 0 118 = too deep, "
+                       u"16 0 6.8 0 118 = no pitch, 16 5/4 0 0 118 = no drill, "
+                       u"16 5/4 6.8 0 30 = point angle"_s);
+    }
+    void blindHole() {
+        QFETCH(QStringList, input);
+        QFETCH(QString, expected);
+        const BlindHoleAnswer answer =
+            vornel::threads::blindHole(mm(input[0]), number(input[1]), mm(input[2]),
+                                       Chamfer(input[3].toInt()), input[4].toInt());
+        const auto& h = answer.hole;
+        QCOMPARE(h ? decimals(h->threadDepth, 3) + u'+' + decimals(h->incompleteThreads, 3) + u'+' +
+                         decimals(h->point, 3) + u'=' + decimals(h->drillDepth(), 3)
+                   : u",no depth,too deep,no pitch,no drill,point angle"_s.split(
+                         u',')[int(answer.problem)],
+                 expected);
     }
 };
 
