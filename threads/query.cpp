@@ -423,6 +423,9 @@ std::optional<Query> threadOrDrill(const std::vector<Piece>& pieces, const Known
         return query;
     if (!query.thread)
         return std::nullopt;
+    // The words say a thread: "10 並目" is no drill of 10 mm.
+    if (!query.threadAndDrill)
+        query.drill.reset();
     query.thread->families &= families;
     if (query.thread->families == 0 || (series && !inPitchSeries(*query.thread, *series)))
         return std::nullopt;
