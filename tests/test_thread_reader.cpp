@@ -275,6 +275,10 @@ private slots:
         QTest::newRow("10,000 characters of mixed words")
             << u"下穴 の code 富士山 ドリル M8 並目 6.8 ウィット "_s.repeated(250).left(10000)
             << QString();
+        QTest::newRow("10,000 characters, a measurement's words among them")
+            << u"外径 ピッチャー 山形 16山 M8の下穴 ｃｏｄｅ "_s.repeated(400).left(10000)
+            << u"measurement"_s;
+        QTest::newRow("10,000 characters of one run") << u"下穴"_s.repeated(5000) << QString();
     }
     void queries() {
         QFETCH(QString, typed);
