@@ -248,6 +248,7 @@ private slots:
         // A marked pitch or count, and the families.
         QTest::newRow("M8 ピッチ1.25") << u"M8 ピッチ1.25"_s << u"M 8 x P1.25"_s;
         QTest::newRow("ピッチ spaced, a class") << u"M8 ピッチ 1 6H"_s << u"M 8 x P1 int 6H"_s;
+        QTest::newRow("a pitch still being typed") << u"M8 ピッチ"_s << u"M 8"_s;
         QTest::newRow("1/4 20山") << u"1/4 20山"_s << u"any 0.25in x 20"_s;
         QTest::newRow("3/8 ウィット") << u"3/8 ウィット"_s << u"W 0.375in"_s;
         QTest::newRow("G1/4 の下穴") << u"G1/4 の下穴"_s << u"G 0.25in"_s;

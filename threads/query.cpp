@@ -414,7 +414,8 @@ std::optional<Query> threadOrDrill(const std::vector<Piece>& pieces, const Known
             return std::nullopt;
         }
     }
-    if (texts.empty() || pitchNext)
+    // "M8 ピッチ" is a pitch still being typed: the thread alone meanwhile.
+    if (texts.empty())
         return std::nullopt;
     Query query = readWords(joined(std::move(texts)), known);
     if (!query.thread && !query.drill)
