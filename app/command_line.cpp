@@ -137,7 +137,7 @@ bool needsDisplay(CommandMode mode) {
 
 int printResults(const QString& query, std::FILE* file) {
     const search::SearchIndex index(charts::allCharts());
-    const std::vector<search::SearchResult> results = findQuery(index, query);
+    const std::vector<search::SearchResult> results = findAnswers(index, query);
     if (results.empty())
         return 0;
     QTextStream out(file);

@@ -23,7 +23,7 @@ QString DesktopSearch::query(const QStringList& terms) {
 
 const std::vector<SearchResult>& DesktopSearch::find(const QString& query) {
     if (query != lastQuery_) {
-        lastResults_ = findQuery(index_, query);
+        lastResults_ = findAnswers(index_, query);
         lastQuery_ = query;
     }
     return lastResults_;

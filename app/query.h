@@ -25,4 +25,9 @@ inline std::u16string_view view(QStringView text) {
 std::vector<search::SearchResult> findQuery(const search::SearchIndex& index, QStringView query,
                                             int preferredPosition = 0);
 
+// What the desktop's search and --find answer with: the results of
+// findQuery less the words on why a measurement names no thread (it cannot
+// be read, or fits none), which only the search window shows.
+std::vector<search::SearchResult> findAnswers(const search::SearchIndex& index, QStringView query);
+
 } // namespace vornel

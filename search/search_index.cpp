@@ -5,7 +5,6 @@
 #include "search/identify.h"
 #include "threads/chart_thread.h"
 #include "threads/matching.h"
-#include "threads/measurement.h"
 #include "threads/query.h"
 
 #include <algorithm>
@@ -312,13 +311,11 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
     const std::optional<Drill>& drill = query.drill;
     const bool both = query.threadAndDrill;
     std::vector<SearchResult> results;
-    if (!designation && !drill) {
-        // A caliper's and a pitch gauge's reading: the threads it may be.
-        if (const std::optional<threads::MeasurementReading> reading =
-                threads::readMeasurement(text))
-            return measuredThreads().identify(*reading);
+    // A caliper's and a pitch gauge's reading: the threads it may be.
+    if (query.measurement)
+        return measuredThreads().identify(*query.measurement);
+    if (!designation && !drill)
         return results;
-    }
     // "1-8UN" names the chart's 1-8UNC too.
     const std::optional<Designation> graded =
         designation ? gradedSeriesQuery(*designation) : std::nullopt;

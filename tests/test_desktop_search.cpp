@@ -3,6 +3,7 @@
 // bounds on what a caller sends; the provider's idle end, and what a start
 // hands over to a running Vornel.
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/desktop_search.h"
 #include "app/running_vornel.h"
 #include "app/search_provider.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 
 using namespace vornel;
 using vornel::test::qs;
@@ -54,6 +56,31 @@ private slots:
         QTest::newRow("one word") << QStringList{u"1/4-20"_s} << u"0:1/4-20"_s << u"2 1/4 ‐20UNC"_s
                                   << qint64(0);
         QTest::newRow("no terms") << QStringList{} << QString() << QString() << qint64(0);
+        // The trade's words: what the designation or drill alone finds first.
+        QTest::newRow("M8 下穴") << QStringList{u"M8"_s, u"下穴"_s} << u"0:M8 下穴"_s
+                                 << u"1 8 × 1.25"_s << qint64(0);
+        QTest::newRow("M8の下穴") << QStringList{u"M8の下穴"_s} << u"0:M8の下穴"_s
+                                  << u"1 8 × 1.25"_s << qint64(0);
+        QTest::newRow("ドリル 6.8") << QStringList{u"ドリル"_s, u"6.8"_s} << u"0:ドリル 6.8"_s
+                                    << u"1 8 × 1.25"_s << qint64(6'800'000);
+        QTest::newRow("M10 細目") << QStringList{u"M10"_s, u"細目"_s} << u"0:M10 細目"_s
+                                  << u"1 10 × 1.25"_s << qint64(0);
+        QTest::newRow("M8 ピッチ1.25") << QStringList{u"M8"_s, u"ピッチ1.25"_s}
+                                       << u"0:M8 ピッチ1.25"_s << u"1 8 × 1.25"_s << qint64(0);
+        QTest::newRow("1/4 UNC 下穴") << QStringList{u"1/4"_s, u"UNC"_s, u"下穴"_s}
+                                      << u"0:1/4 UNC 下穴"_s << u"2 1/4 ‐20UNC"_s << qint64(0);
+        // No row where nothing is named, nor for a measurement that cannot
+        // be read or fits no thread; --find prints none either.
+        QTest::newRow("code") << QStringList{u"code"_s} << QString() << QString() << qint64(0);
+        QTest::newRow("山形") << QStringList{u"山形"_s} << QString() << QString() << qint64(0);
+        QTest::newRow("a measurement's word alone")
+            << QStringList{u"外径"_s} << QString() << QString() << qint64(0);
+        QTest::newRow("a measurement that fits nothing")
+            << QStringList{u"外径"_s, u"500"_s, u"ピッチ"_s, u"1"_s} << QString() << QString()
+            << qint64(0);
+        QTest::newRow("a count past the largest pitch")
+            << QStringList{u"外径"_s, u"10"_s, u"0.000001山"_s} << QString() << QString()
+            << qint64(0);
         // Spaces that would be ignored, past the longest query: not searched.
         QTest::newRow("longer than any query")
             << QStringList{u"M8x1.25"_s, QString(300, u' ')} << QString() << QString() << qint64(0);
@@ -64,6 +91,12 @@ private slots:
         DesktopSearch search(index());
         const std::vector<DesktopSearch::Answer> answers = search.answers(terms);
         QCOMPARE(answers.empty() ? QString() : answers.front().id, firstId);
+        QCOMPARE(std::size_t(search.matches(terms.join(u' ')).size()), answers.size());
+        // --find prints as many, and exits 1 where that is none.
+        std::FILE* out = std::tmpfile();
+        QVERIFY(out);
+        QCOMPARE(printResults(terms.join(u' '), out), int(answers.size()));
+        std::fclose(out);
         if (answers.empty())
             return;
         QTEST(describe(answers.front().result), "first");

@@ -7,6 +7,7 @@
 #include "search/result_detail.h"
 #include "search/result_texts.h"
 #include "search/search_index.h"
+#include "threads/query.h"
 
 #include <QStringList>
 #include <QTest>
@@ -94,9 +95,14 @@ QStringList described(const std::vector<search::SearchResult>& results, qsizetyp
     return out.mid(0, count);
 }
 
+// The query's reading where the reader takes it for a measurement.
+std::optional<threads::MeasurementReading> readMeasurement(const QString& typed) {
+    return threads::readQuery(view(typed), [](const threads::Designation&) { return false; })
+        .measurement;
+}
+
 std::vector<search::SearchResult> identified(const QString& query) {
-    const std::optional<threads::MeasurementReading> reading =
-        threads::readMeasurement(view(query));
+    const std::optional<threads::MeasurementReading> reading = readMeasurement(query);
     return reading ? withBolts().identify(*reading) : std::vector<search::SearchResult>{};
 }
 
@@ -156,7 +162,7 @@ private slots:
         QFETCH(qint64, pitchNum);
         QFETCH(qint64, pitchDen);
         QFETCH(qint64, count);
-        const std::optional<threads::MeasurementReading> r = threads::readMeasurement(view(typed));
+        const std::optional<threads::MeasurementReading> r = readMeasurement(typed);
         QVERIFY(r);
         QCOMPARE(qs(r->problem), QString());
         const threads::Measurement& m = r->measurement;
@@ -197,7 +203,7 @@ private slots:
     void badReadings() {
         QFETCH(QString, typed);
         QFETCH(QString, why);
-        const std::optional<threads::MeasurementReading> r = threads::readMeasurement(view(typed));
+        const std::optional<threads::MeasurementReading> r = readMeasurement(typed);
         QCOMPARE(r.has_value(), !why.isEmpty());
         if (!r)
             return;

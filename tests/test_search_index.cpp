@@ -518,6 +518,24 @@ private slots:
         QTest::newRow("no class") << u"M8x1.25-66H"_s << u"M8x1.25 unread"_s;
         QTest::newRow("two classes") << u"M8x1.25-7H 5H"_s << u"M8x1.25 unread"_s;
         QTest::newRow("three threads") << u"M8x1.25-6H/6g/6e"_s << u"M8x1.25 unread"_s;
+        // The trade's words as a machinist types them.
+        QTest::newRow("M8 下穴") << u"M8 下穴"_s << u"M8"_s;
+        QTest::newRow("M8の下穴") << u"M8の下穴"_s << u"M8"_s;
+        QTest::newRow("下穴 M8") << u"下穴 M8"_s << u"M8"_s;
+        QTest::newRow("M12の下穴径") << u"M12の下穴径"_s << u"M12"_s;
+        QTest::newRow("M8 タップ") << u"M8 タップ"_s << u"M8"_s;
+        QTest::newRow("M8 ねじ") << u"M8 ねじ"_s << u"M8"_s;
+        QTest::newRow("ドリル 6.8") << u"ドリル 6.8"_s << u"6.8"_s;
+        QTest::newRow("6.8mm ドリル") << u"6.8mm ドリル"_s << u"6.8"_s;
+        QTest::newRow("下穴 6.8") << u"下穴 6.8"_s << u"6.8"_s;
+        QTest::newRow("ドリル径 8.5") << u"ドリル径 8.5"_s << u"8.5"_s;
+        QTest::newRow("M10 並目") << u"M10 並目"_s << u"M10x1.5"_s;
+        QTest::newRow("M8 ピッチ1.25") << u"M8 ピッチ1.25"_s << u"M8x1.25"_s;
+        QTest::newRow("3/8 ウィット") << u"3/8 ウィット"_s << u"W3/8"_s;
+        QTest::newRow("G1/4 の下穴") << u"G1/4 の下穴"_s << u"G1/4"_s;
+        QTest::newRow("Rc1/4 下穴") << u"Rc1/4 下穴"_s << u"Rc1/4"_s;
+        QTest::newRow("1/4 UNC 下穴") << u"1/4 UNC 下穴"_s << u"1/4UNC"_s;
+        QTest::newRow("1/4 20山") << u"1/4 20山"_s << u"1/4-20"_s;
     }
     void sameAnswer() {
         QFETCH(QString, query);
@@ -1144,6 +1162,12 @@ private slots:
         QTest::newRow("huge fraction") << u"99999999999999/99999999999999"_s << 0;
         // A query still being typed: the separator is not yet followed by a pitch.
         QTest::newRow("trailing ×") << u"M8×"_s << 9;
+        // Words that name no thread, a keyword inside them.
+        for (const QString& word : {u"code"_s, u"video"_s, u"idea"_s, u"mode"_s, u"山田"_s,
+                                    u"富士山"_s, u"山形"_s, u"ピッチャー"_s})
+            QTest::newRow(qPrintable(word)) << word << 0;
+        QTest::newRow("10,000 characters of mixed words")
+            << u"下穴 の code 富士山 ドリル M8 並目 6.8 ウィット "_s.repeated(250).left(10000) << 0;
     }
     void badInput() {
         QFETCH(QString, query);

@@ -111,7 +111,8 @@ private slots:
         QCOMPARE(QString::fromStdU16String(normalizedText(view(typed))), read);
     }
 
-    // Queries as typed, spaces included, as "thread; drill mm" (empty: none).
+    // Queries as typed, spaces included, as "thread; drill mm" or
+    // "measurement" (empty: none).
     // One word is read as one designation, as a chart's row is. A number
     // after a thread is its count where the thread is known with it, else a
     // drill; classes and hand follow the thread wherever they stand.
@@ -221,6 +222,65 @@ private slots:
         QTest::newRow("nine digits, the most") << u"M8x1.23456789"_s << u"M 8 x 1.23456789"_s;
         QTest::newRow("inch mark") << u"1/4\"-20"_s << u"any 0.25in x 20"_s;
         QTest::newRow("PS after") << u"1/2-14PS"_s << u"Rp 0.5in x 14"_s;
+        // The trade's words, matched whole: those that ask what the query
+        // asks anyway, before or after it, with the particle の.
+        QTest::newRow("M8 下穴") << u"M8 下穴"_s << u"M 8"_s;
+        QTest::newRow("M8の下穴") << u"M8の下穴"_s << u"M 8"_s;
+        QTest::newRow("下穴 M8") << u"下穴 M8"_s << u"M 8"_s;
+        QTest::newRow("M12の下穴径") << u"M12の下穴径"_s << u"M 12"_s;
+        QTest::newRow("M8 タップ") << u"M8 タップ"_s << u"M 8"_s;
+        QTest::newRow("M8 ねじ") << u"M8 ねじ"_s << u"M 8"_s;
+        QTest::newRow("ドリル 6.8") << u"ドリル 6.8"_s << u"any 6.8mm; 6.8"_s;
+        QTest::newRow("6.8mm ドリル") << u"6.8mm ドリル"_s << u"; 6.8"_s;
+        QTest::newRow("下穴 6.8") << u"下穴 6.8"_s << u"any 6.8mm; 6.8"_s;
+        QTest::newRow("ドリル径 8.5") << u"ドリル径 8.5"_s << u"any 8.5mm; 8.5"_s;
+        QTest::newRow("full width, の, input method's full stop") << u"Ｍ８の下穴。"_s << u"M 8"_s;
+        QTest::newRow("long-vowel key as a hyphen") << u"M8ー下穴"_s << u"M 8"_s;
+        QTest::newRow("input method's point, drill") << u"６。８ドリル"_s << u"any 6.8mm; 6.8"_s;
+        QTest::newRow("thread, words and a drill") << u"M8の下穴 6.9"_s << u"M 8; 6.9"_s;
+        // ISO 261: M10's coarse pitch is 1.5, its fine ones 1.25, 1, 0.75.
+        QTest::newRow("M10 並目") << u"M10 並目"_s << u"M 10 x 1.5"_s;
+        QTest::newRow("M10 細目") << u"M10 細目"_s << u"M 10 x 1.25,1,0.75"_s;
+        QTest::newRow("細目 with its pitch") << u"M10x1.25 細目"_s << u"M 10 x 1.25"_s;
+        QTest::newRow("細目 with the coarse pitch") << u"M10x1.5 細目"_s << QString();
+        QTest::newRow("並目 makes it metric") << u"10 並目"_s << u"M 10 x 1.5"_s;
+        QTest::newRow("並目ねじ, the chart's words")
+            << u"M10 メートル並目ねじ"_s << u"M 10 x 1.5"_s;
+        // A marked pitch or count, and the families.
+        QTest::newRow("M8 ピッチ1.25") << u"M8 ピッチ1.25"_s << u"M 8 x P1.25"_s;
+        QTest::newRow("ピッチ spaced, a class") << u"M8 ピッチ 1 6H"_s << u"M 8 x P1 int 6H"_s;
+        QTest::newRow("a pitch still being typed") << u"M8 ピッチ"_s << u"M 8"_s;
+        QTest::newRow("1/4 20山") << u"1/4 20山"_s << u"any 0.25in x 20"_s;
+        QTest::newRow("3/8 ウィット") << u"3/8 ウィット"_s << u"W 0.375in"_s;
+        QTest::newRow("G1/4 の下穴") << u"G1/4 の下穴"_s << u"G 0.25in"_s;
+        QTest::newRow("Rc1/4 下穴") << u"Rc1/4 下穴"_s << u"Rc 0.25in"_s;
+        QTest::newRow("1/4 UNC 下穴") << u"1/4 UNC 下穴"_s << u"UN 0.25in unc"_s;
+        QTest::newRow("管用平行") << u"1/4 管用平行"_s << u"G 0.25in"_s;
+        QTest::newRow("管用テーパー") << u"管用テーパー 1/4"_s << u"Rc 0.25in"_s;
+        QTest::newRow("ユニファイ") << u"1/4-20 ユニファイ"_s << u"UN 0.25in x 20"_s;
+        QTest::newRow("a family the thread is not") << u"M8 ウィット"_s << QString();
+        // Words that name no thread, and a keyword inside a word, ask
+        // nothing; a measurement's words a measurement.
+        QTest::newRow("code") << u"code"_s << QString();
+        QTest::newRow("video") << u"video"_s << QString();
+        QTest::newRow("idea") << u"idea"_s << QString();
+        QTest::newRow("mode") << u"mode"_s << QString();
+        QTest::newRow("山田") << u"山田"_s << QString();
+        QTest::newRow("富士山") << u"富士山"_s << QString();
+        QTest::newRow("山形") << u"山形"_s << QString();
+        QTest::newRow("ピッチャー") << u"ピッチャー"_s << QString();
+        QTest::newRow("a word alone") << u"下穴"_s << QString();
+        QTest::newRow("M8 and a word it is not") << u"M8 山田"_s << QString();
+        QTest::newRow("a measurement") << u"外径 9.5 ピッチ 1.5"_s << u"measurement"_s;
+        QTest::newRow("a measurement's word alone") << u"外径 abc"_s << u"measurement"_s;
+        QTest::newRow("per inch after a count") << u"16山/インチ"_s << u"measurement"_s;
+        QTest::newRow("10,000 characters of mixed words")
+            << u"下穴 の code 富士山 ドリル M8 並目 6.8 ウィット "_s.repeated(250).left(10000)
+            << QString();
+        QTest::newRow("10,000 characters, a measurement's words among them")
+            << u"外径 ピッチャー 山形 16山 M8の下穴 ｃｏｄｅ "_s.repeated(400).left(10000)
+            << u"measurement"_s;
+        QTest::newRow("10,000 characters of one run") << u"下穴"_s.repeated(5000) << QString();
     }
     void queries() {
         QFETCH(QString, typed);
@@ -229,6 +289,8 @@ private slots:
         QString text = q.thread ? describe(*q.thread) : QString();
         if (q.drill)
             text += u"; "_s + QString::number(double(q.drill->millimetres) / kMillion, 'g', 12);
+        if (q.measurement)
+            text += u"measurement"_s;
         QCOMPARE(text, read);
     }
 

@@ -2,24 +2,15 @@
 
 #include "threads/normalized_text.h"
 
-#include <QChar>
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace vornel::threads {
 namespace {
 
-// What a piece of a measurement is.
-enum class Kind {
-    Major,      // 外径, おねじ外径, od
-    Minor,      // 内径, めねじ内径, id
-    Pitch,      // ピッチ, p
-    Count,      // 山, 山/インチ, tpi (after a number, or before it)
-    Millimetre, // mm
-    Inch,       // in, inch, ", ″
-    Number,
-    Unknown,
-};
+using Kind = MeasurementWord;
+using Token = MeasurementToken;
 
 struct Word {
     std::u16string_view text;
@@ -27,65 +18,12 @@ struct Word {
     bool strong; // says by itself that the query is a measurement
 };
 
-// Longer words before those they begin with.
-constexpr Word kWords[] = {
-    {u"おねじ外径", Kind::Major, true}, {u"めねじ内径", Kind::Minor, true},
-    {u"外径", Kind::Major, true},       {u"内径", Kind::Minor, true},
-    {u"おねじ", Kind::Major, true},     {u"めねじ", Kind::Minor, true},
-    {u"od", Kind::Major, true},         {u"id", Kind::Minor, true},
-    {u"ピッチ", Kind::Pitch, true},     {u"pitch", Kind::Pitch, true},
-    {u"山/インチ", Kind::Count, true},  {u"山/inch", Kind::Count, true},
-    {u"山/in", Kind::Count, true},      {u"山", Kind::Count, true},
-    {u"tpi", Kind::Count, true},        {u"mm", Kind::Millimetre, false},
-    {u"inch", Kind::Inch, false},       {u"in", Kind::Inch, false},
-    {u"\"", Kind::Inch, false},         {u"′′", Kind::Inch, false}, // "″" after NFKC
-    {u"p", Kind::Pitch, false},
+// The letters a measurement is written with, each matched whole.
+constexpr Word kLatinWords[] = {
+    {u"od", Kind::Major, true},  {u"id", Kind::Minor, true},       {u"pitch", Kind::Pitch, true},
+    {u"tpi", Kind::Count, true}, {u"mm", Kind::Millimetre, false}, {u"inch", Kind::Inch, false},
+    {u"in", Kind::Inch, false},  {u"p", Kind::Pitch, false},
 };
-
-struct Token {
-    Kind kind = Kind::Unknown;
-    std::u16string_view text; // a number as written, its sign included
-};
-
-// The pieces of one normalised word; ":" and "=" after a word are passed over.
-void tokenize(std::u16string_view word, std::vector<Token>& tokens, bool& strong) {
-    std::size_t at = 0;
-    while (at < word.size()) {
-        const std::u16string_view rest = word.substr(at);
-        if (rest.front() == u':' || rest.front() == u'=') {
-            ++at;
-            continue;
-        }
-        const auto known = std::find_if(std::begin(kWords), std::end(kWords),
-                                        [rest](const Word& w) { return rest.starts_with(w.text); });
-        if (known != std::end(kWords)) {
-            tokens.push_back({known->kind, known->text});
-            strong = strong || known->strong;
-            at += known->text.size();
-            continue;
-        }
-        // A number: a sign, digits with at most one decimal point.
-        std::size_t end = at;
-        if (word[end] == u'-' || word[end] == u'+')
-            ++end;
-        bool digits = false, point = false;
-        for (; end < word.size(); ++end) {
-            if (isDigit(word[end]))
-                digits = true;
-            else if (word[end] == u'.' && !point)
-                point = true;
-            else
-                break;
-        }
-        if (!digits) {
-            tokens.push_back({Kind::Unknown, rest.substr(0, 1)});
-            ++at;
-            continue;
-        }
-        tokens.push_back({Kind::Number, word.substr(at, end - at)});
-        at = end;
-    }
-}
 
 const std::u16string kCannotRead = u"測定値が読めません：";
 
@@ -247,6 +185,9 @@ private:
         Number number = readNumber(token.text, u"山数");
         if (number.problem.empty() && number.value > Rational{kMostThreadsPerInch, 1})
             number.problem = u"山数が多すぎます（1 インチに 200 山まで）";
+        // Bounded as a pitch is: fewer than 1.27 per inch is a pitch past 20 mm.
+        if (number.problem.empty() && millionthsOf(inchOver(number.value)) > kLargestMeasuredPitch)
+            number.problem = u"山数が少なすぎます（1 インチに 1.27 山から）";
         if (!number.problem.empty()) {
             problem_ = std::move(number.problem);
             return;
@@ -263,29 +204,59 @@ private:
 
 } // namespace
 
-std::optional<MeasurementReading> readMeasurement(std::u16string_view typed) {
-    std::vector<std::u16string> words;
-    std::size_t begin = 0;
-    for (std::size_t i = 0; i <= typed.size(); ++i) {
-        if (i < typed.size() && !QChar(typed[i]).isSpace())
+void measurementTokens(std::u16string_view text, std::vector<Token>& tokens, bool& strong) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::u16string_view rest = text.substr(at);
+        const char16_t c = rest.front();
+        if (c == u':' || c == u'=') {
+            ++at;
             continue;
-        if (i > begin)
-            words.push_back(inLowerCase(normalizedText(typed.substr(begin, i - begin))));
-        begin = i + 1;
+        }
+        if (isLatinLetter(c)) {
+            std::size_t end = at;
+            while (end < text.size() && isLatinLetter(text[end]))
+                ++end;
+            const std::u16string_view letters = text.substr(at, end - at);
+            const auto known = std::find_if(std::begin(kLatinWords), std::end(kLatinWords),
+                                            [letters](const Word& w) { return w.text == letters; });
+            tokens.push_back(
+                {known == std::end(kLatinWords) ? Kind::Unknown : known->kind, letters});
+            strong = strong || (known != std::end(kLatinWords) && known->strong);
+            at = end;
+            continue;
+        }
+        // "″" is two primes after NFKC.
+        const std::size_t mark = rest.starts_with(u'"') ? 1 : rest.starts_with(u"′′") ? 2 : 0;
+        if (mark > 0) {
+            tokens.push_back({Kind::Inch, rest.substr(0, mark)});
+            at += mark;
+            continue;
+        }
+        // A number: a sign, digits with at most one decimal point.
+        std::size_t end = at;
+        if (c == u'-' || c == u'+')
+            ++end;
+        bool digits = false, point = false;
+        for (; end < text.size(); ++end) {
+            if (isDigit(text[end]))
+                digits = true;
+            else if (text[end] == u'.' && !point)
+                point = true;
+            else
+                break;
+        }
+        if (!digits) {
+            tokens.push_back({Kind::Unknown, rest.substr(0, 1)});
+            ++at;
+            continue;
+        }
+        tokens.push_back({Kind::Number, text.substr(at, end - at)});
+        at = end;
     }
-    std::vector<Token> tokens;
-    bool strong = false;
-    for (const std::u16string& word : words)
-        tokenize(word, tokens, strong);
-    const auto has = [&tokens](Kind kind) {
-        return std::any_of(tokens.begin(), tokens.end(),
-                           [kind](const Token& t) { return t.kind == kind; });
-    };
-    // "p1.5" alone is a pitch; "M8 P1.25", "9.5mm" and the like are other
-    // queries: a measurement needs its words, and nothing it does not know
-    // unless a word of its own says what the query is.
-    if (tokens.empty() || (!strong && (has(Kind::Unknown) || !has(Kind::Pitch))))
-        return std::nullopt;
+}
+
+MeasurementReading readMeasurement(std::vector<Token> tokens) {
     return Reader(std::move(tokens)).read();
 }
 

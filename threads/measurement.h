@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vornel::threads {
 
@@ -42,15 +43,37 @@ inline constexpr Millionths kLargestMeasuredDiameter = 1000 * kMillion; // 1 m
 inline constexpr Millionths kLargestMeasuredPitch = 20 * kMillion;      // 20 mm
 inline constexpr int kMostThreadsPerInch = 200;
 
-// Reads a query as typed, spaces and full-width forms included, where it is
-// a measurement: a diameter after "外径", "おねじ外径", "OD", "内径", "めねじ内径"
-// or "ID", in millimetres ("9.5", "9.5mm") or inches ("0.245in", ".245\"",
+// A word of a measurement, as the query's reader splits the text.
+enum class MeasurementWord {
+    Major,      // 外径, おねじ外径, od
+    Minor,      // 内径, めねじ内径, id
+    Pitch,      // ピッチ, pitch, p
+    Count,      // 山, 山/インチ, tpi (after a number, or before it)
+    Millimetre, // mm
+    Inch,       // in, inch, ", ″, インチ
+    Number,
+    Unknown,
+};
+
+struct MeasurementToken {
+    MeasurementWord kind = MeasurementWord::Unknown;
+    std::u16string_view text; // a number as written, its sign included
+};
+
+// Splits normalised, lower-case text that holds no word of the Japanese
+// script into a measurement's words: letters matched whole ("od", "tpi",
+// "p"; "code" is no "od"), numbers, marks of a unit; ":" and "=" after a
+// word are passed over. `strong` turns true at a word that says by itself
+// that the query is a measurement ("od", "tpi", "pitch").
+void measurementTokens(std::u16string_view text, std::vector<MeasurementToken>& tokens,
+                       bool& strong);
+
+// Reads the words of a query that is a measurement: a diameter after its
+// word, in millimetres ("9.5", "9.5mm") or inches ("0.245in", ".245\"",
 // ".245", as machinists write inches); a pitch after "ピッチ" or "P"
 // ("ピッチ 1.5", "P1.5"), or a count per inch ("16山", "16山/インチ",
-// "16 tpi", "TPI 16"). Either or both, in either order, with or without
-// spaces. None where the query has no word of a measurement (it is then
-// another kind of query); a reading whose `problem` says why where it has
-// one and cannot be read.
-std::optional<MeasurementReading> readMeasurement(std::u16string_view typed);
+// "16 tpi", "TPI 16"). Either or both, in either order. A reading whose
+// `problem` says why where it cannot be read.
+MeasurementReading readMeasurement(std::vector<MeasurementToken> tokens);
 
 } // namespace vornel::threads

@@ -1,9 +1,11 @@
 #include "threads/query.h"
 
 #include "threads/normalized_text.h"
+#include "threads/standard_sizes.h"
 
 #include <QChar>
 #include <algorithm>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,10 +16,169 @@ bool hasDigit(std::u16string_view word) {
     return std::any_of(word.begin(), word.end(), isDigit);
 }
 
-// The words of a query, each normalised; words that normalise to nothing
-// (a lone "※") are left out.
-std::vector<std::u16string> words(std::u16string_view typed) {
-    std::vector<std::u16string> out;
+// What a word of the trade says.
+enum class Trade {
+    Text,     // read as the designation or drill reads it ("左" with them)
+    Question, // asks what the query asks anyway: 下穴, ドリル, の ...
+    Coarse,   // ISO 261's coarse pitch
+    Fine,     // its fine pitches
+    Family,
+    Pitch, // the pitch follows: "ピッチ1.25"
+    Count, // the threads per inch go before: "20山"
+    Major,
+    Minor,
+    Inch, // the inch threads; in a measurement, the unit
+};
+
+struct TradeWord {
+    std::u16string_view text;
+    Trade trade;
+    Families families = kAnyFamily;
+};
+
+constexpr Families kPipe = bit(Family::PipeG) | bit(Family::PipeRc) | bit(Family::PipeRp);
+
+// As typed; matched in their normalised form ("ー" is "-" there).
+constexpr TradeWord kTradeWords[] = {
+    {u"下穴径", Trade::Question},
+    {u"下穴", Trade::Question},
+    {u"ドリル径", Trade::Question},
+    {u"ドリル", Trade::Question},
+    {u"キリ", Trade::Question},
+    {u"タップ", Trade::Question},
+    {u"ねじ", Trade::Question},
+    {u"径", Trade::Question},
+    {u"の", Trade::Question},
+    {u"並目", Trade::Coarse},
+    {u"細目", Trade::Fine},
+    {u"ウィット", Trade::Family, bit(Family::Whitworth)},
+    {u"ウイット", Trade::Family, bit(Family::Whitworth)},
+    {u"管用平行", Trade::Family, bit(Family::PipeG)},
+    {u"管用テーパー", Trade::Family, bit(Family::PipeRc)},
+    {u"管用テーパ", Trade::Family, bit(Family::PipeRc)},
+    {u"管用", Trade::Family, kPipe},
+    {u"ユニファイ", Trade::Family, bit(Family::Unified)},
+    {u"メートル", Trade::Family, bit(Family::IsoMetric)},
+    {u"インチ", Trade::Inch, kAnyFamily & ~bit(Family::IsoMetric)},
+    {u"おねじ外径", Trade::Major},
+    {u"めねじ内径", Trade::Minor},
+    {u"おねじ", Trade::Major},
+    {u"めねじ", Trade::Minor},
+    {u"外径", Trade::Major},
+    {u"内径", Trade::Minor},
+    {u"ピッチ", Trade::Pitch},
+    {u"山", Trade::Count},
+    {u"左", Trade::Text},
+};
+
+// A piece of a query: a run of one script, or a word of the trade.
+struct Piece {
+    std::u16string_view text; // normalised
+    Trade trade = Trade::Text;
+    Families families = kAnyFamily;
+    bool unknown = false; // a run of the Japanese script that is no word of the trade
+};
+
+constexpr bool isKatakana(char16_t c) {
+    return c >= u'\u30a1' && c <= u'\u30fa';
+}
+
+constexpr bool isJapanese(char16_t c) {
+    return (c >= u'\u3040' && c <= u'\u309f') || isKatakana(c) || c == u'\u3005' ||
+           (c >= u'\u3400' && c <= u'\u4dbf') || (c >= u'\u4e00' && c <= u'\u9fff') ||
+           (c >= u'\uf900' && c <= u'\ufaff');
+}
+
+// Marks between words that the input method gives: "・" where it stands
+// for no slash, "。" for no point, "、".
+constexpr bool isSeparator(char16_t c) {
+    return c == u'・' || c == u'。' || c == u'、';
+}
+
+// The trade's words, normalised once, longer first where one begins another.
+const std::vector<std::pair<std::u16string, const TradeWord*>>& tradeWords() {
+    static const auto words = [] {
+        std::vector<std::pair<std::u16string, const TradeWord*>> out;
+        for (const TradeWord& word : kTradeWords)
+            out.emplace_back(normalizedText(word.text), &word);
+        std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) {
+            return a.first.size() > b.first.size();
+        });
+        return out;
+    }();
+    return words;
+}
+
+// Splits a run of the Japanese script into the trade's words, whole: a run
+// that is not made of them is one unknown word ("山田" holds no 山).
+void tradePieces(std::u16string_view run, std::vector<Piece>& pieces) {
+    const std::size_t first = pieces.size();
+    std::size_t at = 0;
+    while (at < run.size()) {
+        const std::u16string_view rest = run.substr(at);
+        const auto& words = tradeWords();
+        const auto word = std::find_if(words.begin(), words.end(),
+                                       [rest](const auto& w) { return rest.starts_with(w.first); });
+        if (word == words.end()) {
+            pieces.resize(first);
+            pieces.push_back({run, Trade::Text, kAnyFamily, true});
+            return;
+        }
+        const std::size_t size = word->first.size();
+        pieces.push_back({rest.substr(0, size), word->second->trade, word->second->families});
+        at += size;
+    }
+}
+
+// Takes "/インチ", "/inch" or "/in" after a count: "16山/インチ".
+std::size_t perInchAfter(std::u16string_view rest) {
+    for (const std::u16string_view per : {u"/インチ", u"/inch", u"/in"}) {
+        if (rest.size() >= per.size() &&
+            std::equal(per.begin(), per.end(), rest.begin(),
+                       [](char16_t a, char16_t b) { return a == lowerLatin(b); }))
+            return per.size();
+    }
+    return 0;
+}
+
+// The pieces of one normalised word: runs of the Japanese script (a "-"
+// after katakana is its long-vowel mark) split into the trade's words, and
+// the runs between them.
+void splitWord(std::u16string_view word, std::vector<Piece>& pieces) {
+    std::size_t at = 0;
+    while (at < word.size()) {
+        if (isSeparator(word[at])) {
+            ++at;
+            continue;
+        }
+        std::size_t end = at;
+        const bool japanese = isJapanese(word[at]);
+        while (end < word.size() && !isSeparator(word[end]) &&
+               (japanese ? isJapanese(word[end]) || (word[end] == u'-' && isKatakana(word[end - 1]))
+                         : !isJapanese(word[end])))
+            ++end;
+        if (!japanese) {
+            pieces.push_back({word.substr(at, end - at)});
+        } else {
+            tradePieces(word.substr(at, end - at), pieces);
+            if (pieces.back().trade == Trade::Count) {
+                const std::size_t per = perInchAfter(word.substr(end));
+                end += per;
+                pieces.back().text = word.substr(end - per - 1, per + 1);
+            }
+        }
+        at = end;
+    }
+}
+
+// The query's words, each normalised, and their pieces, which view them.
+struct Words {
+    std::vector<std::u16string> normalized;
+    std::vector<Piece> pieces;
+};
+
+Words split(std::u16string_view typed) {
+    Words words;
     std::size_t begin = 0;
     for (std::size_t i = 0; i <= typed.size(); ++i) {
         if (i < typed.size() && !QChar(typed[i]).isSpace())
@@ -25,11 +186,14 @@ std::vector<std::u16string> words(std::u16string_view typed) {
         if (i > begin) {
             std::u16string word = normalizedText(typed.substr(begin, i - begin));
             if (!word.empty())
-                out.push_back(std::move(word));
+                words.normalized.push_back(std::move(word));
         }
         begin = i + 1;
     }
-    return out;
+    // Split once every word is in place: the pieces view them.
+    for (const std::u16string& word : words.normalized)
+        splitWord(word, words.pieces);
+    return words;
 }
 
 // Whether `word` ends with a whole number: digits not part of a decimal or
@@ -120,15 +284,13 @@ Query single(std::u16string_view word) {
         std::optional<Designation> thread = readDesignation(word.substr(0, mark));
         std::optional<Drill> drill = readDrill(word.substr(mark));
         if (thread && drill)
-            return {std::move(thread), drill, true};
+            return {std::move(thread), drill, true, std::nullopt};
     }
     return query;
 }
 
-} // namespace
-
-Query readQuery(std::u16string_view typed, const KnownThread& known) {
-    const std::vector<std::u16string> parts = joined(words(typed));
+// A thread, a drill or both, written with the words that `joined` makes.
+Query readWords(const std::vector<std::u16string>& parts, const KnownThread& known) {
     if (parts.empty())
         return {};
     if (parts.size() == 1)
@@ -166,6 +328,173 @@ Query readQuery(std::u16string_view typed, const KnownThread& known) {
             return {};
     }
     query.threadAndDrill = query.drill.has_value();
+    return query;
+}
+
+// Whether the last word is a number alone: "20" of "1/4 20山".
+bool isNumber(std::u16string_view word) {
+    return !word.empty() && isDigit(word.front()) &&
+           std::all_of(word.begin(), word.end(),
+                       [](char16_t c) { return isDigit(c) || c == u'.' || c == u'/'; });
+}
+
+// A count in 山 after the thread: the number before it made the thread's
+// count ("1/4 20山" as "1/4-20"), or the thread already counted ("1/4-20山").
+bool countBefore(std::vector<std::u16string>& texts) {
+    if (texts.size() >= 2 && isNumber(texts.back())) {
+        texts.back().insert(0, 1, u'-');
+        return true;
+    }
+    if (texts.size() != 1 || !isDigit(texts.back().back()))
+        return false;
+    const std::optional<Designation> thread = readDesignation(texts.back());
+    return thread && !thread->counts.empty();
+}
+
+// 並目 or 細目: the thread as ISO 261 gives that size, with its coarse
+// pitch or its fine ones (of those written, where it has any). False where
+// it gives none.
+bool inPitchSeries(Designation& thread, Trade series) {
+    thread.families &= bit(Family::IsoMetric);
+    std::vector<Rational> pitches;
+    for (const Rational& size : thread.sizes) {
+        const Millionths major = millionthsOf(size);
+        const std::span<const Millionths> all = isoPitches(major);
+        const bool coarse = !all.empty() && isIsoCoarse(major, all.front());
+        const std::span<const Millionths> wanted =
+            series == Trade::Coarse ? all.first(coarse ? 1 : 0) : all.subspan(coarse ? 1 : 0);
+        for (const Millionths pitch : wanted) {
+            const Rational p = reduced(pitch, kMillion);
+            if (thread.counts.empty() ||
+                std::find(thread.counts.begin(), thread.counts.end(), p) != thread.counts.end())
+                pitches.push_back(p);
+        }
+    }
+    thread.counts = std::move(pitches);
+    return thread.families != 0 && !thread.counts.empty();
+}
+
+// The query read as a thread, a drill or both, the trade's words about them
+// taken in; none where a word is neither.
+std::optional<Query> threadOrDrill(const std::vector<Piece>& pieces, const KnownThread& known) {
+    std::vector<std::u16string> texts;
+    Families families = kAnyFamily;
+    std::optional<Trade> series;
+    bool pitchNext = false;
+    for (const Piece& piece : pieces) {
+        switch (piece.trade) {
+        case Trade::Text:
+            texts.emplace_back(pitchNext ? u"p" : u"");
+            texts.back() += piece.text;
+            pitchNext = false;
+            break;
+        case Trade::Question:
+            break;
+        case Trade::Coarse:
+        case Trade::Fine:
+            if (series && *series != piece.trade)
+                return std::nullopt;
+            series = piece.trade;
+            break;
+        case Trade::Family:
+        case Trade::Inch:
+            families &= piece.families;
+            break;
+        case Trade::Pitch: // "M8 ピッチ1.25" is M8 P1.25
+            if (texts.empty() || pitchNext)
+                return std::nullopt;
+            pitchNext = true;
+            break;
+        case Trade::Count:
+            if (!countBefore(texts))
+                return std::nullopt;
+            break;
+        case Trade::Major:
+        case Trade::Minor:
+            return std::nullopt;
+        }
+    }
+    // "M8 ピッチ" is a pitch still being typed: the thread alone meanwhile.
+    if (texts.empty())
+        return std::nullopt;
+    Query query = readWords(joined(std::move(texts)), known);
+    if (!query.thread && !query.drill)
+        return std::nullopt;
+    if (families == kAnyFamily && !series)
+        return query;
+    if (!query.thread)
+        return std::nullopt;
+    // The words say a thread: "10 並目" is no drill of 10 mm.
+    if (!query.threadAndDrill)
+        query.drill.reset();
+    query.thread->families &= families;
+    if (query.thread->families == 0 || (series && !inPitchSeries(*query.thread, *series)))
+        return std::nullopt;
+    return query;
+}
+
+// The query read as a caliper's and a pitch gauge's reading; none where it
+// has no word of one. "p1.5" alone is a pitch; "9.5mm" is a drill's: a
+// measurement needs its words, and nothing it does not know unless a word
+// of its own says what the query is.
+std::optional<MeasurementReading> measurement(const std::vector<Piece>& pieces) {
+    std::vector<std::u16string> lower;
+    lower.reserve(pieces.size());
+    std::vector<MeasurementToken> tokens;
+    bool strong = false;
+    for (const Piece& piece : pieces) {
+        switch (piece.trade) {
+        case Trade::Text:
+            if (piece.unknown) {
+                tokens.push_back({MeasurementWord::Unknown, piece.text});
+            } else {
+                lower.push_back(inLowerCase(std::u16string(piece.text)));
+                measurementTokens(lower.back(), tokens, strong);
+            }
+            break;
+        case Trade::Question:
+            break;
+        case Trade::Major:
+        case Trade::Minor:
+        case Trade::Pitch:
+        case Trade::Count:
+            strong = true;
+            tokens.push_back({piece.trade == Trade::Major   ? MeasurementWord::Major
+                              : piece.trade == Trade::Minor ? MeasurementWord::Minor
+                              : piece.trade == Trade::Pitch ? MeasurementWord::Pitch
+                                                            : MeasurementWord::Count,
+                              piece.text});
+            break;
+        case Trade::Inch:
+            tokens.push_back({MeasurementWord::Inch, piece.text});
+            break;
+        case Trade::Coarse:
+        case Trade::Fine:
+        case Trade::Family:
+            tokens.push_back({MeasurementWord::Unknown, piece.text});
+            break;
+        }
+    }
+    const auto has = [&tokens](MeasurementWord kind) {
+        return std::any_of(tokens.begin(), tokens.end(),
+                           [kind](const MeasurementToken& t) { return t.kind == kind; });
+    };
+    if (tokens.empty() ||
+        (!strong && (has(MeasurementWord::Unknown) || !has(MeasurementWord::Pitch))))
+        return std::nullopt;
+    return readMeasurement(std::move(tokens));
+}
+
+} // namespace
+
+Query readQuery(std::u16string_view typed, const KnownThread& known) {
+    const Words words = split(typed);
+    if (words.pieces.empty())
+        return {};
+    if (std::optional<Query> query = threadOrDrill(words.pieces, known))
+        return std::move(*query);
+    Query query;
+    query.measurement = measurement(words.pieces);
     return query;
 }
 

@@ -2,6 +2,7 @@
 
 #include "threads/designation.h"
 #include "threads/drill.h"
+#include "threads/measurement.h"
 
 #include <functional>
 #include <optional>
@@ -9,12 +10,16 @@
 
 namespace vornel::threads {
 
-// What a query asks: a thread, a drill, or a thread and a drill.
+// What a query asks: the drill for a thread, the threads for a drill, a
+// thread and a drill together, the thread for a measurement, or nothing
+// Vornel knows (all empty).
 struct Query {
     std::optional<Designation> thread;
     std::optional<Drill> drill;
     // The query names both: the thread's rows, each with the drill.
     bool threadAndDrill = false;
+    // A caliper's and a pitch gauge's reading, or why it cannot be read.
+    std::optional<MeasurementReading> measurement;
 };
 
 // Whether a thread that a query names, now with a pitch or thread count, is
@@ -29,7 +34,15 @@ using KnownThread = std::function<bool(const Designation&)>;
 //   classes and the hand after the thread, before or after a drill
 //   ("M8x1.25 6H", "M8 1.25 7H", "M8x1.25 6.8 7H", "M8x1.25-6H LH");
 //   words that belong together are one ("M 8 × 1.25", "1 1/4-7", "6.8 mm",
-//   "1/2-14 NPT", "1/4-20 UNC-2B").
+//   "1/2-14 NPT", "1/4-20 UNC-2B");
+//   the trade's words, each matched whole: those that ask what the query
+//   asks anyway, before or after ("M8の下穴", "ドリル 6.8"); 並目 and 細目,
+//   ISO 261's coarse pitch and fine pitches ("M10 細目"); a marked pitch or
+//   count ("M8 ピッチ1.25", "1/4 20山"); a family ("3/8 ウィット");
+//   a measurement: a diameter after "外径", "おねじ外径", "OD", "内径",
+//   "めねじ内径" or "ID", a pitch or a count per inch ("外径 9.5 ピッチ 1.5",
+//   "外径 .245 16山", "P1.5").
+// Anything else, or a word the reader does not know, asks nothing.
 Query readQuery(std::u16string_view typed, const KnownThread& known);
 
 } // namespace vornel::threads

@@ -73,6 +73,10 @@ done <<EOF
 -testability --find M8x1.25|0|^メートルねじ\t8 × 1.25\t
 -platform offscreen -testability --version|0|^vornel $version$
 --find zzz|1|
+--find code|1|
+--find 山形|1|
+--find 外径|1|
+--find M8の下穴|0|^メートルねじ\t8 × 1.25\t
 --find zzz --find M8x1.25|0|^メートルねじ\t8 × 1.25\t
 --find|2|
 --bogus|2|
