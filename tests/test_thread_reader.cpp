@@ -290,7 +290,8 @@ private slots:
         // 0.029 in = 0.7366 mm; 0.0444 in = 1.12776 mm; 0.5 in = 12.7 mm.
         QTest::newRow("三針 0.75")
             << u"M8x1.25-6g 三針 0.75"_s << u"M 8 x 1.25 ext 6G | wires 0.75"_s;
-        QTest::newRow("ワイヤ 0.75") << u"M8x1.25 ワイヤ 0.75"_s << u"M 8 x 1.25 | wires 0.75"_s;
+        QTest::newRow("ワイヤ径 0.75")
+            << u"M8x1.25 ワイヤ径 0.75"_s << u"M 8 x 1.25 | wires 0.75"_s;
         QTest::newRow("a wire in inches") << u"1/4-20UNC-2A 三針 0.029in"_s
                                           << u"UN 0.25in x 20 unc ext 2A | wires 0.7366 (0.029)"_s;
         QTest::newRow("inches typed apart")

@@ -548,19 +548,23 @@ bool isClassesOrHand(std::u16string_view text) {
     return more && more->counts.empty() && (!more->classes.empty() || more->leftHand);
 }
 
-// The value after the bench word at `at`, with a unit typed apart ("0.5 in",
-// "0.5 インチ"), `at` moved past what it takes; empty where none follows yet.
+// The value after the bench word at `at`, past 径 or の ("ワイヤ径 0.75"),
+// with a unit typed apart ("0.5 in", "0.5 インチ"), `at` moved past what it
+// takes; empty where none follows yet.
 std::u16string valueAfter(const std::vector<Piece>& pieces, std::size_t& at) {
-    if (at + 1 >= pieces.size())
+    std::size_t next = at + 1;
+    while (next < pieces.size() && pieces[next].trade == Trade::Question)
+        ++next;
+    if (next >= pieces.size())
         return {};
-    const Piece& next = pieces[at + 1];
-    const char16_t first = next.text.front();
-    if (next.trade != Trade::Text ||
+    const Piece& number = pieces[next];
+    const char16_t first = number.text.front();
+    if (number.trade != Trade::Text ||
         !(isDigit(first) || first == u'.' || first == u'-' || first == u'+') ||
-        isClassesOrHand(next.text))
+        isClassesOrHand(number.text))
         return {};
-    std::u16string value(next.text);
-    at += 1;
+    std::u16string value(number.text);
+    at = next;
     if (at + 1 < pieces.size()) {
         const Piece& unit = pieces[at + 1];
         const std::u16string lower = inLowerCase(std::u16string(unit.text));
