@@ -282,8 +282,7 @@ private slots:
             << u"measurement"_s;
         QTest::newRow("10,000 characters of one run") << u"下穴"_s.repeated(5000) << QString();
         QTest::newRow("10,000 characters, bench words among them")
-            << u"深さ計 三針 中古 先タップ "_s.repeated(700).left(10000)
-            << u" | wires taper no thread"_s;
+            << u"深さ計 三針 中古 先タップ 深さ "_s.repeated(500).left(10000) << QString();
         // The bench's and the drawing's words, matched whole, read apart:
         // "wires" (三針), the wire in mm (and in inches as typed), the thread
         // depth, the point in degrees, the chamfers, the problem.
@@ -331,6 +330,7 @@ private slots:
             << u"M8x1.25-6H 三針"_s << u"M 8 x 1.25 int 6H | wires"_s;
         QTest::newRow("a wire without a thread") << u"三針 0.75"_s << u" | wires 0.75 no thread"_s;
         QTest::newRow("a depth without a thread") << u"深さ 16"_s << u" | depth 16 no thread"_s;
+        QTest::newRow("a depth and words that are none") << u"M8 山田 深さ 16"_s << QString();
         QTest::newRow("a depth of -5") << u"M8 深さ -5"_s << u"M 8 | depth unread"_s;
         QTest::newRow("a depth of 10^6") << u"M8 深さ 1000000"_s << u"M 8 | depth unread"_s;
         QTest::newRow("a depth past 1 m") << u"M8 深さ 999999"_s << u"M 8 | depth 999999"_s;

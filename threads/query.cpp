@@ -673,8 +673,11 @@ Query readQuery(std::u16string_view typed, const KnownThread& known) {
     if (!bench)
         return {};
     std::optional<Query> read = threadOrDrill(bench->rest, known);
-    // A measurement has none of these words: one among it is unknown.
-    if (!read && !bench->asked) {
+    // Words besides the bench's that read as nothing ("M8 山田 深さ 16") ask
+    // nothing, or a measurement, to which the bench's are unknown words.
+    const bool others = std::any_of(bench->rest.begin(), bench->rest.end(),
+                                    [](const Piece& piece) { return piece.trade == Trade::Text; });
+    if (!read && (!bench->asked || others)) {
         Query query;
         query.measurement = measurement(words.pieces);
         return query;
