@@ -281,16 +281,97 @@ private slots:
             << u"外径 ピッチャー 山形 16山 M8の下穴 ｃｏｄｅ "_s.repeated(400).left(10000)
             << u"measurement"_s;
         QTest::newRow("10,000 characters of one run") << u"下穴"_s.repeated(5000) << QString();
+        QTest::newRow("10,000 characters, bench words among them")
+            << u"深さ計 三針 中古 先タップ 深さ "_s.repeated(500).left(10000) << QString();
+        // The bench's and the drawing's words, matched whole, read apart:
+        // "wires" (三針), the wire in mm (and in inches as typed), the thread
+        // depth, the point in degrees, the chamfers, the problem.
+        // 0.029 in = 0.7366 mm; 0.0444 in = 1.12776 mm; 0.5 in = 12.7 mm.
+        QTest::newRow("三針 0.75")
+            << u"M8x1.25-6g 三針 0.75"_s << u"M 8 x 1.25 ext 6G | wires 0.75"_s;
+        QTest::newRow("ワイヤ径 0.75")
+            << u"M8x1.25 ワイヤ径 0.75"_s << u"M 8 x 1.25 | wires 0.75"_s;
+        QTest::newRow("a wire in inches") << u"1/4-20UNC-2A 三針 0.029in"_s
+                                          << u"UN 0.25in x 20 unc ext 2A | wires 0.7366 (0.029)"_s;
+        QTest::newRow("inches typed apart")
+            << u"1/2-13UNC-2A ワイヤー 0.0444 インチ"_s
+            << u"UN 0.5in x 13 unc ext 2A | wires 1.12776 (0.0444)"_s;
+        QTest::newRow("三針 alone: the best wire")
+            << u"M8x1.25-6g 三針"_s << u"M 8 x 1.25 ext 6G | wires"_s;
+        QTest::newRow("a class after 三針")
+            << u"M8x1.25 三針 6g"_s << u"M 8 x 1.25 ext 6G | wires"_s;
+        QTest::newRow("三針 before the thread")
+            << u"三針 0.75 M8x1.25"_s << u"M 8 x 1.25 | wires 0.75"_s;
+        QTest::newRow("深さ") << u"M8 深さ 16"_s << u"M 8 | depth 16"_s;
+        QTest::newRow("ねじ深さ") << u"M8 ねじ深さ 16"_s << u"M 8 | depth 16"_s;
+        QTest::newRow("a depth in inches")
+            << u"1/4-20 深さ 0.5in"_s << u"any 0.25in x 20 | depth 12.7 (0.5)"_s;
+        QTest::newRow("the drawings' 深") << u"M8深12"_s << u"M 8 | depth 12"_s;
+        QTest::newRow("the drawings' depth mark") << u"M8↧12"_s << u"M 8 | depth 12"_s;
+        QTest::newRow("先端角") << u"M8 深さ 16 先端角 140"_s << u"M 8 | depth 16 point 140"_s;
+        QTest::newRow("140°") << u"M8 深さ16 140°"_s << u"M 8 | depth 16 point 140"_s;
+        QTest::newRow("140度") << u"M8深さ16 140度"_s << u"M 8 | depth 16 point 140"_s;
+        QTest::newRow("先 and 上げタップ")
+            << u"M8 深さ 16 先 上げタップ"_s << u"M 8 | depth 16 taper bottoming"_s;
+        QTest::newRow("スパイラル and ポイント")
+            << u"M8 深さ 16 スパイラル ポイント"_s << u"M 8 | depth 16 flute spiral-point"_s;
+        QTest::newRow("中タップ, no depth") << u"M8 中タップ"_s << u"M 8 | plug"_s;
+        QTest::newRow("a depth still being typed") << u"M8 深さ"_s << u"M 8"_s;
+        QTest::newRow("深さ inside a word") << u"M8 深さ計 16"_s << QString();
+        QTest::newRow("中 inside a word") << u"M8 中古"_s << QString();
+        // Bad input: the reader's words for what the text alone says; the
+        // answer's for what needs the thread (a nut, a wire of 100 mm, a
+        // depth past 1 m).
+        QTest::newRow("a wire of 0")
+            << u"M8x1.25-6g 三針 0"_s << u"M 8 x 1.25 ext 6G | wires wire unread"_s;
+        QTest::newRow("a wire of 100")
+            << u"M8x1.25-6g 三針 100"_s << u"M 8 x 1.25 ext 6G | wires 100"_s;
+        QTest::newRow("three wires on a nut")
+            << u"M8x1.25-6H 三針"_s << u"M 8 x 1.25 int 6H | wires"_s;
+        QTest::newRow("a wire without a thread") << u"三針 0.75"_s << u" | wires 0.75 no thread"_s;
+        QTest::newRow("a depth without a thread") << u"深さ 16"_s << u" | depth 16 no thread"_s;
+        QTest::newRow("a depth and words that are none") << u"M8 山田 深さ 16"_s << QString();
+        QTest::newRow("a depth of -5") << u"M8 深さ -5"_s << u"M 8 | depth unread"_s;
+        QTest::newRow("a depth of 10^6") << u"M8 深さ 1000000"_s << u"M 8 | depth unread"_s;
+        QTest::newRow("a depth past 1 m") << u"M8 深さ 999999"_s << u"M 8 | depth 999999"_s;
+        QTest::newRow("two depths") << u"M8 深さ 16 深さ 20"_s << QString();
+        QTest::newRow("half a degree")
+            << u"M8 深さ 16 118.5°"_s << u"M 8 | depth 16 point unread"_s;
     }
     void queries() {
         QFETCH(QString, typed);
         QFETCH(QString, read);
         const Query q = readQuery(view(typed), known);
+        const auto length = [](Millionths mm, std::optional<Millionths> inches = {}) {
+            const auto n = [](Millionths m) {
+                return QString::number(double(m) / kMillion, 'g', 12);
+            };
+            return n(mm) + (inches ? u" ("_s + n(*inches) + u')' : QString());
+        };
         QString text = q.thread ? describe(*q.thread) : QString();
         if (q.drill)
-            text += u"; "_s + QString::number(double(q.drill->millimetres) / kMillion, 'g', 12);
+            text += u"; "_s + length(q.drill->millimetres);
         if (q.measurement)
             text += u"measurement"_s;
+        QStringList bench;
+        if (q.threeWires)
+            bench.append(u"wires"_s);
+        if (q.wire)
+            bench.append(length(*q.wire, q.wireInches));
+        if (q.threadDepth)
+            bench.append(u"depth "_s + length(*q.threadDepth, q.threadDepthInches));
+        if (q.pointAngle)
+            bench.append(u"point "_s + QString::number(*q.pointAngle));
+        for (const Chamfer c : q.chamfers)
+            bench.append(
+                QStringList{u"taper"_s, u"plug"_s, u"bottoming"_s, u"spiral-point"_s, u"flute"_s}
+                    .value(int(c), u"form"_s));
+        static const QStringList kProblems{QString(), u"no thread"_s, u"wire unread"_s,
+                                           u"depth unread"_s, u"point unread"_s};
+        if (q.benchProblem != BenchProblem::None)
+            bench.append(kProblems.value(int(q.benchProblem)));
+        if (!bench.isEmpty())
+            text += u" | "_s + bench.join(u' ');
         QCOMPARE(text, read);
     }
 

@@ -28,12 +28,19 @@ enum class Trade {
     Major,
     Minor,
     Inch, // the inch threads; in a measurement, the unit
+    // The bench's and the drawing's, taken out before the thread is read.
+    Wire,    // 三針: a wire size may follow
+    Depth,   // 深さ: a thread depth follows
+    Point,   // 先端角: the drill's point angle follows
+    Degree,  // 度, after the point angle
+    Chamfer, // a tap's chamfer
 };
 
 struct TradeWord {
     std::u16string_view text;
     Trade trade;
     Families families = kAnyFamily;
+    Chamfer chamfer = Chamfer::HandTaper;
 };
 
 constexpr Families kPipe = bit(Family::PipeG) | bit(Family::PipeRc) | bit(Family::PipeRp);
@@ -69,7 +76,25 @@ constexpr TradeWord kTradeWords[] = {
     {u"ピッチ", Trade::Pitch},
     {u"山", Trade::Count},
     {u"左", Trade::Text},
+    {u"三針法", Trade::Wire},
+    {u"三針", Trade::Wire},
+    {u"ワイヤー", Trade::Wire},
+    {u"ワイヤ", Trade::Wire},
+    {u"深さ", Trade::Depth},
+    {u"深", Trade::Depth}, // the drawings' "M8深12"
+    {u"先端角", Trade::Point},
+    {u"度", Trade::Degree},
+    {u"先", Trade::Chamfer, kAnyFamily, Chamfer::HandTaper},
+    {u"中", Trade::Chamfer, kAnyFamily, Chamfer::HandPlug},
+    {u"上げ", Trade::Chamfer, kAnyFamily, Chamfer::HandBottoming},
+    {u"仕上げ", Trade::Chamfer, kAnyFamily, Chamfer::HandBottoming},
+    {u"スパイラル", Trade::Chamfer, kAnyFamily, Chamfer::SpiralFlute},
+    {u"ポイント", Trade::Chamfer, kAnyFamily, Chamfer::SpiralPoint},
+    {u"ガン", Trade::Chamfer, kAnyFamily, Chamfer::SpiralPoint},
 };
+
+// The depth symbol of the drawings, "M8↧16".
+constexpr char16_t kDepthMark = u'\u21a7';
 
 // A piece of a query: a run of one script, or a word of the trade.
 struct Piece {
@@ -77,6 +102,7 @@ struct Piece {
     Trade trade = Trade::Text;
     Families families = kAnyFamily;
     bool unknown = false; // a run of the Japanese script that is no word of the trade
+    Chamfer chamfer = Chamfer::HandTaper;
 };
 
 constexpr bool isKatakana(char16_t c) {
@@ -125,7 +151,8 @@ void tradePieces(std::u16string_view run, std::vector<Piece>& pieces) {
             return;
         }
         const std::size_t size = word->first.size();
-        pieces.push_back({rest.substr(0, size), word->second->trade, word->second->families});
+        const TradeWord& trade = *word->second;
+        pieces.push_back({rest.substr(0, size), trade.trade, trade.families, false, trade.chamfer});
         at += size;
     }
 }
@@ -151,9 +178,14 @@ void splitWord(std::u16string_view word, std::vector<Piece>& pieces) {
             ++at;
             continue;
         }
+        if (word[at] == kDepthMark) {
+            pieces.push_back({word.substr(at, 1), Trade::Depth});
+            ++at;
+            continue;
+        }
         std::size_t end = at;
         const bool japanese = isJapanese(word[at]);
-        while (end < word.size() && !isSeparator(word[end]) &&
+        while (end < word.size() && !isSeparator(word[end]) && word[end] != kDepthMark &&
                (japanese ? isJapanese(word[end]) || (word[end] == u'-' && isKatakana(word[end - 1]))
                          : !isJapanese(word[end])))
             ++end;
@@ -281,10 +313,11 @@ Query single(std::u16string_view word) {
     // "M8×1.25φ6.9": a thread and a drill without a space.
     const std::size_t mark = word.rfind(u'φ');
     if (!query.thread && !query.drill && mark != std::u16string_view::npos && mark > 0) {
-        std::optional<Designation> thread = readDesignation(word.substr(0, mark));
-        std::optional<Drill> drill = readDrill(word.substr(mark));
-        if (thread && drill)
-            return {std::move(thread), drill, true, std::nullopt};
+        query.thread = readDesignation(word.substr(0, mark));
+        query.drill = readDrill(word.substr(mark));
+        query.threadAndDrill = query.thread && query.drill;
+        if (!query.threadAndDrill)
+            return {};
     }
     return query;
 }
@@ -411,6 +444,11 @@ std::optional<Query> threadOrDrill(const std::vector<Piece>& pieces, const Known
             break;
         case Trade::Major:
         case Trade::Minor:
+        case Trade::Wire: // the bench's words are taken out before
+        case Trade::Depth:
+        case Trade::Point:
+        case Trade::Degree:
+        case Trade::Chamfer:
             return std::nullopt;
         }
     }
@@ -471,6 +509,11 @@ std::optional<MeasurementReading> measurement(const std::vector<Piece>& pieces) 
         case Trade::Coarse:
         case Trade::Fine:
         case Trade::Family:
+        case Trade::Wire:
+        case Trade::Depth:
+        case Trade::Point:
+        case Trade::Degree:
+        case Trade::Chamfer:
             tokens.push_back({MeasurementWord::Unknown, piece.text});
             break;
         }
@@ -485,16 +528,173 @@ std::optional<MeasurementReading> measurement(const std::vector<Piece>& pieces) 
     return readMeasurement(std::move(tokens));
 }
 
+// What the words for the bench and the drawing ask, and the pieces left for
+// the thread.
+struct Bench {
+    std::vector<Piece> rest;
+    bool asked = false; // a word that needs a thread: 三針, or a depth or point with its value
+    bool threeWires = false;
+    std::optional<Drill> wire;
+    std::optional<Drill> depth;
+    std::optional<int> point;
+    std::vector<Chamfer> chamfers;
+    BenchProblem problem = BenchProblem::None;
+};
+
+// Whether `text` is what the reader takes for classes or the hand after a
+// thread ("三針 6g", "-LH"): no value of a bench word.
+bool isClassesOrHand(std::u16string_view text) {
+    const std::optional<Designation> more = afterThread(text);
+    return more && more->counts.empty() && (!more->classes.empty() || more->leftHand);
+}
+
+// The value after the bench word at `at`, past 径 or の ("ワイヤ径 0.75"),
+// with a unit typed apart ("0.5 in", "0.5 インチ"), `at` moved past what it
+// takes; empty where none follows yet.
+std::u16string valueAfter(const std::vector<Piece>& pieces, std::size_t& at) {
+    std::size_t next = at + 1;
+    while (next < pieces.size() && pieces[next].trade == Trade::Question)
+        ++next;
+    if (next >= pieces.size())
+        return {};
+    const Piece& number = pieces[next];
+    const char16_t first = number.text.front();
+    if (number.trade != Trade::Text ||
+        !(isDigit(first) || first == u'.' || first == u'-' || first == u'+') ||
+        isClassesOrHand(number.text))
+        return {};
+    std::u16string value(number.text);
+    at = next;
+    if (at + 1 < pieces.size()) {
+        const Piece& unit = pieces[at + 1];
+        const std::u16string lower = inLowerCase(std::u16string(unit.text));
+        if (unit.trade == Trade::Inch ||
+            (unit.trade == Trade::Text && (lower == u"mm" || lower == u"in" || lower == u"inch" ||
+                                           lower == u"\"" || lower == u"″"))) {
+            value += unit.trade == Trade::Inch ? u"in" : lower;
+            at += 1;
+        }
+    }
+    return value;
+}
+
+// A wire or a depth, as a drill is read; no sign, no diameter mark before.
+std::optional<Drill> benchLength(std::u16string_view value) {
+    if (!isDigit(value.front()) && value.front() != u'.')
+        return std::nullopt;
+    return readDrill(value);
+}
+
+// Whole degrees, "140" or "140°".
+std::optional<int> readDegrees(std::u16string_view value) {
+    if (value.ends_with(u'°'))
+        value.remove_suffix(1);
+    if (value.empty() || value.size() > kMaxDigits ||
+        !std::all_of(value.begin(), value.end(), isDigit))
+        return std::nullopt;
+    return static_cast<int>(digitsValue(value));
+}
+
+// Takes the bench's and the drawing's words out of the pieces, wherever they
+// stand. None where a value comes twice.
+std::optional<Bench> benchWords(const std::vector<Piece>& pieces) {
+    Bench bench;
+    const auto flag = [&bench](BenchProblem problem) {
+        if (bench.problem == BenchProblem::None)
+            bench.problem = problem;
+    };
+    const auto pointAngle = [&](std::u16string_view value) {
+        if (bench.point)
+            return false;
+        bench.asked = true;
+        bench.point = readDegrees(value);
+        if (!bench.point)
+            flag(BenchProblem::PointUnread);
+        return true;
+    };
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const Piece& piece = pieces[i];
+        switch (piece.trade) {
+        case Trade::Wire:
+        case Trade::Depth: {
+            const bool wire = piece.trade == Trade::Wire;
+            bench.threeWires = bench.threeWires || wire;
+            bench.asked = bench.asked || wire;
+            const std::u16string value = valueAfter(pieces, i);
+            if (value.empty())
+                break;
+            std::optional<Drill>& length = wire ? bench.wire : bench.depth;
+            if (length)
+                return std::nullopt;
+            bench.asked = true;
+            length = benchLength(value);
+            if (!length)
+                flag(wire ? BenchProblem::WireUnread : BenchProblem::DepthUnread);
+            break;
+        }
+        case Trade::Point: {
+            const std::u16string value = valueAfter(pieces, i);
+            if (!value.empty() && !pointAngle(value))
+                return std::nullopt;
+            if (i + 1 < pieces.size() && pieces[i + 1].trade == Trade::Degree)
+                ++i;
+            break;
+        }
+        case Trade::Degree: // 度 with no number before it
+            return std::nullopt;
+        case Trade::Chamfer:
+            if (std::find(bench.chamfers.begin(), bench.chamfers.end(), piece.chamfer) ==
+                bench.chamfers.end())
+                bench.chamfers.push_back(piece.chamfer);
+            break;
+        default:
+            // "140°", "140度": the point, wherever it stands.
+            if (piece.trade == Trade::Text &&
+                (piece.text.ends_with(u'°') ||
+                 (i + 1 < pieces.size() && pieces[i + 1].trade == Trade::Degree))) {
+                if (!pointAngle(piece.text))
+                    return std::nullopt;
+                i += piece.text.ends_with(u'°') ? 0 : 1;
+                break;
+            }
+            bench.rest.push_back(piece);
+        }
+    }
+    return bench;
+}
+
 } // namespace
 
 Query readQuery(std::u16string_view typed, const KnownThread& known) {
     const Words words = split(typed);
     if (words.pieces.empty())
         return {};
-    if (std::optional<Query> query = threadOrDrill(words.pieces, known))
-        return std::move(*query);
-    Query query;
-    query.measurement = measurement(words.pieces);
+    std::optional<Bench> bench = benchWords(words.pieces);
+    if (!bench)
+        return {};
+    std::optional<Query> read = threadOrDrill(bench->rest, known);
+    // Words besides the bench's that read as nothing ("M8 山田 深さ 16") ask
+    // nothing, or a measurement, to which the bench's are unknown words.
+    const bool others = std::any_of(bench->rest.begin(), bench->rest.end(),
+                                    [](const Piece& piece) { return piece.trade == Trade::Text; });
+    if (!read && (!bench->asked || others)) {
+        Query query;
+        query.measurement = measurement(words.pieces);
+        return query;
+    }
+    Query query = read ? std::move(*read) : Query{};
+    query.threeWires = bench->threeWires;
+    if (bench->wire) {
+        query.wire = bench->wire->millimetres;
+        query.wireInches = bench->wire->inches;
+    }
+    if (bench->depth) {
+        query.threadDepth = bench->depth->millimetres;
+        query.threadDepthInches = bench->depth->inches;
+    }
+    query.pointAngle = bench->point;
+    query.chamfers = std::move(bench->chamfers);
+    query.benchProblem = bench->asked && !query.thread ? BenchProblem::NoThread : bench->problem;
     return query;
 }
 
