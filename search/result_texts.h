@@ -4,11 +4,31 @@
 #include "threads/thread.h"
 
 #include <QString>
+#include <utility>
 
 namespace vornel::search {
 
 // What every door says of a result: the search window's table, its copy
 // and its screen reader, the command line and the desktop's search.
+
+// A length a standard's formulas give, to 0.001 mm with its zeros, as the
+// standards' tables print it: "7.760", "5.250". A difference between two
+// such lengths is written the same way.
+QString workedOutText(Millionths value);
+// A drill, or a length the user typed, as the charts write one: "6.8".
+QString drillText(Millionths value);
+// A range as it is drawn: "6.647～6.912".
+QString rangeText(const QString& minimum, const QString& maximum);
+// A result's own limits (what `limits` bounds): a chart's as the chart
+// prints them, a thread no chart holds as the standard gives them.
+std::pair<QString, QString> rowLimits(const SearchResult& result);
+
+// What a voice is to read for a text of these answers, as spokenText() says
+// the charts' texts: marks said as words where words serve. A range is
+// "6.647 から 6.912", "°" is "度", a designation's hyphen is a pause
+// ("3/8 16UNC", not "マイナス"), and brackets, "／", "：", "・" and the
+// ideographic space become "、".
+QString spokenAnswer(QString drawn);
 
 // The columns of the results, in the table's order.
 enum ResultColumn : int { Chart, Designation, Kind, Drill, Engagement, Limits, Match, ColumnCount };
@@ -19,8 +39,8 @@ QString columnName(int column);
 QString cellText(const SearchResult& result, int column);
 // What a screen reader says for a cell: a row, read cell by cell, reads like
 // a chart's row: the chart, the thread, then each value after its name
-// ("ドリル径 6.8", "めねじ内径 6.647～6.912", "一致 呼び"), as spokenText() says
-// them.
+// ("ドリル径 6.8", "めねじ内径 6.647 から 6.912", "一致 呼び"), as spokenAnswer()
+// says them; a bolt's pairs each named: "外径 7.760 から 7.972、有効径 …".
 QString accessibleCellText(const SearchResult& result, int column);
 
 // Why a result matched, "呼び", "ドリル径と同じ", "範囲内（最小 +0.153／最大 −0.112）";
