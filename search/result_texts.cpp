@@ -98,6 +98,12 @@ QString differenceText(const SearchResult& result, Millionths value) {
     return placedText(value, std::max(limits, decimalPlaces(formatMillimetres(value))));
 }
 
+// Whether how a result matched says more than its name: where a drill lies.
+bool matchSaysMore(const SearchResult& result) {
+    return result.drillMatch != DrillMatch::None || result.aboveMinimum < 0 ||
+           result.belowMaximum < 0;
+}
+
 } // namespace
 
 QString workedOutText(Millionths value) {
@@ -369,6 +375,12 @@ QStringList halfFields(const SearchResult& result) {
 
 QString copiedFields(const SearchResult& result) {
     QStringList fields;
+    // A measurement's candidate: the limits the reading was held against and
+    // how it fits, which the chart's line does not say.
+    if (result.measured && result.chart)
+        for (const QString& field : {measuredLimitsText(result), measuredFitText(result)})
+            if (!field.isEmpty())
+                fields.append(field);
     QStringList half = halfFields(result);
     if (const Computed* asked = classJudged(result)) {
         fields.append(computedLimits(*asked)); // names the standard and class already
@@ -381,6 +393,8 @@ QString copiedFields(const SearchResult& result) {
         fields.append(toQString(result.half->className) + u' ' + toQString(result.half->note));
     if (result.leftHand)
         fields.append(QStringLiteral("左ねじ"));
+    if (matchSaysMore(result))
+        fields.append(matchDescription(result));
     if (result.unreadClass)
         fields.append(kUnreadClass.toString());
     if (const QString engagement = engagementField(result); !engagement.isEmpty())
@@ -422,8 +436,7 @@ QString resultDescription(const SearchResult& result) {
             parts.append(columnName(column) + u' ' + text);
             break;
         case Match:
-            if (result.drillMatch != DrillMatch::None || result.aboveMinimum < 0 ||
-                result.belowMaximum < 0 || result.measured || result.unreadClass ||
+            if (matchSaysMore(result) || result.measured || result.unreadClass ||
                 (result.half && result.half->familyLacks))
                 match = text;
             break;

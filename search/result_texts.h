@@ -74,9 +74,10 @@ QStringList halfFields(const SearchResult& result);
 inline constexpr QStringView kUnreadClass = u"等級が読めません";
 
 // The fields a copied result adds after its chart's line, TAB-separated:
-// the class asked's limits where the row is judged by them ("ISO 965-1 4H
-// 計算値 6.647～6.817"), halfFields(), a class the thread's family lacks
-// ("6g 規格にない等級"), "左ねじ", kUnreadClass, then
+// a measurement's limits and fit, the class asked's limits where the row is judged by them ("ISO
+// 965-1 4H 計算値 6.647～6.817"), halfFields(), a class the thread's family lacks
+// ("6g 規格にない等級"), "左ねじ", where a drill lies (matchDescription()),
+// kUnreadClass, then
 // engagementField(); empty where there are none.
 QString copiedFields(const SearchResult& result);
 
