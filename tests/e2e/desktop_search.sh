@@ -49,7 +49,7 @@ fi
 # The command line, with no display at all: arguments | status | a line that
 # standard output must hold (a Perl regex), or nothing where it must be empty.
 # Status 2 comes with one line on standard error.
-heading="^図表\\tねじの呼び\\t種類\\tドリル径\\t${engagement:+ひっかかり率\\t}最小～最大寸法\\t一致"
+heading="^図表\\tねじの呼び\\t種類\\tドリル径\\t${engagement:+ひっかかり率\\t}最小～最大寸法\\t一致\\t詳細$"
 while IFS='|' read -r arguments status expected; do
     # shellcheck disable=SC2086
     actual=0
@@ -67,7 +67,11 @@ while IFS='|' read -r arguments status expected; do
     fi
     passed=$((passed + 1))
 done <<EOF
---find M8x1.25|0|^メートルねじ\t8 × 1.25\t\t6.8\t${engagement_cell}めねじ内径 6.647～6.912\t呼び$
+--find M8x1.25|0|^メートルねじ\t8 × 1.25\t\t6.8\t${engagement_cell}めねじ内径 6.647～6.912\t呼び\t
+--find M8x1.25|0|\t　有効径 7.188～7.348（計算値）\t　外径 最小 8.000（計算値）\t　タップ ISO 2\t
+--find M8x1.25 --json|0|^ *"minimum": 7.188,$
+--json --find zzz|1|^ *"query": "zzz",$
+--json|2|
 --find M8x1.25φ6.9|0|^メートルねじ\t8 × 1.25\t\t6.8\t${engagement_cell:+81 %（ドリル径 6.9）\t}めねじ内径 6.647～6.912\t呼び・範囲内
 --find M8x1.25|0|$heading
 -testability --find M8x1.25|0|^メートルねじ\t8 × 1.25\t
