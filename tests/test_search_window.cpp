@@ -450,9 +450,17 @@ private slots:
         QTest::keyClick(query, Qt::Key_Down);
         QCOMPARE(window->focusWidget(), query);
         QCOMPARE(table->accessibleDescription(), u"該当なし"_s);
-        // Escape or Ctrl+W closes the window.
+        // Ctrl+F goes back to the query, from the detail too, its text selected.
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
+        for (QWidget* from :
+             {static_cast<QWidget*>(table), static_cast<QWidget*>(window->detailArea())}) {
+            from->setFocus();
+            QTest::keySequence(from, QKeySequence::Find);
+            QCOMPARE(window->focusWidget(), query);
+            QCOMPARE(query->selectedText(), query->text());
+        }
+        // Escape or Ctrl+W closes the window.
         QTest::keySequence(query, close);
         flushDeletes();
         QVERIFY(!program.searchWindow());
