@@ -175,12 +175,12 @@ while IFS='|' read -r door method arguments expected; do
     grep -Pq -- "$expected" <<<"$reply" || fail "$(cut -c1-300 <<<"$method $arguments: $reply")"
     passed=$((passed + 1))
 done <<EOF
-gnome|GetResultMetas|"['$first']"|^\(\[\{'description': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8、ISO 965-1 6H 計算値、タップ ISO 2$engagement'>, 'gicon': <'io.github.vornel.Vornel'>, 'id': <'$first'>, 'name': <'8 × 1.25（メートルねじ）'>\}\],\)$
+gnome|GetResultMetas|"['$first']"|^\(\[\{'description': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8.000、ISO 965-1 6H 計算値、タップ ISO 2$engagement'>, 'gicon': <'io.github.vornel.Vornel'>, 'id': <'$first'>, 'name': <'8 × 1.25（メートルねじ）'>\}\],\)$
 gnome|GetSubsearchResultSet|"['$first']" "['M8x1.25']"|^$(sed 's/[][()]/\\&/g' <<<"$ids")\$
 gnome|GetResultMetas|"['1:6.8']"|'description': <'ドリル径 6.9、めねじ内径 6.782～7.035$any_engagement、範囲内（最小 \+0.018／最大 −0.235）'>.*'name': <'5/16 ‐24UNF（ユニファイねじ）'>
-krunner|Match|'M8x1.25'|^\(\[\('0:M8x1.25', '8 × 1.25（メートルねじ）', 'io.github.vornel.Vornel', 100, 1\.0, \{'actions': <\['copy-drill'\]>, 'subtext': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8、ISO 965-1 6H 計算値、タップ ISO 2$engagement'>\}\), \('1:M8x1.25', '8 × 1.25（インサートメートルねじ）'
+krunner|Match|'M8x1.25'|^\(\[\('0:M8x1.25', '8 × 1.25（メートルねじ）', 'io.github.vornel.Vornel', 100, 1\.0, \{'actions': <\['copy-drill'\]>, 'subtext': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8.000、ISO 965-1 6H 計算値、タップ ISO 2$engagement'>\}\), \('1:M8x1.25', '8 × 1.25（インサートメートルねじ）'
 gnome|GetInitialResultSet|"['M8x1.25', '6.9']"|^\(\['0:M8x1.25 6.9', '1:M8x1.25 6.9'
-gnome|GetResultMetas|"['0:M8x1.25 6.9']"|'description': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8、ISO 965-1 6H 計算値、タップ ISO 2$any_engagement、[^']*範囲内（最小 \+0.253／最大 −0.012）'>.*'name': <'8 × 1.25（メートルねじ）'>
+gnome|GetResultMetas|"['0:M8x1.25 6.9']"|'description': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8.000、ISO 965-1 6H 計算値、タップ ISO 2$any_engagement、[^']*範囲内（最小 \+0.253／最大 −0.012）'>.*'name': <'8 × 1.25（メートルねじ）'>
 gnome|GetInitialResultSet|"['1/4-20']"|^\(\['0:1/4-20', '1:1/4-20', '2:1/4-20'
 gnome|GetResultMetas|"['0:1/4-20']"|'name': <'1/4 ‐20UNC（ユニファイねじ）'>
 krunner|Match|'1/4-20'|^\(\[\('0:1/4-20', '1/4 ‐20UNC（ユニファイねじ）', 'io.github.vornel.Vornel', 100, 1\.0, .*\('1:1/4-20', '1/4 ‐20（ウィットねじ（インチ呼び））', 'io.github.vornel.Vornel', 100, 0\.999,
