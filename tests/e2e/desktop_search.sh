@@ -269,7 +269,7 @@ done <<EOF
 call gnome ActivateResult "'$first'" "['M8x1.25']" 0|メートルねじ|8 × 1.25\t6.8\t6.647\t6.912
 call krunner Run "'0:1/4-20UNC'" "''"|ユニファイねじ|1/4 ‐20UNC\t5.1\t4.979\t5.257
 call gnome LaunchSearch "['M8x1.25']" 0|ねじ・下穴の検索|メートルねじ\t8 × 1.25\t6.8\t6.647\t6.912
-call gnome ActivateResult "'0:M105x2'" "['M105x2']" 0|ねじ・下穴の検索|計算値（ISO 965-1 6H）\tM105 × 2\t103\tめねじ内径 102.835～103.21
+call gnome ActivateResult "'0:M105x2'" "['M105x2']" 0|ねじ・下穴の検索|計算値（ISO 965-1 6H）\tM105 × 2\t103\tめねじ内径 102.835～103.210
 second_start "$vornel"|Vornel|
 EOF
 # A launcher's startup id, handed over with a call to the running
