@@ -560,6 +560,11 @@ private slots:
                  u"インサートメートルねじ　8 × 1.25"_s);
         QVERIFY(window->detailArea()->toPlainText().contains(
             u"使えるドリル径　8.4（図表のドリル径）、8.5"_s));
+        // The fluteless chart's title as its cell is spoken, not "メ－トル".
+        QTest::keyClick(table, Qt::Key_Down);
+        QCOMPARE(window->detailArea()->toPlainText().section(u'　', 0, 0),
+                 u"溝なしタップメートルねじ"_s);
+        QTest::keyClick(table, Qt::Key_Up);
         QTest::keyClick(table, Qt::Key_Tab);
         QCOMPARE(window->focusWidget(), window->detailArea());
         // Up from the first result goes back to the query.
