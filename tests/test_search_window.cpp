@@ -332,6 +332,11 @@ private slots:
         for (const QString& figure : whole)
             for (const QString& door : {detail, copied, lines[result + 1], description})
                 QVERIFY2(door.contains(figure), qPrintable(figure + u" not in "_s + door));
+        // A bolt's two pairs, drawn side by side, are each named when spoken.
+        if (cells[result].section(u'\t', search::Limits, search::Limits).contains(u'／'))
+            QVERIFY2(spoken[search::Limits].contains(QRegularExpression(
+                         u"^外径 [\\d.]+ から [\\d.]+、有効径 [\\d.]+ から [\\d.]+$"_s)),
+                     qPrintable(spoken[search::Limits]));
         // Spoken in words: no marks a voice reads as marks, no hyphen as マイナス.
         for (const QString& cell : spoken) {
             QVERIFY2(!cell.contains(QRegularExpression(u"[～／（）°：]|\\w[-‐－]\\w"_s)),
