@@ -77,8 +77,12 @@ QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
         lines.append(
             QStringLiteral("　内径 %1（計算値）")
                 .arg(rangeText(workedOutText(asked->minimum), workedOutText(asked->maximum))));
-    if (!half.hasLimits || (asked && !asked->hasLimits)) {
-        lines.append(u'　' + toQString(half.note.empty() ? asked->note : half.note));
+    if (asked && !asked->hasLimits) {
+        lines.append(u'　' + toQString(asked->note));
+        return lines;
+    }
+    if (!half.hasLimits) {
+        lines.append(u'　' + missingHalfText(result));
         return lines;
     }
     lines << QStringLiteral("　有効径 %1（計算値）")

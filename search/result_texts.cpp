@@ -352,7 +352,7 @@ QStringList halfFields(const SearchResult& result) {
     if (!half->hasLimits) {
         // The row's classless note is its match's; the class judged's, its limits'.
         if (!half->familyLacks && !(asked && !asked->hasLimits))
-            fields.append(side + u' ' + toQString(half->className) + u' ' + toQString(half->note));
+            fields.append(missingHalfText(result, side));
     } else {
         const QString pitch =
             side + QStringLiteral("有効径 ") +
@@ -371,6 +371,16 @@ QStringList halfFields(const SearchResult& result) {
     if (!half->fitNote.empty())
         fields.append(toQString(half->fitNote));
     return fields;
+}
+
+QString missingHalfText(const SearchResult& result, const QString& side) {
+    const ThreadHalf& half = *result.half;
+    // The class judged gives the minor diameter: what the standard lacks is
+    // the pitch diameter, named, so that no figure seems to stand for it.
+    if (const Computed* asked = classJudged(result); asked && asked->hasLimits)
+        return side + QStringLiteral("有効径 %1 規格にない寸法").arg(toQString(half.className));
+    return (side.isEmpty() ? QString() : side + u' ') + toQString(half.className) + u' ' +
+           toQString(half.note);
 }
 
 QString copiedFields(const SearchResult& result) {

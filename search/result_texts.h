@@ -69,6 +69,12 @@ QString engagementField(const SearchResult& result);
 // what a fit's classes say. Empty where the result has no half.
 QStringList halfFields(const SearchResult& result);
 
+// What a result's half says where the standard gives it no figures, after
+// `side` ("めねじ", or none under its heading): the diameter it lacks where
+// the class judged gives the minor diameter ("めねじ有効径 6H 規格にない寸法"),
+// else that the class is not in the standard ("めねじ 6H 規格にない等級").
+QString missingHalfText(const SearchResult& result, const QString& side = {});
+
 // What a result found by its designation says of classes written after it
 // that cannot be read.
 inline constexpr QStringView kUnreadClass = u"等級が読めません";

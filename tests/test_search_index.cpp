@@ -788,7 +788,7 @@ private slots:
             << QStringList{u"M8 × 1.25-6g6h: おねじ 6g6h 規格にない等級"_s, hole6H};
         // ISO 965-1's TD2 has no 0.5 mm pitch from 5.6 to 11.2 mm, its TD1 has.
         QTest::newRow("a minor diameter but no pitch diameter")
-            << u"M6x0.5-6H"_s << QStringList{u"6 × 0.5: めねじ 6H 規格にない等級"_s};
+            << u"M6x0.5-6H"_s << QStringList{u"6 × 0.5: めねじ有効径 6H 規格にない寸法"_s};
     }
     void halves() {
         QFETCH(QString, query);
