@@ -51,32 +51,33 @@ QString usableDrillsLine(const SearchResult& result) {
 }
 
 // The bolt's group: its major and pitch diameters by the class asked.
-QStringList boltLines(const ThreadHalf& half) {
+QStringList boltLines(const SearchResult& result, const ThreadHalf& half) {
     if (!half.hasLimits)
         return {QStringLiteral("おねじ　") + toQString(half.standard) + u' ' +
                 toQString(half.note)};
-    return {
-        QStringLiteral("おねじ（%1）").arg(toQString(half.standard)),
-        QStringLiteral("　外径 %1（計算値）")
-            .arg(rangeText(workedOutText(half.majorMinimum), workedOutText(half.majorMaximum))),
-        QStringLiteral("　有効径 %1（計算値）")
-            .arg(rangeText(workedOutText(half.pitchMinimum), workedOutText(half.pitchMaximum)))};
+    const QString note = QStringLiteral("計算値");
+    return {QStringLiteral("おねじ（%1）").arg(toQString(half.standard)),
+            QStringLiteral("　外径 ") +
+                workedOutText(result, half.majorMinimum, half.majorMaximum, note),
+            QStringLiteral("　有効径 ") +
+                workedOutText(result, half.pitchMinimum, half.pitchMaximum, note)};
 }
 
 // The hole's group: its minor diameter, the chart's and the class asked's,
 // its pitch diameter, its smallest major diameter and its tap.
 QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
     const Computed* asked = classJudged(result);
+    const QString note = QStringLiteral("計算値");
     QStringList lines{QStringLiteral("めねじ（%1）").arg(toQString(half.standard))};
-    if (result.limits != Limits::None)
+    if (!result.chart && result.computed && result.computed->hasLimits)
+        lines.append(QStringLiteral("　内径 ") + workedOutText(result, result.computed->minimum,
+                                                               result.computed->maximum, note));
+    else if (result.limits != Limits::None)
         lines.append(QStringLiteral("　内径 ") + std::apply(rangeText, rowLimits(result)) +
-                     (!result.chart ? QStringLiteral("（計算値）")
-                      : asked       ? QStringLiteral("（図表）")
-                                    : QString()));
+                     (asked ? QStringLiteral("（図表）") : QString()));
     if (asked && asked->hasLimits)
-        lines.append(
-            QStringLiteral("　内径 %1（計算値）")
-                .arg(rangeText(workedOutText(asked->minimum), workedOutText(asked->maximum))));
+        lines.append(QStringLiteral("　内径 ") +
+                     workedOutText(result, asked->minimum, asked->maximum, note));
     if (asked && !asked->hasLimits) {
         lines.append(u'　' + toQString(asked->note));
         return lines;
@@ -85,9 +86,10 @@ QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
         lines.append(u'　' + missingHalfText(result));
         return lines;
     }
-    lines << QStringLiteral("　有効径 %1（計算値）")
-                 .arg(rangeText(workedOutText(half.pitchMinimum), workedOutText(half.pitchMaximum)))
-          << QStringLiteral("　外径 最小 %1（計算値）").arg(workedOutText(half.majorMinimum));
+    lines << QStringLiteral("　有効径 ") +
+                 workedOutText(result, half.pitchMinimum, half.pitchMaximum, note)
+          << QStringLiteral("　外径 最小 ") +
+                 workedOutText(result, half.majorMinimum, half.majorMinimum, note);
     if (!half.tap.empty())
         lines.append(u'　' + toQString(half.tap));
     return lines;
@@ -112,7 +114,7 @@ QString resultDetail(const SearchResult& result) {
     if (result.unreadClass)
         lines.append(kUnreadClass.toString());
     if (bolt) {
-        lines += boltLines(*half);
+        lines += boltLines(result, *half);
         if (!half->fitNote.empty())
             lines.append(toQString(half->fitNote));
         return lines.join(u'\n');

@@ -28,8 +28,15 @@ QJsonObject range(const QString& minimum, const QString& maximum) {
             {QStringLiteral("unit"), kMillimetre}};
 }
 
-QJsonObject workedOutRange(Millionths minimum, Millionths maximum) {
-    return range(workedOutText(minimum), workedOutText(maximum));
+// A standard's range, in inches too where the standard prints inches.
+QJsonObject workedOutRange(const SearchResult& result, Millionths minimum, Millionths maximum) {
+    QJsonObject object = range(workedOutText(minimum), workedOutText(maximum));
+    if (inInches(result))
+        object.insert(QStringLiteral("inch"),
+                      QJsonObject{{QStringLiteral("minimum"), number(inchText(minimum))},
+                                  {QStringLiteral("maximum"), number(inchText(maximum))},
+                                  {QStringLiteral("unit"), QStringLiteral("inch")}});
+    return object;
 }
 
 QJsonObject length(const QString& text, const QString& unit = kMillimetre) {
@@ -64,33 +71,36 @@ void addTap(QJsonObject& half, const std::u16string& tap) {
                                                    {QStringLiteral("approximate"), rough}});
 }
 
-QJsonObject halfJson(const ThreadHalf& half) {
+QJsonObject halfJson(const SearchResult& result, const ThreadHalf& half) {
     QJsonObject object{{QStringLiteral("standard"), standardOf(half.standard, half.className)},
                        {QStringLiteral("class"), toQString(half.className)},
                        {QStringLiteral("inStandard"), half.hasLimits}};
     if (!half.hasLimits)
         return object;
     object.insert(QStringLiteral("pitchDiameter"),
-                  workedOutRange(half.pitchMinimum, half.pitchMaximum));
-    if (half.external)
-        object.insert(QStringLiteral("majorDiameter"),
-                      workedOutRange(half.majorMinimum, half.majorMaximum));
-    else
-        object.insert(
-            QStringLiteral("majorDiameter"),
-            QJsonObject{{QStringLiteral("minimum"), number(workedOutText(half.majorMinimum))},
-                        {QStringLiteral("unit"), kMillimetre}});
+                  workedOutRange(result, half.pitchMinimum, half.pitchMaximum));
+    // The hole's major diameter has a minimum only.
+    QJsonObject major = workedOutRange(result, half.majorMinimum, half.majorMaximum);
+    if (!half.external) {
+        major.remove(QStringLiteral("maximum"));
+        if (major.contains(QStringLiteral("inch"))) {
+            QJsonObject inch = major.value(QStringLiteral("inch")).toObject();
+            inch.remove(QStringLiteral("maximum"));
+            major.insert(QStringLiteral("inch"), inch);
+        }
+    }
+    object.insert(QStringLiteral("majorDiameter"), major);
     addTap(object, half.tap);
     return object;
 }
 
-QJsonObject classAskedJson(const Computed& asked) {
+QJsonObject classAskedJson(const SearchResult& result, const Computed& asked) {
     QJsonObject object{{QStringLiteral("standard"), standardOf(asked.standard, asked.className)},
                        {QStringLiteral("class"), toQString(asked.className)},
                        {QStringLiteral("inStandard"), asked.hasLimits}};
     if (asked.hasLimits)
         object.insert(QStringLiteral("minorDiameter"),
-                      workedOutRange(asked.minimum, asked.maximum));
+                      workedOutRange(result, asked.minimum, asked.maximum));
     if (asked.drill > 0) {
         QJsonObject drill = length(drillText(asked.drill));
         drill.insert(QStringLiteral("withinLimits"), !asked.drillOutside);
@@ -163,7 +173,7 @@ QJsonObject measuredJson(const MeasuredFit& fit) {
                       bolt ? QStringLiteral("major") : QStringLiteral("minor"));
         if (const auto& limits = bolt ? fit.thread->major : fit.thread->minor)
             object.insert(QStringLiteral("limits"),
-                          workedOutRange(limits->minimum, limits->maximum));
+                          range(workedOutText(limits->minimum), workedOutText(limits->maximum)));
         // Below the minimum (< 0), above the maximum (> 0), or within (0).
         object.insert(QStringLiteral("offset"), length(workedOutText(fit.offset)));
     }
@@ -224,13 +234,13 @@ QJsonObject resultJson(const SearchResult& result) {
         object.insert(QStringLiteral("limits"), limits);
     }
     if (const Computed* asked = classJudged(result))
-        object.insert(QStringLiteral("classAsked"), classAskedJson(*asked));
+        object.insert(QStringLiteral("classAsked"), classAskedJson(result, *asked));
     else if (!result.chart && result.computed && !result.computed->note.empty())
         object.insert(QStringLiteral("inStandard"), false);
     if (const ThreadHalf* half = result.half.get())
         object.insert(half->external ? QStringLiteral("externalThread")
                                      : QStringLiteral("internalThread"),
-                      halfJson(*half));
+                      halfJson(result, *half));
     if (const QJsonObject engagement = engagementJson(result); !engagement.isEmpty())
         object.insert(QStringLiteral("engagement"), engagement);
     object.insert(QStringLiteral("match"), matchJson(result));

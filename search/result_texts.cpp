@@ -110,6 +110,29 @@ QString workedOutText(Millionths value) {
     return placedText(value, 3);
 }
 
+bool inInches(const SearchResult& result) {
+    return result.thread && result.thread->family == threads::Family::Unified;
+}
+
+QString inchText(Millionths value) {
+    constexpr Millionths perTenThousandth = threads::kInch / 10'000;
+    return placedText((value + perTenThousandth / 2) / perTenThousandth * 100, 4);
+}
+
+QString workedOutText(const SearchResult& result, Millionths minimum, Millionths maximum,
+                      const QString& note) {
+    const bool range = maximum != minimum;
+    QString text =
+        range ? rangeText(workedOutText(minimum), workedOutText(maximum)) : workedOutText(minimum);
+    QStringList notes;
+    if (inInches(result))
+        notes.append((range ? rangeText(inchText(minimum), inchText(maximum)) : inchText(minimum)) +
+                     QStringLiteral(" in"));
+    if (!note.isEmpty())
+        notes.append(note);
+    return notes.isEmpty() ? text : text + u'（' + notes.join(QStringLiteral("、")) + u'）';
+}
+
 QString drillText(Millionths value) {
     return toQString(formatMillimetres(value));
 }
@@ -354,16 +377,16 @@ QStringList halfFields(const SearchResult& result) {
         if (!half->familyLacks && !(asked && !asked->hasLimits))
             fields.append(missingHalfText(result, side));
     } else {
-        const QString pitch =
-            side + QStringLiteral("有効径 ") +
-            rangeText(workedOutText(half->pitchMinimum), workedOutText(half->pitchMaximum));
+        const QString pitch = side + QStringLiteral("有効径 ") +
+                              workedOutText(result, half->pitchMinimum, half->pitchMaximum);
         if (half->external)
-            fields << QStringLiteral("おねじ外径 ") + rangeText(workedOutText(half->majorMinimum),
-                                                                workedOutText(half->majorMaximum))
+            fields << QStringLiteral("おねじ外径 ") +
+                          workedOutText(result, half->majorMinimum, half->majorMaximum)
                    << pitch;
         else
             fields << pitch
-                   << QStringLiteral("めねじ外径 最小 ") + workedOutText(half->majorMinimum);
+                   << QStringLiteral("めねじ外径 最小 ") +
+                          workedOutText(result, half->majorMinimum, half->majorMinimum);
         fields.append(toQString(half->standard) + QStringLiteral(" 計算値"));
         if (!half->tap.empty())
             fields.append(toQString(half->tap));

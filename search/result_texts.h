@@ -15,6 +15,15 @@ namespace vornel::search {
 // standards' tables print it: "7.760", "5.250". A difference between two
 // such lengths is written the same way.
 QString workedOutText(Millionths value);
+// Whether a result's standard prints inches (ASME B1.1), and a length in
+// inches to 0.0001 as it prints them: "0.2175".
+bool inInches(const SearchResult& result);
+QString inchText(Millionths value);
+// A result's worked-out length, or range where `maximum` differs, with an
+// inch thread's figures in inches to 0.0001 beside, as ASME B1.1 prints
+// them, and `note` after them: "5.525～5.616（0.2175～0.2211 in、計算値）".
+QString workedOutText(const SearchResult& result, Millionths minimum, Millionths maximum,
+                      const QString& note = {});
 // A drill, or a length the user typed, as the charts write one: "6.8".
 QString drillText(Millionths value);
 // A range as it is drawn: "6.647～6.912".

@@ -729,17 +729,20 @@ private slots:
             << u"M8x1.25-8G"_s
             << QStringList{u"8 × 1.25: めねじ有効径 7.216～7.466 | めねじ外径 最小 8.028 | "
                            u"ISO 965-1 8G 計算値 | ISO のタップ等級なし"_s};
-        QTest::newRow("3B") << u"1/4-20UNC-3B"_s
-                            << QStringList{
-                                   u"1/4 ‐20UNC: めねじ有効径 5.525～5.616 | "
-                                   u"めねじ外径 最小 6.350 | ASME B1.1 3B 計算値 | タップ H3"_s};
+        QTest::newRow("3B")
+            << u"1/4-20UNC-3B"_s
+            << QStringList{
+                   u"1/4 ‐20UNC: めねじ有効径 5.525～5.616（0.2175～0.2211 in） | "
+                   u"めねじ外径 最小 6.350（0.2500 in） | ASME B1.1 3B 計算値 | タップ H3"_s};
         QTest::newRow("3B, no maker's table: 40 %")
             << u"3/4-16UNF-3B"_s
-            << QStringList{u"3/4 ‐16UNF: めねじ有効径 18.019～18.143 | めねじ外径 最小 19.050 | "
+            << QStringList{u"3/4 ‐16UNF: めねじ有効径 18.019～18.143（0.7094～0.7143 in） | "
+                           u"めねじ外径 最小 19.050（0.7500 in） | "
                            u"ASME B1.1 3B 計算値 | タップ H4（目安）"_s};
         QTest::newRow("past 1 in: no H limit")
             << u"1 1/8-7UNC"_s
-            << QStringList{u"11/8 ‐ 7UNC: めねじ有効径 26.218～26.457 | めねじ外径 最小 28.575 | "
+            << QStringList{u"11/8 ‐ 7UNC: めねじ有効径 26.218～26.457（1.0322～1.0416 in） | "
+                           u"めねじ外径 最小 28.575（1.1250 in） | "
                            u"ASME B1.1 2B 計算値"_s};
         QTest::newRow("6g") << u"M8x1.25-6g"_s << QStringList{bolt6g, hole6H};
         QTest::newRow("4h6h: pitch grade 4, crest 6")
@@ -751,15 +754,18 @@ private slots:
                             << QStringList{u"M8 × 1.25-6e: おねじ外径 7.725～7.937 | "
                                            u"おねじ有効径 7.007～7.125 | ISO 965-1 6e 計算値"_s,
                                            hole6H};
-        const QString hole2B = u"1/4 ‐20UNC: めねじ有効径 5.525～5.649 | めねじ外径 最小 6.350 | "
+        const QString hole2B = u"1/4 ‐20UNC: めねじ有効径 5.525～5.649（0.2175～0.2224 in） | "
+                               u"めねじ外径 最小 6.350（0.2500 in） | "
                                u"ASME B1.1 2B 計算値 | タップ H5"_s;
-        QTest::newRow("3A") << u"1/4-20UNC-3A"_s
-                            << QStringList{u"1/4-20UNC-3A: おねじ外径 6.144～6.350 | "
-                                           u"おねじ有効径 5.453～5.525 | ASME B1.1 3A 計算値"_s,
-                                           hole2B};
-        const QString bolt2A =
-            u"1/4-20UNC-2A: おねじ外径 6.116～6.322 | おねじ有効径 5.403～5.497 | "
-            u"ASME B1.1 2A 計算値"_s;
+        QTest::newRow("3A")
+            << u"1/4-20UNC-3A"_s
+            << QStringList{
+                   u"1/4-20UNC-3A: おねじ外径 6.144～6.350（0.2419～0.2500 in） | "
+                   u"おねじ有効径 5.453～5.525（0.2147～0.2175 in） | ASME B1.1 3A 計算値"_s,
+                   hole2B};
+        const QString bolt2A = u"1/4-20UNC-2A: おねじ外径 6.116～6.322（0.2408～0.2489 in） | "
+                               u"おねじ有効径 5.403～5.497（0.2127～0.2164 in） | "
+                               u"ASME B1.1 2A 計算値"_s;
         QTest::newRow("a fit") << u"M8x1.25-6H/6g"_s << QStringList{hole6H, bolt6g};
         QTest::newRow("a fit, unified") << u"1/4-20UNC-2B/2A"_s << QStringList{hole2B, bolt2A};
         QTest::newRow("a fit written bolt first")
@@ -767,9 +773,9 @@ private slots:
             << QStringList{hole6H, bolt6g + u" | めねじの等級を先に書くのが普通"_s};
         QTest::newRow("a fit of classes that differ")
             << u"1/4-20UNC-2B/3A"_s
-            << QStringList{hole2B,
-                           u"1/4-20UNC-3A: おねじ外径 6.144～6.350 | おねじ有効径 5.453～5.525 | "
-                           u"ASME B1.1 3A 計算値 | 等級の異なる組合せ"_s};
+            << QStringList{hole2B, u"1/4-20UNC-3A: おねじ外径 6.144～6.350（0.2419～0.2500 in） | "
+                                   u"おねじ有効径 5.453～5.525（0.2147～0.2175 in） | "
+                                   u"ASME B1.1 3A 計算値 | 等級の異なる組合せ"_s};
         QTest::newRow("a fit across standards")
             << u"M8x1.25-6H/2A"_s
             << QStringList{hole6H, u"M8 × 1.25-2A: おねじ 2A 規格にない等級 | "

@@ -234,6 +234,12 @@ private slots:
         QTest::newRow("a measurement")
             << QStringList{u"外径"_s, u"9.5"_s, u"ピッチ"_s, u"1.5"_s} << 3 << 2
             << QStringList{u"9.732"_s, u"9.968"_s} << QStringList();
+        // ASME B1.1 1/4-20UNC-3A, in inches as it prints them: 0.2419～0.2500
+        // and 0.2147～0.2175.
+        QTest::newRow("an inch bolt")
+            << QStringList{u"1/4-20UNC-3A"_s} << 3 << 0
+            << QStringList{u"6.144"_s, u"6.350"_s, u"5.453"_s, u"5.525"_s}
+            << QStringList{u"0.2419～0.2500 in"_s, u"0.2147～0.2175 in"_s};
         // G has no class 6H: no figure under its name, the chart's own.
         QTest::newRow("a class the standard lacks")
             << QStringList{u"G1/4-6H"_s} << 1 << 0
