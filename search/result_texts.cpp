@@ -173,14 +173,16 @@ QString spokenAnswer(QString text) {
         case u'-':
         case u'\u2010':
         case u'\uFF0D':
-            if (word(next) && (i == 0 || word(text[i - 1]) || text[i - 1] == u' ' ||
-                               text[i - 1] == u'/' || text[i - 1] == u')'))
+            if (word(next) &&
+                (i == 0 || word(text[i - 1]) || text[i - 1] == u' ' || text[i - 1] == u'/'))
                 out += u' ';
             else
                 out += c;
             break;
         case u'（':
         case u'）':
+        case u'(':
+        case u')':
         case u'／':
         case u'：':
         case u'・':

@@ -345,7 +345,7 @@ private slots:
                      qPrintable(spoken[search::Limits]));
         // Spoken in words: no marks a voice reads as marks, no hyphen as マイナス.
         for (const QString& cell : spoken) {
-            QVERIFY2(!cell.contains(QRegularExpression(u"[～／（）°：]|\\w[-‐－]\\w"_s)),
+            QVERIFY2(!cell.contains(QRegularExpression(u"[～／（）()°：]|\\w[-‐－]\\w"_s)),
                      qPrintable(cell));
         }
     }
