@@ -55,12 +55,10 @@ QStringList boltLines(const SearchResult& result, const ThreadHalf& half) {
     if (!half.hasLimits)
         return {QStringLiteral("おねじ　") + toQString(half.standard) + u' ' +
                 toQString(half.note)};
-    const QString note = QStringLiteral("計算値");
-    return {QStringLiteral("おねじ（%1）").arg(toQString(half.standard)),
-            QStringLiteral("　外径 ") +
-                workedOutText(result, half.majorMinimum, half.majorMaximum, note),
-            QStringLiteral("　有効径 ") +
-                workedOutText(result, half.pitchMinimum, half.pitchMaximum, note)};
+    QStringList lines{QStringLiteral("おねじ（%1）").arg(toQString(half.standard))};
+    for (const QString& figure : halfFigures(result, QStringLiteral("計算値")))
+        lines.append(u'　' + figure);
+    return lines;
 }
 
 // The hole's group: its minor diameter, the chart's and the class asked's,
@@ -86,10 +84,8 @@ QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
         lines.append(u'　' + missingHalfText(result));
         return lines;
     }
-    lines << QStringLiteral("　有効径 ") +
-                 workedOutText(result, half.pitchMinimum, half.pitchMaximum, note)
-          << QStringLiteral("　外径 最小 ") +
-                 workedOutText(result, half.majorMinimum, half.majorMinimum, note);
+    for (const QString& figure : halfFigures(result, note))
+        lines.append(u'　' + figure);
     if (!half.tap.empty())
         lines.append(u'　' + toQString(half.tap));
     return lines;

@@ -367,6 +367,20 @@ QString engagementField(const SearchResult& result) {
     return text.isEmpty() ? QString() : QStringLiteral("ひっかかり率 ") + text;
 }
 
+QStringList halfFigures(const SearchResult& result, const QString& note) {
+    const ThreadHalf& half = *result.half;
+    const QString major =
+        half.external ? QStringLiteral("外径 ") +
+                            workedOutText(result, half.majorMinimum, half.majorMaximum, note)
+                      : QStringLiteral("外径 最小 ") +
+                            workedOutText(result, half.majorMinimum, half.majorMinimum, note);
+    const QString pitch = QStringLiteral("有効径 ") +
+                          workedOutText(result, half.pitchMinimum, half.pitchMaximum, note);
+    // The bolt's crest first, as its cell; the hole's flanks first, after its
+    // minor diameter.
+    return half.external ? QStringList{major, pitch} : QStringList{pitch, major};
+}
+
 QStringList halfFields(const SearchResult& result) {
     const ThreadHalf* half = result.half.get();
     if (!half)
@@ -379,16 +393,8 @@ QStringList halfFields(const SearchResult& result) {
         if (!half->familyLacks && !(asked && !asked->hasLimits))
             fields.append(missingHalfText(result, side));
     } else {
-        const QString pitch = side + QStringLiteral("有効径 ") +
-                              workedOutText(result, half->pitchMinimum, half->pitchMaximum);
-        if (half->external)
-            fields << QStringLiteral("おねじ外径 ") +
-                          workedOutText(result, half->majorMinimum, half->majorMaximum)
-                   << pitch;
-        else
-            fields << pitch
-                   << QStringLiteral("めねじ外径 最小 ") +
-                          workedOutText(result, half->majorMinimum, half->majorMinimum);
+        for (const QString& figure : halfFigures(result))
+            fields.append(side + figure);
         fields.append(toQString(half->standard) + QStringLiteral(" 計算値"));
         if (!half->tap.empty())
             fields.append(toQString(half->tap));

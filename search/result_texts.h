@@ -71,6 +71,12 @@ QString resultEngagementText(const SearchResult& result);
 // queried drill: "ひっかかり率 81 %（ドリル径 6.9）"; empty where there is none.
 QString engagementField(const SearchResult& result);
 
+// The figures of the half a result answers for (it has one, with limits),
+// each after its diameter's name, `note` after any inches: the bolt's
+// "外径 7.760～7.972", "有効径 7.042～7.160"; the hole's "有効径 7.188～7.348",
+// "外径 最小 8.000".
+QStringList halfFigures(const SearchResult& result, const QString& note = {});
+
 // The figures of the thread's half a result answers for, each with its
 // meaning: the hole's "めねじ有効径 7.188～7.348", "めねじ外径 最小 8",
 // "ISO 965-1 6H 計算値", "タップ ISO 2"; the bolt's "おねじ外径 7.76～7.972",
