@@ -2,6 +2,8 @@
 
 #include "app/query.h"
 #include "charts/charts.h"
+#include "search/result_detail.h"
+#include "search/result_json.h"
 #include "search/search_result_model.h"
 #include "windows/qt_texts.h"
 
@@ -45,6 +47,10 @@ QString oneCell(QString text) {
     return text;
 }
 
+CommandLine failure(const QString& why) {
+    return {CommandMode::Error, {}, why, false};
+}
+
 } // namespace
 
 CommandLine readCommandLine(const QStringList& arguments) {
@@ -63,9 +69,12 @@ CommandLine readCommandLine(const QStringList& arguments) {
                                      QStringLiteral("版を表示して終了します。"));
     const QCommandLineOption find(
         QStringLiteral("find"),
-        QStringLiteral("ねじの呼びまたはドリル径で検索し、結果を TAB 区切りで出力します。"
-                       "見つかれば 0、なければ 1 で終了します。"),
+        QStringLiteral("ねじの呼び、ドリル径または測定値で検索し、結果を詳細まで TAB 区切りで"
+                       "出力します。見つかれば 0、なければ 1 で終了します。"),
         QStringLiteral("QUERY"));
+    const QCommandLineOption json(
+        QStringLiteral("json"),
+        QStringLiteral("--find の結果を JSON で出力します（数値は数値、単位つき）。"));
     const QCommandLineOption search(
         QStringLiteral("search"),
         QStringLiteral("「ねじ・下穴の検索」を開いて起動します（QUERY があればそれで検索）。"));
@@ -76,7 +85,7 @@ CommandLine readCommandLine(const QStringList& arguments) {
     // What a D-Bus service file of a GNOME application starts it with.
     QCommandLineOption service(QStringLiteral("gapplication-service"),
                                QStringLiteral("窓を開かずに起動し、D-Bus で開く窓を待ちます。"));
-    parser.addOptions({help, version, find, search, provider, service});
+    parser.addOptions({help, version, find, json, search, provider, service});
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), {}, QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -91,36 +100,40 @@ CommandLine readCommandLine(const QStringList& arguments) {
                                  QStringLiteral("[QUERY]"));
 
     if (!parser.parse(arguments))
-        return {CommandMode::Error, {}, parser.errorText()};
+        return failure(parser.errorText());
     if (parser.isSet(help))
-        return {
-            CommandMode::Help, {}, QCoreApplication::instance() ? parser.helpText() : QString()};
+        return {CommandMode::Help,
+                {},
+                QCoreApplication::instance() ? parser.helpText() : QString(),
+                false};
     if (parser.isSet(version))
-        return {CommandMode::Version, {}, {}};
+        return {CommandMode::Version, {}, {}, false};
 
     const int modes = int(parser.isSet(find)) + int(parser.isSet(search)) +
                       int(parser.isSet(provider)) + int(parser.isSet(service));
     if (modes > 1)
-        return {CommandMode::Error,
-                {},
-                QStringLiteral("--find、--search、--search-provider、--gapplication-service は"
-                               "一つだけ指定できます。")};
+        return failure(
+            QStringLiteral("--find、--search、--search-provider、--gapplication-service は"
+                           "一つだけ指定できます。"));
     const QStringList words = parser.positionalArguments();
     if (!words.isEmpty() && !parser.isSet(search))
-        return {CommandMode::Error,
-                {},
-                QStringLiteral("余分な引数 '%1'（検索語は --find か --search の後に）。")
-                    .arg(words.first())};
+        return failure(QStringLiteral("余分な引数 '%1'（検索語は --find か --search の後に）。")
+                           .arg(words.first()));
+    if (parser.isSet(json) && !parser.isSet(find))
+        return failure(QStringLiteral("--json は --find と一緒に指定します。"));
     if (parser.isSet(find)) {
         // Given twice, the last one counts, as with most programs.
-        return {CommandMode::Find, parser.values(find).constLast(), {}};
+        const QString query = parser.values(find).constLast();
+        if (query.trimmed().isEmpty())
+            return failure(QStringLiteral("--find の検索語が空です。"));
+        return {CommandMode::Find, query, {}, parser.isSet(json)};
     }
     if (parser.isSet(search))
-        return {CommandMode::Search, words.join(u' '), {}};
+        return {CommandMode::Search, words.join(u' '), {}, false};
     if (parser.isSet(provider))
-        return {CommandMode::SearchProvider, {}, {}};
+        return {CommandMode::SearchProvider, {}, {}, false};
     if (parser.isSet(service))
-        return {CommandMode::Service, {}, {}};
+        return {CommandMode::Service, {}, {}, false};
     return {};
 }
 
@@ -135,19 +148,24 @@ bool needsDisplay(CommandMode mode) {
     return mode == CommandMode::Menu || mode == CommandMode::Search || mode == CommandMode::Service;
 }
 
-int printResults(const QString& query, std::FILE* file) {
+int printResults(const QString& query, std::FILE* file, FindFormat format) {
     const search::SearchIndex index(charts::allCharts());
     const std::vector<search::SearchResult> results = findAnswers(index, query);
-    if (results.empty())
-        return 0;
     QTextStream out(file);
-    for (int column = 0; column < search::ColumnCount; ++column)
-        out << (column ? "\t" : "") << search::columnName(column);
-    out << '\n';
-    for (const search::SearchResult& result : results) {
+    if (format == FindFormat::Json) {
+        out << search::resultsJson(query, results);
+    } else if (!results.empty()) {
         for (int column = 0; column < search::ColumnCount; ++column)
-            out << (column ? "\t" : "") << oneCell(search::cellText(result, column));
-        out << '\n';
+            out << search::columnName(column) << '\t';
+        out << "詳細\n";
+        for (const search::SearchResult& result : results) {
+            for (int column = 0; column < search::ColumnCount; ++column)
+                out << (column ? "\t" : "") << oneCell(search::cellText(result, column));
+            // The whole answer: every line of the detail, a field each.
+            for (const QString& line : search::resultDetail(result).split(u'\n'))
+                out << '\t' << oneCell(line);
+            out << '\n';
+        }
     }
     out.flush();
     // A stream that could not write says so; the C stream underneath holds
@@ -165,7 +183,10 @@ int runWithoutDisplay(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VORNEL_VERSION));
     CommandLine command = readCommandLine(QCoreApplication::arguments());
     if (command.mode == CommandMode::Find)
-        return printResults(command.query) > 0 ? 0 : 1;
+        return printResults(command.query, stdout,
+                            command.json ? FindFormat::Json : FindFormat::Tabs) > 0
+                   ? 0
+                   : 1;
     // The parser's own texts ("Usage:", "Unknown option") in Japanese too.
     useJapaneseQtTexts();
     command = readCommandLine(QCoreApplication::arguments());

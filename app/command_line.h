@@ -20,8 +20,9 @@ enum class CommandMode {
 
 struct CommandLine {
     CommandMode mode = CommandMode::Menu;
-    QString query; // for Search and Find
-    QString text;  // for Help and Error: what to print
+    QString query;     // for Search and Find
+    QString text;      // for Help and Error: what to print
+    bool json = false; // Find: as JSON, for scripts
 };
 
 // Reads the program's arguments (the first is the program). Qt's own
@@ -41,10 +42,17 @@ bool needsDisplay(CommandMode mode);
 // output could not be written, 2 for arguments that make no sense.
 int runWithoutDisplay(int argc, char* argv[]);
 
-// Prints the results of `query` as TAB-separated lines, the search window's
-// column names first, to `file`; prints nothing where nothing is found.
-// Returns the number of results, or -1 where the output could not be
-// written (a full disk, a closed pipe), which it says on standard error.
-int printResults(const QString& query, std::FILE* file = stdout);
+// How --find prints: TAB-separated lines for a spreadsheet, or JSON.
+enum class FindFormat { Tabs, Json };
+
+// Prints the whole answer to `query` to `file`. As TAB-separated lines: the
+// search window's column names and "詳細" first, then a line per result, its
+// cells and then each line of its detail; nothing where nothing is found.
+// As JSON: one document (search/result_json), with no results where
+// nothing is found. Returns the number of results, or -1 where the output
+// could not be written (a full disk, a closed pipe), which it says on
+// standard error.
+int printResults(const QString& query, std::FILE* file = stdout,
+                 FindFormat format = FindFormat::Tabs);
 
 } // namespace vornel

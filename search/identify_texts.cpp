@@ -2,13 +2,10 @@
 
 #include "chart_model/chart_text.h"
 #include "search/identify.h"
+#include "search/result_texts.h"
 
 namespace vornel::search {
 namespace {
-
-QString millimetres(Millionths value) {
-    return toQString(formatMillimetres(value));
-}
 
 bool onBolt(const MeasuredFit& fit) {
     return fit.measurement.diameter == threads::MeasuredDiameter::Major;
@@ -23,9 +20,9 @@ QString nameOf(const MeasuredFit& fit, const MeasuredThread& thread) {
 QString diameterPlace(const MeasuredFit& fit) {
     const QString which = onBolt(fit) ? QStringLiteral("外径") : QStringLiteral("内径");
     if (fit.offset < 0)
-        return which + QStringLiteral("が最小より %1 小さい").arg(millimetres(-fit.offset));
+        return which + QStringLiteral("が最小より %1 小さい").arg(workedOutText(-fit.offset));
     if (fit.offset > 0)
-        return which + QStringLiteral("が最大より %1 大きい").arg(millimetres(fit.offset));
+        return which + QStringLiteral("が最大より %1 大きい").arg(workedOutText(fit.offset));
     return which + QStringLiteral("が範囲内");
 }
 
@@ -73,9 +70,9 @@ QString measuredLimitsText(const SearchResult& result) {
         onBolt(*fit) ? fit->thread->major : fit->thread->minor;
     if (!limits)
         return {};
-    return QStringLiteral("%1 %2～%3（%4）")
+    return QStringLiteral("%1 %2（%3）")
         .arg(onBolt(*fit) ? QStringLiteral("おねじ外径") : QStringLiteral("めねじ内径"),
-             millimetres(limits->minimum), millimetres(limits->maximum),
+             rangeText(workedOutText(limits->minimum), workedOutText(limits->maximum)),
              toQString(onBolt(*fit) ? fit->thread->majorBasis : fit->thread->minorBasis));
 }
 

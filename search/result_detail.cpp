@@ -1,5 +1,6 @@
 #include "search/result_detail.h"
 
+#include "chart_model/accessible_text.h"
 #include "chart_model/chart_text.h"
 #include "search/computed.h"
 #include "search/engagement.h"
@@ -7,13 +8,10 @@
 #include "search/result_texts.h"
 
 #include <QStringList>
+#include <tuple>
 
 namespace vornel::search {
 namespace {
-
-QString millimetres(Millionths value) {
-    return toQString(formatMillimetres(value));
-}
 
 // "ひっかかり率 89 %", or that the thread has none.
 QString engagementPhrase(const threads::Engagement& engagement) {
@@ -45,46 +43,49 @@ QString usableDrillsLine(const SearchResult& result) {
             notes.append(QStringLiteral("図表のドリル径"));
         if (drill.suggested)
             notes.append(QStringLiteral("推奨"));
-        texts.append(notes.isEmpty() ? millimetres(drill.diameter)
-                                     : millimetres(drill.diameter) + u'（' +
+        texts.append(notes.isEmpty() ? drillText(drill.diameter)
+                                     : drillText(drill.diameter) + u'（' +
                                            notes.join(QStringLiteral("、")) + u'）');
     }
     return head + texts.join(QStringLiteral("、"));
 }
 
 // The bolt's group: its major and pitch diameters by the class asked.
-QStringList boltLines(const ThreadHalf& half) {
+QStringList boltLines(const SearchResult& result, const ThreadHalf& half) {
     if (!half.hasLimits)
         return {QStringLiteral("おねじ　") + toQString(half.standard) + u' ' +
                 toQString(half.note)};
-    return {QStringLiteral("おねじ（%1）").arg(toQString(half.standard)),
-            QStringLiteral("　外径 %1～%2（計算値）")
-                .arg(millimetres(half.majorMinimum), millimetres(half.majorMaximum)),
-            QStringLiteral("　有効径 %1～%2（計算値）")
-                .arg(millimetres(half.pitchMinimum), millimetres(half.pitchMaximum))};
+    QStringList lines{QStringLiteral("おねじ（%1）").arg(toQString(half.standard))};
+    for (const QString& figure : halfFigures(result, QStringLiteral("計算値")))
+        lines.append(u'　' + figure);
+    return lines;
 }
 
 // The hole's group: its minor diameter, the chart's and the class asked's,
 // its pitch diameter, its smallest major diameter and its tap.
 QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
     const Computed* asked = classJudged(result);
+    const QString note = QStringLiteral("計算値");
     QStringList lines{QStringLiteral("めねじ（%1）").arg(toQString(half.standard))};
-    if (result.limits != Limits::None)
-        lines.append(QStringLiteral("　内径 %1～%2")
-                         .arg(toQString(result.minimum), toQString(result.maximum)) +
-                     (!result.chart ? QStringLiteral("（計算値）")
-                      : asked       ? QStringLiteral("（図表）")
-                                    : QString()));
+    if (!result.chart && result.computed && result.computed->hasLimits)
+        lines.append(QStringLiteral("　内径 ") + workedOutText(result, result.computed->minimum,
+                                                               result.computed->maximum, note));
+    else if (result.limits != Limits::None)
+        lines.append(QStringLiteral("　内径 ") + std::apply(rangeText, rowLimits(result)) +
+                     (asked ? QStringLiteral("（図表）") : QString()));
     if (asked && asked->hasLimits)
-        lines.append(QStringLiteral("　内径 %1～%2（計算値）")
-                         .arg(toQString(asked->minimumText), toQString(asked->maximumText)));
-    if (!half.hasLimits || (asked && !asked->hasLimits)) {
-        lines.append(u'　' + toQString(half.note.empty() ? asked->note : half.note));
+        lines.append(QStringLiteral("　内径 ") +
+                     workedOutText(result, asked->minimum, asked->maximum, note));
+    if (asked && !asked->hasLimits) {
+        lines.append(u'　' + toQString(asked->note));
         return lines;
     }
-    lines << QStringLiteral("　有効径 %1～%2（計算値）")
-                 .arg(millimetres(half.pitchMinimum), millimetres(half.pitchMaximum))
-          << QStringLiteral("　外径 最小 %1（計算値）").arg(millimetres(half.majorMinimum));
+    if (!half.hasLimits) {
+        lines.append(u'　' + missingHalfText(result));
+        return lines;
+    }
+    for (const QString& figure : halfFigures(result, note))
+        lines.append(u'　' + figure);
     if (!half.tap.empty())
         lines.append(u'　' + toQString(half.tap));
     return lines;
@@ -97,7 +98,8 @@ QString resultDetail(const SearchResult& result) {
     QStringList lines = measuredDetailLines(result);
     if (!result.chart && !result.computed)
         return lines.join(u'\n');
-    QString thread = chartText(result) + u'　' + toQString(result.designation);
+    // The title as its cell is spoken: the detail is read as it is drawn.
+    QString thread = spokenText(chartText(result)) + u'　' + toQString(result.designation);
     const ThreadHalf* half = result.half.get();
     const bool bolt = half && half->external && !result.chart;
     if (!result.kind.empty() && !bolt) // a bolt's figures are named in its group
@@ -108,7 +110,7 @@ QString resultDetail(const SearchResult& result) {
     if (result.unreadClass)
         lines.append(kUnreadClass.toString());
     if (bolt) {
-        lines += boltLines(*half);
+        lines += boltLines(result, *half);
         if (!half->fitNote.empty())
             lines.append(toQString(half->fitNote));
         return lines.join(u'\n');
@@ -132,14 +134,14 @@ QString resultDetail(const SearchResult& result) {
     // The drill suggested for the class asked, beside the chart's.
     if (asked && asked->drill > 0) {
         QString drill = QStringLiteral("推奨ドリル径 %1（%2%3）")
-                            .arg(toQString(asked->drillText), toQString(asked->standard),
+                            .arg(drillText(asked->drill), toQString(asked->standard),
                                  asked->drillOutside ? QStringLiteral("、範囲外") : QString());
         if (engages)
             drill += u'　' + engagementPhrase(drillEngagement(result, asked->drill));
         lines.append(drill);
     }
     if (result.queriedDrill > 0) {
-        QString queried = QStringLiteral("調べたドリル径 ") + millimetres(result.queriedDrill);
+        QString queried = QStringLiteral("調べたドリル径 ") + drillText(result.queriedDrill);
         if (engages)
             queried += u'　' + engagementPhrase(queriedDrillEngagement(result));
         SearchResult where = result;
@@ -160,18 +162,19 @@ QString resultDetail(const SearchResult& result) {
     // The chart's limits, named as the chart's where the class asked's
     // follow them.
     if (result.limits != Limits::None)
-        lines.append(toQString(limitsName(result.limits)) + u' ' + toQString(result.minimum) +
-                     u'～' + toQString(result.maximum) +
+        lines.append(toQString(limitsName(result.limits)) + u' ' +
+                     std::apply(rangeText, rowLimits(result)) +
                      (!result.chart ? QStringLiteral("（計算値）")
                       : asked       ? QStringLiteral("（図表）")
                                     : QString()));
     if (asked)
-        lines.append(asked->hasLimits
-                         ? QStringLiteral("%1 %2～%3（計算値、%4）")
-                               .arg(toQString(limitsName(Limits::MinorDiameter)),
-                                    toQString(asked->minimumText), toQString(asked->maximumText),
-                                    toQString(asked->standard))
-                         : toQString(asked->standard) + u'　' + toQString(asked->note));
+        lines.append(
+            asked->hasLimits
+                ? QStringLiteral("%1 %2（計算値、%3）")
+                      .arg(toQString(limitsName(Limits::MinorDiameter)),
+                           rangeText(workedOutText(asked->minimum), workedOutText(asked->maximum)),
+                           toQString(asked->standard))
+                : toQString(asked->standard) + u'　' + toQString(asked->note));
     lines.append(usableDrillsLine(result));
     return lines.join(u'\n');
 }

@@ -6,15 +6,13 @@
 #include "search/engagement.h"
 #include "search/identify.h"
 #include "search/identify_texts.h"
+#include "threads/thread.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace vornel::search {
 namespace {
-
-QString millimetres(Millionths value) {
-    return toQString(formatMillimetres(value));
-}
 
 // The limits the standard gives for the class asked, beside the chart's.
 QString computedLimits(const Computed& computed) {
@@ -22,12 +20,188 @@ QString computedLimits(const Computed& computed) {
         return toQString(computed.standard) + u' ' + toQString(computed.note);
     if (!computed.hasLimits)
         return {};
-    return QStringLiteral("%1 計算値 %2～%3")
-        .arg(toQString(computed.standard), toQString(computed.minimumText),
-             toQString(computed.maximumText));
+    return toQString(computed.standard) + QStringLiteral(" 計算値 ") +
+           rangeText(workedOutText(computed.minimum), workedOutText(computed.maximum));
+}
+
+// A bolt's two pairs: drawn "7.760～7.972／7.042～7.160", which the kind
+// column names; spoken, each pair with its name.
+QString boltLimits(const ThreadHalf& half, bool spoken) {
+    if (!half.hasLimits)
+        return toQString(half.className) + u' ' + toQString(half.note);
+    const QString major =
+        rangeText(workedOutText(half.majorMinimum), workedOutText(half.majorMaximum));
+    const QString pitch =
+        rangeText(workedOutText(half.pitchMinimum), workedOutText(half.pitchMaximum));
+    return spoken ? QStringLiteral("外径 %1、有効径 %2").arg(major, pitch) : major + u'／' + pitch;
+}
+
+QString limitsCell(const SearchResult& result, bool spoken) {
+    if (const ThreadHalf* half = result.half.get(); half && half->external && !result.chart)
+        return boltLimits(*half, spoken);
+    const QString name = toQString(limitsName(result.limits));
+    // The class asked first, beside the chart's row: its figures are what
+    // the query asked for, and the cell may be cut at its end.
+    if (result.chart && result.computed) {
+        const Computed& asked = *result.computed;
+        QString text = toQString(limitsName(Limits::MinorDiameter)) + u' ' +
+                       toQString(asked.className) + u' ' +
+                       (asked.hasLimits ? rangeText(workedOutText(asked.minimum),
+                                                    workedOutText(asked.maximum)) +
+                                              QStringLiteral("（計算値）")
+                                        : toQString(asked.note));
+        if (result.limits != vornel::Limits::None)
+            text += QStringLiteral("　図表 ") +
+                    (result.limits == Limits::MinorDiameter ? QString() : name + u' ') +
+                    rangeText(toQString(result.minimum), toQString(result.maximum));
+        return text;
+    }
+    if (!result.chart && result.computed && !result.computed->note.empty())
+        return toQString(result.computed->note);
+    if (result.limits == vornel::Limits::None)
+        return {};
+    const auto [minimum, maximum] = rowLimits(result);
+    return name + u' ' + rangeText(minimum, maximum);
 }
 
 } // namespace
+
+namespace {
+
+// A length to `places` decimals, half away from zero, every place written.
+QString placedText(Millionths value, int places) {
+    Millionths unit = 1;
+    for (int i = places; i < 6; ++i)
+        unit *= 10;
+    const Millionths size = ((value < 0 ? -value : value) + unit / 2) / unit;
+    Millionths scale = 1;
+    for (int i = 0; i < places; ++i)
+        scale *= 10;
+    QString text = (value < 0 ? QStringLiteral("-") : QString()) + QString::number(size / scale);
+    if (places > 0)
+        text += u'.' + QStringLiteral("%1").arg(size % scale, places, 10, QChar(u'0'));
+    return text;
+}
+
+int decimalPlaces(std::u16string_view figure) {
+    const std::size_t point = figure.find(u'.');
+    return point == std::u16string_view::npos ? 0 : static_cast<int>(figure.size() - point - 1);
+}
+
+// How far a drill lies from the limits it is held against: exactly, with
+// the places of those limits (a chart's as it prints them, a standard's to
+// 0.001 mm).
+QString differenceText(const SearchResult& result, Millionths value) {
+    const int limits = classJudged(result) || !result.chart
+                           ? 3
+                           : std::max(decimalPlaces(result.minimum), decimalPlaces(result.maximum));
+    return placedText(value, std::max(limits, decimalPlaces(formatMillimetres(value))));
+}
+
+// Whether how a result matched says more than its name: where a drill lies.
+bool matchSaysMore(const SearchResult& result) {
+    return result.drillMatch != DrillMatch::None || result.aboveMinimum < 0 ||
+           result.belowMaximum < 0;
+}
+
+} // namespace
+
+QString workedOutText(Millionths value) {
+    return placedText(value, 3);
+}
+
+bool inInches(const SearchResult& result) {
+    return result.thread && result.thread->family == threads::Family::Unified;
+}
+
+QString inchText(Millionths value) {
+    constexpr Millionths perTenThousandth = threads::kInch / 10'000;
+    return placedText((value + perTenThousandth / 2) / perTenThousandth * 100, 4);
+}
+
+QString workedOutText(const SearchResult& result, Millionths minimum, Millionths maximum,
+                      const QString& note) {
+    const bool range = maximum != minimum;
+    QString text =
+        range ? rangeText(workedOutText(minimum), workedOutText(maximum)) : workedOutText(minimum);
+    QStringList notes;
+    if (inInches(result))
+        notes.append((range ? rangeText(inchText(minimum), inchText(maximum)) : inchText(minimum)) +
+                     QStringLiteral(" in"));
+    if (!note.isEmpty())
+        notes.append(note);
+    return notes.isEmpty() ? text : text + u'（' + notes.join(QStringLiteral("、")) + u'）';
+}
+
+QString drillText(Millionths value) {
+    return toQString(formatMillimetres(value));
+}
+
+QString rangeText(const QString& minimum, const QString& maximum) {
+    return minimum + u'～' + maximum;
+}
+
+std::pair<QString, QString> rowLimits(const SearchResult& result) {
+    // A thread no chart holds: the standard's limits, at its precision.
+    if (!result.chart && result.computed && result.computed->hasLimits)
+        return {workedOutText(result.computed->minimum), workedOutText(result.computed->maximum)};
+    return {toQString(result.minimum), toQString(result.maximum)};
+}
+
+QString spokenAnswer(QString text) {
+    text = spokenText(text);
+    const auto word = [](QChar c) { return c.isLetterOrNumber(); };
+    QString out;
+    out.reserve(text.size() + 16);
+    const auto pause = [&out] {
+        while (out.endsWith(u' '))
+            out.chop(1);
+        if (!out.isEmpty() && !out.endsWith(u'、'))
+            out += u'、';
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
+        switch (c.unicode()) {
+        case u'～':
+            out += QStringLiteral(" から ");
+            break;
+        case u'°':
+            out += QStringLiteral(" 度");
+            break;
+        // A designation's hyphen: "M8 × 1.25-6g", "3/8-16UNC", "1/4 ‐19".
+        case u'-':
+        case u'\u2010':
+        case u'\uFF0D':
+            if (word(next) &&
+                (i == 0 || word(text[i - 1]) || text[i - 1] == u' ' || text[i - 1] == u'/'))
+                out += u' ';
+            else
+                out += c;
+            break;
+        case u'（':
+        case u'）':
+        case u'(':
+        case u')':
+        case u'／':
+        case u'：':
+        case u'・':
+        case u'　':
+        case u'、':
+            pause();
+            break;
+        case u' ':
+            if (!out.endsWith(u' ') && !out.endsWith(u'、'))
+                out += c;
+            break;
+        default:
+            out += c;
+        }
+    }
+    while (out.endsWith(u'、') || out.endsWith(u' '))
+        out.chop(1);
+    return out.simplified();
+}
 
 QString columnName(int column) {
     switch (column) {
@@ -87,38 +261,8 @@ QString cellText(const SearchResult& result, int column) {
             .arg(toQString(result.drill), toQString(result.drillInch));
     case Engagement:
         return resultEngagementText(result);
-    case Limits: {
-        // The bolt's: its major and pitch diameters, named by the kind
-        // beside them, that the window's cell shows both whole.
-        if (const ThreadHalf* half = result.half.get(); half && half->external && !result.chart)
-            return half->hasLimits
-                       ? QStringLiteral("%1～%2／%3～%4")
-                             .arg(millimetres(half->majorMinimum), millimetres(half->majorMaximum),
-                                  millimetres(half->pitchMinimum), millimetres(half->pitchMaximum))
-                       : toQString(half->className) + u' ' + toQString(half->note);
-        // The class asked first, beside the chart's row: its figures are
-        // what the query asked for, and the cell may be cut at its end.
-        if (result.chart && result.computed) {
-            const Computed& asked = *result.computed;
-            QString text = asked.hasLimits
-                               ? QStringLiteral("%1 %2～%3（計算値）")
-                                     .arg(toQString(asked.className), toQString(asked.minimumText),
-                                          toQString(asked.maximumText))
-                               : toQString(asked.className) + u' ' + toQString(asked.note);
-            if (result.limits != vornel::Limits::None)
-                text += QStringLiteral("　図表 %1～%2")
-                            .arg(toQString(result.minimum), toQString(result.maximum));
-            return text;
-        }
-        QString text;
-        if (result.limits != vornel::Limits::None)
-            text = QStringLiteral("%1 %2～%3")
-                       .arg(toQString(limitsName(result.limits)), toQString(result.minimum),
-                            toQString(result.maximum));
-        if (!result.chart && result.computed && !result.computed->note.empty())
-            return toQString(result.computed->note);
-        return text;
-    }
+    case Limits:
+        return limitsCell(result, false);
     case Match:
         return matchDescription(result);
     default:
@@ -127,12 +271,14 @@ QString cellText(const SearchResult& result, int column) {
 }
 
 QString accessibleCellText(const SearchResult& result, int column) {
-    QString value = cellText(result, column);
+    QString value = column == Limits && !(result.measured && !measuredLimitsText(result).isEmpty())
+                        ? limitsCell(result, true)
+                        : cellText(result, column);
     // The limits name what they bound; the chart, the thread and its kind
     // read bare, as in a chart's row.
     if (!value.isEmpty() && (column == Drill || column == Engagement || column == Match))
         value = columnName(column) + u' ' + value;
-    return spokenText(value);
+    return spokenAnswer(value);
 }
 
 QString matchDescription(const SearchResult& result) {
@@ -152,17 +298,17 @@ QString matchDescription(const SearchResult& result) {
             drill += u'（';
         drill += result.aboveMinimum == 0
                      ? QStringLiteral("最小寸法と同じ")
-                     : QStringLiteral("最小 +") + millimetres(result.aboveMinimum);
-        drill += result.belowMaximum == 0
-                     ? QStringLiteral("／最大寸法と同じ）")
-                     : QStringLiteral("／最大 −") + millimetres(result.belowMaximum) + u'）';
+                     : QStringLiteral("最小 +") + differenceText(result, result.aboveMinimum);
+        drill += result.belowMaximum == 0 ? QStringLiteral("／最大寸法と同じ）")
+                                          : QStringLiteral("／最大 −") +
+                                                differenceText(result, result.belowMaximum) + u'）';
     } else if (result.aboveMinimum < 0 || result.belowMaximum < 0) {
         // A thread-and-drill query's drill outside the row's limits.
         const QString outside =
-            of +
-            (result.aboveMinimum < 0
-                 ? QStringLiteral("最小寸法より %1 小さい").arg(millimetres(-result.aboveMinimum))
-                 : QStringLiteral("最大寸法より %1 大きい").arg(millimetres(-result.belowMaximum)));
+            of + (result.aboveMinimum < 0 ? QStringLiteral("最小寸法より %1 小さい")
+                                                .arg(differenceText(result, -result.aboveMinimum))
+                                          : QStringLiteral("最大寸法より %1 大きい")
+                                                .arg(differenceText(result, -result.belowMaximum)));
         drill = drill.isEmpty() ? outside : drill + u'（' + outside + u'）';
     }
     QString text = result.byDesignation ? QStringLiteral("呼び") : QString();
@@ -189,7 +335,7 @@ QString engagementText(const threads::Engagement& engagement, Millionths drill) 
     using Kind = threads::Engagement::Kind;
     QStringList notes;
     if (drill > 0)
-        notes.append(QStringLiteral("ドリル径 ") + millimetres(drill));
+        notes.append(QStringLiteral("ドリル径 ") + drillText(drill));
     QString figure;
     switch (engagement.kind) {
     case Kind::Percent:
@@ -221,6 +367,20 @@ QString engagementField(const SearchResult& result) {
     return text.isEmpty() ? QString() : QStringLiteral("ひっかかり率 ") + text;
 }
 
+QStringList halfFigures(const SearchResult& result, const QString& note) {
+    const ThreadHalf& half = *result.half;
+    const QString major =
+        half.external ? QStringLiteral("外径 ") +
+                            workedOutText(result, half.majorMinimum, half.majorMaximum, note)
+                      : QStringLiteral("外径 最小 ") +
+                            workedOutText(result, half.majorMinimum, half.majorMinimum, note);
+    const QString pitch = QStringLiteral("有効径 ") +
+                          workedOutText(result, half.pitchMinimum, half.pitchMaximum, note);
+    // The bolt's crest first, as its cell; the hole's flanks first, after its
+    // minor diameter.
+    return half.external ? QStringList{major, pitch} : QStringList{pitch, major};
+}
+
 QStringList halfFields(const SearchResult& result) {
     const ThreadHalf* half = result.half.get();
     if (!half)
@@ -231,17 +391,10 @@ QStringList halfFields(const SearchResult& result) {
     if (!half->hasLimits) {
         // The row's classless note is its match's; the class judged's, its limits'.
         if (!half->familyLacks && !(asked && !asked->hasLimits))
-            fields.append(side + u' ' + toQString(half->className) + u' ' + toQString(half->note));
+            fields.append(missingHalfText(result, side));
     } else {
-        const QString pitch =
-            QStringLiteral("%1有効径 %2～%3")
-                .arg(side, millimetres(half->pitchMinimum), millimetres(half->pitchMaximum));
-        if (half->external)
-            fields << QStringLiteral("おねじ外径 %1～%2")
-                          .arg(millimetres(half->majorMinimum), millimetres(half->majorMaximum))
-                   << pitch;
-        else
-            fields << pitch << QStringLiteral("めねじ外径 最小 ") + millimetres(half->majorMinimum);
+        for (const QString& figure : halfFigures(result))
+            fields.append(side + figure);
         fields.append(toQString(half->standard) + QStringLiteral(" 計算値"));
         if (!half->tap.empty())
             fields.append(toQString(half->tap));
@@ -251,8 +404,24 @@ QStringList halfFields(const SearchResult& result) {
     return fields;
 }
 
+QString missingHalfText(const SearchResult& result, const QString& side) {
+    const ThreadHalf& half = *result.half;
+    // The class judged gives the minor diameter: what the standard lacks is
+    // the pitch diameter, named, so that no figure seems to stand for it.
+    if (const Computed* asked = classJudged(result); asked && asked->hasLimits)
+        return side + QStringLiteral("有効径 %1 規格にない寸法").arg(toQString(half.className));
+    return (side.isEmpty() ? QString() : side + u' ') + toQString(half.className) + u' ' +
+           toQString(half.note);
+}
+
 QString copiedFields(const SearchResult& result) {
     QStringList fields;
+    // A measurement's candidate: the limits the reading was held against and
+    // how it fits, which the chart's line does not say.
+    if (result.measured && result.chart)
+        for (const QString& field : {measuredLimitsText(result), measuredFitText(result)})
+            if (!field.isEmpty())
+                fields.append(field);
     QStringList half = halfFields(result);
     if (const Computed* asked = classJudged(result)) {
         fields.append(computedLimits(*asked)); // names the standard and class already
@@ -265,6 +434,8 @@ QString copiedFields(const SearchResult& result) {
         fields.append(toQString(result.half->className) + u' ' + toQString(result.half->note));
     if (result.leftHand)
         fields.append(QStringLiteral("左ねじ"));
+    if (matchSaysMore(result))
+        fields.append(matchDescription(result));
     if (result.unreadClass)
         fields.append(kUnreadClass.toString());
     if (const QString engagement = engagementField(result); !engagement.isEmpty())
@@ -299,17 +470,14 @@ QString resultDescription(const SearchResult& result) {
             // Says what it is: "めねじ内径 6.647～6.912"; the bolt's figures
             // and the hole's further ones each with their names.
             if (!bolt)
-                parts.append(classJudged(result)
-                                 ? toQString(limitsName(result.limits)) + u' ' + text
-                                 : text);
+                parts.append(text);
             parts += halfFields(result);
             break;
         case Drill:
             parts.append(columnName(column) + u' ' + text);
             break;
         case Match:
-            if (result.drillMatch != DrillMatch::None || result.aboveMinimum < 0 ||
-                result.belowMaximum < 0 || result.measured || result.unreadClass ||
+            if (matchSaysMore(result) || result.measured || result.unreadClass ||
                 (result.half && result.half->familyLacks))
                 match = text;
             break;

@@ -13,12 +13,16 @@
 #include <QAction>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTimer>
@@ -68,11 +72,11 @@ private slots:
         QTest::newRow("metric, scrolled")
             << u"M80×2"_s << 0 << 1 << u"80 × 2"_s
             << u"メートルねじ\t80 × 2\t78\t77.835\t78.21\tめねじ有効径 78.701～78.937\t"
-               u"めねじ外径 最小 80\tISO 965-1 6H 計算値\tタップ ISO 2\tひっかかり率 92 %"_s;
+               u"めねじ外径 最小 80.000\tISO 965-1 6H 計算値\tタップ ISO 2\tひっかかり率 92 %"_s;
         QTest::newRow("the class asked")
             << u"M8x1.25-4H"_s << 0 << 1 << u"8 × 1.25"_s
             << u"メートルねじ\t8 × 1.25\t6.8\t6.647\t6.912\tISO 965-1 4H 計算値 6.647～6.817\t"
-               u"めねじ有効径 7.188～7.288\tめねじ外径 最小 8\tタップ ISO 1\t"
+               u"めねじ有効径 7.188～7.288\tめねじ外径 最小 8.000\tタップ ISO 1\t"
                u"ひっかかり率 89 %"_s;
         QTest::newRow("fluteless")
             << u"M20×1"_s << 1 << 10 << u"　 M 20 × 1"_s
@@ -87,8 +91,8 @@ private slots:
         // of it is copied, and opening it opens nothing.
         QTest::newRow("worked out by the standards")
             << u"M105x2"_s << 0 << 0 << QString()
-            << u"計算値（ISO 965-1 6H）\tM105 × 2\t103\tめねじ内径 102.835～103.21\t"
-               u"めねじ有効径 103.701～103.951\tめねじ外径 最小 105\tISO 965-1 6H 計算値\t"
+            << u"計算値（ISO 965-1 6H）\tM105 × 2\t103\tめねじ内径 102.835～103.210\t"
+               u"めねじ有効径 103.701～103.951\tめねじ外径 最小 105.000\tISO 965-1 6H 計算値\t"
                u"タップ ISO 2\tひっかかり率 92 %"_s;
     }
     void openingAResultSelectsItsRow() {
@@ -189,47 +193,103 @@ private slots:
     // The same text finds the same at every door, whatever its length: the
     // search window, --find, GNOME Shell (its terms joined by spaces) and
     // KRunner. Past the longest query (256 characters) none finds anything.
+    // And each door says the same figures of result `result`, at the
+    // standard's precision: the window's cells, what a screen reader says of
+    // them, a copy, --find's two forms and the desktop's description; the
+    // detail and the doors that give the whole answer say `whole` too.
     void sameAnswerAtEveryDoor_data() {
         QTest::addColumn<QStringList>("terms");
         QTest::addColumn<int>("found");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QStringList>("figures");
+        QTest::addColumn<QStringList>("whole");
         const QString thread = u"M8x1.25"_s;
-        QTest::newRow("a thread") << QStringList{thread} << 3;
-        QTest::newRow("a thread and a drill") << QStringList{thread, u"6.9"_s} << 3;
+        // ISO 965-1, M8 × 1.25: D1 6.647 + TD1(6) 0.265; D2 7.188 + TD2(6)
+        // 0.160; 6g: es −0.028, Td(6) 0.212, Td2(6) 0.118; ISO 2857: 6H, ISO 2.
+        const QStringList hole{u"6.8"_s, u"6.647"_s, u"6.912"_s, u"89 %"_s};
+        const QStringList holeWhole{u"7.188"_s, u"7.348"_s, u"8.000"_s, u"ISO 2"_s};
+        const QStringList bolt{u"7.760"_s, u"7.972"_s, u"7.042"_s, u"7.160"_s};
+        QTest::newRow("a chart's row") << QStringList{thread} << 3 << 0 << hole << holeWhole;
+        QTest::newRow("a thread and a drill")
+            << QStringList{thread, u"6.9"_s} << 3 << 0
+            << QStringList{u"6.8"_s, u"6.647"_s, u"6.912"_s, u"81 %"_s} << holeWhole;
         // Spaces, which a query ignores, count: 7 + 1 + 248 is 256.
-        QTest::newRow("the longest query") << QStringList{thread, QString(248, u' ')} << 3;
-        QTest::newRow("one longer") << QStringList{thread, QString(249, u' ')} << 0;
-        QTest::newRow("one term, one longer") << QStringList{thread + QString(250, u' ')} << 0;
+        QTest::newRow("the longest query")
+            << QStringList{thread, QString(248, u' ')} << 3 << 0 << hole << holeWhole;
+        QTest::newRow("one longer")
+            << QStringList{thread, QString(249, u' ')} << 0 << -1 << QStringList() << QStringList();
+        QTest::newRow("one term, one longer") << QStringList{thread + QString(250, u' ')} << 0 << -1
+                                              << QStringList() << QStringList();
+        QTest::newRow("a bolt") << QStringList{u"M8x1.25-6g"_s} << 4 << 0 << bolt << QStringList();
+        QTest::newRow("a fit's bolt")
+            << QStringList{u"M8x1.25-6H/6g"_s} << 4 << 3 << bolt << QStringList();
+        QTest::newRow("a fit's hole")
+            << QStringList{u"M8x1.25-6H/6g"_s} << 4 << 0 << hole << holeWhole;
+        // 6.9 in 6.647～6.912: 0.253 above the minimum, 0.012 below the maximum.
+        QTest::newRow("a drill") << QStringList{u"6.9"_s} << 2 << 0
+                                 << QStringList{u"6.8"_s,  u"6.647"_s, u"6.912"_s,
+                                                u"81 %"_s, u"0.253"_s, u"0.012"_s}
+                                 << QStringList();
+        // M10 × 1.5 6g: es −0.032, Td(6) 0.236.
+        QTest::newRow("a measurement")
+            << QStringList{u"外径"_s, u"9.5"_s, u"ピッチ"_s, u"1.5"_s} << 3 << 2
+            << QStringList{u"9.732"_s, u"9.968"_s} << QStringList();
+        // ASME B1.1 1/4-20UNC-3A, in inches as it prints them: 0.2419～0.2500
+        // and 0.2147～0.2175.
+        QTest::newRow("an inch bolt")
+            << QStringList{u"1/4-20UNC-3A"_s} << 3 << 0
+            << QStringList{u"6.144"_s, u"6.350"_s, u"5.453"_s, u"5.525"_s}
+            << QStringList{u"0.2419～0.2500 in"_s, u"0.2147～0.2175 in"_s};
+        // G has no class 6H: no figure under its name, the chart's own.
+        QTest::newRow("a class the standard lacks")
+            << QStringList{u"G1/4-6H"_s} << 1 << 0
+            << QStringList{u"11.7"_s, u"11.445"_s, u"11.89"_s, u"6H 規格にない等級"_s}
+            << QStringList();
     }
     void sameAnswerAtEveryDoor() {
         QFETCH(QStringList, terms);
         QFETCH(int, found);
+        QFETCH(int, result);
+        QFETCH(QStringList, figures);
+        QFETCH(QStringList, whole);
         const QString query = terms.join(u' ');
         Program program;
         program.openSearch(0, query, true);
-        const QAbstractItemModel* model = program.searchWindow()->resultsTable()->model();
-        QStringList window;
+        search::SearchWindow* window = program.searchWindow();
+        QTableView* table = window->resultsTable();
+        const QAbstractItemModel* model = table->model();
+        QStringList cells, spoken;
         for (int row = 0; row < model->rowCount(); ++row) {
-            QStringList cells;
+            QStringList line;
             for (int column = 0; column < model->columnCount(); ++column)
-                cells.append(model->index(row, column).data().toString());
-            window.append(cells.join(u'\t'));
+                line.append(model->index(row, column).data().toString());
+            cells.append(line.join(u'\t'));
         }
-        QCOMPARE(window.size(), found);
+        QCOMPARE(cells.size(), found);
         std::FILE* out = std::tmpfile();
         QVERIFY(out);
         QCOMPARE(printResults(query, out), found);
+        QCOMPARE(printResults(query, out, FindFormat::Json), found);
         QFile printed;
         QVERIFY(printed.open(out, QIODevice::ReadOnly));
         printed.seek(0);
-        const QStringList lines = QString::fromUtf8(printed.readAll()).split(u'\n');
-        QCOMPARE(lines.mid(1, found), window);
-        // --find's heading line: the search window's column names.
+        const QString tabs = QString::fromUtf8(printed.readAll());
+        printed.close();
+        std::fclose(out);
+        const qsizetype jsonStart = tabs.lastIndexOf(u"\n{"_s) + 1;
+        const QJsonDocument json = QJsonDocument::fromJson(tabs.mid(jsonStart).toUtf8());
+        QVERIFY(json.isObject());
+        QCOMPARE(json[u"results"_s].toArray().size(), found);
+        const QStringList lines = tabs.left(jsonStart).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), found ? found + 1 : 0);
+        // --find's heading line: the search window's column names, then the detail.
         QStringList heading;
         for (int column = 0; column < model->columnCount() && found; ++column)
             heading.append(model->headerData(column, Qt::Horizontal).toString());
-        QCOMPARE(lines.first(), heading.join(u'\t'));
-        printed.close();
-        std::fclose(out);
+        if (found)
+            QCOMPARE(lines.first(), heading.join(u'\t') + u"\t詳細"_s);
+        for (int row = 0; row < found; ++row)
+            QCOMPARE(lines[row + 1].section(u'\t', 0, model->columnCount() - 1), cells[row]);
         SearchProvider provider;
         GnomeSearchProvider gnome(provider);
         KRunnerProvider krunner(provider);
@@ -240,6 +300,54 @@ private slots:
         QCOMPARE(matches.size(), found);
         for (qsizetype i = 0; i < found; ++i)
             QCOMPARE(matches[i].id, ids[i]);
+        if (result < 0)
+            return;
+
+        for (int column = 0; column < model->columnCount(); ++column)
+            spoken.append(model->index(result, column).data(Qt::AccessibleTextRole).toString());
+        table->setCurrentIndex(model->index(result, 0));
+        const QString detail = window->detailArea()->toPlainText();
+        QGuiApplication::clipboard()->clear();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        table->setFocus();
+        QTest::keySequence(table, QKeySequence::Copy);
+        const QString copied = QGuiApplication::clipboard()->text();
+        const QString description =
+            gnome.GetResultMetas({ids[result]}).value(0).value(u"description"_s).toString();
+        QCOMPARE(matches[result].properties.value(u"subtext"_s).toString(), description);
+        const QJsonObject answer = json[u"results"_s][result].toObject();
+        // The figures as numbers and the words as they are, outside the texts.
+        QJsonObject facts = answer;
+        facts.remove(u"text"_s);
+        const QString factsText = QString::fromUtf8(QJsonDocument(facts).toJson());
+        const QString textsJson =
+            QString::fromUtf8(QJsonDocument(answer[u"text"_s].toObject()).toJson());
+        const QStringList doors{cells[result], spoken.join(u'、'), copied, lines[result + 1],
+                                description};
+        for (const QString& figure : figures) {
+            for (const QString& door : doors)
+                QVERIFY2(door.contains(figure), qPrintable(figure + u" not in "_s + door));
+            QString number = figure;
+            number.remove(u" %"_s);
+            QVERIFY2(number.toDouble()
+                         ? factsText.contains(u": "_s + QString::number(number.toDouble(), 'g', 10))
+                         : textsJson.contains(figure),
+                     qPrintable(figure + u" not in the JSON"_s));
+        }
+        for (const QString& figure : whole)
+            for (const QString& door : {detail, copied, lines[result + 1], description})
+                QVERIFY2(door.contains(figure), qPrintable(figure + u" not in "_s + door));
+        // A bolt's two pairs, drawn side by side, are each named when spoken.
+        if (cells[result].section(u'\t', search::Limits, search::Limits).contains(u'／'))
+            QVERIFY2(spoken[search::Limits].contains(QRegularExpression(
+                         u"^外径 [\\d.]+ から [\\d.]+、有効径 [\\d.]+ から [\\d.]+$"_s)),
+                     qPrintable(spoken[search::Limits]));
+        // Spoken in words: no marks a voice reads as marks, no hyphen as マイナス.
+        for (const QString& cell : spoken) {
+            QVERIFY2(!cell.contains(QRegularExpression(u"[～／（）()°：]|\\w[-‐－]\\w"_s)),
+                     qPrintable(cell));
+        }
     }
 
     // At the window's starting size the limits a query asks for are shown
@@ -313,9 +421,9 @@ private slots:
         QStringList spoken;
         for (int column = 0; column < table->model()->columnCount(); ++column)
             spoken.append(table->model()->index(1, column).data(Qt::AccessibleTextRole).toString());
-        QCOMPARE(spoken,
-                 (QStringList{u"インサートユニファイねじ"_s, u"No. 4‐40UNC"_s, QString(),
-                              u"ドリル径 3"_s, QString(), u"下穴径 2.95～3.07"_s, u"一致 呼び"_s}));
+        QCOMPARE(spoken, (QStringList{u"インサートユニファイねじ"_s, u"No. 4 40UNC"_s, QString(),
+                                      u"ドリル径 3"_s, QString(), u"下穴径 2.95 から 3.07"_s,
+                                      u"一致 呼び"_s}));
         // The ひっかかり率 is named too: the unified chart's 2.3 in No. 4-40, 79 %.
         QCOMPARE(table->model()->index(0, 4).data(Qt::AccessibleTextRole).toString(),
                  u"ひっかかり率 79 %"_s);
@@ -353,9 +461,17 @@ private slots:
         QTest::keyClick(query, Qt::Key_Down);
         QCOMPARE(window->focusWidget(), query);
         QCOMPARE(table->accessibleDescription(), u"該当なし"_s);
-        // Escape or Ctrl+W closes the window.
+        // Ctrl+F goes back to the query, from the detail too, its text selected.
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
+        for (QWidget* from :
+             {static_cast<QWidget*>(table), static_cast<QWidget*>(window->detailArea())}) {
+            from->setFocus();
+            QTest::keySequence(from, QKeySequence::Find);
+            QCOMPARE(window->focusWidget(), query);
+            QCOMPARE(query->selectedText(), query->text());
+        }
+        // Escape or Ctrl+W closes the window.
         QTest::keySequence(query, close);
         flushDeletes();
         QVERIFY(!program.searchWindow());
@@ -443,15 +559,11 @@ private slots:
         QVERIFY(detail->state().readOnly);
         const QString detailText =
             detail->textInterface()->text(0, detail->textInterface()->characterCount());
-        QCOMPARE(detailText,
-                 u"メートルねじ　8 × 1.25\n"
-                 "ドリル径 6.8　ひっかかり率 89 %\n"
-                 "めねじ（ISO 965-1 6H）\n"
-                 "　内径 6.647～6.912\n"
-                 "　有効径 7.188～7.348（計算値）\n"
-                 "　外径 最小 8（計算値）\n"
-                 "　タップ ISO 2\n"
-                 "使えるドリル径　6.7（96 %）、6.8（89 %、図表のドリル径）、6.9（81 %）"_s);
+        // What is drawn, every figure of the hole (TD2(6) 160, EI 0).
+        QCOMPARE(detailText, window->detailArea()->toPlainText());
+        for (const QString& figure : {u"6.647～6.912"_s, u"7.188～7.348"_s, u"最小 8.000"_s,
+                                      u"タップ ISO 2"_s, u"6.8（89 %"_s})
+            QVERIFY2(detailText.contains(figure), qPrintable(figure));
         QCOMPARE(table->model()->index(0, search::Engagement).data(), QVariant(u"89 %"_s));
         // The insert's hole has no engagement; its usable drills, none marked with one.
         QTest::keyClick(table, Qt::Key_Down);
@@ -459,6 +571,11 @@ private slots:
                  u"インサートメートルねじ　8 × 1.25"_s);
         QVERIFY(window->detailArea()->toPlainText().contains(
             u"使えるドリル径　8.4（図表のドリル径）、8.5"_s));
+        // The fluteless chart's title as its cell is spoken, not "メ－トル".
+        QTest::keyClick(table, Qt::Key_Down);
+        QCOMPARE(window->detailArea()->toPlainText().section(u'　', 0, 0),
+                 u"溝なしタップメートルねじ"_s);
+        QTest::keyClick(table, Qt::Key_Up);
         QTest::keyClick(table, Qt::Key_Tab);
         QCOMPARE(window->focusWidget(), window->detailArea());
         // Up from the first result goes back to the query.

@@ -206,6 +206,13 @@ SearchWindow::SearchWindow(const SearchIndex& index, QueryFinder find)
         openResult(current.isValid() ? current.row() : 0);
     });
 
+    // Ctrl+F, from the results or the detail too, goes back to the query,
+    // its text selected to be typed over, as Ctrl+F elsewhere opens it.
+    auto* toQuery = new QAction(this);
+    toQuery->setShortcuts(QKeySequence::Find);
+    addAction(toQuery);
+    connect(toQuery, &QAction::triggered, this, [this] { focusQuery(true); });
+
     // Escape, and Ctrl+W as in a chart, close the window.
     auto* closeAction = new QAction(this);
     closeAction->setShortcuts(QList<QKeySequence>{Qt::Key_Escape} +

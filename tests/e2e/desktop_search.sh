@@ -49,7 +49,7 @@ fi
 # The command line, with no display at all: arguments | status | a line that
 # standard output must hold (a Perl regex), or nothing where it must be empty.
 # Status 2 comes with one line on standard error.
-heading="^図表\\tねじの呼び\\t種類\\tドリル径\\t${engagement:+ひっかかり率\\t}最小～最大寸法\\t一致"
+heading="^図表\\tねじの呼び\\t種類\\tドリル径\\t${engagement:+ひっかかり率\\t}最小～最大寸法\\t一致\\t詳細$"
 while IFS='|' read -r arguments status expected; do
     # shellcheck disable=SC2086
     actual=0
@@ -67,7 +67,11 @@ while IFS='|' read -r arguments status expected; do
     fi
     passed=$((passed + 1))
 done <<EOF
---find M8x1.25|0|^メートルねじ\t8 × 1.25\t\t6.8\t${engagement_cell}めねじ内径 6.647～6.912\t呼び$
+--find M8x1.25|0|^メートルねじ\t8 × 1.25\t\t6.8\t${engagement_cell}めねじ内径 6.647～6.912\t呼び\t
+--find M8x1.25|0|\t　有効径 7.188～7.348（計算値）\t　外径 最小 8.000（計算値）\t　タップ ISO 2\t
+--find M8x1.25 --json|0|^ *"minimum": 7.188,$
+--json --find zzz|1|^ *"query": "zzz",$
+--json|2|
 --find M8x1.25φ6.9|0|^メートルねじ\t8 × 1.25\t\t6.8\t${engagement_cell:+81 %（ドリル径 6.9）\t}めねじ内径 6.647～6.912\t呼び・範囲内
 --find M8x1.25|0|$heading
 -testability --find M8x1.25|0|^メートルねじ\t8 × 1.25\t
@@ -175,12 +179,12 @@ while IFS='|' read -r door method arguments expected; do
     grep -Pq -- "$expected" <<<"$reply" || fail "$(cut -c1-300 <<<"$method $arguments: $reply")"
     passed=$((passed + 1))
 done <<EOF
-gnome|GetResultMetas|"['$first']"|^\(\[\{'description': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8、ISO 965-1 6H 計算値、タップ ISO 2$engagement'>, 'gicon': <'io.github.vornel.Vornel'>, 'id': <'$first'>, 'name': <'8 × 1.25（メートルねじ）'>\}\],\)$
+gnome|GetResultMetas|"['$first']"|^\(\[\{'description': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8.000、ISO 965-1 6H 計算値、タップ ISO 2$engagement'>, 'gicon': <'io.github.vornel.Vornel'>, 'id': <'$first'>, 'name': <'8 × 1.25（メートルねじ）'>\}\],\)$
 gnome|GetSubsearchResultSet|"['$first']" "['M8x1.25']"|^$(sed 's/[][()]/\\&/g' <<<"$ids")\$
 gnome|GetResultMetas|"['1:6.8']"|'description': <'ドリル径 6.9、めねじ内径 6.782～7.035$any_engagement、範囲内（最小 \+0.018／最大 −0.235）'>.*'name': <'5/16 ‐24UNF（ユニファイねじ）'>
-krunner|Match|'M8x1.25'|^\(\[\('0:M8x1.25', '8 × 1.25（メートルねじ）', 'io.github.vornel.Vornel', 100, 1\.0, \{'actions': <\['copy-drill'\]>, 'subtext': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8、ISO 965-1 6H 計算値、タップ ISO 2$engagement'>\}\), \('1:M8x1.25', '8 × 1.25（インサートメートルねじ）'
+krunner|Match|'M8x1.25'|^\(\[\('0:M8x1.25', '8 × 1.25（メートルねじ）', 'io.github.vornel.Vornel', 100, 1\.0, \{'actions': <\['copy-drill'\]>, 'subtext': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8.000、ISO 965-1 6H 計算値、タップ ISO 2$engagement'>\}\), \('1:M8x1.25', '8 × 1.25（インサートメートルねじ）'
 gnome|GetInitialResultSet|"['M8x1.25', '6.9']"|^\(\['0:M8x1.25 6.9', '1:M8x1.25 6.9'
-gnome|GetResultMetas|"['0:M8x1.25 6.9']"|'description': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8、ISO 965-1 6H 計算値、タップ ISO 2$any_engagement、[^']*範囲内（最小 \+0.253／最大 −0.012）'>.*'name': <'8 × 1.25（メートルねじ）'>
+gnome|GetResultMetas|"['0:M8x1.25 6.9']"|'description': <'ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8.000、ISO 965-1 6H 計算値、タップ ISO 2$any_engagement、[^']*範囲内（最小 \+0.253／最大 −0.012）'>.*'name': <'8 × 1.25（メートルねじ）'>
 gnome|GetInitialResultSet|"['1/4-20']"|^\(\['0:1/4-20', '1:1/4-20', '2:1/4-20'
 gnome|GetResultMetas|"['0:1/4-20']"|'name': <'1/4 ‐20UNC（ユニファイねじ）'>
 krunner|Match|'1/4-20'|^\(\[\('0:1/4-20', '1/4 ‐20UNC（ユニファイねじ）', 'io.github.vornel.Vornel', 100, 1\.0, .*\('1:1/4-20', '1/4 ‐20（ウィットねじ（インチ呼び））', 'io.github.vornel.Vornel', 100, 0\.999,
@@ -269,7 +273,7 @@ done <<EOF
 call gnome ActivateResult "'$first'" "['M8x1.25']" 0|メートルねじ|8 × 1.25\t6.8\t6.647\t6.912
 call krunner Run "'0:1/4-20UNC'" "''"|ユニファイねじ|1/4 ‐20UNC\t5.1\t4.979\t5.257
 call gnome LaunchSearch "['M8x1.25']" 0|ねじ・下穴の検索|メートルねじ\t8 × 1.25\t6.8\t6.647\t6.912
-call gnome ActivateResult "'0:M105x2'" "['M105x2']" 0|ねじ・下穴の検索|計算値（ISO 965-1 6H）\tM105 × 2\t103\tめねじ内径 102.835～103.21
+call gnome ActivateResult "'0:M105x2'" "['M105x2']" 0|ねじ・下穴の検索|計算値（ISO 965-1 6H）\tM105 × 2\t103\tめねじ内径 102.835～103.210
 second_start "$vornel"|Vornel|
 EOF
 # A launcher's startup id, handed over with a call to the running

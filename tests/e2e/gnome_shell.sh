@@ -150,7 +150,7 @@ expected_names=$'8 × 1.25（メートルねじ）\n8 × 1.25（インサート�
 M 8 × 1.25（溝なしタップメ－トルねじ）'
 [ "$(cut -f2 <<<"$results")" = "$expected_names" ] ||
     shell_fail "M8x1.25 showed: $results"
-[ "$(head -n1 <<<"$results" | cut -f3)" = "ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8、ISO 965-1 6H 計算値、タップ ISO 2、ひっかかり率 89 %" ] ||
+[ "$(head -n1 <<<"$results" | cut -f3)" = "ドリル径 6.8、めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8.000、ISO 965-1 6H 計算値、タップ ISO 2、ひっかかり率 89 %" ] ||
     fail "M8x1.25's first result is described as: $(head -n1 <<<"$results" | cut -f3)"
 [ "$(sed -n 2p <<<"$results" | cut -f3)" = "ドリル径 8.4、下穴径 8.31～8.52" ] ||
     fail "M8x1.25's second result is described as: $(sed -n 2p <<<"$results" | cut -f3)"
@@ -200,7 +200,7 @@ e2e_awaited_check application "GNOME Shell's Enter put '$clipboard' on its clipb
 # ひっかかり率 is named with the drill it is of.
 results=$(search 'M8x1.25 6.9')
 [ "$(head -n1 <<<"$results" | cut -f2,3)" = "8 × 1.25（メートルねじ）"$'\t'"ドリル径 6.8、\
-めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8、ISO 965-1 6H 計算値、タップ ISO 2、\
+めねじ内径 6.647～6.912、めねじ有効径 7.188～7.348、めねじ外径 最小 8.000、ISO 965-1 6H 計算値、タップ ISO 2、\
 ひっかかり率 81 %（ドリル径 6.9）、呼び・範囲内（最小 +0.253／最大 −0.012）" ] ||
     shell_fail "'M8x1.25 6.9' showed: $results"
 E2E_PASSED=$((E2E_PASSED + 1))

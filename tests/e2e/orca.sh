@@ -149,6 +149,15 @@ step down-again "$search" Down
 step detail "$search" Tab
 step detail-lines "$search" Down Down Down Down Down Down Down Down
 step raise メートルねじ ctrl+f
+# A bolt, a fit and a measurement, each typed over the query Ctrl+F selects.
+typing bolt "$search" M8x1.25-6g
+step bolt-row "$search" Down
+step to-query "$search" ctrl+f
+typing fit "$search" M8x1.25-6H/6g
+step fit-row "$search" Down
+step to-query-again "$search" ctrl+f
+typing measured "$search" "OD 9.5 p 1.5"
+step measured-row "$search" Down
 begin_step end
 kill -0 "$pid" 2>/dev/null || fail "the program ended"
 # Orca writes its log in blocks and not at all when it is ended: keys that
@@ -188,7 +197,7 @@ check "the count comes back once" '[ "$(count "$heard" "検索結果 3 件")" -e
 # Down speaks the first result with its column names.
 heard=$(heard_in down)
 check "Down says the first result with its column names" \
-    'has "$heard" "メートルねじ" && has "$heard" "ドリル径 6.8" && has "$heard" "めねじ内径 6.647～6.912"'
+    'has "$heard" "メートルねじ" && has "$heard" "ドリル径 6.8" && has "$heard" "めねじ内径 6.647 から 6.912"'
 # The queried drill beside its ひっかかり率: "81" with "6.9" in the first
 # result, as the result's texts name the queried drill (to be checked again
 # where those texts change).
@@ -211,6 +220,20 @@ check "Down in the detail reads its lines to the usable drills" \
 heard=$(heard_in raise)
 check "raising the search window reads the query once" '[ "$(count "$heard" "M8x1.25 6")" -eq 1 ]'
 check "raising the search window reads the query whole" 'has "$heard" "M8x1.25 6.9 selected"'
+
+# Ranges in words, each pair named, no mark or hyphen read as one. ISO 965-1
+# M8 × 1.25: 6g 7.760～7.972 and 7.042～7.160, 6H 6.647～6.912; M10 × 1.5's
+# neighbour W 3/8-16 by its chart, 9.208～9.525.
+marks() { has "$1" "チルダ" || has "$1" "スラッシュ" || has "$1" "マイナス" || has "$1" "カッコ"; }
+heard=$(heard_in bolt-row)
+check "a bolt's pairs are each named, ranges in words" \
+    'has "$heard" "外径 7.760 から 7.972" && has "$heard" "有効径 7.042 から 7.160" && ! marks "$heard"'
+heard=$(heard_in fit-row)
+check "a fit's hole says its range in words" 'has "$heard" "めねじ内径 6.647 から 6.912" && ! marks "$heard"'
+heard=$(heard_in to-query)
+check "Ctrl+F in the results goes back to the query" 'has "$heard" "検索語"'
+heard=$(heard_in measured-row)
+check "a measurement's limits in words" 'has "$heard" "9.208 から 9.525" && ! has "$heard" "チルダ"'
 
 [ -z "${E2E_KEEP_LOG:-}" ] || cp "$log" "$E2E_KEEP_LOG"
 [ "$failures" -eq 0 ] || fail "$failures checks failed"

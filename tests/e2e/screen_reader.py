@@ -266,10 +266,10 @@ cells = [[table.getAccessibleAt(r, c).name for c in range(table.nColumns)]
          for r in range(table.nRows)]
 # Each row cell by cell as a chart's row: values after their names.
 M8_RESULTS = [
-    ['メートルねじ', '8 × 1.25', '', 'ドリル径 6.8', 'ひっかかり率 89 %', 'めねじ内径 6.647～6.912',
+    ['メートルねじ', '8 × 1.25', '', 'ドリル径 6.8', 'ひっかかり率 89 %', 'めねじ内径 6.647 から 6.912',
      '一致 呼び'],
-    ['インサートメートルねじ', '8 × 1.25', '', 'ドリル径 8.4', '', '下穴径 8.31～8.52', '一致 呼び'],
-    ['溝なしタップメートルねじ', 'M 8 × 1.25', '', '', '', '下穴径 7.36～7.49', '一致 呼び'],
+    ['インサートメートルねじ', '8 × 1.25', '', 'ドリル径 8.4', '', '下穴径 8.31 から 8.52', '一致 呼び'],
+    ['溝なしタップメートルねじ', 'M 8 × 1.25', '', '', '', '下穴径 7.36 から 7.49', '一致 呼び'],
 ]
 check(cells == M8_RESULTS, f'the results read {cells}')
 # The detail of the first result: read-only text named "詳細", line by line.
@@ -277,7 +277,7 @@ detail = descendant(search, pyatspi.ROLE_TEXT, '詳細')
 detail_text = detail.queryText().getText(0, -1) if detail is not None else None
 check(detail_text == (
     'メートルねじ　8 × 1.25\nドリル径 6.8　ひっかかり率 89 %\nめねじ（ISO 965-1 6H）\n'
-    '　内径 6.647～6.912\n　有効径 7.188～7.348（計算値）\n　外径 最小 8（計算値）\n　タップ ISO 2\n'
+    '　内径 6.647～6.912\n　有効径 7.188～7.348（計算値）\n　外径 最小 8.000（計算値）\n　タップ ISO 2\n'
     '使えるドリル径　6.7（96 %）、6.8（89 %、図表のドリル径）、6.9（81 %）')
       and detail.getState().contains(pyatspi.STATE_READ_ONLY),
       f'the detail reads {detail_text!r}')
