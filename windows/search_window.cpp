@@ -174,7 +174,18 @@ SearchWindow::SearchWindow(const SearchIndex& index, QueryFinder find)
     query_->setObjectName(QStringLiteral("Query"));
     query_->setAccessibleName(QStringLiteral("検索語"));
     query_->setPlaceholderText(QStringLiteral("例：M8×1.25、1/4-20、No.10、G1/4、6.8"));
-    query_->setClearButtonEnabled(true);
+    // A clear button of its own, shown with the first character: Qt's fades
+    // in over 160 ms, drawing on after the results are on screen.
+    QAction* clear = query_->addAction(style()->standardIcon(QStyle::SP_LineEditClearButton),
+                                       QLineEdit::TrailingPosition);
+    clear->setText(QStringLiteral("消去"));
+    clear->setVisible(false);
+    connect(clear, &QAction::triggered, query_, [this] {
+        query_->clear();
+        emit query_->textEdited({});
+    });
+    connect(query_, &QLineEdit::textChanged, clear,
+            [clear](const QString& text) { clear->setVisible(!text.isEmpty()); });
     query_->installEventFilter(this);
 
     model_ = new SearchResultModel(this);
