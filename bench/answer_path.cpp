@@ -16,7 +16,6 @@
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/Xdamage.h>
 #include <X11/keysym.h>
-
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -72,7 +71,8 @@ public:
             const Clock::time_point from = last_ > since ? last_ : since;
             if (now - from >= kQuiet)
                 return last_ > since ? std::optional(last_ - since)
-                                     : drawn ? std::nullopt : std::optional(nanoseconds{0});
+                       : drawn       ? std::nullopt
+                                     : std::optional(nanoseconds{0});
             if (now - since > kGiveUp)
                 return std::nullopt;
             const auto wait = std::chrono::ceil<milliseconds>(kQuiet - (now - from));
@@ -173,7 +173,8 @@ int main(int argc, char* argv[]) {
                     "start -- PROGRAM ARGS...");
     const std::string mode = args.front();
     const bool search = mode == "vornel" || mode == "viewer";
-    if (!(search ? separator - args.begin() == 2 : mode == "start" && separator == args.begin() + 1))
+    if (!(search ? separator - args.begin() == 2
+                 : mode == "start" && separator == args.begin() + 1))
         return fail("give vornel or viewer with a query, or start, before --");
     const std::string query = search ? args[1] : std::string();
 

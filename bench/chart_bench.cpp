@@ -1,9 +1,9 @@
 // Opening each chart and scrolling the metric chart, each against a floor of
 // the same size measured in the same run, printed as ratios.
+#include "bench/chart_pdf.h"
 #include "bench/first_paint.h"
 #include "chart_model/twips.h"
 #include "charts/charts.h"
-#include "bench/chart_pdf.h"
 #include "windows/chart_printer.h"
 #include "windows/chart_window.h"
 #include "windows/column_layout.h"

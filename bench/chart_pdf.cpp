@@ -1,6 +1,7 @@
 // Writes the metric chart to a PDF file, as the print preview's "print to
 // file" does, for a PDF viewer to show beside the program in ./bench.sh.
 #include "bench/chart_pdf.h"
+
 #include "charts/charts.h"
 
 #include <QApplication>

@@ -8,8 +8,7 @@
 namespace vornel::bench {
 
 // A PDF printer on A4 paper, writing to `file`, turned as the chart suits.
-inline void setUpPdfPrinter(QPrinter& printer, const QString& file,
-                            const ChartDefinition& chart) {
+inline void setUpPdfPrinter(QPrinter& printer, const QString& file, const ChartDefinition& chart) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
     printer.setPageSize(QPageSize(QPageSize::A4));
