@@ -401,6 +401,9 @@ void SearchWindow::prepare() {
     ensurePolished();
     QImage image(size(), QImage::Format_ARGB32_Premultiplied);
     render(&image);
+    // The window system's window too, made and set up unmapped: Ctrl+F
+    // then only maps it and draws.
+    winId();
 }
 
 void SearchWindow::runQuery() {
