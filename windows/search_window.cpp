@@ -429,8 +429,13 @@ void SearchWindow::runQuery() {
         table_->setVisible(!empty);
     if (detail_->isHidden() != empty)
         detail_->setVisible(!empty);
-    if (examplesPane_->isHidden() == empty)
+    if (examplesPane_->isHidden() == empty) {
         examplesPane_->setVisible(empty);
+        // The panes laid out now, not after the first paint: fitted once,
+        // the window is drawn once.
+        splitter_->refresh();
+        layout()->activate();
+    }
     // The count as a screen reader says it when it changes: the query field
     // and the results (where the focus is) describe themselves by it.
     const QString described =
