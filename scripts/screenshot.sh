@@ -46,5 +46,7 @@ import -window "$search" "$out/search-examples.png"
 xdotool windowactivate --sync "$search"
 xdotool type --delay 20 'M8x1.25-6H/6g'
 sleep 0.5
-import -window root "$out/vornel.png"
+# The screen down to the search window's lower edge.
+read -r _ y _ h < <(e2e_client_rect "$search")
+import -window root -crop "1920x$((y + h + 40))+0+0" +repage "$out/vornel.png"
 echo "wrote $out/vornel.png and $out/search-examples.png"
