@@ -6,14 +6,14 @@
 #
 #   ./bench.sh                        every measure
 #   ./bench.sh startup first-search   only these: startup, first-search,
-#                                     memory, charts, provider
+#                                     answer, memory, charts, provider
 set -euo pipefail
 sections=("$@")
 for section in "${sections[@]}"; do
     case $section in
-    startup | first-search | memory | charts | provider) ;;
+    startup | first-search | answer | memory | charts | provider) ;;
     *)
-        echo "bench.sh: unknown measure '$section' (startup, first-search, memory, charts, provider)" >&2
+        echo "bench.sh: unknown measure '$section' (startup, first-search, answer, memory, charts, provider)" >&2
         exit 2
         ;;
     esac
@@ -27,7 +27,8 @@ vornel_install "${VORNEL_PACKAGES[@]}" "${VORNEL_BENCH_PACKAGES[@]}"
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$(nproc)" --target vornel_startup_probe vornel_floor_probe \
     vornel_menu_floor_probe vornel_all_windows_probe vornel_chart_bench vornel_search_bench \
-    vornel_first_search_probe vornel_provider_bench vornel vornel-search-provider >/dev/null
+    vornel_first_search_probe vornel_provider_bench vornel vornel-search-provider \
+    vornel_answer_path vornel_chart_pdf >/dev/null
 bin=$PWD/build/bench
 
 tmp=$(mktemp -d)
@@ -168,6 +169,54 @@ first_search() {
         "$platform" "$ratio" "$v"
 }
 
+# The path to an answer as the user sees it, on the display: Vornel started,
+# Ctrl+F and "M8" typed, against a PDF viewer (mupdf) showing the metric
+# chart: started, its search opened with "/" and the M8 row's drill typed,
+# "6.8" and Enter (the chart writes "8 × 1.25", whose "×" no plain key
+# types). Each step runs from the user's action to the last drawing before
+# the screen rests (vornel_answer_path); beside them the start of a floor,
+# one window of the menu's size with one button. The medians of alternating
+# runs; the path is the sum of the three steps' medians.
+answer() {
+    local runs=9 i pdf=$tmp/metric.pdf
+    on offscreen "$bin/vornel_chart_pdf" "$pdf" 2>/dev/null
+    for i in $(seq "$runs"); do
+        on xcb "$bin/vornel_answer_path" vornel M8 -- "$PWD/build/vornel" 2>/dev/null |
+            sed 's/^/vornel /'
+        on xcb "$bin/vornel_answer_path" viewer 6.8 -- /usr/lib/mupdf/mupdf-x11 "$pdf" \
+            2>/dev/null | sed 's/^/mupdf /'
+        on xcb "$bin/vornel_answer_path" start -- "$bin/vornel_floor_probe" 2>/dev/null |
+            sed 's/^/floor /'
+    done >"$tmp/answer.txt"
+    local figures
+    figures=$(awk -v runs="$runs" '{ t[$1 " " $2] = t[$1 " " $2] " " $3; n[$1 " " $2]++ }
+        function median(list,   n, a, i, j, x) {
+            n = split(list, a, " ")
+            for (i = 2; i <= n; i++) { x = a[i]; for (j = i - 1; j > 0 && a[j] > x; j--) a[j + 1] = a[j]; a[j + 1] = x }
+            return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2 }
+        END {
+            for (k in n) if (n[k] != runs && k != "floor start_ns") { print "incomplete " k; exit }
+            vs = median(t["vornel start_ns"]); vf = median(t["vornel find_ns"]); vm = median(t["vornel match_ns"])
+            ms = median(t["mupdf start_ns"]); mf = median(t["mupdf find_ns"]); mm = median(t["mupdf match_ns"])
+            printf "%.2f %.2f %.2f %.2f %.2f %.2f %.2f\n", (vs + vf + vm) / (ms + mf + mm), vs / ms,
+                vs / median(t["floor start_ns"]), vf / mf, vm / mm,
+                (vf + vm) / (mf + mm), median(t["mupdf start_ns"]) / median(t["floor start_ns"]) }' \
+        "$tmp/answer.txt")
+    if [[ $figures == incomplete* ]]; then
+        echo "  a run did not come to rest: ${figures#incomplete }" >&2
+        missed=$((missed + 1))
+        return
+    fi
+    local path start floor find match after viewer v
+    read -r path start floor find match after viewer <<<"$figures"
+    v=$(verdict "$path" 1.5)
+    count_miss "$v"
+    printf '  %-9s the path: %s × mupdf  budget ≤ 1.5  %s\n' xcb "$path" "$v"
+    printf '  %-9s start %s × mupdf (%s × the floor; mupdf %s × the floor), Ctrl+F %s × its find,\n' \
+        "" "$start" "$floor" "$viewer" "$find"
+    printf '  %-9s "M8" %s × its match; search and query together %s ×\n' "" "$match" "$after"
+}
+
 # The desktop's search: a session bus of its own that starts the build's
 # vornel-search-provider, which ends 300 ms after its last call.
 provider() {
@@ -204,6 +253,11 @@ if wanted first-search; then
     echo "The first Ctrl+F: the search window built and drawn with its first results"
     first_search offscreen
     first_search xcb
+    echo
+fi
+if wanted answer; then
+    echo "The path to an answer: start, Ctrl+F and \"M8\", against a PDF viewer showing the chart"
+    answer
     echo
 fi
 if wanted memory; then

@@ -1,5 +1,6 @@
 // Opening each chart and scrolling the metric chart, each against a floor of
 // the same size measured in the same run, printed as ratios.
+#include "bench/chart_pdf.h"
 #include "bench/first_paint.h"
 #include "chart_model/twips.h"
 #include "charts/charts.h"
@@ -31,6 +32,7 @@
 #include <vector>
 
 using namespace vornel;
+using vornel::bench::setUpPdfPrinter;
 using vornel::bench::showAndWaitForFirstPaint;
 
 namespace {
@@ -174,14 +176,6 @@ void scrollEmptyList(benchmark::State& state, bool fresh, int pages) {
         state, fresh, pages,
         [] { return std::make_unique<BlankListWindow>(charts::kMetricChart, 0); },
         [](BlankListWindow& w) -> QListView& { return w.list; });
-}
-
-// A PDF printer on A4 paper, writing to `file`, turned as the chart suits.
-void setUpPdfPrinter(QPrinter& printer, const QString& file, const ChartDefinition& chart) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(printOrientation(chart, printer));
 }
 
 // Printing the metric chart to a PDF file, as the print preview's "print to

@@ -1,6 +1,7 @@
 // The first Ctrl+F of a run, pressed as a user would, a moment after the menu
 // appears (kUserPauseMs; the program prepares the search window in that
-// pause): the search window shown and drawn with its results table.
+// pause): the search window shown and drawn with its examples, what an
+// empty query shows.
 // With --floor, in its place a plain window of the same size with a line edit
 // and an empty table, shown and drawn, after the same pause. Prints "first_search_ns N"; with
 // --size, only the search window's size, "WIDTH HEIGHT", for the floor's
@@ -17,6 +18,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cstdio>
 #include <memory>
@@ -80,11 +82,12 @@ int main(int argc, char* argv[]) {
         elapsed = timeToFirstPaint([&floor](const QObject* o) { return o == floor.get(); },
                                    [&floor] { floor->show(); });
     } else {
-        // The results table's first paint: the last of the window's parts.
+        // The examples' first paint, what an empty query shows: the last of
+        // the window's parts.
         elapsed = timeToFirstPaint(
             [&program](const QObject* o) {
                 const auto* window = program.searchWindow();
-                return window && o == window->resultsTable()->viewport();
+                return window && o == window->examplesList()->viewport();
             },
             [&program] { program.openSearch(); });
     }

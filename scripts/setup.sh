@@ -77,5 +77,7 @@ VORNEL_TEST_PACKAGES=(xvfb xauth openbox xdotool x11-utils x11-xserver-utils wmc
     locales libglib2.0-bin gnome-shell python3-gi libkf5runner-dev orca speech-dispatcher fcitx5
     fcitx5-mozc fcitx5-frontend-qt6 clang libclang-rt-14-dev)
 # To run the benchmarks: Google Benchmark, hyperfine for whole processes and
-# a display server of their own.
-VORNEL_BENCH_PACKAGES=(libbenchmark-dev hyperfine xvfb)
+# a display server of their own; a light PDF viewer (mupdf) to show a chart
+# beside the program, and the X extensions' headers (DAMAGE, XTEST) of the
+# watcher that types into both and sees what they draw.
+VORNEL_BENCH_PACKAGES=(libbenchmark-dev hyperfine xvfb mupdf libxdamage-dev libxtst-dev)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The folders are layers: a folder includes headers only from itself and the
-# folders below it (README, "Layout"). Prints every include that points up
+# folders below it (doc/manual.md, "Layout"). Prints every include that points up
 # or sideways, and any library under the windows that links more than Qt
 # Core, and fails if there is one.
 set -euo pipefail

@@ -23,9 +23,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QSplitter>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTimer>
+#include <QTreeWidget>
 
 using namespace vornel;
 using namespace vornel::test;
@@ -51,7 +56,13 @@ QString announced(const QWidget* window) {
 class TestSearchWindow : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { quietOffscreenWarnings(); }
+    void initTestCase() {
+        quietOffscreenWarnings();
+        // The window remembers the detail's height: never in the user's own
+        // settings.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(u"vornel"_s, u"vornel"_s).clear();
+    }
     void cleanup() {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->close();
@@ -353,25 +364,123 @@ private slots:
     // At the window's starting size the limits a query asks for are shown
     // whole: a bolt's two pairs, as wide as any size makes them (6-4UN,
     // M300, G 6), and a hole's class asked, which comes before the chart's.
+    // Every result's detail shows all its lines too, the tallest answers'
+    // (a fit's two halves, a measurement's candidates) among them.
     void askedLimitsShownWhole_data() {
         QTest::addColumn<QString>("query");
-        QTest::newRow("a unified bolt of 6 in") << u"6-4UN-2A"_s;
-        QTest::newRow("a metric bolt of 300 mm") << u"M300x6-6e"_s;
-        QTest::newRow("G's bolt") << u"G6A"_s;
-        QTest::newRow("a class asked before the chart's") << u"M100x6-8H"_s;
+        // Whether the first result's limits are a class asked, shown whole.
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("a unified bolt of 6 in") << u"6-4UN-2A"_s << true;
+        QTest::newRow("a metric bolt of 300 mm") << u"M300x6-6e"_s << true;
+        QTest::newRow("G's bolt") << u"G6A"_s << true;
+        QTest::newRow("a class asked before the chart's") << u"M100x6-8H"_s << true;
+        QTest::newRow("a metric fit") << u"M8x1.25-6H/6g"_s << true;
+        QTest::newRow("a unified fit across classes") << u"1/4-20UNC-2B/3A"_s << true;
+        QTest::newRow("a bolt measured") << u"外径 9.5 ピッチ 1.5"_s << false;
+        QTest::newRow("a hole measured") << u"内径 11.4 19山"_s << false;
     }
     void askedLimitsShownWhole() {
         QFETCH(QString, query);
+        QFETCH(bool, asked);
         Program program;
         program.openSearch(0, query, true);
         const QTableView* table = program.searchWindow()->resultsTable();
-        const QString asked =
+        const QString limits =
             table->model()->index(0, search::Limits).data().toString().section(u"　図表"_s, 0, 0);
         const int margins =
             2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1);
-        QVERIFY2(table->fontMetrics().horizontalAdvance(asked) <=
-                     table->columnWidth(search::Limits) - margins,
-                 qPrintable(asked));
+        QVERIFY2(!asked || table->fontMetrics().horizontalAdvance(limits) <=
+                               table->columnWidth(search::Limits) - margins,
+                 qPrintable(limits));
+        QVERIFY(QTest::qWaitForWindowExposed(program.searchWindow()));
+        const QPlainTextEdit* detail = program.searchWindow()->detailArea();
+        for (int row = 0; row < table->model()->rowCount(); ++row) {
+            program.searchWindow()->resultsTable()->setCurrentIndex(table->model()->index(row, 0));
+            QVERIFY2(detail->verticalScrollBar()->maximum() == 0,
+                     qPrintable(detail->toPlainText()));
+        }
+    }
+
+    // The line between the results and the detail is the user's to move; a
+    // new window starts with the detail as tall as it was left. Few results
+    // take no more than their rows.
+    void detailHeightRemembered() {
+        Program program;
+        program.openSearch(0, u"M8x1.25-6H/6g"_s, true);
+        search::SearchWindow* window = program.searchWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QTableView* table = window->resultsTable();
+        QCOMPARE(window->detailArea()->y() - table->y() - window->splitter()->handleWidth(),
+                 table->horizontalHeader()->height() +
+                     table->model()->rowCount() * table->rowHeight(0) + 2 * table->frameWidth());
+        window->setQuery(u"M8"_s);
+        const int before = window->detailArea()->height();
+        QSplitterHandle* handle = window->splitter()->handle(2);
+        const QPoint middle = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, middle);
+        const QPoint up = middle - QPoint(0, 40);
+        QMouseEvent drag(QEvent::MouseMove, up, handle->mapToGlobal(up), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(handle, &drag);
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, up);
+        QCOMPARE(window->detailArea()->height(), before + 40);
+        window->close();
+        flushDeletes();
+        program.openSearch(0, u"M8"_s, true);
+        QVERIFY(QTest::qWaitForWindowExposed(program.searchWindow()));
+        QCOMPARE(program.searchWindow()->detailArea()->height(), before + 40);
+        QSettings(u"vornel"_s, u"vornel"_s).clear();
+    }
+
+    // An empty query shows examples in place of the results, said once to a
+    // screen reader; choosing one searches for it.
+    void examplesRunTheirQuery_data() {
+        QTest::addColumn<int>("example");
+        QTest::addColumn<QString>("query");
+        // The first result's chart and designation, as the charts write them.
+        QTest::addColumn<QString>("first");
+        QTest::newRow("a designation") << 0 << u"M8x1.25"_s << u"メートルねじ 8 × 1.25"_s;
+        QTest::newRow("a drill") << 1 << u"6.8"_s << u"メートルねじ 8 × 1.25"_s;
+        QTest::newRow("a pilot hole") << 2 << u"M8 下穴"_s << QString();
+        QTest::newRow("a measurement")
+            << 3 << u"外径 9.5 ピッチ 1.5"_s << u"ウィットねじ（インチ呼び） 3/8 \u201016"_s;
+        QTest::newRow("a fit") << 4 << u"M8x1.25-6H/6g"_s << u"メートルねじ 8 × 1.25"_s;
+    }
+    void examplesRunTheirQuery() {
+        QFETCH(int, example);
+        QFETCH(QString, query);
+        QFETCH(QString, first);
+        Program program;
+        program.openSearch();
+        search::SearchWindow* window = program.searchWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTreeWidget* examples = window->examplesList();
+        QVERIFY(examples->isVisible());
+        QVERIFY(!window->resultsTable()->isVisible());
+        QTRY_COMPARE(announced(window), u"入力の例　M8x1.25、6.8、M8 下穴、外径 9.5 ピッチ 1.5、"
+                                        u"M8x1.25-6H/6g"_s);
+        const int said = announcementsMade();
+        // By keyboard: Down from the query into the examples, Enter on one.
+        QTest::keyClick(window->queryField(), Qt::Key_Down);
+        QCOMPARE(window->focusWidget(), examples);
+        for (int i = 0; i < example; ++i)
+            QTest::keyClick(examples, Qt::Key_Down);
+        QTest::keyClick(examples, Qt::Key_Return);
+        QCOMPARE(window->queryField()->text(), query);
+        QCOMPARE(window->focusWidget(), window->queryField());
+        QVERIFY(!examples->isVisible());
+        const QAbstractItemModel* results = window->resultsTable()->model();
+        if (!first.isEmpty())
+            QCOMPARE(results->index(0, search::Chart).data().toString() + u' ' +
+                         results->index(0, search::Designation).data().toString(),
+                     first);
+        // Emptied again, the examples come back, and are not said again.
+        window->setQuery({});
+        QVERIFY(examples->isVisible());
+        window->hide();
+        window->show();
+        QTest::qWait(500);
+        QCOMPARE(announcementsMade(), said);
     }
 
     // Once the menu has been drawn, the search window is built, hidden, and

@@ -22,6 +22,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTableView>
+#include <QTreeWidget>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -107,6 +108,9 @@ QList<std::pair<QString, QRect>> textPlaces(QWidget* window) {
         places.append({w->objectName() + u' ' + what, rect.intersected(window->rect())});
     };
     for (QWidget* w : window->findChildren<QWidget*>()) {
+        // A hidden part draws nothing where its place would be.
+        if (!w->isVisibleTo(window))
+            continue;
         if (auto* button = qobject_cast<QAbstractButton*>(w); button && !button->text().isEmpty())
             add(w, w, button->text(), w->rect(), 4);
         if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty())
@@ -165,6 +169,15 @@ QList<Window> windows() {
                      // The query field's clear button fades in once it has
                      // text; the pictures are taken after that.
                      QTest::qWait(250);
+                     return window;
+                 }});
+    // An empty query: the examples in their quiet colours.
+    list.append({u"search, examples"_s, [](ChartRegistry&) {
+                     static const search::SearchIndex index(charts::allCharts());
+                     auto* window = new search::SearchWindow(index);
+                     window->examplesList()->setCurrentIndex(
+                         window->examplesList()->model()->index(1, 0));
+                     window->examplesList()->setFocus();
                      return window;
                  }});
     return list;

@@ -23,9 +23,12 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSettings>
+#include <QSplitter>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace vornel::search {
@@ -62,8 +65,72 @@ protected:
     }
 };
 
+// Tells its owner when it has laid out its panes for a new size.
+class PaneSplitter final : public QSplitter {
+public:
+    using QSplitter::QSplitter;
+    std::function<void()> resized;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QSplitter::resizeEvent(event);
+        if (resized)
+            resized();
+    }
+};
+
 // How long typing pauses before the count is said.
 constexpr int kCountPauseMs = 400;
+
+// The detail's starting height in lines: the tallest answers' (a fit's both
+// halves, a measurement's candidates with their reasons).
+constexpr int kDetailLines = 18;
+// How many results the starting size shows above it.
+constexpr int kStartingRows = 12;
+
+// Where the detail's height is remembered.
+const QString kDetailHeightKey = QStringLiteral("search/detailHeight");
+QSettings settings() {
+    return QSettings(QStringLiteral("vornel"), QStringLiteral("vornel"));
+}
+
+// What an empty query offers: a query of each kind, with what it is.
+struct Example {
+    const char16_t* query;
+    const char16_t* kind;
+};
+constexpr Example kExamples[] = {
+    {u"M8x1.25", u"ねじの呼び"},
+    {u"6.8", u"ドリル径"},
+    {u"M8 下穴", u"下穴径"},
+    {u"外径 9.5 ピッチ 1.5", u"測った外径とピッチ"},
+    {u"M8x1.25-6H/6g", u"等級、はめあい"},
+};
+
+// The examples drawn quietly, under a heading in the window's own text: the
+// text's colour a third of the way to the window's ground, which keeps it
+// well readable in any theme.
+QPalette quietPalette(QPalette palette) {
+    palette = readablePalette(palette);
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        const QColor text = palette.color(group, QPalette::WindowText);
+        const QColor ground = palette.color(group, QPalette::Window);
+        const auto mix = [](int from, int to) { return from + (to - from) / 3; };
+        palette.setColor(group, QPalette::Text,
+                         QColor(mix(text.red(), ground.red()), mix(text.green(), ground.green()),
+                                mix(text.blue(), ground.blue())));
+        palette.setColor(group, QPalette::Base, ground);
+        palette.setColor(group, QPalette::AlternateBase, ground);
+        // Short texts such as "6.8" show few full-coloured pixels: the
+        // selection moves a step further from its text.
+        const QColor highlight = palette.color(group, QPalette::Highlight);
+        palette.setColor(group, QPalette::Highlight,
+                         palette.color(group, QPalette::HighlightedText).lightness() > 127
+                             ? highlight.darker(115)
+                             : highlight.lighter(115));
+    }
+    return palette;
+}
 
 // Sample texts of each column, as wide as the widest it is expected to show,
 // for its starting width.
@@ -107,7 +174,18 @@ SearchWindow::SearchWindow(const SearchIndex& index, QueryFinder find)
     query_->setObjectName(QStringLiteral("Query"));
     query_->setAccessibleName(QStringLiteral("検索語"));
     query_->setPlaceholderText(QStringLiteral("例：M8×1.25、1/4-20、No.10、G1/4、6.8"));
-    query_->setClearButtonEnabled(true);
+    // A clear button of its own, shown with the first character: Qt's fades
+    // in over 160 ms, drawing on after the results are on screen.
+    QAction* clear = query_->addAction(style()->standardIcon(QStyle::SP_LineEditClearButton),
+                                       QLineEdit::TrailingPosition);
+    clear->setText(QStringLiteral("消去"));
+    clear->setVisible(false);
+    connect(clear, &QAction::triggered, query_, [this] {
+        query_->clear();
+        emit query_->textEdited({});
+    });
+    connect(query_, &QLineEdit::textChanged, clear,
+            [clear](const QString& text) { clear->setVisible(!text.isEmpty()); });
     query_->installEventFilter(this);
 
     model_ = new SearchResultModel(this);
@@ -158,8 +236,7 @@ SearchWindow::SearchWindow(const SearchIndex& index, QueryFinder find)
     activateFirstMenuEntries();
 
     // Read-only text with a caret, reached with Tab after the results (or
-    // Alt+D): a screen reader reads it line by line as the caret moves. Of
-    // a fixed height, so that a new result's detail never moves the table.
+    // Alt+D): a screen reader reads it line by line as the caret moves.
     detail_ = new QPlainTextEdit(this);
     detail_->setObjectName(QStringLiteral("Detail"));
     detail_->setAccessibleName(QStringLiteral("詳細"));
@@ -168,8 +245,14 @@ SearchWindow::SearchWindow(const SearchIndex& index, QueryFinder find)
     detail_->setTabChangesFocus(true);
     detail_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     detail_->setFrameShape(QFrame::NoFrame);
-    detail_->setFixedHeight(6 * detail_->fontMetrics().lineSpacing() +
-                            2 * static_cast<int>(detail_->document()->documentMargin()));
+    const int startingDetail = kDetailLines * detail_->fontMetrics().lineSpacing() +
+                               2 * static_cast<int>(detail_->document()->documentMargin()) +
+                               2 * detail_->frameWidth();
+    detailHeight_ = startingDetail;
+    bool remembered = false;
+    const int rememberedHeight = settings().value(kDetailHeightKey).toInt(&remembered);
+    if (remembered && rememberedHeight > 0)
+        detailHeight_ = rememberedHeight;
     auto* toDetail = new QAction(this);
     toDetail->setShortcut(QKeySequence(Qt::ALT | Qt::Key_D));
     addAction(toDetail);
@@ -178,19 +261,65 @@ SearchWindow::SearchWindow(const SearchIndex& index, QueryFinder find)
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &SearchWindow::showDetail);
 
+    // Two columns, what to type and what it is, in the window's quiet
+    // colours under a heading.
+    examplesPane_ = new QWidget(this);
+    auto* heading = new QLabel(QStringLiteral("入力の例（選ぶと検索します）"), examplesPane_);
+    examples_ = new QTreeWidget(examplesPane_);
+    examples_->setObjectName(QStringLiteral("Examples"));
+    examples_->setAccessibleName(QStringLiteral("入力の例"));
+    examples_->setFrameShape(QFrame::NoFrame);
+    examples_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    examples_->setItemDelegate(new ResultDelegate(examples_));
+    examples_->setRootIsDecorated(false);
+    examples_->setHeaderHidden(true);
+    examples_->setColumnCount(2);
+    for (const Example& example : kExamples)
+        new QTreeWidgetItem(examples_, {toQString(example.query), toQString(example.kind)});
+    examples_->resizeColumnToContents(0);
+    examples_->setColumnWidth(0, examples_->columnWidth(0) + padding);
+    auto* examplesLayout = new QVBoxLayout(examplesPane_);
+    examplesLayout->setContentsMargins({});
+    examplesLayout->addWidget(heading);
+    examplesLayout->addWidget(examples_, 1);
+    const auto runExample = [this](const QModelIndex& example) {
+        if (example.isValid())
+            setQuery(example.siblingAtColumn(0).data().toString());
+        focusQuery(false);
+    };
+    connect(examples_, &QAbstractItemView::activated, this, runExample);
+    connect(examples_, &QAbstractItemView::clicked, this, runExample);
+    examples_->installEventFilter(this);
+
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("Status"));
 
+    // The user moves the line between the results and the detail; the
+    // window keeps the detail's height from then on, and remembers it.
+    auto* splitter = new PaneSplitter(Qt::Vertical, this);
+    splitter_ = splitter;
+    splitter_->setObjectName(QStringLiteral("Panes"));
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(table_);
+    splitter_->addWidget(examplesPane_);
+    splitter_->addWidget(detail_);
+    splitter->resized = [this] { fitPanes(); };
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] {
+        detailHeight_ = detail_->height();
+        detailMoved_ = true;
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(query_);
-    layout->addWidget(table_, 1);
-    layout->addWidget(detail_);
+    layout->addWidget(splitter_, 1);
     layout->addWidget(status_);
-    setTabOrder(query_, table_);
+    setTabOrder(query_, examples_);
+    setTabOrder(examples_, table_);
     setTabOrder(table_, detail_);
     for (QWidget* part : {static_cast<QWidget*>(query_), static_cast<QWidget*>(table_),
                           static_cast<QWidget*>(detail_), static_cast<QWidget*>(status_)})
         followTheme(part);
+    followTheme(examplesPane_, quietPalette);
 
     connect(query_, &QLineEdit::textChanged, this, &SearchWindow::runQuery);
     // The count is said once typing pauses, not after every key.
@@ -221,9 +350,14 @@ SearchWindow::SearchWindow(const SearchIndex& index, QueryFinder find)
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
 
     const int margins = layout->contentsMargins().left() + layout->contentsMargins().right();
+    const QMargins around = layout->contentsMargins();
     resize(width + margins + table_->verticalScrollBar()->sizeHint().width() +
                2 * table_->frameWidth(),
-           24 * table_->verticalHeader()->defaultSectionSize());
+           around.top() + around.bottom() + 2 * layout->spacing() + query_->sizeHint().height() +
+               status_->sizeHint().height() + splitter_->handleWidth() +
+               kStartingRows * table_->verticalHeader()->defaultSectionSize() +
+               header->sizeHint().height() + 2 * table_->frameWidth() + startingDetail);
+    runQuery();
 }
 
 SearchWindow::~SearchWindow() = default;
@@ -274,6 +408,9 @@ void SearchWindow::prepare() {
     ensurePolished();
     QImage image(size(), QImage::Format_ARGB32_Premultiplied);
     render(&image);
+    // The window system's window too, made and set up unmapped: Ctrl+F
+    // then only maps it and draws.
+    winId();
 }
 
 void SearchWindow::runQuery() {
@@ -289,10 +426,23 @@ void SearchWindow::runQuery() {
             table_->setCurrentIndex({});
         table_->scrollToTop();
     }
+    const bool empty = query.trimmed().isEmpty();
     if (count > 0)
         status_->setText(QStringLiteral("%1 件").arg(count));
     else
-        status_->setText(query.trimmed().isEmpty() ? QString() : QStringLiteral("該当なし"));
+        status_->setText(empty ? QString() : QStringLiteral("該当なし"));
+    // An empty query shows the examples in place of the results.
+    if (table_->isHidden() != empty)
+        table_->setVisible(!empty);
+    if (detail_->isHidden() != empty)
+        detail_->setVisible(!empty);
+    if (examplesPane_->isHidden() == empty) {
+        examplesPane_->setVisible(empty);
+        // The panes laid out now, not after the first paint: fitted once,
+        // the window is drawn once.
+        splitter_->refresh();
+        layout()->activate();
+    }
     // The count as a screen reader says it when it changes: the query field
     // and the results (where the focus is) describe themselves by it.
     const QString described =
@@ -300,6 +450,52 @@ void SearchWindow::runQuery() {
     query_->setAccessibleDescription(described);
     table_->setAccessibleDescription(described);
     showDetail();
+    fitPanes();
+}
+
+void SearchWindow::fitPanes() {
+    QList<int> sizes{0, splitter_->height(), 0};
+    if (table_->isVisibleTo(this)) {
+        const int handle = splitter_->handleWidth();
+        const int total = splitter_->height() - handle;
+        if (total <= handle)
+            return;
+        const int rows = model_->rowCount() * table_->verticalHeader()->defaultSectionSize() +
+                         table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth();
+        const int results = std::min(total - std::min(detailHeight_, total - handle), rows);
+        sizes = {std::max(results, handle), 0, total - std::max(results, handle)};
+    }
+    if (splitter_->sizes() != sizes)
+        splitter_->setSizes(sizes);
+}
+
+void SearchWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!examplesSaid_)
+        QTimer::singleShot(kCountPauseMs, this, &SearchWindow::sayExamples);
+}
+
+void SearchWindow::sayExamples() {
+    if (examplesSaid_ || !isVisible() || !examplesPane_->isVisibleTo(this))
+        return;
+    examplesSaid_ = true;
+    QStringList queries;
+    for (const Example& example : kExamples)
+        queries.append(toQString(example.query));
+    announce(this, QStringLiteral("入力の例　%1").arg(queries.join(u'、')));
+}
+
+void SearchWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!detailMoved_)
+        return;
+    detailMoved_ = false;
+    QSettings remembered = settings();
+    remembered.setValue(kDetailHeightKey, detailHeight_);
+    remembered.sync();
+    if (remembered.status() != QSettings::NoError)
+        qWarning("vornel: the detail's height could not be written to %s",
+                 qPrintable(remembered.fileName()));
 }
 
 void SearchWindow::showDetail() {
@@ -401,21 +597,25 @@ void SearchWindow::showContextMenu(const QPoint& position) {
 }
 
 bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Up from the first result goes back to the query.
-    if (watched == table_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Up &&
-        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier &&
-        table_->currentIndex().row() <= 0) {
-        focusQuery(false);
-        return true;
-    }
-    // Down from the query field moves into the results.
-    if (watched == query_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && model_->rowCount() > 0) {
-        table_->setFocus(Qt::TabFocusReason);
-        if (!table_->currentIndex().isValid())
-            table_->setCurrentIndex(model_->index(0, 0));
-        return true;
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // The list under the query: the examples while it is empty, else the
+        // results.
+        QAbstractItemView* below =
+            examplesPane_->isVisibleTo(this) ? static_cast<QAbstractItemView*>(examples_) : table_;
+        // Up from its first line goes back to the query.
+        if (watched == below && key->key() == Qt::Key_Up && key->modifiers() == Qt::NoModifier &&
+            below->currentIndex().row() <= 0) {
+            focusQuery(false);
+            return true;
+        }
+        // Down from the query moves into it, where it has lines.
+        if (watched == query_ && key->key() == Qt::Key_Down && below->model()->rowCount() > 0) {
+            below->setFocus(Qt::TabFocusReason);
+            if (!below->currentIndex().isValid())
+                below->setCurrentIndex(below->model()->index(0, 0));
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -7,8 +7,10 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QSplitter;
 class QTableView;
 class QTimer;
+class QTreeWidget;
 
 namespace vornel::search {
 
@@ -60,6 +62,11 @@ public:
     // The current result's detail: its ひっかかり率 and the usable drills,
     // read-only text with a caret.
     QPlainTextEdit* detailArea() const { return detail_; }
+    // What an empty query shows in place of the results: examples of what can
+    // be typed; choosing one searches for it.
+    QTreeWidget* examplesList() const { return examples_; }
+    // The line between the results and the detail, which the user moves.
+    QSplitter* splitter() const { return splitter_; }
 
 signals:
     // The user chose the result at line `line` of the chart at `position`.
@@ -67,6 +74,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void runQuery();
@@ -80,6 +89,12 @@ private:
     void copyResult(int row);
     // The results' context menu: "コピー" and each value of the result.
     void showContextMenu(const QPoint& position);
+    // Gives the results no more than their rows' height, the detail at least
+    // the height last chosen for it, and the examples their place while the
+    // query is empty.
+    void fitPanes();
+    // Says the examples once, the first time the window shows them.
+    void sayExamples();
 
     const SearchIndex& index_;
     QueryFinder find_;
@@ -87,6 +102,13 @@ private:
     QLineEdit* query_;
     QTableView* table_;
     QPlainTextEdit* detail_;
+    QTreeWidget* examples_;
+    QWidget* examplesPane_;
+    QSplitter* splitter_;
+    // The detail's height as the user last left it (or its starting height).
+    int detailHeight_ = 0;
+    bool detailMoved_ = false;
+    bool examplesSaid_ = false;
     QTimer* countPause_;
     // The count last said, so that a pause says it only where it changed.
     QString saidCount_;

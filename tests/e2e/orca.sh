@@ -180,6 +180,10 @@ check "Escape from the context menu re-reads the line" \
 heard=$(heard_in copy)
 check "Ctrl+C says what was copied" 'has "$heard" "コピーしました　ねじの呼び （注1）、ドリル径"'
 
+# The empty query's examples, said once as the window opens.
+heard=$(heard_in search)
+check "the search window says its examples once" '[ "$(count "$heard" "入力の例　M8x1.25")" -eq 1 ]'
+
 # Typing: the count once a pause, the focus left in the query.
 heard=$(heard_in typed)
 check "the count is said once as typing pauses" '[ "$(count "$heard" "検索結果 3 件")" -eq 1 ]'
