@@ -220,8 +220,9 @@ struct UnifiedTolerances {
 // the standard tabulates them (Table 2's 0.2224 for 1/4-20 2B needs it), with
 // the length of engagement LE its tables are worked for: the basic major
 // diameter for UNC, UNF and the 4-, 6- and 8-thread series, nine pitches
-// for the others and for UNS threads, but no more than the diameter (as the
-// tables have No. 12-32 UNEF). Nothing for a thread or a class that
+// for the others and for UNS threads, even where that is longer than the
+// diameter (5/8-12 UN 2A's smallest pitch diameter, 0.5639 in, holds only
+// by 9P). Nothing for a thread or a class that
 // unifiedInternalMinor does not take (sizes No. 0 to 6 in, 80 to 4 threads
 // per inch, classes 1 to 3), and class 1 only for UNC and UNF from 1/4 in,
 // as the standard's tables give it.
@@ -239,7 +240,7 @@ std::optional<UnifiedTolerances> unifiedTolerances(Rational majorInch, Rational 
     const long double d = static_cast<long double>(majorInch.num) / majorInch.den;
     const long double p = static_cast<long double>(threadsPerInch.den) / threadsPerInch.num;
     const long double engagement =
-        among({"UNC", "UNF", "4UN", "6UN", "8UN"}) ? d : std::min(9 * p, d);
+        among({"UNC", "UNF", "4UN", "6UN", "8UN"}) ? d : 9 * p;
     constexpr long double pitchDepth = static_cast<long double>(kUnifiedPitchDepth) / 100'000'000;
     const auto millionths = [](long double inches) { return std::llround(inches * kMillion); };
     return UnifiedTolerances{tenThousandths(d), tenThousandths(d - pitchDepth * p),
