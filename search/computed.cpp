@@ -3,6 +3,7 @@
 #include "search/engagement.h"
 #include "threads/pipe_sizes.h"
 #include "threads/standard_sizes.h"
+#include "threads/thread_classes.h"
 #include "threads/thread_limits.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ constexpr threads::ThreadForm kUnifiedForm{Family::Unified, threads::Profile::Is
 const std::u16string kNoPitch = u"規格にないピッチ";
 const std::u16string kNoSize = u"規格にないサイズ";
 const std::u16string kNoClass = u"規格にない等級";
+const std::u16string kNoPitchDiameter = u"有効径は規格にない";
 const std::u16string kFitReversed = u"めねじの等級を先に書くのが普通";
 const std::u16string kFitMixed = u"等級の異なる組合せ";
 const std::u16string kFitAcross = u"ISO と ASME の等級の組合せ";
@@ -38,11 +40,8 @@ const std::u16string kFitAcross = u"ISO と ASME の等級の組合せ";
 // the limits beside it are the major diameter's, then the pitch diameter's.
 constexpr std::u16string_view kBoltKind = u"外径／有効径";
 
-// A length in millimetres as whole millionths, where it is one.
 std::optional<threads::Millionths> millionths(Rational mm) {
-    if (mm.num <= 0 || mm.num > 1'000'000'000 || (mm.num * kMillion) % mm.den != 0)
-        return std::nullopt;
-    return mm.num * kMillion / mm.den;
+    return threads::wholeMillionths(mm);
 }
 
 // ISO 228-1's classes of a parallel pipe thread's bolt, A and B, which
@@ -106,89 +105,42 @@ std::u16string designationText(const Thread& thread) {
     return text + u"-" + threads::decimalText(thread.count) + thread.series;
 }
 
-// The major diameter in inches of a unified size as written: No. n's by its
-// number, a fraction's as it is; none for a number the standard lacks.
+// The major diameter in inches of a unified size as written.
 std::optional<Rational> majorInches(bool numbered, Rational size) {
-    if (!numbered)
-        return size;
-    return size.den == 1 ? threads::numberedSizeMajor(static_cast<int>(
-                               std::min<std::int64_t>(size.num, std::numeric_limits<int>::max())))
-                         : std::nullopt;
+    Thread thread;
+    thread.numbered = numbered;
+    thread.size = size;
+    return threads::unifiedMajorInches(thread);
 }
 
-// A class's limits by the thread's standard as the standard gives them, in
-// ten-millionths of a millimetre: ISO 965-1's to the micrometre, ASME
-// B1.1's inches × 25.4 unrounded.
-struct ExactLimits {
-    std::int64_t minimum = 0;
-    std::int64_t maximum = 0;
-};
-constexpr std::int64_t kPerMillionth = 10; // ten-millionths in a millionth
-constexpr std::int64_t kPrinted = 10'000;  // ten-millionths in 0.001 mm
-
-std::optional<ExactLimits> exactLimitsOf(const Thread& thread, const ToleranceClass& c) {
-    if (!thread.major)
-        return std::nullopt;
-    if (thread.family == Family::IsoMetric) {
-        if (c.position != u'G' && c.position != u'H')
-            return std::nullopt;
-        const std::optional<threads::Millionths> major = millionths(*thread.major);
-        const std::optional<threads::Millionths> pitch = millionths(thread.pitch);
-        if (!major || !pitch)
-            return std::nullopt;
-        const std::optional<threads::MinorLimits> limits = threads::isoInternalMinor(
-            *major, *pitch, c.grade,
-            c.position == u'G' ? threads::Position::G : threads::Position::H);
-        if (!limits)
-            return std::nullopt;
-        return ExactLimits{limits->minimum * kPerMillionth, limits->maximum * kPerMillionth};
+// A class under the name of the standard whose class it is: "ISO 965-1
+// 6H", "ASME B1.1 2A"; the class alone where it is not the thread's
+// standard's (M8-2A, M8 B).
+std::u16string classLabel(threads::ClassStandard standard, const std::u16string& className) {
+    switch (standard) {
+    case threads::ClassStandard::Iso965_1:
+        return u"ISO 965-1 " + className;
+    case threads::ClassStandard::AsmeB1_1:
+        return u"ASME B1.1 " + className;
+    case threads::ClassStandard::Iso228_1:
+        return u"ISO 228-1 " + className;
+    case threads::ClassStandard::None:
+        break;
     }
-    if (thread.family == Family::Unified && c.position == u'B') {
-        const std::optional<Rational> inch = majorInches(thread.numbered, thread.size);
-        const std::optional<threads::MinorLimits> limits =
-            inch ? threads::unifiedInternalMinor(*inch, thread.count, c.grade) : std::nullopt;
-        if (!limits)
-            return std::nullopt;
-        // Millionths of an inch in ten-millionths of a millimetre: 254 each.
-        constexpr std::int64_t perInch = threads::kInch * kPerMillionth / kMillion;
-        return ExactLimits{limits->minimum * perInch, limits->maximum * perInch};
-    }
-    return std::nullopt;
+    return className;
 }
 
-// The limits as the results print them, to 0.001 mm, half up.
-threads::MinorLimits printedLimits(const ExactLimits& exact) {
-    const auto printed = [](std::int64_t value) {
-        return (value + kPrinted / 2) / kPrinted * (kPrinted / kPerMillionth);
-    };
-    return {printed(exact.minimum), printed(exact.maximum)};
-}
-
-// Whether a row's limits are the class's: each the standard's limit as a
-// chart prints it to 0.001 mm, rounded up or down (the unified chart's
-// 1/4-20UNC, 4.979～5.257, is 2B's 4.9784～5.2578 rounded inwards).
-bool follows(const threads::MinorLimits& row, const ExactLimits& exact) {
-    return std::abs(row.minimum * kPerMillionth - exact.minimum) < kPrinted &&
-           std::abs(row.maximum * kPerMillionth - exact.maximum) < kPrinted;
-}
-
-std::u16string standardName(Family family) {
-    return family == Family::IsoMetric ? u"ISO 965-1"
-           : family == Family::PipeG   ? u"ISO 228-1"
-                                       : u"ASME B1.1";
-}
-
-// Fills the computed's limits, texts and suggested drill for class `c`, or
-// its note.
-void setLimits(Computed& computed, const ToleranceClass& c) {
+// Fills the computed's minor diameter limits, texts and suggested drill for
+// internal class `c` ("6H", "5H6H"), or its note.
+void setLimits(Computed& computed, const threads::ThreadClass& c) {
+    const threads::ClassLimits found = threads::classLimits(computed.thread, c, false);
     computed.className = classText(c);
-    computed.standard = standardName(computed.thread.family) + u' ' + computed.className;
-    const std::optional<ExactLimits> exact = exactLimitsOf(computed.thread, c);
-    if (!exact) {
+    computed.standard = classLabel(found.standard, computed.className);
+    if (!found.minor) {
         computed.note = kNoClass;
         return;
     }
-    const threads::MinorLimits limits = printedLimits(*exact);
+    const threads::MinorLimits limits = *found.minor;
     computed.hasLimits = true;
     computed.minimum = limits.minimum;
     computed.maximum = limits.maximum;
@@ -228,7 +180,7 @@ SearchResult threadResult(const Thread& thread, const threads::ToleranceClasses&
     computed->designation = designationText(thread);
     const ToleranceClass standard =
         thread.family == Family::IsoMetric ? kIsoDefault : kUnifiedDefault;
-    setLimits(*computed, asked.internalClass().value_or(standard));
+    setLimits(*computed, asked.internal.value_or(threads::ThreadClass{standard, standard}));
     SearchResult result = resultOf(std::move(computed), exact);
     addHoleHalf(result, standard, asked, std::nullopt);
     return result;
@@ -418,52 +370,24 @@ std::shared_ptr<ThreadHalf> halfOf(const Thread& thread, const threads::ThreadCl
     auto half = std::make_shared<ThreadHalf>();
     half->external = external;
     half->className = classText(c);
-    half->standard = standardName(thread.family) + u' ' + half->className;
-    const ToleranceClass& pitch = c.pitchDiameter;
-    const bool iso = isoClass(pitch);
-    std::optional<threads::ExternalLimits> bolt;
-    std::optional<threads::InternalPitchLimits> hole;
-    const std::optional<threads::Millionths> major =
-        thread.major ? millionths(*thread.major) : std::nullopt;
-    const std::optional<threads::Millionths> pitchMm = millionths(thread.pitch);
-    if (thread.family == Family::IsoMetric && major && pitchMm && iso &&
-        pitch.position == c.crest.position) {
-        if (external)
-            bolt = threads::isoExternal(*major, *pitchMm, pitch.grade, c.crest.grade,
-                                        isoLetter(pitch));
-        else
-            hole = threads::isoInternalPitch(*major, *pitchMm, pitch.grade, pitch.position);
-        if (hole)
-            half->tap = tapText(pitch);
-    } else if (thread.family == Family::Unified && pitch == c.crest && asmeClass(pitch) &&
-               pitch.position == (external ? u'A' : u'B')) {
-        const std::optional<Rational> inch = majorInches(thread.numbered, thread.size);
-        if (inch && external)
-            bolt = threads::unifiedExternal(*inch, thread.count, pitch.grade);
-        else if (inch)
-            hole = threads::unifiedInternalPitch(*inch, thread.count, pitch.grade);
-        if (hole)
-            half->tap = tapText(threads::unifiedTapLimit(*inch, thread.count, pitch.grade));
-        if (bolt)
-            bolt = threads::inMillimetres(*bolt);
-        if (hole)
-            hole = threads::inMillimetres(*hole);
+    const threads::ClassLimits found = threads::classLimits(thread, c, external);
+    half->standard = classLabel(found.standard, half->className);
+    half->hasLimits = found.pitch.has_value();
+    if (found.pitch) {
+        half->pitchMinimum = found.pitch->minimum;
+        half->pitchMaximum = found.pitch->maximum;
+        half->majorMinimum = found.major->minimum;
+        half->majorMaximum = external ? found.major->maximum : 0;
+        if (found.standard == threads::ClassStandard::Iso965_1 && !external)
+            half->tap = tapText(c.pitchDiameter);
+        else if (found.standard == threads::ClassStandard::AsmeB1_1 && !external)
+            half->tap = tapText(threads::unifiedTapLimit(*majorInches(thread.numbered, thread.size),
+                                                         thread.count, c.pitchDiameter.grade));
+    } else {
+        // The class is the standard's, but only its minor diameter is printed
+        // (ISO 965-1 has no pitch diameter cell for M8 × 0.5).
+        half->note = found.minor ? kNoPitchDiameter : kNoClass;
     }
-    if (thread.family == Family::PipeG && external && pitch == c.crest && pipeClass(pitch))
-        bolt = threads::parallelPipeExternal(thread.size, pitch.position);
-    if (bolt) {
-        half->majorMinimum = bolt->major.minimum;
-        half->majorMaximum = bolt->major.maximum;
-        half->pitchMinimum = bolt->pitch.minimum;
-        half->pitchMaximum = bolt->pitch.maximum;
-    } else if (hole) {
-        half->majorMinimum = hole->majorMinimum;
-        half->pitchMinimum = hole->pitch.minimum;
-        half->pitchMaximum = hole->pitch.maximum;
-    }
-    half->hasLimits = bolt || hole;
-    if (!half->hasLimits)
-        half->note = kNoClass;
     return half;
 }
 
@@ -530,11 +454,12 @@ bool sameThread(const Thread& a, const Thread& b) {
 }
 
 void askClass(SearchResult& result, const std::optional<ToleranceClass>& chartClass,
-              const ToleranceClass& asked, const std::optional<threads::MinorLimits>& rowMinor) {
+              const threads::ThreadClass& asked,
+              const std::optional<threads::MinorLimits>& rowMinor) {
     if (!chartClass || !result.thread)
         return;
-    const std::optional<ExactLimits> exact = exactLimitsOf(*result.thread, asked);
-    if (exact && rowMinor && follows(*rowMinor, *exact))
+    if (rowMinor && threads::follows(*rowMinor, *result.thread, asked.crest) &&
+        asked.pitchDiameter == asked.crest)
         return;
     auto computed = std::make_shared<Computed>();
     computed->thread = *result.thread;
@@ -554,20 +479,8 @@ void addHoleHalf(SearchResult& result, const std::optional<ToleranceClass>& char
     // A row that is not the chart's class may be another of its standard's
     // (M1 × 0.2 is 4H: grade 6 starts at 0.25 mm): its hole is that class's.
     ToleranceClass rowClass = *chartClass;
-    const auto followedBy = [&](const ToleranceClass& c) {
-        const std::optional<ExactLimits> exact = exactLimitsOf(*result.thread, c);
-        return exact && follows(*rowMinor, *exact);
-    };
-    if (!asked.internal && rowMinor && !followedBy(rowClass)) {
-        const auto [first, last] = asmeClass(rowClass) ? std::pair(1, 3) : std::pair(4, 8);
-        for (int grade = first; grade <= last; ++grade) {
-            const ToleranceClass c{grade, rowClass.position, false};
-            if (followedBy(c)) {
-                rowClass = c;
-                break;
-            }
-        }
-    }
+    if (!asked.internal && rowMinor)
+        rowClass = threads::followedClass(*result.thread, rowClass, *rowMinor).value_or(rowClass);
     result.half = halfOf(*result.thread,
                          asked.internal.value_or(threads::ThreadClass{rowClass, rowClass}), false);
 }

@@ -46,7 +46,7 @@ bool sameThread(const threads::Thread& a, const threads::Thread& b);
 // where the chart declares no class of a standard or the row follows the
 // class asked.
 void askClass(SearchResult& result, const std::optional<threads::ToleranceClass>& chartClass,
-              const threads::ToleranceClass& asked,
+              const threads::ThreadClass& asked,
               const std::optional<threads::MinorLimits>& rowMinor);
 
 // The hole's half of a result found by its designation: its pitch diameter

@@ -334,9 +334,9 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
         result.byDesignation = named;
         // A class asked that the row does not follow is the class it is
         // judged by.
-        if (named && designation->classes.internalClass())
+        if (named && designation->classes.internal)
             askClass(result, entry.base.chart->threadForm.toleranceClass,
-                     *designation->classes.internalClass(), minorLimits(entry));
+                     *designation->classes.internal, minorLimits(entry));
         if (named) {
             result.leftHand = designation->leftHand;
             if (designation->classes.internal)

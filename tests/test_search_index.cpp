@@ -792,13 +792,35 @@ private slots:
             << QStringList{u"M8 × 1.25-6g6h: おねじ 6g6h 規格にない等級"_s, hole6H};
         // ISO 965-1's TD2 has no 0.5 mm pitch from 5.6 to 11.2 mm, its TD1 has.
         QTest::newRow("a minor diameter but no pitch diameter")
-            << u"M6x0.5-6H"_s << QStringList{u"6 × 0.5: めねじ 6H 規格にない等級"_s};
+            << u"M6x0.5-6H"_s << QStringList{u"6 × 0.5: めねじ 6H 有効径は規格にない"_s};
+        // The bolt's class named by its own standard, or alone where it is
+        // none of the thread's: the chart column of a worked-out bolt.
+        QTest::newRow("2A on metric: no ISO 965-1 2A")
+            << u"M8x1.25-6H/2A title"_s << QStringList{u"計算値（2A）"_s};
+        QTest::newRow("B on metric: no ISO 965-1 B")
+            << u"M8x1.25 B title"_s << QStringList{u"計算値（B）"_s};
+        QTest::newRow("6g titled by ISO 965-1")
+            << u"M8x1.25-6g title"_s << QStringList{u"計算値（ISO 965-1 6g）"_s};
+        // Class 1B is ASME B1.1's for UNC and UNF from 1/4 in only.
+        QTest::newRow("No. 10 has no 1B")
+            << u"No.10-24UNC-1B title"_s << QStringList{u"ASME B1.1 1B 規格にない等級"_s};
+        QTest::newRow("5H6H named")
+            << u"M14x1.25-5H6H"_s
+            << QStringList{u"M14 × 1.25: めねじ有効径 13.188～13.328 | "
+                           u"めねじ外径 最小 14 | ISO 965-1 5H6H 計算値 | タップ ISO 1"_s};
     }
     void halves() {
         QFETCH(QString, query);
         QStringList found;
-        for (const search::SearchResult& r : index().find(view(query)))
-            if (const QStringList fields = search::halfFields(r); !fields.isEmpty())
+        // "… title": the chart column of the results that no chart holds,
+        // and the class a chart's row is judged by with its note.
+        const bool title = query.endsWith(u" title"_s);
+        for (const search::SearchResult& r : index().find(view(query.remove(u" title"_s))))
+            if (const search::Computed* judged = search::classJudged(r); title && judged)
+                found.append(QString::fromStdU16String(judged->standard + u' ' + judged->note));
+            else if (title && !r.chart)
+                found.append(search::chartText(r));
+            else if (const QStringList fields = search::halfFields(r); !title && !fields.isEmpty())
                 found.append(search::cellText(r, search::Designation) + u": "_s +
                              fields.join(u" | "_s));
         QTEST(found, "halves");

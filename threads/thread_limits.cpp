@@ -36,35 +36,6 @@ int roundedR40(long double micrometres) {
     return kR40[std::size_t(std::clamp(k, 0L, long(std::size(kR40)) - 1))];
 }
 
-// The pitches of ISO 965-1's tables, in millionths of a millimetre, with the
-// fundamental deviations es of positions e and f in micrometres as the
-// standard prints them (it gives e from 0.5 mm, f from 0.35 mm; 0 where it
-// gives none). Those of g are those of position G, read from the minor
-// diameter's table.
-struct IsoPitch {
-    Millionths pitch;
-    int deviationE;
-    int deviationF;
-};
-
-// clang-format off
-constexpr IsoPitch kIsoPitches[] = {
-    {  200'000,   0,   0}, {  250'000,   0,   0}, {  300'000,   0,   0}, {  350'000,   0,  34},
-    {  400'000,   0,  34}, {  450'000,   0,  35}, {  500'000,  50,  36}, {  600'000,  53,  36},
-    {  700'000,  56,  38}, {  750'000,  56,  38}, {  800'000,  60,  38}, {1'000'000,  60,  40},
-    {1'250'000,  63,  42}, {1'500'000,  67,  45}, {1'750'000,  71,  48}, {2'000'000,  71,  52},
-    {2'500'000,  80,  58}, {3'000'000,  85,  63}, {3'500'000,  90,  70}, {4'000'000,  95,  75},
-    {4'500'000, 100,  80}, {5'000'000, 106,  85}, {5'500'000, 112,  90}, {6'000'000, 118,  95},
-    {8'000'000, 140, 118},
-};
-// clang-format on
-
-const IsoPitch* isoPitch(Millionths pitchMm) {
-    const auto* row = std::find_if(std::begin(kIsoPitches), std::end(kIsoPitches),
-                                   [&](const IsoPitch& p) { return p.pitch == pitchMm; });
-    return row == std::end(kIsoPitches) ? nullptr : row;
-}
-
 // The diameter ranges of ISO 965-1's pitch diameter tables, over the first
 // diameter up to and including the second, each with the pitches its tables
 // list (0 fills).
@@ -190,17 +161,6 @@ std::optional<Millionths> isoBasicPitch(Millionths majorMm, Millionths pitchMm) 
     return roundedDivision(exact, kMillion * 1000) * 1000;
 }
 
-// The fundamental deviation EI of position G in millionths, as the minor
-// diameter's table of ISO 965-1 gives it.
-std::optional<Millionths> deviationG(Millionths pitchMm) {
-    constexpr Millionths kAnyMajor = 100 * kMillion;
-    const auto g = isoInternalMinor(kAnyMajor, pitchMm, 4, Position::G);
-    const auto h = isoInternalMinor(kAnyMajor, pitchMm, 4, Position::H);
-    if (!g || !h)
-        return std::nullopt;
-    return g->minimum - h->minimum;
-}
-
 // ---- ASME B1.1 ----
 
 // A length in inches in ten-thousandths, rounded.
@@ -222,10 +182,8 @@ struct UnifiedTolerances {
 // diameter for UNC, UNF and the 4-, 6- and 8-thread series, nine pitches
 // for the others and for UNS threads, even where that is longer than the
 // diameter (5/8-12 UN 2A's smallest pitch diameter, 0.5639 in, holds only
-// by 9P). Nothing for a thread or a class that
-// unifiedInternalMinor does not take (sizes No. 0 to 6 in, 80 to 4 threads
-// per inch, classes 1 to 3), and class 1 only for UNC and UNF from 1/4 in,
-// as the standard's tables give it.
+// by 9P). Nothing for a thread or a class that unifiedInternalMinor does not
+// take, the standard's classes decided there.
 std::optional<UnifiedTolerances> unifiedTolerances(Rational majorInch, Rational threadsPerInch,
                                                    int threadClass) {
     if (!unifiedInternalMinor(majorInch, threadsPerInch, threadClass))
@@ -235,12 +193,9 @@ std::optional<UnifiedTolerances> unifiedTolerances(Rational majorInch, Rational 
         return std::find_first_of(series.begin(), series.end(), names.begin(), names.end()) !=
                series.end();
     };
-    if (threadClass == 1 && (majorInch < Rational{1, 4} || !among({"UNC", "UNF"})))
-        return std::nullopt;
     const long double d = static_cast<long double>(majorInch.num) / majorInch.den;
     const long double p = static_cast<long double>(threadsPerInch.den) / threadsPerInch.num;
-    const long double engagement =
-        among({"UNC", "UNF", "4UN", "6UN", "8UN"}) ? d : 9 * p;
+    const long double engagement = among({"UNC", "UNF", "4UN", "6UN", "8UN"}) ? d : 9 * p;
     constexpr long double pitchDepth = static_cast<long double>(kUnifiedPitchDepth) / 100'000'000;
     const auto millionths = [](long double inches) { return std::llround(inches * kMillion); };
     return UnifiedTolerances{tenThousandths(d), tenThousandths(d - pitchDepth * p),
@@ -301,9 +256,9 @@ std::optional<std::int64_t> inTenThousandths(Rational inches) {
 
 std::optional<ExternalLimits> isoExternal(Millionths majorMm, Millionths pitchMm, int pitchGrade,
                                           int crestGrade, char16_t position) {
-    const IsoPitch* row = isoPitch(pitchMm);
+    const auto row = isoDeviations(pitchMm);
     const int six = pitchTolerance6(majorMm, pitchMm);
-    if (row == nullptr || six == 0 || !hasGrade(kExternalPitchFrom, pitchGrade, pitchMm) ||
+    if (!row || six == 0 || !hasGrade(kExternalPitchFrom, pitchGrade, pitchMm) ||
         !hasGrade(kMajorFrom, crestGrade, pitchMm))
         return std::nullopt;
     const auto basic = isoBasicPitch(majorMm, pitchMm);
@@ -315,14 +270,13 @@ std::optional<ExternalLimits> isoExternal(Millionths majorMm, Millionths pitchMm
     std::optional<Millionths> deviation;
     switch (position) {
     case u'e':
-        deviation = tabled(row->deviationE);
+        deviation = tabled(row->e);
         break;
     case u'f':
-        deviation = tabled(row->deviationF);
+        deviation = tabled(row->f);
         break;
     case u'g':
-        if (const auto g = deviationG(pitchMm))
-            deviation = -*g;
+        deviation = tabled(row->g);
         break;
     case u'h':
         deviation = 0;
@@ -345,10 +299,10 @@ std::optional<InternalPitchLimits> isoInternalPitch(Millionths majorMm, Milliont
         !hasGrade(kInternalPitchFrom, grade, pitchMm))
         return std::nullopt;
     const auto basic = isoBasicPitch(majorMm, pitchMm);
-    const auto g = deviationG(pitchMm);
-    if (!basic || !g)
+    const auto deviations = isoDeviations(pitchMm);
+    if (!basic || !deviations)
         return std::nullopt;
-    const Millionths deviation = position == u'G' ? *g : 0;
+    const Millionths deviation = position == u'G' ? deviations->g * 1000 : 0;
     const Millionths minimum = *basic + deviation;
     return InternalPitchLimits{{minimum, minimum + roundedR40(1.32L * factor(grade) * six) * 1000},
                                majorMm + deviation};

@@ -1,5 +1,7 @@
 #include "threads/tolerance.h"
 
+#include "threads/standard_sizes.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -7,44 +9,51 @@
 namespace vornel::threads {
 namespace {
 
-// ISO 965-1 by pitch: the fundamental deviation EI of position G and the
-// minor diameter tolerance TD1 of grades 4 to 8, in micrometres, as the
-// standard prints them; 0 where it gives no tolerance.
+// ISO 965-1 by pitch: the fundamental deviations, in micrometres as the
+// standard prints them (EI of G; es of e from 0.5 mm and f from 0.35 mm, 0
+// where it gives none), and the minor diameter tolerance TD1 of grades 4 to
+// 8, 0 where it gives none.
 struct IsoPitch {
     Millionths pitch;
-    int deviationG;
+    IsoDeviations deviations;
     std::array<int, 5> minorTolerance;
 };
 
 // clang-format off
 constexpr IsoPitch kIsoPitches[] = {
-    {  200'000,  17, { 38,   0,    0,    0,    0}},
-    {  250'000,  18, { 45,  56,    0,    0,    0}},
-    {  300'000,  18, { 53,  67,   85,    0,    0}},
-    {  350'000,  19, { 63,  80,  100,    0,    0}},
-    {  400'000,  19, { 71,  90,  112,    0,    0}},
-    {  450'000,  20, { 80, 100,  125,    0,    0}},
-    {  500'000,  20, { 90, 112,  140,  180,    0}},
-    {  600'000,  21, {100, 125,  160,  200,    0}},
-    {  700'000,  22, {112, 140,  180,  224,    0}},
-    {  750'000,  22, {118, 150,  190,  236,    0}},
-    {  800'000,  24, {125, 160,  200,  250,  315}},
-    {1'000'000,  26, {150, 190,  236,  300,  375}},
-    {1'250'000,  28, {170, 212,  265,  335,  425}},
-    {1'500'000,  32, {190, 236,  300,  375,  475}},
-    {1'750'000,  34, {212, 265,  335,  425,  530}},
-    {2'000'000,  38, {236, 300,  375,  475,  600}},
-    {2'500'000,  42, {280, 355,  450,  560,  710}},
-    {3'000'000,  48, {315, 400,  500,  630,  800}},
-    {3'500'000,  53, {355, 450,  560,  710,  900}},
-    {4'000'000,  60, {375, 475,  600,  750,  950}},
-    {4'500'000,  63, {425, 530,  670,  850, 1060}},
-    {5'000'000,  71, {450, 560,  710,  900, 1120}},
-    {5'500'000,  75, {475, 600,  750,  950, 1180}},
-    {6'000'000,  80, {500, 630,  800, 1000, 1250}},
-    {8'000'000, 100, {630, 800, 1000, 1250, 1600}},
+    {  200'000, { 17,   0,   0}, { 38,   0,    0,    0,    0}},
+    {  250'000, { 18,   0,   0}, { 45,  56,    0,    0,    0}},
+    {  300'000, { 18,   0,   0}, { 53,  67,   85,    0,    0}},
+    {  350'000, { 19,   0,  34}, { 63,  80,  100,    0,    0}},
+    {  400'000, { 19,   0,  34}, { 71,  90,  112,    0,    0}},
+    {  450'000, { 20,   0,  35}, { 80, 100,  125,    0,    0}},
+    {  500'000, { 20,  50,  36}, { 90, 112,  140,  180,    0}},
+    {  600'000, { 21,  53,  36}, {100, 125,  160,  200,    0}},
+    {  700'000, { 22,  56,  38}, {112, 140,  180,  224,    0}},
+    {  750'000, { 22,  56,  38}, {118, 150,  190,  236,    0}},
+    {  800'000, { 24,  60,  38}, {125, 160,  200,  250,  315}},
+    {1'000'000, { 26,  60,  40}, {150, 190,  236,  300,  375}},
+    {1'250'000, { 28,  63,  42}, {170, 212,  265,  335,  425}},
+    {1'500'000, { 32,  67,  45}, {190, 236,  300,  375,  475}},
+    {1'750'000, { 34,  71,  48}, {212, 265,  335,  425,  530}},
+    {2'000'000, { 38,  71,  52}, {236, 300,  375,  475,  600}},
+    {2'500'000, { 42,  80,  58}, {280, 355,  450,  560,  710}},
+    {3'000'000, { 48,  85,  63}, {315, 400,  500,  630,  800}},
+    {3'500'000, { 53,  90,  70}, {355, 450,  560,  710,  900}},
+    {4'000'000, { 60,  95,  75}, {375, 475,  600,  750,  950}},
+    {4'500'000, { 63, 100,  80}, {425, 530,  670,  850, 1060}},
+    {5'000'000, { 71, 106,  85}, {450, 560,  710,  900, 1120}},
+    {5'500'000, { 75, 112,  90}, {475, 600,  750,  950, 1180}},
+    {6'000'000, { 80, 118,  95}, {500, 630,  800, 1000, 1250}},
+    {8'000'000, {100, 140, 118}, {630, 800, 1000, 1250, 1600}},
 };
 // clang-format on
+
+const IsoPitch* isoPitch(Millionths pitchMm) {
+    const auto* row = std::find_if(std::begin(kIsoPitches), std::end(kIsoPitches),
+                                   [&](const IsoPitch& p) { return p.pitch == pitchMm; });
+    return row == std::end(kIsoPitches) ? nullptr : row;
+}
 
 // The largest diameter taken, well past ISO 965's 355 mm, so that the
 // arithmetic below stays in 64 bits.
@@ -60,17 +69,21 @@ std::optional<MinorLimits> isoInternalMinor(Millionths majorMm, Millionths pitch
                                             Position position) {
     if (grade < 4 || grade > 8 || majorMm <= 0 || majorMm > kLargestIsoMajor)
         return std::nullopt;
-    const auto* row = std::find_if(std::begin(kIsoPitches), std::end(kIsoPitches),
-                                   [&](const IsoPitch& p) { return p.pitch == pitchMm; });
-    if (row == std::end(kIsoPitches) || row->minorTolerance[grade - 4] == 0)
+    const IsoPitch* row = isoPitch(pitchMm);
+    if (row == nullptr || row->minorTolerance[grade - 4] == 0)
         return std::nullopt;
     // D1 = D − 1.082532 P, in millionths of a millionth, to 0.001 mm.
     const std::int64_t exact = majorMm * kMillion - pitchMm * kIsoTwiceH1Millionths;
     if (exact <= 0)
         return std::nullopt;
     const Millionths basic = roundedDivision(exact, kMillion * 1000) * 1000;
-    const Millionths minimum = basic + (position == Position::G ? row->deviationG * 1000 : 0);
+    const Millionths minimum = basic + (position == Position::G ? row->deviations.g * 1000 : 0);
     return MinorLimits{minimum, minimum + row->minorTolerance[grade - 4] * 1000};
+}
+
+std::optional<IsoDeviations> isoDeviations(Millionths pitchMm) {
+    const IsoPitch* row = isoPitch(pitchMm);
+    return row ? std::optional(row->deviations) : std::nullopt;
 }
 
 std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational threadsPerInch,
@@ -83,6 +96,15 @@ std::optional<MinorLimits> unifiedInternalMinor(Rational majorInch, Rational thr
         majorInch < Rational{3, 50} || majorInch > Rational{6, 1} ||
         threadsPerInch < Rational{4, 1} || threadsPerInch > Rational{80, 1})
         return std::nullopt;
+    // Classes 1A and 1B only for UNC and UNF from 1/4 in, as the standard's
+    // tables give them: the one place that decides the standard's classes.
+    if (threadClass == 1) {
+        const auto series = unifiedSeriesOf(majorInch, threadsPerInch);
+        if (majorInch < Rational{1, 4} ||
+            std::none_of(series.begin(), series.end(),
+                         [](std::string_view s) { return s == "UNC" || s == "UNF"; }))
+            return std::nullopt;
+    }
     const long double p = static_cast<long double>(threadsPerInch.den) / threadsPerInch.num;
     const long double d = static_cast<long double>(majorInch.num) / majorInch.den;
 
