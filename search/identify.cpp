@@ -2,6 +2,7 @@
 
 #include "search/computed.h"
 #include "threads/standard_sizes.h"
+#include "threads/thread_classes.h"
 #include "threads/thread_limits.h"
 
 #include <algorithm>
@@ -43,13 +44,21 @@ std::u16string inchSize(Rational size) {
     return (text.empty() ? text : text + u' ') + number({part, 1}) + u'/' + number({size.den, 1});
 }
 
-// The chart's class of a minor diameter, where its form declares one.
+// The class a row's minor diameter limits follow: the chart's declared
+// class, or another grade of its standard (M1 × 0.2 is 4H); the chart's own
+// where they follow none (M13 × 1.5 is not 6H).
 std::u16string_view chartBasis(const SearchResult& row) {
     const auto& c = row.chart->threadForm.toleranceClass;
-    if (c && *c == threads::ToleranceClass{6, u'H'})
-        return u"6H";
-    if (c && *c == threads::ToleranceClass{2, u'B'})
-        return u"2B";
+    const auto followed =
+        c && row.thread && row.hasHoleLimits
+            ? threads::followedClass(*row.thread, *c, {row.holeMinimum, row.holeMaximum})
+            : std::nullopt;
+    static constexpr std::u16string_view kIso[] = {u"4H", u"5H", u"6H", u"7H", u"8H"};
+    static constexpr std::u16string_view kUnified[] = {u"1B", u"2B", u"3B"};
+    if (followed && followed->position == u'H' && followed->grade >= 4 && followed->grade <= 8)
+        return kIso[followed->grade - 4];
+    if (followed && followed->position == u'B' && followed->grade >= 1 && followed->grade <= 3)
+        return kUnified[followed->grade - 1];
     return u"図表";
 }
 
