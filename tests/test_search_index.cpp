@@ -799,6 +799,12 @@ private slots:
             << u"M8x1.25-6H/2A title"_s << QStringList{u"計算値（2A）"_s};
         QTest::newRow("B on metric: no ISO 965-1 B")
             << u"M8x1.25 B title"_s << QStringList{u"計算値（B）"_s};
+        QTest::newRow("6k: no ISO 965-1 6k")
+            << u"M8x1.25-6k title"_s << QStringList{u"計算値（6k）"_s};
+        QTest::newRow("5H6H titled whole")
+            << u"M14x1.25-5H6H title"_s << QStringList{u"計算値（ISO 965-1 5H6H）"_s};
+        QTest::newRow("a chart's row judged by 5H6H")
+            << u"M8x1.25-5H6H title"_s << QStringList{u"ISO 965-1 5H6H"_s};
         QTest::newRow("6g titled by ISO 965-1")
             << u"M8x1.25-6g title"_s << QStringList{u"計算値（ISO 965-1 6g）"_s};
         // Class 1B is ASME B1.1's for UNC and UNF from 1/4 in only.
@@ -817,7 +823,8 @@ private slots:
         const bool title = query.endsWith(u" title"_s);
         for (const search::SearchResult& r : index().find(view(query.remove(u" title"_s))))
             if (const search::Computed* judged = search::classJudged(r); title && judged)
-                found.append(QString::fromStdU16String(judged->standard + u' ' + judged->note));
+                found.append(
+                    QString::fromStdU16String(judged->standard + u' ' + judged->note).trimmed());
             else if (title && !r.chart)
                 found.append(search::chartText(r));
             else if (const QStringList fields = search::halfFields(r); !title && !fields.isEmpty())
