@@ -20,8 +20,6 @@ using threads::Rational;
 using threads::Thread;
 using threads::ToleranceClass;
 
-constexpr ToleranceClass kIsoDefault{6, u'H'};
-constexpr ToleranceClass kUnifiedDefault{2, u'B'};
 constexpr threads::ThreadForm kIsoForm{Family::IsoMetric, threads::Profile::Iso,
                                        threads::SizeUnit::Millimetre,
                                        threads::PitchUnit::Millimetre};
@@ -44,64 +42,26 @@ std::optional<threads::Millionths> millionths(Rational mm) {
     return threads::wholeMillionths(mm);
 }
 
-// ISO 228-1's classes of a parallel pipe thread's bolt, A and B, which
-// have no grade.
+// ISO 228-1's classes of a parallel pipe thread's bolt, A and B.
 bool pipeClass(const ToleranceClass& c) {
-    return c.grade == 0;
+    return threads::writtenStandard(c) == threads::ClassStandard::Iso228_1;
 }
 
 // ASME B1.1's classes: 1A to 3A, 1B to 3B.
 bool asmeClass(const ToleranceClass& c) {
-    return (c.position == u'A' || c.position == u'B') && !pipeClass(c);
+    return threads::writtenStandard(c) == threads::ClassStandard::AsmeB1_1;
 }
 
-// ISO 965-1's classes: a grade and a position other than ASME's letters.
-bool isoClass(const ToleranceClass& c) {
-    return !asmeClass(c) && !pipeClass(c);
-}
-
-// ISO's letter in its case: upper for the nut's, lower for the bolt's.
-char16_t isoLetter(const ToleranceClass& c) {
-    return c.external && isoClass(c) ? static_cast<char16_t>(c.position + (u'a' - u'A'))
-                                     : c.position;
-}
-
-std::u16string classText(const ToleranceClass& c) {
-    if (pipeClass(c))
-        return std::u16string(1, c.position);
-    return std::u16string(1, static_cast<char16_t>(u'0' + c.grade)) + isoLetter(c);
-}
-
-// "6H", "6g", "2A"; "5H6H", "4h6h" where the grades differ.
-std::u16string classText(const threads::ThreadClass& c) {
-    return c.pitchDiameter == c.crest ? classText(c.crest)
-                                      : classText(c.pitchDiameter) + classText(c.crest);
-}
-
-// "1/4", "1 1/4", "2".
-std::u16string inchText(Rational size) {
-    const std::int64_t whole = size.num / size.den;
-    const Rational fraction{size.num % size.den, size.den};
-    std::u16string text;
-    if (whole > 0 || fraction.num == 0)
-        text = threads::decimalText({whole, 1});
-    if (fraction.num != 0) {
-        if (!text.empty())
-            text += u' ';
-        text += threads::decimalText({fraction.num, 1}) + u'/' +
-                threads::decimalText({fraction.den, 1});
-    }
-    return text;
-}
+using threads::classText;
 
 std::u16string designationText(const Thread& thread) {
     if (thread.family == Family::PipeG)
-        return u"G " + inchText(thread.size);
+        return u"G " + threads::inchSizeText(thread.size);
     if (thread.family == Family::IsoMetric)
         return u"M" + threads::decimalText(thread.size) + u" × " +
                threads::decimalText(thread.count);
-    std::u16string text =
-        thread.numbered ? u"No. " + threads::decimalText(thread.size) : inchText(thread.size);
+    std::u16string text = thread.numbered ? u"No. " + threads::decimalText(thread.size)
+                                          : threads::inchSizeText(thread.size);
     return text + u"-" + threads::decimalText(thread.count) + thread.series;
 }
 
@@ -178,11 +138,10 @@ SearchResult threadResult(const Thread& thread, const threads::ToleranceClasses&
     auto computed = std::make_shared<Computed>();
     computed->thread = thread;
     computed->designation = designationText(thread);
-    const ToleranceClass standard =
-        thread.family == Family::IsoMetric ? kIsoDefault : kUnifiedDefault;
-    setLimits(*computed, asked.internal.value_or(threads::ThreadClass{standard, standard}));
+    const threads::ThreadClass standard = *threads::defaultClass(thread.family, false);
+    setLimits(*computed, asked.internal.value_or(standard));
     SearchResult result = resultOf(std::move(computed), exact);
-    addHoleHalf(result, standard, asked, std::nullopt);
+    addHoleHalf(result, standard.crest, asked, std::nullopt);
     return result;
 }
 
@@ -243,15 +202,6 @@ bool familyWritten(const Designation& q, Family family) {
                                        : q.numbered || !q.series.empty();
 }
 
-std::u16string upper(std::u16string_view text) {
-    std::u16string out(text);
-    for (char16_t& c : out) {
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - 0x20);
-    }
-    return out;
-}
-
 void metricThreads(const Designation& q, const HeldThread& held, std::vector<SearchResult>& out) {
     for (const Rational& size : q.sizes) {
         const std::optional<threads::Millionths> major = millionths(size);
@@ -288,13 +238,13 @@ void metricThreads(const Designation& q, const HeldThread& held, std::vector<Sea
 }
 
 void unifiedThreads(const Designation& q, const HeldThread& held, std::vector<SearchResult>& out) {
-    const std::u16string series = upper(q.series);
+    const std::u16string series = threads::seriesText(q.series);
     for (const Rational& size : q.sizes) {
         if (size.num <= 0 && !q.numbered)
             continue;
         const std::optional<Rational> inch = majorInches(q.numbered, size);
         const std::u16string sizeText =
-            q.numbered ? u"No. " + threads::decimalText(size) : inchText(size);
+            q.numbered ? u"No. " + threads::decimalText(size) : threads::inchSizeText(size);
         const std::vector<threads::UnifiedSeries> standard =
             inch ? threads::unifiedSeries(*inch) : std::vector<threads::UnifiedSeries>{};
         bool any = false;
@@ -427,7 +377,7 @@ std::vector<SearchResult> standardThreads(const Designation& query, const HeldTh
 }
 
 std::optional<Designation> gradedSeriesQuery(const Designation& query) {
-    if (upper(query.series) != u"UN")
+    if (threads::seriesText(query.series) != u"UN")
         return std::nullopt;
     for (const Rational& size : query.sizes) {
         const std::optional<Rational> inch = majorInches(query.numbered, size);

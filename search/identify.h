@@ -49,10 +49,10 @@ struct MeasuredThread {
     std::u16string_view family; // "メートル並目ねじ" ...
     int flankAngle = 60;        // 55 for Whitworth and the British pipe threads
     bool taper = false;
-    threads::Rational pitch;                    // in millimetres
-    threads::Rational threadsPerInch;           // where the thread is counted so; else 0
-    std::optional<DiameterRange> major, minor;  // a bolt's crests, a hole's minor diameter
-    std::u16string_view majorBasis, minorBasis; // whose limits: "6g", "ISO 228-1" ...
+    threads::Rational pitch;                   // in millimetres
+    threads::Rational threadsPerInch;          // where the thread is counted so; else 0
+    std::optional<DiameterRange> major, minor; // a bolt's crests, a hole's minor diameter
+    std::u16string majorBasis, minorBasis;     // whose limits: "6g", "ISO 228-1" ...
     SearchResult result; // what it opens: its chart's row, or the standards' thread
 };
 

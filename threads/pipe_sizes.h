@@ -19,10 +19,6 @@ struct DiameterRange {
     friend bool operator==(const DiameterRange&, const DiameterRange&) = default;
 };
 
-// ISO 228-1 and ISO 7-1 (JIS B 0202, B 0203): the basic major diameter at
-// the gauge plane of a British pipe size, the same for G and R.
-std::optional<Millionths> britishPipeMajor(Rational size);
-
 // ISO 228-1, G external: the major diameter, the basic one less the
 // standard's tolerance (the same for classes A and B, which differ in the
 // pitch diameter's tolerance alone).

@@ -60,6 +60,12 @@ constexpr std::int64_t roundedDivision(std::int64_t a, std::int64_t b) {
     return (2 * a + b) / (2 * b);
 }
 
+// A value rounded half up to a multiple of `step`, for value >= 0: a
+// length in millionths to 0.001 mm is roundedTo(value, 1000).
+constexpr std::int64_t roundedTo(std::int64_t value, std::int64_t step) {
+    return roundedDivision(value, step) * step;
+}
+
 // Millimetres as millionths, rounded half up; mm >= 0.
 constexpr Millionths millionthsOf(Rational mm) {
     return static_cast<Millionths>((static_cast<Wide>(mm.num) * kMillion * 2 + mm.den) /
@@ -250,5 +256,12 @@ Engagement engagement(const Thread& thread, Millionths drill);
 std::u16string decimalText(Rational value, int digits = 3);
 // Millionths as the charts write a length: "6.8", "6.647".
 std::u16string millimetreText(Millionths value);
+
+// An inch size as the trade writes it: "1/4", "1 1/4", "2".
+std::u16string inchSizeText(Rational size);
+
+// A unified series as the standard writes it, in upper case, from the
+// reader's lower case ASCII ("unc" is "UNC").
+std::u16string seriesText(std::u16string_view series);
 
 } // namespace vornel::threads

@@ -65,6 +65,38 @@ std::optional<DiameterLimits> exactMinor(const Thread& thread, const ToleranceCl
 
 } // namespace
 
+ClassStandard writtenStandard(const ToleranceClass& c) {
+    if (c.grade == 0)
+        return ClassStandard::Iso228_1;
+    return c.position == u'A' || c.position == u'B' ? ClassStandard::AsmeB1_1
+                                                    : ClassStandard::Iso965_1;
+}
+
+std::u16string classText(const ToleranceClass& c) {
+    if (c.grade == 0)
+        return std::u16string(1, c.position);
+    // ISO's letters in their case: upper for the nut's, lower for the bolt's.
+    const bool lower = c.external && writtenStandard(c) == ClassStandard::Iso965_1;
+    return {static_cast<char16_t>(u'0' + c.grade),
+            lower ? static_cast<char16_t>(c.position + (u'a' - u'A')) : c.position};
+}
+
+std::u16string classText(const ThreadClass& c) {
+    return c.pitchDiameter == c.crest ? classText(c.crest)
+                                      : classText(c.pitchDiameter) + classText(c.crest);
+}
+
+std::optional<ThreadClass> defaultClass(Family family, bool external) {
+    ToleranceClass c;
+    if (family == Family::IsoMetric)
+        c = {6, external ? u'G' : u'H', external};
+    else if (family == Family::Unified)
+        c = {2, external ? u'A' : u'B', external};
+    else
+        return std::nullopt;
+    return ThreadClass{c, c};
+}
+
 ClassStandard classStandardOf(Family family) {
     switch (family) {
     case Family::IsoMetric:
@@ -146,11 +178,9 @@ ClassLimits classLimits(const Thread& thread, const ThreadClass& c, bool externa
         return out;
     }
     if (const auto exact = exactMinor(thread, c.crest)) {
-        // As the results print them, to 0.001 mm, half up.
-        const auto printed = [](std::int64_t value) {
-            return (value + kPrinted / 2) / kPrinted * (kPrinted / kPerMillionth);
-        };
-        out.minor = DiameterLimits{printed(exact->minimum), printed(exact->maximum)};
+        // As the results print them, to 0.001 mm.
+        out.minor = DiameterLimits{roundedTo(exact->minimum, kPrinted) / kPerMillionth,
+                                   roundedTo(exact->maximum, kPrinted) / kPerMillionth};
     }
     return out;
 }

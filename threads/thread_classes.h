@@ -18,6 +18,20 @@ enum class ClassStandard {
 // The standard whose classes a family's threads take.
 ClassStandard classStandardOf(Family family);
 
+// The standard a class is written as, whatever the thread: ISO 228-1's A
+// and B have no grade, ASME B1.1's letters are A and B, ISO 965-1's any
+// other.
+ClassStandard writtenStandard(const ToleranceClass& c);
+
+// A class as its standard writes it: "6H", "6g", "2A", "A"; a thread's
+// "5H6H", "4h6h" where its grades differ.
+std::u16string classText(const ToleranceClass& c);
+std::u16string classText(const ThreadClass& c);
+
+// The classes a thread is taken at where none is asked: ISO 965-1's 6H and
+// 6g, ASME B1.1's 2B and 2A; none for a family without classes.
+std::optional<ThreadClass> defaultClass(Family family, bool external);
+
 // One class of one thread by its standard: whose class it is, and the limits
 // of each diameter the standard gives for it, in millionths of a millimetre.
 // An internal thread has minor and pitch diameters and a smallest major

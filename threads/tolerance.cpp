@@ -59,10 +59,6 @@ const IsoPitch* isoPitch(Millionths pitchMm) {
 // arithmetic below stays in 64 bits.
 constexpr Millionths kLargestIsoMajor = 1000 * kMillion;
 
-constexpr std::int64_t roundedTo(std::int64_t value, std::int64_t step) {
-    return roundedDivision(value, step) * step;
-}
-
 } // namespace
 
 std::optional<MinorLimits> isoInternalMinor(Millionths majorMm, Millionths pitchMm, int grade,
