@@ -1,10 +1,11 @@
 #include "search/computed.h"
 
 #include "search/engagement.h"
+#include "threads/asme_b1_1.h"
+#include "threads/iso_965.h"
 #include "threads/pipe_sizes.h"
 #include "threads/standard_sizes.h"
 #include "threads/thread_classes.h"
-#include "threads/thread_limits.h"
 
 #include <algorithm>
 #include <array>
@@ -100,7 +101,7 @@ void setLimits(Computed& computed, const threads::ThreadClass& c) {
         computed.note = kNoClass;
         return;
     }
-    const threads::MinorLimits limits = *found.minor;
+    const threads::DiameterRange limits = *found.minor;
     computed.hasLimits = true;
     computed.minimum = limits.minimum;
     computed.maximum = limits.maximum;
@@ -405,7 +406,7 @@ bool sameThread(const Thread& a, const Thread& b) {
 
 void askClass(SearchResult& result, const std::optional<ToleranceClass>& chartClass,
               const threads::ThreadClass& asked,
-              const std::optional<threads::MinorLimits>& rowMinor) {
+              const std::optional<threads::DiameterRange>& rowMinor) {
     if (!chartClass || !result.thread)
         return;
     if (rowMinor && threads::follows(*rowMinor, *result.thread, asked.crest) &&
@@ -423,7 +424,7 @@ void askClass(SearchResult& result, const std::optional<ToleranceClass>& chartCl
 
 void addHoleHalf(SearchResult& result, const std::optional<ToleranceClass>& chartClass,
                  const threads::ToleranceClasses& asked,
-                 const std::optional<threads::MinorLimits>& rowMinor) {
+                 const std::optional<threads::DiameterRange>& rowMinor) {
     if (!chartClass || !result.thread || !result.thread->major || !hasClasses(*result.thread))
         return;
     // A row that is not the chart's class may be another of its standard's

@@ -1,9 +1,10 @@
 #include "search/identify.h"
 
 #include "search/computed.h"
+#include "threads/asme_b1_1.h"
+#include "threads/iso_965.h"
 #include "threads/standard_sizes.h"
 #include "threads/thread_classes.h"
-#include "threads/thread_limits.h"
 
 #include <algorithm>
 #include <cmath>

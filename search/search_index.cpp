@@ -205,10 +205,10 @@ void placeOutsideLimits(Millionths drill, const SearchIndex::Entry& entry, Searc
 }
 
 // The row's minor diameter's limits, where it gives them.
-std::optional<threads::MinorLimits> minorLimits(const SearchIndex::Entry& entry) {
+std::optional<threads::DiameterRange> minorLimits(const SearchIndex::Entry& entry) {
     for (const LimitPair& pair : entry.limits) {
         if (pair.limits == Limits::MinorDiameter && pair.min && pair.max)
-            return threads::MinorLimits{*pair.min, *pair.max};
+            return threads::DiameterRange{*pair.min, *pair.max};
     }
     return std::nullopt;
 }

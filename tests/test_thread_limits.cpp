@@ -1,8 +1,9 @@
 // Both halves of a thread by ISO 965-1, ASME B1.1 and ISO 2857, and G's bolt
 // by ISO 228-1: limits as the standards and tap makers' tables print them,
 // or worked by hand.
+#include "threads/asme_b1_1.h"
+#include "threads/iso_965.h"
 #include "threads/pipe_sizes.h"
-#include "threads/thread_limits.h"
 
 #include <QStringList>
 #include <QTest>
@@ -18,7 +19,7 @@ Millionths mm(double value) {
 }
 
 // "min~max " to so many decimals.
-QString text(const DiameterLimits& limits, int decimals) {
+QString text(const DiameterRange& limits, int decimals) {
     return QString::number(limits.minimum / 1e6, 'f', decimals) + u'~' +
            QString::number(limits.maximum / 1e6, 'f', decimals) + u' ';
 }

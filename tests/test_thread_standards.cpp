@@ -3,9 +3,10 @@
 // 261, ISO 965-1 and ASME B1.1 worked by hand, and the metric chart's limits
 // against ISO 965-1.
 #include "charts/charts.h"
+#include "threads/asme_b1_1.h"
 #include "threads/chart_thread.h"
+#include "threads/iso_965.h"
 #include "threads/standard_sizes.h"
-#include "threads/tolerance.h"
 
 #include <QHash>
 #include <QStringList>
@@ -33,7 +34,7 @@ Rational inches(const QString& text) {
     return reduced(whole * den + fraction[0].toLongLong(), den);
 }
 
-QString text(const std::optional<MinorLimits>& limits, double unit) {
+QString text(const std::optional<DiameterRange>& limits, double unit) {
     return limits ? QString::number(limits->minimum / unit, 'f', 4) + u'~' +
                         QString::number(limits->maximum / unit, 'f', 4)
                   : QString();
@@ -44,7 +45,7 @@ QStringList isoClasses(Millionths major, Millionths pitch, Millionths minimum, M
     QStringList classes;
     for (int grade = 4; grade <= 8; ++grade) {
         for (Position position : {Position::H, Position::G}) {
-            if (isoInternalMinor(major, pitch, grade, position) == MinorLimits{minimum, maximum})
+            if (isoInternalMinor(major, pitch, grade, position) == DiameterRange{minimum, maximum})
                 classes.append(QString::number(grade) + (position == Position::H ? u'H' : u'G'));
         }
     }
@@ -282,7 +283,8 @@ private slots:
             const qsizetype dash = row.lastIndexOf(u'-');
             const Rational size = inches(row.left(dash));
             const Rational tpi = inches(row.mid(dash + 1, space - dash - 1));
-            const std::optional<MinorLimits> limits = unifiedInternalMinor(size, tpi, threadClass);
+            const std::optional<DiameterRange> limits =
+                unifiedInternalMinor(size, tpi, threadClass);
             QCOMPARE(row.left(space + 1) + text(limits, kMillion), row);
             if (threadClass == 1 && limits)
                 QCOMPARE(unifiedInternalMinor(size, tpi, 2), limits);

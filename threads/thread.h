@@ -218,6 +218,32 @@ struct Thread {
     friend bool operator==(const Thread&, const Thread&) = default;
 };
 
+// The limits of one diameter of a thread, smallest first, in millionths of
+// a millimetre (or of an inch, where a name says so).
+struct DiameterRange {
+    Millionths minimum = 0;
+    Millionths maximum = 0;
+
+    friend bool operator==(const DiameterRange&, const DiameterRange&) = default;
+};
+
+// An external thread's major and pitch diameters.
+struct ExternalLimits {
+    DiameterRange major;
+    DiameterRange pitch;
+
+    friend bool operator==(const ExternalLimits&, const ExternalLimits&) = default;
+};
+
+// An internal thread's pitch diameter and the smallest major diameter, the
+// one its mate's crests must clear (the largest is left to the tap).
+struct InternalPitchLimits {
+    DiameterRange pitch;
+    Millionths majorMinimum = 0;
+
+    friend bool operator==(const InternalPitchLimits&, const InternalPitchLimits&) = default;
+};
+
 // Reads the numbers of a thread whose size and count are known, in the form
 // of its family: its major diameter and pitch in millimetres.
 Thread makeThread(const ThreadForm& form, bool numbered, Rational size, Rational count);

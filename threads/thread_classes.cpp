@@ -1,8 +1,11 @@
 #include "threads/thread_classes.h"
 
+#include "threads/asme_b1_1.h"
+#include "threads/iso_965.h"
+#include "threads/asme_b1_1.h"
+#include "threads/iso_965.h"
 #include "threads/pipe_sizes.h"
 #include "threads/standard_sizes.h"
-#include "threads/tolerance.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -31,7 +34,7 @@ bool writtenAs(ClassStandard standard, const ToleranceClass& c, bool external) {
 
 // The limits of a unified diameter in inches, in millimetres as Vornel
 // shows them.
-DiameterLimits inMillimetres(const DiameterLimits& inch) {
+DiameterRange inMillimetres(const DiameterRange& inch) {
     return {inchToMillimetres(inch.minimum), inchToMillimetres(inch.maximum)};
 }
 
@@ -40,7 +43,7 @@ DiameterLimits inMillimetres(const DiameterLimits& inch) {
 constexpr std::int64_t kPerMillionth = 10;
 constexpr std::int64_t kPrinted = 10'000; // 0.001 mm
 
-std::optional<DiameterLimits> exactMinor(const Thread& thread, const ToleranceClass& c) {
+std::optional<DiameterRange> exactMinor(const Thread& thread, const ToleranceClass& c) {
     if (!writtenAs(classStandardOf(thread.family), c, false))
         return std::nullopt;
     if (thread.family == Family::IsoMetric) {
@@ -52,7 +55,7 @@ std::optional<DiameterLimits> exactMinor(const Thread& thread, const ToleranceCl
                                              c.position == u'G' ? Position::G : Position::H);
         if (!limits)
             return std::nullopt;
-        return DiameterLimits{limits->minimum * kPerMillionth, limits->maximum * kPerMillionth};
+        return DiameterRange{limits->minimum * kPerMillionth, limits->maximum * kPerMillionth};
     }
     const auto inch = unifiedMajorInches(thread);
     const auto limits = inch ? unifiedInternalMinor(*inch, thread.count, c.grade) : std::nullopt;
@@ -60,7 +63,7 @@ std::optional<DiameterLimits> exactMinor(const Thread& thread, const ToleranceCl
         return std::nullopt;
     // Millionths of an inch in ten-millionths of a millimetre: 254 each.
     constexpr std::int64_t perInch = kInch * kPerMillionth / kMillion;
-    return DiameterLimits{limits->minimum * perInch, limits->maximum * perInch};
+    return DiameterRange{limits->minimum * perInch, limits->maximum * perInch};
 }
 
 } // namespace
@@ -149,7 +152,7 @@ ClassLimits classLimits(const Thread& thread, const ThreadClass& c, bool externa
         }
         if (const auto hole = isoInternalPitch(*major, *pitchMm, pitch.grade, pitch.position)) {
             out.pitch = hole->pitch;
-            out.major = DiameterLimits{hole->majorMinimum, hole->majorMinimum};
+            out.major = DiameterRange{hole->majorMinimum, hole->majorMinimum};
         }
     } else if (standard == ClassStandard::AsmeB1_1) {
         if (pitch != c.crest)
@@ -167,7 +170,7 @@ ClassLimits classLimits(const Thread& thread, const ThreadClass& c, bool externa
         if (const auto hole = unifiedInternalPitch(*inch, thread.count, pitch.grade)) {
             out.pitch = inMillimetres(hole->pitch);
             const Millionths major = inchToMillimetres(hole->majorMinimum);
-            out.major = DiameterLimits{major, major};
+            out.major = DiameterRange{major, major};
         }
     } else {
         if (const auto bolt = pitch == c.crest ? parallelPipeExternal(thread.size, pitch.position)
@@ -179,20 +182,20 @@ ClassLimits classLimits(const Thread& thread, const ThreadClass& c, bool externa
     }
     if (const auto exact = exactMinor(thread, c.crest)) {
         // As the results print them, to 0.001 mm.
-        out.minor = DiameterLimits{roundedTo(exact->minimum, kPrinted) / kPerMillionth,
-                                   roundedTo(exact->maximum, kPrinted) / kPerMillionth};
+        out.minor = DiameterRange{roundedTo(exact->minimum, kPrinted) / kPerMillionth,
+                                  roundedTo(exact->maximum, kPrinted) / kPerMillionth};
     }
     return out;
 }
 
-bool follows(const DiameterLimits& row, const Thread& thread, const ToleranceClass& c) {
+bool follows(const DiameterRange& row, const Thread& thread, const ToleranceClass& c) {
     const auto exact = exactMinor(thread, c);
     return exact && std::abs(row.minimum * kPerMillionth - exact->minimum) < kPrinted &&
            std::abs(row.maximum * kPerMillionth - exact->maximum) < kPrinted;
 }
 
 std::optional<ToleranceClass> followedClass(const Thread& thread, const ToleranceClass& chartClass,
-                                            const DiameterLimits& row) {
+                                            const DiameterRange& row) {
     if (follows(row, thread, chartClass))
         return chartClass;
     const bool asme = classStandardOf(thread.family) == ClassStandard::AsmeB1_1;

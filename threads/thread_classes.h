@@ -1,7 +1,6 @@
 #pragma once
 
 #include "threads/thread.h"
-#include "threads/thread_limits.h"
 
 #include <optional>
 
@@ -40,9 +39,9 @@ std::optional<ThreadClass> defaultClass(Family family, bool external);
 // gives M8 × 0.5's 6H a minor diameter but no pitch diameter.
 struct ClassLimits {
     ClassStandard standard = ClassStandard::None;
-    std::optional<DiameterLimits> minor;
-    std::optional<DiameterLimits> pitch;
-    std::optional<DiameterLimits> major;
+    std::optional<DiameterRange> minor;
+    std::optional<DiameterRange> pitch;
+    std::optional<DiameterRange> major;
 
     bool any() const { return minor || pitch || major; }
     friend bool operator==(const ClassLimits&, const ClassLimits&) = default;
@@ -57,13 +56,13 @@ ClassLimits classLimits(const Thread& thread, const ThreadClass& c, bool externa
 // are those of internal class `c` by the standard: each limit the standard's
 // rounded up or down (the unified chart's 1/4-20UNC, 4.979～5.257, is 2B's
 // 4.9784～5.2578 rounded inwards).
-bool follows(const DiameterLimits& row, const Thread& thread, const ToleranceClass& c);
+bool follows(const DiameterRange& row, const Thread& thread, const ToleranceClass& c);
 
 // The internal class whose minor diameter a chart's row follows: the chart's
 // own, else another grade of its standard at the same position (M1 × 0.2 is
 // 4H: grade 6 starts at 0.25 mm); none where it follows no class.
 std::optional<ToleranceClass> followedClass(const Thread& thread, const ToleranceClass& chartClass,
-                                            const DiameterLimits& row);
+                                            const DiameterRange& row);
 
 // A length in millimetres as whole millionths, where it is one.
 std::optional<Millionths> wholeMillionths(Rational mm);

@@ -1,6 +1,4 @@
-#include "threads/thread_limits.h"
-
-#include "threads/standard_sizes.h"
+#include "threads/iso_965.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +9,55 @@
 namespace vornel::threads {
 namespace {
 
-// ---- ISO 965-1 ----
+// ISO 965-1 by pitch: the fundamental deviations, in micrometres as the
+// standard prints them (EI of G; es of e from 0.5 mm and f from 0.35 mm, 0
+// where it gives none), and the minor diameter tolerance TD1 of grades 4 to
+// 8, 0 where it gives none.
+struct IsoPitch {
+    Millionths pitch;
+    IsoDeviations deviations;
+    std::array<int, 5> minorTolerance;
+};
+
+// clang-format off
+constexpr IsoPitch kIsoPitches[] = {
+    {  200'000, { 17,   0,   0}, { 38,   0,    0,    0,    0}},
+    {  250'000, { 18,   0,   0}, { 45,  56,    0,    0,    0}},
+    {  300'000, { 18,   0,   0}, { 53,  67,   85,    0,    0}},
+    {  350'000, { 19,   0,  34}, { 63,  80,  100,    0,    0}},
+    {  400'000, { 19,   0,  34}, { 71,  90,  112,    0,    0}},
+    {  450'000, { 20,   0,  35}, { 80, 100,  125,    0,    0}},
+    {  500'000, { 20,  50,  36}, { 90, 112,  140,  180,    0}},
+    {  600'000, { 21,  53,  36}, {100, 125,  160,  200,    0}},
+    {  700'000, { 22,  56,  38}, {112, 140,  180,  224,    0}},
+    {  750'000, { 22,  56,  38}, {118, 150,  190,  236,    0}},
+    {  800'000, { 24,  60,  38}, {125, 160,  200,  250,  315}},
+    {1'000'000, { 26,  60,  40}, {150, 190,  236,  300,  375}},
+    {1'250'000, { 28,  63,  42}, {170, 212,  265,  335,  425}},
+    {1'500'000, { 32,  67,  45}, {190, 236,  300,  375,  475}},
+    {1'750'000, { 34,  71,  48}, {212, 265,  335,  425,  530}},
+    {2'000'000, { 38,  71,  52}, {236, 300,  375,  475,  600}},
+    {2'500'000, { 42,  80,  58}, {280, 355,  450,  560,  710}},
+    {3'000'000, { 48,  85,  63}, {315, 400,  500,  630,  800}},
+    {3'500'000, { 53,  90,  70}, {355, 450,  560,  710,  900}},
+    {4'000'000, { 60,  95,  75}, {375, 475,  600,  750,  950}},
+    {4'500'000, { 63, 100,  80}, {425, 530,  670,  850, 1060}},
+    {5'000'000, { 71, 106,  85}, {450, 560,  710,  900, 1120}},
+    {5'500'000, { 75, 112,  90}, {475, 600,  750,  950, 1180}},
+    {6'000'000, { 80, 118,  95}, {500, 630,  800, 1000, 1250}},
+    {8'000'000, {100, 140, 118}, {630, 800, 1000, 1250, 1600}},
+};
+// clang-format on
+
+const IsoPitch* isoPitch(Millionths pitchMm) {
+    const auto* row = std::find_if(std::begin(kIsoPitches), std::end(kIsoPitches),
+                                   [&](const IsoPitch& p) { return p.pitch == pitchMm; });
+    return row == std::end(kIsoPitches) ? nullptr : row;
+}
+
+// The largest diameter taken, well past ISO 965's 355 mm, so that the
+// arithmetic below stays in 64 bits.
+constexpr Millionths kLargestIsoMajor = 1000 * kMillion;
 
 // The R40 series of preferred numbers as ISO 965-1 prints its tolerances and
 // deviations, in micrometres, from 17 (R40's number 49, 10^(49/40) = 16.8),
@@ -161,98 +207,28 @@ std::optional<Millionths> isoBasicPitch(Millionths majorMm, Millionths pitchMm) 
     return roundedDivision(exact, kMillion * 1000) * 1000;
 }
 
-// ---- ASME B1.1 ----
-
-// A length in inches in ten-thousandths, rounded.
-std::int64_t tenThousandths(long double inches) {
-    return std::llround(inches * 10'000);
-}
-
-struct UnifiedTolerances {
-    std::int64_t major;       // the basic major diameter, in ten-thousandths of an inch
-    std::int64_t pitch;       // the basic pitch diameter, likewise
-    std::int64_t tolerance2A; // class 2A's pitch diameter tolerance, in millionths of an inch
-    long double pitchLength;  // P, in inches
-};
-
-// The basic diameters and the pitch diameter tolerance of class 2A, 0.0015
-// D^(1/3) + 0.0015 LE^(1/2) + 0.015 P^(2/3) in, each term to 0.000001 in as
-// the standard tabulates them (Table 2's 0.2224 for 1/4-20 2B needs it), with
-// the length of engagement LE its tables are worked for: the basic major
-// diameter for UNC, UNF and the 4-, 6- and 8-thread series, nine pitches
-// for the others and for UNS threads, even where that is longer than the
-// diameter (5/8-12 UN 2A's smallest pitch diameter, 0.5639 in, holds only
-// by 9P). Nothing for a thread or a class that unifiedInternalMinor does not
-// take, the standard's classes decided there.
-std::optional<UnifiedTolerances> unifiedTolerances(Rational majorInch, Rational threadsPerInch,
-                                                   int threadClass) {
-    if (!unifiedInternalMinor(majorInch, threadsPerInch, threadClass))
-        return std::nullopt;
-    const auto series = unifiedSeriesOf(majorInch, threadsPerInch);
-    const auto among = [&](std::initializer_list<std::string_view> names) {
-        return std::find_first_of(series.begin(), series.end(), names.begin(), names.end()) !=
-               series.end();
-    };
-    const long double d = static_cast<long double>(majorInch.num) / majorInch.den;
-    const long double p = static_cast<long double>(threadsPerInch.den) / threadsPerInch.num;
-    const long double engagement = among({"UNC", "UNF", "4UN", "6UN", "8UN"}) ? d : 9 * p;
-    constexpr long double pitchDepth = static_cast<long double>(kUnifiedPitchDepth) / 100'000'000;
-    const auto millionths = [](long double inches) { return std::llround(inches * kMillion); };
-    return UnifiedTolerances{tenThousandths(d), tenThousandths(d - pitchDepth * p),
-                             millionths(0.0015L * std::cbrt(d)) +
-                                 millionths(0.0015L * std::sqrt(engagement)) +
-                                 millionths(0.015L * std::cbrt(p * p)),
-                             p};
-}
-
-// A share of class 2A's pitch diameter tolerance, given in thousandths, to
-// 0.0001 in.
-std::int64_t share(const UnifiedTolerances& t, std::int64_t thousandths) {
-    return roundedDivision(t.tolerance2A * thousandths, 100'000);
-}
-
-constexpr Millionths fromTenThousandths(std::int64_t value) {
-    return value * 100;
-}
-
-// A tap maker's recommended H limits for classes 2B and 3B, by the basic
-// major diameter in ten-thousandths of an inch and the threads per inch.
-struct CatalogueTap {
-    std::int64_t major;
-    std::int64_t threadsPerInch;
-    int h2B;
-    int h3B;
-};
-
-// clang-format off
-constexpr CatalogueTap kCatalogueTaps[] = {
-    { 600, 80, 2, 2}, { 730, 64, 2, 2}, { 730, 72, 2, 2}, { 860, 56, 2, 2}, { 860, 64, 2, 2},
-    { 990, 48, 3, 2}, { 990, 56, 2, 2}, {1120, 40, 3, 2}, {1120, 48, 3, 2}, {1250, 40, 3, 2},
-    {1250, 44, 3, 2}, {1380, 32, 3, 2}, {1380, 40, 3, 2}, {1640, 32, 3, 3}, {1640, 36, 3, 3},
-    {1900, 24, 3, 3}, {1900, 32, 3, 3}, {2160, 24, 3, 3}, {2160, 28, 3, 3}, {2500, 20, 5, 3},
-    {2500, 28, 4, 3}, {3125, 18, 5, 3}, {3125, 24, 4, 3}, {3750, 16, 5, 3}, {3750, 24, 4, 3},
-    {4375, 14, 5, 3}, {4375, 20, 5, 3}, {5000, 13, 5, 4}, {5000, 20, 5, 3}, {5625, 12, 5, 4},
-    {5625, 18, 5, 3}, {6250, 11, 5, 4}, {6250, 18, 5, 3}, {7500, 10, 5, 4},
-};
-// clang-format on
-
-// Where ASME B1.1's Table 2 prints an allowance of classes 1A and 2A other
-// than the rounded 0.300 of its class 2A tolerance, in ten-thousandths.
-struct PrintedAllowance {
-    std::int64_t major; // in ten-thousandths of an inch
-    std::int64_t threadsPerInch;
-    std::int64_t allowance;
-};
-constexpr PrintedAllowance kPrintedAllowances[] = {{6250, 11, 16}};
-
-// A size in ten-thousandths of an inch, where it is a whole number of them.
-std::optional<std::int64_t> inTenThousandths(Rational inches) {
-    if (inches.den <= 0 || (inches.num * 10'000) % inches.den != 0)
-        return std::nullopt;
-    return inches.num * 10'000 / inches.den;
-}
-
 } // namespace
+
+std::optional<DiameterRange> isoInternalMinor(Millionths majorMm, Millionths pitchMm, int grade,
+                                              Position position) {
+    if (grade < 4 || grade > 8 || majorMm <= 0 || majorMm > kLargestIsoMajor)
+        return std::nullopt;
+    const IsoPitch* row = isoPitch(pitchMm);
+    if (row == nullptr || row->minorTolerance[grade - 4] == 0)
+        return std::nullopt;
+    // D1 = D − 1.082532 P, in millionths of a millionth, to 0.001 mm.
+    const std::int64_t exact = majorMm * kMillion - pitchMm * kIsoTwiceH1Millionths;
+    if (exact <= 0)
+        return std::nullopt;
+    const Millionths basic = roundedDivision(exact, kMillion * 1000) * 1000;
+    const Millionths minimum = basic + (position == Position::G ? row->deviations.g * 1000 : 0);
+    return DiameterRange{minimum, minimum + row->minorTolerance[grade - 4] * 1000};
+}
+
+std::optional<IsoDeviations> isoDeviations(Millionths pitchMm) {
+    const IsoPitch* row = isoPitch(pitchMm);
+    return row ? std::optional(row->deviations) : std::nullopt;
+}
 
 std::optional<ExternalLimits> isoExternal(Millionths majorMm, Millionths pitchMm, int pitchGrade,
                                           int crestGrade, char16_t position) {
@@ -308,64 +284,6 @@ std::optional<InternalPitchLimits> isoInternalPitch(Millionths majorMm, Milliont
                                majorMm + deviation};
 }
 
-std::optional<ExternalLimits> unifiedExternal(Rational majorInch, Rational threadsPerInch,
-                                              int threadClass) {
-    const auto found = unifiedTolerances(majorInch, threadsPerInch, threadClass);
-    if (!found)
-        return std::nullopt;
-    const UnifiedTolerances& t = *found;
-    // The allowance of classes 1A and 2A, 0.300 of class 2A's tolerance;
-    // the pitch diameter tolerance 1.500 (1A), 1 or 0.750 (3A) of it; the
-    // major diameter's 0.090 P^(2/3) (1A) or 0.060 P^(2/3).
-    constexpr std::array<std::int64_t, 3> kPitchShare = {1500, 1000, 750};
-    std::int64_t allowance = threadClass == 3 ? 0 : share(t, 300);
-    const auto size = inTenThousandths(majorInch);
-    for (const PrintedAllowance& a : kPrintedAllowances) {
-        if (threadClass != 3 && size == a.major && threadsPerInch == Rational{a.threadsPerInch, 1})
-            allowance = a.allowance;
-    }
-    const std::int64_t pitchTolerance = share(t, kPitchShare[std::size_t(threadClass - 1)]);
-    const std::int64_t majorTolerance = tenThousandths((threadClass == 1 ? 0.090L : 0.060L) *
-                                                       std::cbrt(t.pitchLength * t.pitchLength));
-    const std::int64_t majorMax = t.major - allowance;
-    const std::int64_t pitchMax = t.pitch - allowance;
-    if (pitchMax - pitchTolerance <= 0)
-        return std::nullopt;
-    return ExternalLimits{
-        {fromTenThousandths(majorMax - majorTolerance), fromTenThousandths(majorMax)},
-        {fromTenThousandths(pitchMax - pitchTolerance), fromTenThousandths(pitchMax)}};
-}
-
-std::optional<InternalPitchLimits> unifiedInternalPitch(Rational majorInch, Rational threadsPerInch,
-                                                        int threadClass) {
-    const auto t = unifiedTolerances(majorInch, threadsPerInch, threadClass);
-    if (!t || t->pitch <= 0)
-        return std::nullopt;
-    // 1.950 (1B), 1.300 (2B) or 0.975 (3B) of class 2A's tolerance.
-    constexpr std::array<std::int64_t, 3> kPitchShare = {1950, 1300, 975};
-    const std::int64_t tolerance = share(*t, kPitchShare[std::size_t(threadClass - 1)]);
-    return InternalPitchLimits{
-        {fromTenThousandths(t->pitch), fromTenThousandths(t->pitch + tolerance)},
-        fromTenThousandths(t->major)};
-}
-
-Millionths inchToMillimetres(Millionths inchMillionths) {
-    // To whole micrometres.
-    const std::int64_t scaled = inchMillionths * kInchMillimetres.num;
-    const std::int64_t den = kInchMillimetres.den * 1000;
-    return (scaled >= 0 ? roundedDivision(scaled, den) : -roundedDivision(-scaled, den)) * 1000;
-}
-
-ExternalLimits inMillimetres(const ExternalLimits& inch) {
-    return {{inchToMillimetres(inch.major.minimum), inchToMillimetres(inch.major.maximum)},
-            {inchToMillimetres(inch.pitch.minimum), inchToMillimetres(inch.pitch.maximum)}};
-}
-
-InternalPitchLimits inMillimetres(const InternalPitchLimits& inch) {
-    return {{inchToMillimetres(inch.pitch.minimum), inchToMillimetres(inch.pitch.maximum)},
-            inchToMillimetres(inch.majorMinimum)};
-}
-
 TapClass isoTapClass(int grade, char16_t position) {
     if (grade < 4 || grade > 8 || (position != u'G' && position != u'H'))
         return {0, TapClassGap::NotIsoClass};
@@ -374,20 +292,6 @@ TapClass isoTapClass(int grade, char16_t position) {
     if (grade >= 7)
         return {0, TapClassGap::NotInIso2857};
     return {grade <= 5 ? 2 : 3, TapClassGap::None};
-}
-
-TapLimit unifiedTapLimit(Rational majorInch, Rational threadsPerInch, int threadClass) {
-    const auto hole = unifiedInternalPitch(majorInch, threadsPerInch, threadClass);
-    if (!hole || majorInch > Rational{1, 1})
-        return {};
-    const auto size = inTenThousandths(majorInch);
-    for (const CatalogueTap& c : kCatalogueTaps) {
-        if (threadClass >= 2 && size == c.major && threadsPerInch == Rational{c.threadsPerInch, 1})
-            return {threadClass == 2 ? c.h2B : c.h3B, true};
-    }
-    // 40 % of the tolerance in steps of 0.0005 in (500 millionths), up.
-    const std::int64_t share = (hole->pitch.maximum - hole->pitch.minimum) * 4;
-    return {int(std::max<std::int64_t>(1, (share + 10 * 500 - 1) / (10 * 500))), false};
 }
 
 } // namespace vornel::threads
