@@ -28,13 +28,6 @@ constexpr threads::ThreadForm kUnifiedForm{Family::Unified, threads::Profile::Is
                                            threads::SizeUnit::Inch,
                                            threads::PitchUnit::ThreadsPerInch};
 
-const std::u16string kNoPitch = u"規格にないピッチ";
-const std::u16string kNoSize = u"規格にないサイズ";
-const std::u16string kNoClass = u"規格にない等級";
-const std::u16string kNoPitchDiameter = u"有効径は規格にない";
-const std::u16string kFitReversed = u"めねじの等級を先に書くのが普通";
-const std::u16string kFitMixed = u"等級の異なる組合せ";
-const std::u16string kFitAcross = u"ISO と ASME の等級の組合せ";
 // A bolt's result names its figures by its kind, as narrow as the cell:
 // the limits beside it are the major diameter's, then the pitch diameter's.
 constexpr std::u16string_view kBoltKind = u"外径／有効径";
@@ -94,14 +87,15 @@ std::u16string classLabel(threads::ClassStandard standard, const std::u16string&
 // Fills the computed's minor diameter limits, texts and suggested drill for
 // internal class `c` ("6H", "5H6H"), or its note.
 void setLimits(Computed& computed, const threads::ThreadClass& c) {
-    const threads::ClassLimits found = threads::classLimits(computed.thread, c, false);
     computed.className = classText(c);
-    computed.standard = classLabel(found.standard, computed.className);
-    if (!found.minor) {
-        computed.note = kNoClass;
+    computed.standard =
+        classLabel(threads::classStandard(computed.thread, c, false), computed.className);
+    const std::optional<threads::DiameterRange> minor = threads::internalMinor(computed.thread, c);
+    if (!minor) {
+        computed.note = Gap::NoClass;
         return;
     }
-    const threads::DiameterRange limits = *found.minor;
+    const threads::DiameterRange limits = *minor;
     computed.hasLimits = true;
     computed.minimum = limits.minimum;
     computed.maximum = limits.maximum;
@@ -146,7 +140,7 @@ SearchResult threadResult(const Thread& thread, const threads::ToleranceClasses&
     return result;
 }
 
-SearchResult noteResult(Family family, std::u16string designation, const std::u16string& note) {
+SearchResult noteResult(Family family, std::u16string designation, Gap note) {
     auto computed = std::make_shared<Computed>();
     computed->thread.family = family;
     computed->designation = std::move(designation);
@@ -212,7 +206,7 @@ void metricThreads(const Designation& q, const HeldThread& held, std::vector<Sea
         if (pitches.empty()) {
             if (familyWritten(q, Family::IsoMetric))
                 out.push_back(
-                    noteResult(Family::IsoMetric, u"M" + threads::decimalText(size), kNoSize));
+                    noteResult(Family::IsoMetric, u"M" + threads::decimalText(size), Gap::NoSize));
             continue;
         }
         const auto add = [&](Rational pitch) {
@@ -233,7 +227,7 @@ void metricThreads(const Designation& q, const HeldThread& held, std::vector<Sea
                 out.push_back(noteResult(Family::IsoMetric,
                                          u"M" + threads::decimalText(size) + u" × " +
                                              threads::decimalText(count),
-                                         kNoPitch));
+                                         Gap::NoPitch));
         }
     }
 }
@@ -277,8 +271,8 @@ void unifiedThreads(const Designation& q, const HeldThread& held, std::vector<Se
         std::u16string text = sizeText;
         if (!q.counts.empty())
             text += u"-" + threads::decimalText(q.counts.front());
-        out.push_back(
-            noteResult(Family::Unified, text + series, standard.empty() ? kNoSize : kNoPitch));
+        out.push_back(noteResult(Family::Unified, text + series,
+                                 standard.empty() ? Gap::NoSize : Gap::NoPitch));
     }
 }
 
@@ -294,23 +288,6 @@ bool classesOfKind(const Thread& thread, const threads::ThreadClass& c) {
     if (pipeClass(c.crest) && !hasClasses(thread))
         return thread.family == Family::PipeG && c.crest.external;
     return hasClasses(thread);
-}
-
-// ISO 2857's tap for the hole's pitch diameter class, in words.
-std::u16string tapText(const ToleranceClass& pitch) {
-    const threads::TapClass tap = threads::isoTapClass(pitch.grade, pitch.position);
-    if (tap.iso > 0)
-        return u"タップ ISO " + threads::decimalText({tap.iso, 1});
-    return tap.gap == threads::TapClassGap::NotInIso2857 ? u"ISO のタップ等級なし"
-                                                         : std::u16string();
-}
-
-// The tap makers' H limit for a unified hole: "タップ H3", "（目安）" where
-// no maker's table lists it and the 40 % rule chose it.
-std::u16string tapText(const threads::TapLimit& tap) {
-    if (tap.h == 0)
-        return {};
-    return u"タップ H" + threads::decimalText({tap.h, 1}) + (tap.fromCatalogue ? u"" : u"（目安）");
 }
 
 // One half of a thread by its standard and class `c`: the hole's pitch
@@ -330,34 +307,29 @@ std::shared_ptr<ThreadHalf> halfOf(const Thread& thread, const threads::ThreadCl
         half->majorMinimum = found.major->minimum;
         half->majorMaximum = external ? found.major->maximum : 0;
         if (found.standard == threads::ClassStandard::Iso965_1 && !external)
-            half->tap = tapText(c.pitchDiameter);
+            half->tap.iso = threads::isoTapClass(c.pitchDiameter.grade, c.pitchDiameter.position);
         else if (found.standard == threads::ClassStandard::AsmeB1_1 && !external)
-            half->tap = tapText(threads::unifiedTapLimit(*majorInches(thread.numbered, thread.size),
-                                                         thread.count, c.pitchDiameter.grade));
+            half->tap.unified = (threads::unifiedTapLimit(
+                *majorInches(thread.numbered, thread.size), thread.count, c.pitchDiameter.grade));
     } else {
         // The class is the standard's, but only its minor diameter is printed
         // (ISO 965-1 has no pitch diameter cell for M8 × 0.5).
-        half->note = found.minor ? kNoPitchDiameter : kNoClass;
+        half->note = found.minor ? Gap::NoPitchDiameter : Gap::NoClass;
     }
     return half;
 }
 
 // What a fit's classes written together say: written bolt first, of two
 // ASME classes that differ, or of two standards.
-std::u16string fitNote(const threads::ToleranceClasses& classes) {
+FitNote fitNote(const threads::ToleranceClasses& classes) {
+    FitNote note;
     if (!classes.internal || !classes.external)
-        return {};
-    std::u16string note;
-    const auto add = [&note](const std::u16string& text) {
-        note += (note.empty() ? u"" : u"、") + text;
-    };
+        return note;
     const bool asmeHole = asmeClass(classes.internal->crest);
-    if (asmeHole != asmeClass(classes.external->crest))
-        add(kFitAcross);
-    else if (asmeHole && classes.internal->crest.grade != classes.external->crest.grade)
-        add(kFitMixed);
-    if (classes.externalFirst)
-        add(kFitReversed);
+    note.acrossStandards = asmeHole != asmeClass(classes.external->crest);
+    note.mixedClasses = !note.acrossStandards && asmeHole &&
+                        classes.internal->crest.grade != classes.external->crest.grade;
+    note.boltFirst = classes.externalFirst;
     return note;
 }
 
@@ -451,7 +423,7 @@ void addClasslessHalf(SearchResult& result, const threads::ToleranceClasses& ask
     if (half->className.empty())
         return;
     half->standard = half->className;
-    half->note = kNoClass;
+    half->note = Gap::NoClass;
     half->familyLacks = true;
     result.half = std::move(half);
 }
@@ -461,7 +433,7 @@ std::vector<SearchResult> boltResults(const Designation& query,
     std::vector<SearchResult> bolts;
     if (!query.classes.external)
         return bolts;
-    const std::u16string note = fitNote(query.classes);
+    const FitNote note = fitNote(query.classes);
     std::vector<const Thread*> named;
     for (const SearchResult& r : found) {
         if (!r.byDesignation || !r.thread || !r.thread->major ||

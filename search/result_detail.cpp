@@ -29,7 +29,7 @@ QString usableDrillsLine(const SearchResult& result) {
         asked ? QStringLiteral("使えるドリル径（%1）　").arg(toQString(asked->standard))
               : QStringLiteral("使えるドリル径　");
     if (asked && !asked->hasLimits)
-        return head + toQString(asked->note);
+        return head + gapText(asked->note);
     if (!result.hasHoleLimits)
         return head + QStringLiteral("この図表には寸法の範囲がありません");
     const std::vector<UsableDrill> drills = usableDrills(result);
@@ -55,8 +55,7 @@ QString usableDrillsLine(const SearchResult& result) {
 // The bolt's group: its major and pitch diameters by the class asked.
 QStringList boltLines(const ThreadHalf& half) {
     if (!half.hasLimits)
-        return {QStringLiteral("おねじ　") + toQString(half.standard) + u' ' +
-                toQString(half.note)};
+        return {QStringLiteral("おねじ　") + toQString(half.standard) + u' ' + gapText(half.note)};
     return {QStringLiteral("おねじ（%1）").arg(toQString(half.standard)),
             QStringLiteral("　外径 %1～%2（計算値）")
                 .arg(millimetres(half.majorMinimum), millimetres(half.majorMaximum)),
@@ -79,14 +78,14 @@ QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
         lines.append(QStringLiteral("　内径 %1～%2（計算値）")
                          .arg(toQString(asked->minimumText), toQString(asked->maximumText)));
     if (!half.hasLimits || (asked && !asked->hasLimits)) {
-        lines.append(u'　' + toQString(half.note.empty() ? asked->note : half.note));
+        lines.append(u'　' + gapText(half.note == Gap::None ? asked->note : half.note));
         return lines;
     }
     lines << QStringLiteral("　有効径 %1～%2（計算値）")
                  .arg(millimetres(half.pitchMinimum), millimetres(half.pitchMaximum))
           << QStringLiteral("　外径 最小 %1（計算値）").arg(millimetres(half.majorMinimum));
-    if (!half.tap.empty())
-        lines.append(u'　' + toQString(half.tap));
+    if (half.tap.any())
+        lines.append(u'　' + tapText(half.tap));
     return lines;
 }
 
@@ -109,12 +108,12 @@ QString resultDetail(const SearchResult& result) {
         lines.append(kUnreadClass.toString());
     if (bolt) {
         lines += boltLines(*half);
-        if (!half->fitNote.empty())
-            lines.append(toQString(half->fitNote));
+        if (half->fitNote.any())
+            lines.append(fitNoteText(half->fitNote));
         return lines.join(u'\n');
     }
-    if (!result.chart && !result.computed->note.empty()) {
-        lines.append(toQString(result.computed->note));
+    if (!result.chart && result.computed->note != Gap::None) {
+        lines.append(gapText(result.computed->note));
         return lines.join(u'\n');
     }
     const bool engages = hasEngagement(result);
@@ -151,7 +150,7 @@ QString resultDetail(const SearchResult& result) {
         lines.append(QStringLiteral("ひっかかり率　この図表のねじにはありません"));
     if (half && half->familyLacks) // a class on a thread that has none
         lines.append((half->external ? QStringLiteral("おねじ　") : QStringLiteral("めねじ　")) +
-                     toQString(half->className) + u' ' + toQString(half->note));
+                     toQString(half->className) + u' ' + gapText(half->note));
     else if (half && !half->external) {
         lines += holeLines(result, *half);
         lines.append(usableDrillsLine(result));
@@ -171,7 +170,7 @@ QString resultDetail(const SearchResult& result) {
                                .arg(toQString(limitsName(Limits::MinorDiameter)),
                                     toQString(asked->minimumText), toQString(asked->maximumText),
                                     toQString(asked->standard))
-                         : toQString(asked->standard) + u'　' + toQString(asked->note));
+                         : toQString(asked->standard) + u'　' + gapText(asked->note));
     lines.append(usableDrillsLine(result));
     return lines.join(u'\n');
 }

@@ -18,8 +18,8 @@ QString millimetres(Millionths value) {
 
 // The limits the standard gives for the class asked, beside the chart's.
 QString computedLimits(const Computed& computed) {
-    if (!computed.note.empty())
-        return toQString(computed.standard) + u' ' + toQString(computed.note);
+    if (computed.note != Gap::None)
+        return toQString(computed.standard) + u' ' + gapText(computed.note);
     if (!computed.hasLimits)
         return {};
     return QStringLiteral("%1 計算値 %2～%3")
@@ -28,6 +28,45 @@ QString computedLimits(const Computed& computed) {
 }
 
 } // namespace
+
+QString gapText(Gap gap) {
+    switch (gap) {
+    case Gap::NoSize:
+        return QStringLiteral("規格にないサイズ");
+    case Gap::NoPitch:
+        return QStringLiteral("規格にないピッチ");
+    case Gap::NoClass:
+        return QStringLiteral("規格にない等級");
+    case Gap::NoPitchDiameter:
+        return QStringLiteral("有効径は規格にない");
+    case Gap::None:
+        break;
+    }
+    return {};
+}
+
+QString tapText(const Tap& tap) {
+    if (tap.iso.iso > 0)
+        return QStringLiteral("タップ ISO %1").arg(tap.iso.iso);
+    if (tap.iso.gap == threads::TapClassGap::NotInIso2857)
+        return QStringLiteral("ISO のタップ等級なし");
+    // "（目安）" where no maker's table lists it and the 40 % rule chose it.
+    if (tap.unified.h > 0)
+        return QStringLiteral("タップ H%1").arg(tap.unified.h) +
+               (tap.unified.fromCatalogue ? QString() : QStringLiteral("（目安）"));
+    return {};
+}
+
+QString fitNoteText(const FitNote& note) {
+    QStringList words;
+    if (note.acrossStandards)
+        words.append(QStringLiteral("ISO と ASME の等級の組合せ"));
+    if (note.mixedClasses)
+        words.append(QStringLiteral("等級の異なる組合せ"));
+    if (note.boltFirst)
+        words.append(QStringLiteral("めねじの等級を先に書くのが普通"));
+    return words.join(u'、');
+}
 
 QString columnName(int column) {
     switch (column) {
@@ -95,7 +134,7 @@ QString cellText(const SearchResult& result, int column) {
                        ? QStringLiteral("%1～%2／%3～%4")
                              .arg(millimetres(half->majorMinimum), millimetres(half->majorMaximum),
                                   millimetres(half->pitchMinimum), millimetres(half->pitchMaximum))
-                       : toQString(half->className) + u' ' + toQString(half->note);
+                       : toQString(half->className) + u' ' + gapText(half->note);
         // The class asked first, beside the chart's row: its figures are
         // what the query asked for, and the cell may be cut at its end.
         if (result.chart && result.computed) {
@@ -104,7 +143,7 @@ QString cellText(const SearchResult& result, int column) {
                                ? QStringLiteral("%1 %2～%3（計算値）")
                                      .arg(toQString(asked.className), toQString(asked.minimumText),
                                           toQString(asked.maximumText))
-                               : toQString(asked.className) + u' ' + toQString(asked.note);
+                               : toQString(asked.className) + u' ' + gapText(asked.note);
             if (result.limits != vornel::Limits::None)
                 text += QStringLiteral("　図表 %1～%2")
                             .arg(toQString(result.minimum), toQString(result.maximum));
@@ -115,8 +154,8 @@ QString cellText(const SearchResult& result, int column) {
             text = QStringLiteral("%1 %2～%3")
                        .arg(toQString(limitsName(result.limits)), toQString(result.minimum),
                             toQString(result.maximum));
-        if (!result.chart && result.computed && !result.computed->note.empty())
-            return toQString(result.computed->note);
+        if (!result.chart && result.computed && result.computed->note != Gap::None)
+            return gapText(result.computed->note);
         return text;
     }
     case Match:
@@ -174,9 +213,9 @@ QString matchDescription(const SearchResult& result) {
     if (const ThreadHalf* half = result.half.get()) {
         QStringList notes;
         if (half->familyLacks)
-            notes.append(toQString(half->className) + u' ' + toQString(half->note));
-        if (!half->fitNote.empty())
-            notes.append(toQString(half->fitNote));
+            notes.append(toQString(half->className) + u' ' + gapText(half->note));
+        if (half->fitNote.any())
+            notes.append(fitNoteText(half->fitNote));
         for (const QString& note : notes)
             text += (text.isEmpty() ? QString() : QStringLiteral("・")) + note;
     }
@@ -231,7 +270,7 @@ QStringList halfFields(const SearchResult& result) {
     if (!half->hasLimits) {
         // The row's classless note is its match's; the class judged's, its limits'.
         if (!half->familyLacks && !(asked && !asked->hasLimits))
-            fields.append(side + u' ' + toQString(half->className) + u' ' + toQString(half->note));
+            fields.append(side + u' ' + toQString(half->className) + u' ' + gapText(half->note));
     } else {
         const QString pitch =
             QStringLiteral("%1有効径 %2～%3")
@@ -243,11 +282,11 @@ QStringList halfFields(const SearchResult& result) {
         else
             fields << pitch << QStringLiteral("めねじ外径 最小 ") + millimetres(half->majorMinimum);
         fields.append(toQString(half->standard) + QStringLiteral(" 計算値"));
-        if (!half->tap.empty())
-            fields.append(toQString(half->tap));
+        if (half->tap.any())
+            fields.append(tapText(half->tap));
     }
-    if (!half->fitNote.empty())
-        fields.append(toQString(half->fitNote));
+    if (half->fitNote.any())
+        fields.append(fitNoteText(half->fitNote));
     return fields;
 }
 
@@ -262,7 +301,7 @@ QString copiedFields(const SearchResult& result) {
     // A class the family lacks, which the window says where it says how the
     // row matched.
     if (result.half && result.half->familyLacks)
-        fields.append(toQString(result.half->className) + u' ' + toQString(result.half->note));
+        fields.append(toQString(result.half->className) + u' ' + gapText(result.half->note));
     if (result.leftHand)
         fields.append(QStringLiteral("左ねじ"));
     if (result.unreadClass)

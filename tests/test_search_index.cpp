@@ -37,9 +37,9 @@ QString describe(const search::SearchResult& r) {
         text += u' ' + qs(limitsName(r.limits)) + u' ' + qs(r.minimum) + u'~' + qs(r.maximum);
     if (r.computed)
         text += u" ["_s + qs(r.computed->standard) + u' ' +
-                (r.computed->note.empty()
+                (r.computed->note == search::Gap::None
                      ? qs(r.computed->minimumText) + u'~' + qs(r.computed->maximumText)
-                     : qs(r.computed->note)) +
+                     : search::gapText(r.computed->note)) +
                 (r.computed->drill ? u" → "_s + qs(r.computed->drillText) : QString()) +
                 (r.computed->drillOutside ? u" 範囲外"_s : QString()) + u']';
     return text + u": "_s + search::matchDescription(r);
@@ -824,7 +824,7 @@ private slots:
         for (const search::SearchResult& r : index().find(view(query.remove(u" title"_s))))
             if (const search::Computed* judged = search::classJudged(r); title && judged)
                 found.append(
-                    QString::fromStdU16String(judged->standard + u' ' + judged->note).trimmed());
+                    (qs(judged->standard) + u' ' + search::gapText(judged->note)).trimmed());
             else if (title && !r.chart)
                 found.append(search::chartText(r));
             else if (const QStringList fields = search::halfFields(r); !title && !fields.isEmpty())

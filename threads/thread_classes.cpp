@@ -2,8 +2,6 @@
 
 #include "threads/asme_b1_1.h"
 #include "threads/iso_965.h"
-#include "threads/asme_b1_1.h"
-#include "threads/iso_965.h"
 #include "threads/pipe_sizes.h"
 #include "threads/standard_sizes.h"
 
@@ -127,20 +125,33 @@ std::optional<Rational> unifiedMajorInches(const Thread& thread) {
                                 : std::nullopt;
 }
 
+ClassStandard classStandard(const Thread& thread, const ThreadClass& c, bool external) {
+    const ClassStandard standard = classStandardOf(thread.family);
+    return writtenAs(standard, c.pitchDiameter, external) &&
+                   writtenAs(standard, c.crest, external) &&
+                   c.pitchDiameter.position == c.crest.position
+               ? standard
+               : ClassStandard::None;
+}
+
+std::optional<DiameterRange> internalMinor(const Thread& thread, const ThreadClass& c) {
+    if (classStandard(thread, c, false) == ClassStandard::None)
+        return std::nullopt;
+    const auto exact = exactMinor(thread, c.crest);
+    if (!exact)
+        return std::nullopt;
+    return DiameterRange{roundedTo(exact->minimum, kPrinted) / kPerMillionth,
+                         roundedTo(exact->maximum, kPrinted) / kPerMillionth};
+}
+
 ClassLimits classLimits(const Thread& thread, const ThreadClass& c, bool external) {
     ClassLimits out;
-    const ClassStandard standard = classStandardOf(thread.family);
-    if (!writtenAs(standard, c.pitchDiameter, external) ||
-        !writtenAs(standard, c.crest, external) || c.pitchDiameter.position != c.crest.position)
-        return out;
-    out.standard = standard;
+    out.standard = classStandard(thread, c, external);
     const ToleranceClass& pitch = c.pitchDiameter;
-    if (standard == ClassStandard::Iso965_1) {
+    if (out.standard == ClassStandard::Iso965_1) {
         const auto major = thread.major ? wholeMillionths(*thread.major) : std::nullopt;
         const auto pitchMm = wholeMillionths(thread.pitch);
-        if (!major || !pitchMm)
-            return out;
-        if (external) {
+        if (major && pitchMm && external) {
             // ISO's letters are the bolt's in lower case.
             const auto position = static_cast<char16_t>(pitch.position + (u'a' - u'A'));
             if (const auto bolt =
@@ -148,43 +159,34 @@ ClassLimits classLimits(const Thread& thread, const ThreadClass& c, bool externa
                 out.pitch = bolt->pitch;
                 out.major = bolt->major;
             }
-            return out;
-        }
-        if (const auto hole = isoInternalPitch(*major, *pitchMm, pitch.grade, pitch.position)) {
+        } else if (const auto hole =
+                       major && pitchMm
+                           ? isoInternalPitch(*major, *pitchMm, pitch.grade, pitch.position)
+                           : std::nullopt) {
             out.pitch = hole->pitch;
             out.major = DiameterRange{hole->majorMinimum, hole->majorMinimum};
         }
-    } else if (standard == ClassStandard::AsmeB1_1) {
-        if (pitch != c.crest)
-            return out;
-        const auto inch = unifiedMajorInches(thread);
-        if (!inch)
-            return out;
-        if (external) {
+    } else if (out.standard == ClassStandard::AsmeB1_1) {
+        const auto inch = pitch == c.crest ? unifiedMajorInches(thread) : std::nullopt;
+        if (inch && external) {
             if (const auto bolt = unifiedExternal(*inch, thread.count, pitch.grade)) {
                 out.pitch = inMillimetres(bolt->pitch);
                 out.major = inMillimetres(bolt->major);
             }
-            return out;
-        }
-        if (const auto hole = unifiedInternalPitch(*inch, thread.count, pitch.grade)) {
+        } else if (const auto hole = inch ? unifiedInternalPitch(*inch, thread.count, pitch.grade)
+                                          : std::nullopt) {
             out.pitch = inMillimetres(hole->pitch);
             const Millionths major = inchToMillimetres(hole->majorMinimum);
             out.major = DiameterRange{major, major};
         }
-    } else {
-        if (const auto bolt = pitch == c.crest ? parallelPipeExternal(thread.size, pitch.position)
-                                               : std::nullopt) {
+    } else if (out.standard == ClassStandard::Iso228_1 && pitch == c.crest) {
+        if (const auto bolt = parallelPipeExternal(thread.size, pitch.position)) {
             out.pitch = bolt->pitch;
             out.major = bolt->major;
         }
-        return out;
     }
-    if (const auto exact = exactMinor(thread, c.crest)) {
-        // As the results print them, to 0.001 mm.
-        out.minor = DiameterRange{roundedTo(exact->minimum, kPrinted) / kPerMillionth,
-                                  roundedTo(exact->maximum, kPrinted) / kPerMillionth};
-    }
+    if (!out.pitch && !external && out.standard != ClassStandard::None)
+        out.minor = internalMinor(thread, c);
     return out;
 }
 

@@ -50,7 +50,18 @@ struct ClassLimits {
 // The one place where each standard's classes are decided: whether class
 // `c` of the half `external` says is the thread's standard's, and what it
 // has. A class of another standard (M8-2A, M8 B) is `standard` None.
+// The minor diameter is worked out only where the pitch diameter is
+// missing, to tell a class the standard lacks from a diameter it does not
+// print; internalMinor() gives it.
 ClassLimits classLimits(const Thread& thread, const ThreadClass& c, bool external);
+
+// The standard whose class `c` of the half `external` says is, where it is
+// the thread's standard's: the decision classLimits() makes first.
+ClassStandard classStandard(const Thread& thread, const ThreadClass& c, bool external);
+
+// An internal class's minor diameter limits as the results print them, to
+// 0.001 mm; none where the standard gives none.
+std::optional<DiameterRange> internalMinor(const Thread& thread, const ThreadClass& c);
 
 // Whether a row's minor diameter limits, as a chart prints them to 0.001 mm,
 // are those of internal class `c` by the standard: each limit the standard's
