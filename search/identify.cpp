@@ -59,37 +59,6 @@ std::optional<DiameterRange> whitworthMajor(const Thread& thread) {
     return DiameterRange{threads::roundedTo(major - band, 1000), threads::roundedTo(major, 1000)};
 }
 
-std::u16string_view familyName(const Thread& thread) {
-    switch (thread.family) {
-    case Family::IsoMetric: {
-        const Millionths major = thread.major ? millionthsOf(*thread.major) : 0;
-        return threads::isIsoCoarse(major, millionthsOf(thread.pitch)) ? u"メートル並目ねじ"
-                                                                       : u"メートル細目ねじ";
-    }
-    case Family::Unified:
-        if (thread.series == u"UNC")
-            return u"ユニファイ並目ねじ（UNC）";
-        if (thread.series == u"UNF")
-            return u"ユニファイ細目ねじ（UNF）";
-        if (thread.series == u"UNEF")
-            return u"ユニファイ極細目ねじ（UNEF）";
-        return u"ユニファイねじ（UN）";
-    case Family::Whitworth:
-        return u"ウィットねじ";
-    case Family::PipeG:
-        return u"管用平行ねじ G（PF）";
-    case Family::PipeRc:
-        return u"管用テーパねじ R・Rc（PT）";
-    case Family::PipeRp:
-        return u"管用平行めねじ Rp（PS）";
-    case Family::Npt:
-        return u"アメリカ管用テーパねじ NPT";
-    case Family::Nps:
-        return u"アメリカ管用平行めねじ NPS（NPSC）";
-    }
-    return {};
-}
-
 // A taper thread's diameters, which run from one end of its length to the
 // other, and whose they are.
 void taperAtBothEnds(MeasuredThread& m, std::optional<DiameterRange> major,
@@ -110,7 +79,6 @@ std::optional<MeasuredThread> measured(const SearchResult& row, BoltMajorLimits 
     m.result = row;
     m.result.byDesignation = false;
     m.result.exact = false;
-    m.family = familyName(t);
     m.pitch = t.pitch;
     const std::u16string count = u"-" + number(t.count);
     if (row.hasHoleLimits)

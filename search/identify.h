@@ -44,10 +44,9 @@ std::optional<DiameterRange> boltMajorLimits(const threads::Thread& thread);
 
 // A thread as a reading is held against it.
 struct MeasuredThread {
-    std::u16string name;        // of the bolt: "M10 × 1.5", "3/8-16UNC", "R 1/4-19"
-    std::u16string holeName;    // of the hole: "Rc 1/4-19" for R; else the same
-    std::u16string_view family; // "メートル並目ねじ" ...
-    int flankAngle = 60;        // 55 for Whitworth and the British pipe threads
+    std::u16string name;     // of the bolt: "M10 × 1.5", "3/8-16UNC", "R 1/4-19"
+    std::u16string holeName; // of the hole: "Rc 1/4-19" for R; else the same
+    int flankAngle = 60;     // 55 for Whitworth and the British pipe threads
     bool taper = false;
     threads::Rational pitch;                   // in millimetres
     threads::Rational threadsPerInch;          // where the thread is counted so; else 0

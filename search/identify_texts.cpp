@@ -2,9 +2,43 @@
 
 #include "chart_model/chart_text.h"
 #include "search/identify.h"
+#include "threads/standard_sizes.h"
 
 namespace vornel::search {
 namespace {
+
+// A thread's family as the charts name it.
+std::u16string_view familyName(const threads::Thread& thread) {
+    switch (thread.family) {
+    case threads::Family::IsoMetric: {
+        const threads::Millionths major = thread.major ? threads::millionthsOf(*thread.major) : 0;
+        return threads::isIsoCoarse(major, threads::millionthsOf(thread.pitch))
+                   ? u"メートル並目ねじ"
+                   : u"メートル細目ねじ";
+    }
+    case threads::Family::Unified:
+        if (thread.series == u"UNC")
+            return u"ユニファイ並目ねじ（UNC）";
+        if (thread.series == u"UNF")
+            return u"ユニファイ細目ねじ（UNF）";
+        if (thread.series == u"UNEF")
+            return u"ユニファイ極細目ねじ（UNEF）";
+        return u"ユニファイねじ（UN）";
+    case threads::Family::Whitworth:
+        return u"ウィットねじ";
+    case threads::Family::PipeG:
+        return u"管用平行ねじ G（PF）";
+    case threads::Family::PipeRc:
+        return u"管用テーパねじ R・Rc（PT）";
+    case threads::Family::PipeRp:
+        return u"管用平行めねじ Rp（PS）";
+    case threads::Family::Npt:
+        return u"アメリカ管用テーパねじ NPT";
+    case threads::Family::Nps:
+        return u"アメリカ管用平行めねじ NPS（NPSC）";
+    }
+    return {};
+}
 
 QString millimetres(Millionths value) {
     return toQString(formatMillimetres(value));
@@ -106,8 +140,8 @@ QStringList measuredDetailLines(const SearchResult& result) {
         return lines;
     }
     const MeasuredThread& thread = *fit->thread;
-    lines.append(
-        QStringLiteral("候補　%1（%2）").arg(nameOf(*fit, thread), toQString(thread.family)));
+    lines.append(QStringLiteral("候補　%1（%2）")
+                     .arg(nameOf(*fit, thread), toQString(familyName(*thread.result.thread))));
     if (fit->measurement.hasDiameter())
         lines.append(measuredLimitsText(result) + u'　' + diameterPlace(*fit));
     lines.append(pitchPlace(*fit));
