@@ -9,33 +9,36 @@ namespace {
 
 // A thread's family as the charts name it.
 std::u16string_view familyName(const threads::Thread& thread) {
-    switch (thread.family) {
-    case threads::Family::IsoMetric: {
+    using threads::Family;
+    if (thread.family == Family::IsoMetric) {
         const threads::Millionths major = thread.major ? threads::millionthsOf(*thread.major) : 0;
         return threads::isIsoCoarse(major, threads::millionthsOf(thread.pitch))
                    ? u"メートル並目ねじ"
                    : u"メートル細目ねじ";
     }
-    case threads::Family::Unified:
-        if (thread.series == u"UNC")
-            return u"ユニファイ並目ねじ（UNC）";
-        if (thread.series == u"UNF")
-            return u"ユニファイ細目ねじ（UNF）";
-        if (thread.series == u"UNEF")
-            return u"ユニファイ極細目ねじ（UNEF）";
+    static constexpr std::pair<std::u16string_view, std::u16string_view> kSeries[] = {
+        {u"UNC", u"ユニファイ並目ねじ（UNC）"},
+        {u"UNF", u"ユニファイ細目ねじ（UNF）"},
+        {u"UNEF", u"ユニファイ極細目ねじ（UNEF）"},
+    };
+    if (thread.family == Family::Unified) {
+        for (const auto& [series, name] : kSeries) {
+            if (thread.series == series)
+                return name;
+        }
         return u"ユニファイねじ（UN）";
-    case threads::Family::Whitworth:
-        return u"ウィットねじ";
-    case threads::Family::PipeG:
-        return u"管用平行ねじ G（PF）";
-    case threads::Family::PipeRc:
-        return u"管用テーパねじ R・Rc（PT）";
-    case threads::Family::PipeRp:
-        return u"管用平行めねじ Rp（PS）";
-    case threads::Family::Npt:
-        return u"アメリカ管用テーパねじ NPT";
-    case threads::Family::Nps:
-        return u"アメリカ管用平行めねじ NPS（NPSC）";
+    }
+    static constexpr std::pair<Family, std::u16string_view> kNames[] = {
+        {Family::Whitworth, u"ウィットねじ"},
+        {Family::PipeG, u"管用平行ねじ G（PF）"},
+        {Family::PipeRc, u"管用テーパねじ R・Rc（PT）"},
+        {Family::PipeRp, u"管用平行めねじ Rp（PS）"},
+        {Family::Npt, u"アメリカ管用テーパねじ NPT"},
+        {Family::Nps, u"アメリカ管用平行めねじ NPS（NPSC）"},
+    };
+    for (const auto& [family, name] : kNames) {
+        if (thread.family == family)
+            return name;
     }
     return {};
 }

@@ -793,23 +793,22 @@ private slots:
         // ISO 965-1's TD2 has no 0.5 mm pitch from 5.6 to 11.2 mm, its TD1 has.
         QTest::newRow("a minor diameter but no pitch diameter")
             << u"M6x0.5-6H"_s << QStringList{u"6 × 0.5: めねじ 6H 有効径は規格にない"_s};
-        // The bolt's class named by its own standard, or alone where it is
-        // none of the thread's: the chart column of a worked-out bolt.
-        QTest::newRow("2A on metric: no ISO 965-1 2A")
-            << u"M8x1.25-6H/2A title"_s << QStringList{u"計算値（2A）"_s};
-        QTest::newRow("B on metric: no ISO 965-1 B")
-            << u"M8x1.25 B title"_s << QStringList{u"計算値（B）"_s};
-        QTest::newRow("6k: no ISO 965-1 6k")
-            << u"M8x1.25-6k title"_s << QStringList{u"計算値（6k）"_s};
-        QTest::newRow("5H6H titled whole")
-            << u"M14x1.25-5H6H title"_s << QStringList{u"計算値（ISO 965-1 5H6H）"_s};
-        QTest::newRow("a chart's row judged by 5H6H")
-            << u"M8x1.25-5H6H title"_s << QStringList{u"ISO 965-1 5H6H"_s};
-        QTest::newRow("6g titled by ISO 965-1")
-            << u"M8x1.25-6g title"_s << QStringList{u"計算値（ISO 965-1 6g）"_s};
-        // Class 1B is ASME B1.1's for UNC and UNF from 1/4 in only.
-        QTest::newRow("No. 10 has no 1B")
-            << u"No.10-24UNC-1B title"_s << QStringList{u"ASME B1.1 1B 規格にない等級"_s};
+        // "… title": the chart column of a worked-out thread, the class a
+        // chart's row is judged by. A class is named by its own standard, or
+        // alone where it is none of the thread's; 1B is ASME B1.1's for UNC
+        // and UNF from 1/4 in only.
+        const QStringList titles = {
+            u"M8x1.25-6H/2A|計算値（2A）"_s,
+            u"M8x1.25 B|計算値（B）"_s,
+            u"M8x1.25-6k|計算値（6k）"_s,
+            u"M14x1.25-5H6H|計算値（ISO 965-1 5H6H）"_s,
+            u"M8x1.25-5H6H|ISO 965-1 5H6H"_s,
+            u"M8x1.25-6g|計算値（ISO 965-1 6g）"_s,
+            u"No.10-24UNC-1B|ASME B1.1 1B 規格にない等級"_s,
+        };
+        for (const QString& row : titles)
+            QTest::addRow("%s title", qPrintable(row.section(u'|', 0, 0)))
+                << row.section(u'|', 0, 0) + u" title"_s << QStringList{row.section(u'|', 1)};
         QTest::newRow("5H6H named")
             << u"M14x1.25-5H6H"_s
             << QStringList{u"M14 × 1.25: めねじ有効径 13.188～13.328 | "
