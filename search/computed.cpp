@@ -1,9 +1,11 @@
 #include "search/computed.h"
 
 #include "search/engagement.h"
+#include "threads/asme_b1_1.h"
+#include "threads/iso_965.h"
 #include "threads/pipe_sizes.h"
 #include "threads/standard_sizes.h"
-#include "threads/thread_limits.h"
+#include "threads/thread_classes.h"
 
 #include <algorithm>
 #include <array>
@@ -19,8 +21,6 @@ using threads::Rational;
 using threads::Thread;
 using threads::ToleranceClass;
 
-constexpr ToleranceClass kIsoDefault{6, u'H'};
-constexpr ToleranceClass kUnifiedDefault{2, u'B'};
 constexpr threads::ThreadForm kIsoForm{Family::IsoMetric, threads::Profile::Iso,
                                        threads::SizeUnit::Millimetre,
                                        threads::PitchUnit::Millimetre};
@@ -28,167 +28,74 @@ constexpr threads::ThreadForm kUnifiedForm{Family::Unified, threads::Profile::Is
                                            threads::SizeUnit::Inch,
                                            threads::PitchUnit::ThreadsPerInch};
 
-const std::u16string kNoPitch = u"規格にないピッチ";
-const std::u16string kNoSize = u"規格にないサイズ";
-const std::u16string kNoClass = u"規格にない等級";
-const std::u16string kFitReversed = u"めねじの等級を先に書くのが普通";
-const std::u16string kFitMixed = u"等級の異なる組合せ";
-const std::u16string kFitAcross = u"ISO と ASME の等級の組合せ";
 // A bolt's result names its figures by its kind, as narrow as the cell:
 // the limits beside it are the major diameter's, then the pitch diameter's.
 constexpr std::u16string_view kBoltKind = u"外径／有効径";
 
-// A length in millimetres as whole millionths, where it is one.
 std::optional<threads::Millionths> millionths(Rational mm) {
-    if (mm.num <= 0 || mm.num > 1'000'000'000 || (mm.num * kMillion) % mm.den != 0)
-        return std::nullopt;
-    return mm.num * kMillion / mm.den;
+    return threads::wholeMillionths(mm);
 }
 
-// ISO 228-1's classes of a parallel pipe thread's bolt, A and B, which
-// have no grade.
+// ISO 228-1's classes of a parallel pipe thread's bolt, A and B.
 bool pipeClass(const ToleranceClass& c) {
-    return c.grade == 0;
+    return threads::writtenStandard(c) == threads::ClassStandard::Iso228_1;
 }
 
 // ASME B1.1's classes: 1A to 3A, 1B to 3B.
 bool asmeClass(const ToleranceClass& c) {
-    return (c.position == u'A' || c.position == u'B') && !pipeClass(c);
+    return threads::writtenStandard(c) == threads::ClassStandard::AsmeB1_1;
 }
 
-// ISO 965-1's classes: a grade and a position other than ASME's letters.
-bool isoClass(const ToleranceClass& c) {
-    return !asmeClass(c) && !pipeClass(c);
-}
-
-// ISO's letter in its case: upper for the nut's, lower for the bolt's.
-char16_t isoLetter(const ToleranceClass& c) {
-    return c.external && isoClass(c) ? static_cast<char16_t>(c.position + (u'a' - u'A'))
-                                     : c.position;
-}
-
-std::u16string classText(const ToleranceClass& c) {
-    if (pipeClass(c))
-        return std::u16string(1, c.position);
-    return std::u16string(1, static_cast<char16_t>(u'0' + c.grade)) + isoLetter(c);
-}
-
-// "6H", "6g", "2A"; "5H6H", "4h6h" where the grades differ.
-std::u16string classText(const threads::ThreadClass& c) {
-    return c.pitchDiameter == c.crest ? classText(c.crest)
-                                      : classText(c.pitchDiameter) + classText(c.crest);
-}
-
-// "1/4", "1 1/4", "2".
-std::u16string inchText(Rational size) {
-    const std::int64_t whole = size.num / size.den;
-    const Rational fraction{size.num % size.den, size.den};
-    std::u16string text;
-    if (whole > 0 || fraction.num == 0)
-        text = threads::decimalText({whole, 1});
-    if (fraction.num != 0) {
-        if (!text.empty())
-            text += u' ';
-        text += threads::decimalText({fraction.num, 1}) + u'/' +
-                threads::decimalText({fraction.den, 1});
-    }
-    return text;
-}
+using threads::classText;
 
 std::u16string designationText(const Thread& thread) {
     if (thread.family == Family::PipeG)
-        return u"G " + inchText(thread.size);
+        return u"G " + threads::inchSizeText(thread.size);
     if (thread.family == Family::IsoMetric)
         return u"M" + threads::decimalText(thread.size) + u" × " +
                threads::decimalText(thread.count);
-    std::u16string text =
-        thread.numbered ? u"No. " + threads::decimalText(thread.size) : inchText(thread.size);
+    std::u16string text = thread.numbered ? u"No. " + threads::decimalText(thread.size)
+                                          : threads::inchSizeText(thread.size);
     return text + u"-" + threads::decimalText(thread.count) + thread.series;
 }
 
-// The major diameter in inches of a unified size as written: No. n's by its
-// number, a fraction's as it is; none for a number the standard lacks.
+// The major diameter in inches of a unified size as written.
 std::optional<Rational> majorInches(bool numbered, Rational size) {
-    if (!numbered)
-        return size;
-    return size.den == 1 ? threads::numberedSizeMajor(static_cast<int>(
-                               std::min<std::int64_t>(size.num, std::numeric_limits<int>::max())))
-                         : std::nullopt;
+    Thread thread;
+    thread.numbered = numbered;
+    thread.size = size;
+    return threads::unifiedMajorInches(thread);
 }
 
-// A class's limits by the thread's standard as the standard gives them, in
-// ten-millionths of a millimetre: ISO 965-1's to the micrometre, ASME
-// B1.1's inches × 25.4 unrounded.
-struct ExactLimits {
-    std::int64_t minimum = 0;
-    std::int64_t maximum = 0;
-};
-constexpr std::int64_t kPerMillionth = 10; // ten-millionths in a millionth
-constexpr std::int64_t kPrinted = 10'000;  // ten-millionths in 0.001 mm
-
-std::optional<ExactLimits> exactLimitsOf(const Thread& thread, const ToleranceClass& c) {
-    if (!thread.major)
-        return std::nullopt;
-    if (thread.family == Family::IsoMetric) {
-        if (c.position != u'G' && c.position != u'H')
-            return std::nullopt;
-        const std::optional<threads::Millionths> major = millionths(*thread.major);
-        const std::optional<threads::Millionths> pitch = millionths(thread.pitch);
-        if (!major || !pitch)
-            return std::nullopt;
-        const std::optional<threads::MinorLimits> limits = threads::isoInternalMinor(
-            *major, *pitch, c.grade,
-            c.position == u'G' ? threads::Position::G : threads::Position::H);
-        if (!limits)
-            return std::nullopt;
-        return ExactLimits{limits->minimum * kPerMillionth, limits->maximum * kPerMillionth};
+// A class under the name of the standard whose class it is: "ISO 965-1
+// 6H", "ASME B1.1 2A"; the class alone where it is not the thread's
+// standard's (M8-2A, M8 B).
+std::u16string classLabel(threads::ClassStandard standard, const std::u16string& className) {
+    switch (standard) {
+    case threads::ClassStandard::Iso965_1:
+        return u"ISO 965-1 " + className;
+    case threads::ClassStandard::AsmeB1_1:
+        return u"ASME B1.1 " + className;
+    case threads::ClassStandard::Iso228_1:
+        return u"ISO 228-1 " + className;
+    case threads::ClassStandard::None:
+        break;
     }
-    if (thread.family == Family::Unified && c.position == u'B') {
-        const std::optional<Rational> inch = majorInches(thread.numbered, thread.size);
-        const std::optional<threads::MinorLimits> limits =
-            inch ? threads::unifiedInternalMinor(*inch, thread.count, c.grade) : std::nullopt;
-        if (!limits)
-            return std::nullopt;
-        // Millionths of an inch in ten-millionths of a millimetre: 254 each.
-        constexpr std::int64_t perInch = threads::kInch * kPerMillionth / kMillion;
-        return ExactLimits{limits->minimum * perInch, limits->maximum * perInch};
-    }
-    return std::nullopt;
+    return className;
 }
 
-// The limits as the results print them, to 0.001 mm, half up.
-threads::MinorLimits printedLimits(const ExactLimits& exact) {
-    const auto printed = [](std::int64_t value) {
-        return (value + kPrinted / 2) / kPrinted * (kPrinted / kPerMillionth);
-    };
-    return {printed(exact.minimum), printed(exact.maximum)};
-}
-
-// Whether a row's limits are the class's: each the standard's limit as a
-// chart prints it to 0.001 mm, rounded up or down (the unified chart's
-// 1/4-20UNC, 4.979～5.257, is 2B's 4.9784～5.2578 rounded inwards).
-bool follows(const threads::MinorLimits& row, const ExactLimits& exact) {
-    return std::abs(row.minimum * kPerMillionth - exact.minimum) < kPrinted &&
-           std::abs(row.maximum * kPerMillionth - exact.maximum) < kPrinted;
-}
-
-std::u16string standardName(Family family) {
-    return family == Family::IsoMetric ? u"ISO 965-1"
-           : family == Family::PipeG   ? u"ISO 228-1"
-                                       : u"ASME B1.1";
-}
-
-// Fills the computed's limits, texts and suggested drill for class `c`, or
-// its note.
-void setLimits(Computed& computed, const ToleranceClass& c) {
+// Fills the computed's minor diameter limits, texts and suggested drill for
+// internal class `c` ("6H", "5H6H"), or its note.
+void setLimits(Computed& computed, const threads::ThreadClass& c) {
     computed.className = classText(c);
-    computed.standard = standardName(computed.thread.family) + u' ' + computed.className;
-    const std::optional<ExactLimits> exact = exactLimitsOf(computed.thread, c);
-    if (!exact) {
-        computed.note = kNoClass;
+    computed.standard =
+        classLabel(threads::classStandard(computed.thread, c, false), computed.className);
+    const std::optional<threads::DiameterRange> minor = threads::internalMinor(computed.thread, c);
+    if (!minor) {
+        computed.note = Gap::NoClass;
         return;
     }
-    const threads::MinorLimits limits = printedLimits(*exact);
+    const threads::DiameterRange limits = *minor;
     computed.hasLimits = true;
     computed.minimum = limits.minimum;
     computed.maximum = limits.maximum;
@@ -226,15 +133,14 @@ SearchResult threadResult(const Thread& thread, const threads::ToleranceClasses&
     auto computed = std::make_shared<Computed>();
     computed->thread = thread;
     computed->designation = designationText(thread);
-    const ToleranceClass standard =
-        thread.family == Family::IsoMetric ? kIsoDefault : kUnifiedDefault;
-    setLimits(*computed, asked.internalClass().value_or(standard));
+    const threads::ThreadClass standard = *threads::defaultClass(thread.family, false);
+    setLimits(*computed, asked.internal.value_or(standard));
     SearchResult result = resultOf(std::move(computed), exact);
-    addHoleHalf(result, standard, asked, std::nullopt);
+    addHoleHalf(result, standard.crest, asked, std::nullopt);
     return result;
 }
 
-SearchResult noteResult(Family family, std::u16string designation, const std::u16string& note) {
+SearchResult noteResult(Family family, std::u16string designation, Gap note) {
     auto computed = std::make_shared<Computed>();
     computed->thread.family = family;
     computed->designation = std::move(designation);
@@ -291,15 +197,6 @@ bool familyWritten(const Designation& q, Family family) {
                                        : q.numbered || !q.series.empty();
 }
 
-std::u16string upper(std::u16string_view text) {
-    std::u16string out(text);
-    for (char16_t& c : out) {
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - 0x20);
-    }
-    return out;
-}
-
 void metricThreads(const Designation& q, const HeldThread& held, std::vector<SearchResult>& out) {
     for (const Rational& size : q.sizes) {
         const std::optional<threads::Millionths> major = millionths(size);
@@ -309,7 +206,7 @@ void metricThreads(const Designation& q, const HeldThread& held, std::vector<Sea
         if (pitches.empty()) {
             if (familyWritten(q, Family::IsoMetric))
                 out.push_back(
-                    noteResult(Family::IsoMetric, u"M" + threads::decimalText(size), kNoSize));
+                    noteResult(Family::IsoMetric, u"M" + threads::decimalText(size), Gap::NoSize));
             continue;
         }
         const auto add = [&](Rational pitch) {
@@ -330,19 +227,19 @@ void metricThreads(const Designation& q, const HeldThread& held, std::vector<Sea
                 out.push_back(noteResult(Family::IsoMetric,
                                          u"M" + threads::decimalText(size) + u" × " +
                                              threads::decimalText(count),
-                                         kNoPitch));
+                                         Gap::NoPitch));
         }
     }
 }
 
 void unifiedThreads(const Designation& q, const HeldThread& held, std::vector<SearchResult>& out) {
-    const std::u16string series = upper(q.series);
+    const std::u16string series = threads::seriesText(q.series);
     for (const Rational& size : q.sizes) {
         if (size.num <= 0 && !q.numbered)
             continue;
         const std::optional<Rational> inch = majorInches(q.numbered, size);
         const std::u16string sizeText =
-            q.numbered ? u"No. " + threads::decimalText(size) : inchText(size);
+            q.numbered ? u"No. " + threads::decimalText(size) : threads::inchSizeText(size);
         const std::vector<threads::UnifiedSeries> standard =
             inch ? threads::unifiedSeries(*inch) : std::vector<threads::UnifiedSeries>{};
         bool any = false;
@@ -374,8 +271,8 @@ void unifiedThreads(const Designation& q, const HeldThread& held, std::vector<Se
         std::u16string text = sizeText;
         if (!q.counts.empty())
             text += u"-" + threads::decimalText(q.counts.front());
-        out.push_back(
-            noteResult(Family::Unified, text + series, standard.empty() ? kNoSize : kNoPitch));
+        out.push_back(noteResult(Family::Unified, text + series,
+                                 standard.empty() ? Gap::NoSize : Gap::NoPitch));
     }
 }
 
@@ -393,23 +290,6 @@ bool classesOfKind(const Thread& thread, const threads::ThreadClass& c) {
     return hasClasses(thread);
 }
 
-// ISO 2857's tap for the hole's pitch diameter class, in words.
-std::u16string tapText(const ToleranceClass& pitch) {
-    const threads::TapClass tap = threads::isoTapClass(pitch.grade, pitch.position);
-    if (tap.iso > 0)
-        return u"タップ ISO " + threads::decimalText({tap.iso, 1});
-    return tap.gap == threads::TapClassGap::NotInIso2857 ? u"ISO のタップ等級なし"
-                                                         : std::u16string();
-}
-
-// The tap makers' H limit for a unified hole: "タップ H3", "（目安）" where
-// no maker's table lists it and the 40 % rule chose it.
-std::u16string tapText(const threads::TapLimit& tap) {
-    if (tap.h == 0)
-        return {};
-    return u"タップ H" + threads::decimalText({tap.h, 1}) + (tap.fromCatalogue ? u"" : u"（目安）");
-}
-
 // One half of a thread by its standard and class `c`: the hole's pitch
 // diameter, smallest major diameter and tap, or the bolt's major and pitch
 // diameters; the note where the standard has no such class.
@@ -418,71 +298,38 @@ std::shared_ptr<ThreadHalf> halfOf(const Thread& thread, const threads::ThreadCl
     auto half = std::make_shared<ThreadHalf>();
     half->external = external;
     half->className = classText(c);
-    half->standard = standardName(thread.family) + u' ' + half->className;
-    const ToleranceClass& pitch = c.pitchDiameter;
-    const bool iso = isoClass(pitch);
-    std::optional<threads::ExternalLimits> bolt;
-    std::optional<threads::InternalPitchLimits> hole;
-    const std::optional<threads::Millionths> major =
-        thread.major ? millionths(*thread.major) : std::nullopt;
-    const std::optional<threads::Millionths> pitchMm = millionths(thread.pitch);
-    if (thread.family == Family::IsoMetric && major && pitchMm && iso &&
-        pitch.position == c.crest.position) {
-        if (external)
-            bolt = threads::isoExternal(*major, *pitchMm, pitch.grade, c.crest.grade,
-                                        isoLetter(pitch));
-        else
-            hole = threads::isoInternalPitch(*major, *pitchMm, pitch.grade, pitch.position);
-        if (hole)
-            half->tap = tapText(pitch);
-    } else if (thread.family == Family::Unified && pitch == c.crest && asmeClass(pitch) &&
-               pitch.position == (external ? u'A' : u'B')) {
-        const std::optional<Rational> inch = majorInches(thread.numbered, thread.size);
-        if (inch && external)
-            bolt = threads::unifiedExternal(*inch, thread.count, pitch.grade);
-        else if (inch)
-            hole = threads::unifiedInternalPitch(*inch, thread.count, pitch.grade);
-        if (hole)
-            half->tap = tapText(threads::unifiedTapLimit(*inch, thread.count, pitch.grade));
-        if (bolt)
-            bolt = threads::inMillimetres(*bolt);
-        if (hole)
-            hole = threads::inMillimetres(*hole);
+    const threads::ClassLimits found = threads::classLimits(thread, c, external);
+    half->standard = classLabel(found.standard, half->className);
+    half->hasLimits = found.pitch.has_value();
+    if (found.pitch) {
+        half->pitchMinimum = found.pitch->minimum;
+        half->pitchMaximum = found.pitch->maximum;
+        half->majorMinimum = found.major->minimum;
+        half->majorMaximum = external ? found.major->maximum : 0;
+        if (found.standard == threads::ClassStandard::Iso965_1 && !external)
+            half->tap.iso = threads::isoTapClass(c.pitchDiameter.grade, c.pitchDiameter.position);
+        else if (found.standard == threads::ClassStandard::AsmeB1_1 && !external)
+            half->tap.unified = (threads::unifiedTapLimit(
+                *majorInches(thread.numbered, thread.size), thread.count, c.pitchDiameter.grade));
+    } else {
+        // The class is the standard's, but only its minor diameter is printed
+        // (ISO 965-1 has no pitch diameter cell for M8 × 0.5).
+        half->note = found.minor ? Gap::NoPitchDiameter : Gap::NoClass;
     }
-    if (thread.family == Family::PipeG && external && pitch == c.crest && pipeClass(pitch))
-        bolt = threads::parallelPipeExternal(thread.size, pitch.position);
-    if (bolt) {
-        half->majorMinimum = bolt->major.minimum;
-        half->majorMaximum = bolt->major.maximum;
-        half->pitchMinimum = bolt->pitch.minimum;
-        half->pitchMaximum = bolt->pitch.maximum;
-    } else if (hole) {
-        half->majorMinimum = hole->majorMinimum;
-        half->pitchMinimum = hole->pitch.minimum;
-        half->pitchMaximum = hole->pitch.maximum;
-    }
-    half->hasLimits = bolt || hole;
-    if (!half->hasLimits)
-        half->note = kNoClass;
     return half;
 }
 
 // What a fit's classes written together say: written bolt first, of two
 // ASME classes that differ, or of two standards.
-std::u16string fitNote(const threads::ToleranceClasses& classes) {
+FitNote fitNote(const threads::ToleranceClasses& classes) {
+    FitNote note;
     if (!classes.internal || !classes.external)
-        return {};
-    std::u16string note;
-    const auto add = [&note](const std::u16string& text) {
-        note += (note.empty() ? u"" : u"、") + text;
-    };
+        return note;
     const bool asmeHole = asmeClass(classes.internal->crest);
-    if (asmeHole != asmeClass(classes.external->crest))
-        add(kFitAcross);
-    else if (asmeHole && classes.internal->crest.grade != classes.external->crest.grade)
-        add(kFitMixed);
-    if (classes.externalFirst)
-        add(kFitReversed);
+    note.acrossStandards = asmeHole != asmeClass(classes.external->crest);
+    note.mixedClasses = !note.acrossStandards && asmeHole &&
+                        classes.internal->crest.grade != classes.external->crest.grade;
+    note.boltFirst = classes.externalFirst;
     return note;
 }
 
@@ -503,7 +350,7 @@ std::vector<SearchResult> standardThreads(const Designation& query, const HeldTh
 }
 
 std::optional<Designation> gradedSeriesQuery(const Designation& query) {
-    if (upper(query.series) != u"UN")
+    if (threads::seriesText(query.series) != u"UN")
         return std::nullopt;
     for (const Rational& size : query.sizes) {
         const std::optional<Rational> inch = majorInches(query.numbered, size);
@@ -530,11 +377,12 @@ bool sameThread(const Thread& a, const Thread& b) {
 }
 
 void askClass(SearchResult& result, const std::optional<ToleranceClass>& chartClass,
-              const ToleranceClass& asked, const std::optional<threads::MinorLimits>& rowMinor) {
+              const threads::ThreadClass& asked,
+              const std::optional<threads::DiameterRange>& rowMinor) {
     if (!chartClass || !result.thread)
         return;
-    const std::optional<ExactLimits> exact = exactLimitsOf(*result.thread, asked);
-    if (exact && rowMinor && follows(*rowMinor, *exact))
+    if (rowMinor && threads::follows(*rowMinor, *result.thread, asked.crest) &&
+        asked.pitchDiameter == asked.crest)
         return;
     auto computed = std::make_shared<Computed>();
     computed->thread = *result.thread;
@@ -548,26 +396,14 @@ void askClass(SearchResult& result, const std::optional<ToleranceClass>& chartCl
 
 void addHoleHalf(SearchResult& result, const std::optional<ToleranceClass>& chartClass,
                  const threads::ToleranceClasses& asked,
-                 const std::optional<threads::MinorLimits>& rowMinor) {
+                 const std::optional<threads::DiameterRange>& rowMinor) {
     if (!chartClass || !result.thread || !result.thread->major || !hasClasses(*result.thread))
         return;
     // A row that is not the chart's class may be another of its standard's
     // (M1 × 0.2 is 4H: grade 6 starts at 0.25 mm): its hole is that class's.
     ToleranceClass rowClass = *chartClass;
-    const auto followedBy = [&](const ToleranceClass& c) {
-        const std::optional<ExactLimits> exact = exactLimitsOf(*result.thread, c);
-        return exact && follows(*rowMinor, *exact);
-    };
-    if (!asked.internal && rowMinor && !followedBy(rowClass)) {
-        const auto [first, last] = asmeClass(rowClass) ? std::pair(1, 3) : std::pair(4, 8);
-        for (int grade = first; grade <= last; ++grade) {
-            const ToleranceClass c{grade, rowClass.position, false};
-            if (followedBy(c)) {
-                rowClass = c;
-                break;
-            }
-        }
-    }
+    if (!asked.internal && rowMinor)
+        rowClass = threads::followedClass(*result.thread, rowClass, *rowMinor).value_or(rowClass);
     result.half = halfOf(*result.thread,
                          asked.internal.value_or(threads::ThreadClass{rowClass, rowClass}), false);
 }
@@ -587,7 +423,7 @@ void addClasslessHalf(SearchResult& result, const threads::ToleranceClasses& ask
     if (half->className.empty())
         return;
     half->standard = half->className;
-    half->note = kNoClass;
+    half->note = Gap::NoClass;
     half->familyLacks = true;
     result.half = std::move(half);
 }
@@ -597,7 +433,7 @@ std::vector<SearchResult> boltResults(const Designation& query,
     std::vector<SearchResult> bolts;
     if (!query.classes.external)
         return bolts;
-    const std::u16string note = fitNote(query.classes);
+    const FitNote note = fitNote(query.classes);
     std::vector<const Thread*> named;
     for (const SearchResult& r : found) {
         if (!r.byDesignation || !r.thread || !r.thread->major ||

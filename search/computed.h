@@ -2,7 +2,6 @@
 
 #include "search/search_index.h"
 #include "threads/designation.h"
-#include "threads/tolerance.h"
 
 #include <functional>
 #include <memory>
@@ -46,8 +45,8 @@ bool sameThread(const threads::Thread& a, const threads::Thread& b);
 // where the chart declares no class of a standard or the row follows the
 // class asked.
 void askClass(SearchResult& result, const std::optional<threads::ToleranceClass>& chartClass,
-              const threads::ToleranceClass& asked,
-              const std::optional<threads::MinorLimits>& rowMinor);
+              const threads::ThreadClass& asked,
+              const std::optional<threads::DiameterRange>& rowMinor);
 
 // The hole's half of a result found by its designation: its pitch diameter
 // and smallest major diameter by the internal class asked, else the class
@@ -57,7 +56,7 @@ void askClass(SearchResult& result, const std::optional<threads::ToleranceClass>
 // Whitworth, pipe).
 void addHoleHalf(SearchResult& result, const std::optional<threads::ToleranceClass>& chartClass,
                  const threads::ToleranceClasses& asked,
-                 const std::optional<threads::MinorLimits>& rowMinor);
+                 const std::optional<threads::DiameterRange>& rowMinor);
 
 // A class asked of a thread whose family has no such class (G1/4-6g,
 // G1/4-6H, Rc1/4-6H, NPT1/4-2B): the row says so, of the bolt's class where

@@ -1,8 +1,10 @@
 #include "search/identify.h"
 
 #include "search/computed.h"
+#include "threads/asme_b1_1.h"
+#include "threads/iso_965.h"
 #include "threads/standard_sizes.h"
-#include "threads/thread_limits.h"
+#include "threads/thread_classes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,35 +24,25 @@ double toDouble(Rational r) {
     return static_cast<double>(r.num) / static_cast<double>(r.den);
 }
 
-// To 0.001 mm, as every length is shown.
-Millionths thousandth(Millionths value) {
-    return (value + 500) / 1000 * 1000;
-}
-
 std::u16string number(Rational value, int digits = 3) {
     return threads::decimalText(value, digits);
 }
 
-// An inch size as the trade writes it: "1/4", "1 1/4", "2".
-std::u16string inchSize(Rational size) {
-    const std::int64_t whole = size.num / size.den;
-    const std::int64_t part = size.num % size.den;
-    std::u16string text;
-    if (whole > 0 || part == 0)
-        text = number({whole, 1});
-    if (part == 0)
-        return text;
-    return (text.empty() ? text : text + u' ') + number({part, 1}) + u'/' + number({size.den, 1});
+// The class a row's minor diameter limits follow: the chart's declared
+// class, or another grade of its standard (M1 × 0.2 is 4H); the chart's own
+// where they follow none (M13 × 1.5 is not 6H).
+std::u16string chartBasis(const SearchResult& row) {
+    const auto& c = row.chart->threadForm.toleranceClass;
+    const auto followed =
+        c && row.thread && row.hasHoleLimits
+            ? threads::followedClass(*row.thread, *c, {row.holeMinimum, row.holeMaximum})
+            : std::nullopt;
+    return followed ? threads::classText(*followed) : u"図表";
 }
 
-// The chart's class of a minor diameter, where its form declares one.
-std::u16string_view chartBasis(const SearchResult& row) {
-    const auto& c = row.chart->threadForm.toleranceClass;
-    if (c && *c == threads::ToleranceClass{6, u'H'})
-        return u"6H";
-    if (c && *c == threads::ToleranceClass{2, u'B'})
-        return u"2B";
-    return u"図表";
+// The class a bolt or a hole is taken at where none is asked, as written.
+std::u16string defaultBasis(Family family, bool external) {
+    return threads::classText(*threads::defaultClass(family, external));
 }
 
 // Whitworth bolts: BS 84's tolerances are not among Vornel's tables, so a
@@ -64,38 +56,7 @@ std::optional<DiameterRange> whitworthMajor(const Thread& thread) {
         return std::nullopt;
     const Millionths major = millionthsOf(*thread.major);
     const Millionths band = millionthsOf(threads::multiplied(thread.pitch, kWhitworthBand));
-    return DiameterRange{thousandth(major - band), thousandth(major)};
-}
-
-std::u16string_view familyName(const Thread& thread) {
-    switch (thread.family) {
-    case Family::IsoMetric: {
-        const Millionths major = thread.major ? millionthsOf(*thread.major) : 0;
-        return threads::isIsoCoarse(major, millionthsOf(thread.pitch)) ? u"メートル並目ねじ"
-                                                                       : u"メートル細目ねじ";
-    }
-    case Family::Unified:
-        if (thread.series == u"UNC")
-            return u"ユニファイ並目ねじ（UNC）";
-        if (thread.series == u"UNF")
-            return u"ユニファイ細目ねじ（UNF）";
-        if (thread.series == u"UNEF")
-            return u"ユニファイ極細目ねじ（UNEF）";
-        return u"ユニファイねじ（UN）";
-    case Family::Whitworth:
-        return u"ウィットねじ";
-    case Family::PipeG:
-        return u"管用平行ねじ G（PF）";
-    case Family::PipeRc:
-        return u"管用テーパねじ R・Rc（PT）";
-    case Family::PipeRp:
-        return u"管用平行めねじ Rp（PS）";
-    case Family::Npt:
-        return u"アメリカ管用テーパねじ NPT";
-    case Family::Nps:
-        return u"アメリカ管用平行めねじ NPS（NPSC）";
-    }
-    return {};
+    return DiameterRange{threads::roundedTo(major - band, 1000), threads::roundedTo(major, 1000)};
 }
 
 // A taper thread's diameters, which run from one end of its length to the
@@ -118,7 +79,6 @@ std::optional<MeasuredThread> measured(const SearchResult& row, BoltMajorLimits 
     m.result = row;
     m.result.byDesignation = false;
     m.result.exact = false;
-    m.family = familyName(t);
     m.pitch = t.pitch;
     const std::u16string count = u"-" + number(t.count);
     if (row.hasHoleLimits)
@@ -127,20 +87,22 @@ std::optional<MeasuredThread> measured(const SearchResult& row, BoltMajorLimits 
     case Family::IsoMetric:
         m.name = u"M" + number(t.size) + u" × " + number(t.count);
         m.major = boltMajor(t);
-        m.majorBasis = u"6g";
-        m.minorBasis = row.chart ? chartBasis(row) : u"6H";
+        m.majorBasis = defaultBasis(t.family, true);
+        m.minorBasis = row.chart ? chartBasis(row) : defaultBasis(t.family, false);
         break;
     case Family::Unified:
-        m.name = (t.numbered ? u"No. " + number(t.size) : inchSize(t.size)) + count + t.series;
+        m.name = (t.numbered ? u"No. " + number(t.size) : threads::inchSizeText(t.size)) + count +
+                 t.series;
         m.threadsPerInch = t.count;
         m.major = boltMajor(t);
-        m.majorBasis = u"2A";
-        m.minorBasis = row.chart ? chartBasis(row) : u"2B";
+        m.majorBasis = defaultBasis(t.family, true);
+        m.minorBasis = row.chart ? chartBasis(row) : defaultBasis(t.family, false);
         break;
     case Family::Whitworth:
         m.name = u"W " +
-                 (row.chart->threadForm.sizeUnit == threads::SizeUnit::Inch ? inchSize(t.size)
-                                                                            : number(t.size)) +
+                 (row.chart->threadForm.sizeUnit == threads::SizeUnit::Inch
+                      ? threads::inchSizeText(t.size)
+                      : number(t.size)) +
                  count;
         m.flankAngle = 55;
         m.threadsPerInch = t.count;
@@ -149,7 +111,7 @@ std::optional<MeasuredThread> measured(const SearchResult& row, BoltMajorLimits 
         m.minorBasis = u"2級";
         break;
     case Family::PipeG:
-        m.name = u"G " + inchSize(t.size) + count;
+        m.name = u"G " + threads::inchSizeText(t.size) + count;
         m.flankAngle = 55;
         m.threadsPerInch = t.count;
         m.major = threads::parallelPipeMajor(t.size);
@@ -157,28 +119,28 @@ std::optional<MeasuredThread> measured(const SearchResult& row, BoltMajorLimits 
         m.minorBasis = u"図表";
         break;
     case Family::PipeRc:
-        m.name = u"R " + inchSize(t.size) + count;
-        m.holeName = u"Rc " + inchSize(t.size) + count;
+        m.name = u"R " + threads::inchSizeText(t.size) + count;
+        m.holeName = u"Rc " + threads::inchSizeText(t.size) + count;
         m.flankAngle = 55;
         m.threadsPerInch = t.count;
         taperAtBothEnds(m, threads::taperPipeMajor(t.size), threads::taperPipeMinor(t.size),
                         u"ISO 7-1、ねじ部の両端");
         break;
     case Family::PipeRp:
-        m.name = u"Rp " + inchSize(t.size) + count;
+        m.name = u"Rp " + threads::inchSizeText(t.size) + count;
         m.flankAngle = 55;
         m.threadsPerInch = t.count;
         m.minor = threads::parallelForTaperMinor(t.size);
         m.minorBasis = u"ISO 7-1";
         break;
     case Family::Npt:
-        m.name = u"NPT " + inchSize(t.size) + count;
+        m.name = u"NPT " + threads::inchSizeText(t.size) + count;
         m.threadsPerInch = t.count;
         taperAtBothEnds(m, threads::nptMajor(t.size), threads::nptMinor(t.size),
                         u"ASME B1.20.1、ねじ部の両端");
         break;
     case Family::Nps:
-        m.name = u"NPS " + inchSize(t.size) + count;
+        m.name = u"NPS " + threads::inchSizeText(t.size) + count;
         m.threadsPerInch = t.count;
         m.minor = threads::npsMinor(t.size);
         m.minorBasis = u"ASME B1.20.1 NPSC";
@@ -309,22 +271,11 @@ SearchResult noteResult(const threads::Measurement& m, std::u16string note) {
 } // namespace
 
 std::optional<DiameterRange> boltMajorLimits(const Thread& t) {
-    std::optional<threads::ExternalLimits> limits;
-    if (t.family == Family::IsoMetric && t.major)
-        limits = threads::isoExternal(millionthsOf(*t.major), millionthsOf(t.pitch), 6, 6, u'g');
-    if (t.family == Family::Unified) {
-        const std::optional<Rational> inch =
-            t.numbered ? (t.size.den == 1 && t.size.num <= 12
-                              ? threads::numberedSizeMajor(static_cast<int>(t.size.num))
-                              : std::nullopt)
-                       : std::optional(t.size);
-        limits = inch ? threads::unifiedExternal(*inch, t.count, 2) : std::nullopt;
-        if (limits)
-            limits = threads::inMillimetres(*limits);
-    }
-    if (!limits)
+    const auto bolt = threads::defaultClass(t.family, true);
+    const auto major = bolt ? threads::classLimits(t, *bolt, true).major : std::nullopt;
+    if (!major)
         return std::nullopt;
-    return DiameterRange{limits->major.minimum, limits->major.maximum};
+    return DiameterRange{major->minimum, major->maximum};
 }
 
 std::u16string pitchText(Rational pitch) {

@@ -44,15 +44,14 @@ std::optional<DiameterRange> boltMajorLimits(const threads::Thread& thread);
 
 // A thread as a reading is held against it.
 struct MeasuredThread {
-    std::u16string name;        // of the bolt: "M10 × 1.5", "3/8-16UNC", "R 1/4-19"
-    std::u16string holeName;    // of the hole: "Rc 1/4-19" for R; else the same
-    std::u16string_view family; // "メートル並目ねじ" ...
-    int flankAngle = 60;        // 55 for Whitworth and the British pipe threads
+    std::u16string name;     // of the bolt: "M10 × 1.5", "3/8-16UNC", "R 1/4-19"
+    std::u16string holeName; // of the hole: "Rc 1/4-19" for R; else the same
+    int flankAngle = 60;     // 55 for Whitworth and the British pipe threads
     bool taper = false;
-    threads::Rational pitch;                    // in millimetres
-    threads::Rational threadsPerInch;           // where the thread is counted so; else 0
-    std::optional<DiameterRange> major, minor;  // a bolt's crests, a hole's minor diameter
-    std::u16string_view majorBasis, minorBasis; // whose limits: "6g", "ISO 228-1" ...
+    threads::Rational pitch;                   // in millimetres
+    threads::Rational threadsPerInch;          // where the thread is counted so; else 0
+    std::optional<DiameterRange> major, minor; // a bolt's crests, a hole's minor diameter
+    std::u16string majorBasis, minorBasis;     // whose limits: "6g", "ISO 228-1" ...
     SearchResult result; // what it opens: its chart's row, or the standards' thread
 };
 

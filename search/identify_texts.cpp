@@ -3,9 +3,46 @@
 #include "chart_model/chart_text.h"
 #include "search/identify.h"
 #include "search/result_texts.h"
+#include "threads/standard_sizes.h"
 
 namespace vornel::search {
 namespace {
+
+// A thread's family as the charts name it.
+std::u16string_view familyName(const threads::Thread& thread) {
+    using threads::Family;
+    if (thread.family == Family::IsoMetric) {
+        const threads::Millionths major = thread.major ? threads::millionthsOf(*thread.major) : 0;
+        return threads::isIsoCoarse(major, threads::millionthsOf(thread.pitch))
+                   ? u"メートル並目ねじ"
+                   : u"メートル細目ねじ";
+    }
+    static constexpr std::pair<std::u16string_view, std::u16string_view> kSeries[] = {
+        {u"UNC", u"ユニファイ並目ねじ（UNC）"},
+        {u"UNF", u"ユニファイ細目ねじ（UNF）"},
+        {u"UNEF", u"ユニファイ極細目ねじ（UNEF）"},
+    };
+    if (thread.family == Family::Unified) {
+        for (const auto& [series, name] : kSeries) {
+            if (thread.series == series)
+                return name;
+        }
+        return u"ユニファイねじ（UN）";
+    }
+    static constexpr std::pair<Family, std::u16string_view> kNames[] = {
+        {Family::Whitworth, u"ウィットねじ"},
+        {Family::PipeG, u"管用平行ねじ G（PF）"},
+        {Family::PipeRc, u"管用テーパねじ R・Rc（PT）"},
+        {Family::PipeRp, u"管用平行めねじ Rp（PS）"},
+        {Family::Npt, u"アメリカ管用テーパねじ NPT"},
+        {Family::Nps, u"アメリカ管用平行めねじ NPS（NPSC）"},
+    };
+    for (const auto& [family, name] : kNames) {
+        if (thread.family == family)
+            return name;
+    }
+    return {};
+}
 
 bool onBolt(const MeasuredFit& fit) {
     return fit.measurement.diameter == threads::MeasuredDiameter::Major;
@@ -103,8 +140,8 @@ QStringList measuredDetailLines(const SearchResult& result) {
         return lines;
     }
     const MeasuredThread& thread = *fit->thread;
-    lines.append(
-        QStringLiteral("候補　%1（%2）").arg(nameOf(*fit, thread), toQString(thread.family)));
+    lines.append(QStringLiteral("候補　%1（%2）")
+                     .arg(nameOf(*fit, thread), toQString(familyName(*thread.result.thread))));
     if (fit->measurement.hasDiameter())
         lines.append(measuredLimitsText(result) + u'　' + diameterPlace(*fit));
     lines.append(pitchPlace(*fit));

@@ -27,7 +27,7 @@ QString usableDrillsLine(const SearchResult& result) {
         asked ? QStringLiteral("使えるドリル径（%1）　").arg(toQString(asked->standard))
               : QStringLiteral("使えるドリル径　");
     if (asked && !asked->hasLimits)
-        return head + toQString(asked->note);
+        return head + gapText(asked->note);
     if (!result.hasHoleLimits)
         return head + QStringLiteral("この図表には寸法の範囲がありません");
     const std::vector<UsableDrill> drills = usableDrills(result);
@@ -53,8 +53,7 @@ QString usableDrillsLine(const SearchResult& result) {
 // The bolt's group: its major and pitch diameters by the class asked.
 QStringList boltLines(const SearchResult& result, const ThreadHalf& half) {
     if (!half.hasLimits)
-        return {QStringLiteral("おねじ　") + toQString(half.standard) + u' ' +
-                toQString(half.note)};
+        return {QStringLiteral("おねじ　") + toQString(half.standard) + u' ' + gapText(half.note)};
     QStringList lines{QStringLiteral("おねじ（%1）").arg(toQString(half.standard))};
     for (const QString& figure : halfFigures(result, QStringLiteral("計算値")))
         lines.append(u'　' + figure);
@@ -77,7 +76,7 @@ QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
         lines.append(QStringLiteral("　内径 ") +
                      workedOutText(result, asked->minimum, asked->maximum, note));
     if (asked && !asked->hasLimits) {
-        lines.append(u'　' + toQString(asked->note));
+        lines.append(u'　' + gapText(asked->note));
         return lines;
     }
     if (!half.hasLimits) {
@@ -86,8 +85,8 @@ QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
     }
     for (const QString& figure : halfFigures(result, note))
         lines.append(u'　' + figure);
-    if (!half.tap.empty())
-        lines.append(u'　' + toQString(half.tap));
+    if (half.tap.any())
+        lines.append(u'　' + tapText(half.tap));
     return lines;
 }
 
@@ -111,12 +110,12 @@ QString resultDetail(const SearchResult& result) {
         lines.append(kUnreadClass.toString());
     if (bolt) {
         lines += boltLines(result, *half);
-        if (!half->fitNote.empty())
-            lines.append(toQString(half->fitNote));
+        if (half->fitNote.any())
+            lines.append(fitNoteText(half->fitNote));
         return lines.join(u'\n');
     }
-    if (!result.chart && !result.computed->note.empty()) {
-        lines.append(toQString(result.computed->note));
+    if (!result.chart && result.computed->note != Gap::None) {
+        lines.append(gapText(result.computed->note));
         return lines.join(u'\n');
     }
     const bool engages = hasEngagement(result);
@@ -153,7 +152,7 @@ QString resultDetail(const SearchResult& result) {
         lines.append(QStringLiteral("ひっかかり率　この図表のねじにはありません"));
     if (half && half->familyLacks) // a class on a thread that has none
         lines.append((half->external ? QStringLiteral("おねじ　") : QStringLiteral("めねじ　")) +
-                     toQString(half->className) + u' ' + toQString(half->note));
+                     toQString(half->className) + u' ' + gapText(half->note));
     else if (half && !half->external) {
         lines += holeLines(result, *half);
         lines.append(usableDrillsLine(result));
@@ -168,13 +167,12 @@ QString resultDetail(const SearchResult& result) {
                       : asked       ? QStringLiteral("（図表）")
                                     : QString()));
     if (asked)
-        lines.append(
-            asked->hasLimits
-                ? QStringLiteral("%1 %2（計算値、%3）")
-                      .arg(toQString(limitsName(Limits::MinorDiameter)),
-                           rangeText(workedOutText(asked->minimum), workedOutText(asked->maximum)),
-                           toQString(asked->standard))
-                : toQString(asked->standard) + u'　' + toQString(asked->note));
+        lines.append(asked->hasLimits ? QStringLiteral("%1 %2（計算値、%3）")
+                                            .arg(toQString(limitsName(Limits::MinorDiameter)),
+                                                 rangeText(workedOutText(asked->minimum),
+                                                           workedOutText(asked->maximum)),
+                                                 toQString(asked->standard))
+                                      : toQString(asked->standard) + u'　' + gapText(asked->note));
     lines.append(usableDrillsLine(result));
     return lines.join(u'\n');
 }

@@ -56,18 +56,20 @@ QString standardOf(const std::u16string& standard, const std::u16string& classNa
     return text;
 }
 
-// "タップ ISO 2", "タップ H4（目安）": the tap's class, and whether it is a
-// rule of thumb; none where no rule names one.
-void addTap(QJsonObject& half, const std::u16string& tap) {
-    QString text = toQString(tap);
-    const QString prefix = QStringLiteral("タップ ");
-    if (!text.startsWith(prefix))
+// The tap's class, "ISO 2" or "H4", and whether it is a rule of thumb;
+// none where no rule names one.
+void addTap(QJsonObject& half, const Tap& tap) {
+    QString name;
+    bool rough = false;
+    if (tap.iso.iso > 0) {
+        name = QStringLiteral("ISO %1").arg(tap.iso.iso);
+    } else if (tap.unified.h > 0) {
+        name = QStringLiteral("H%1").arg(tap.unified.h);
+        rough = !tap.unified.fromCatalogue;
+    } else {
         return;
-    text.remove(0, prefix.size());
-    const bool rough = text.endsWith(QStringLiteral("（目安）"));
-    if (rough)
-        text.chop(4);
-    half.insert(QStringLiteral("tap"), QJsonObject{{QStringLiteral("class"), text},
+    }
+    half.insert(QStringLiteral("tap"), QJsonObject{{QStringLiteral("class"), name},
                                                    {QStringLiteral("approximate"), rough}});
 }
 
@@ -235,7 +237,7 @@ QJsonObject resultJson(const SearchResult& result) {
     }
     if (const Computed* asked = classJudged(result))
         object.insert(QStringLiteral("classAsked"), classAskedJson(result, *asked));
-    else if (!result.chart && result.computed && !result.computed->note.empty())
+    else if (!result.chart && result.computed && result.computed->note != Gap::None)
         object.insert(QStringLiteral("inStandard"), false);
     if (const ThreadHalf* half = result.half.get())
         object.insert(half->external ? QStringLiteral("externalThread")

@@ -16,8 +16,8 @@ namespace {
 
 // The limits the standard gives for the class asked, beside the chart's.
 QString computedLimits(const Computed& computed) {
-    if (!computed.note.empty())
-        return toQString(computed.standard) + u' ' + toQString(computed.note);
+    if (computed.note != Gap::None)
+        return toQString(computed.standard) + u' ' + gapText(computed.note);
     if (!computed.hasLimits)
         return {};
     return toQString(computed.standard) + QStringLiteral(" 計算値 ") +
@@ -28,7 +28,7 @@ QString computedLimits(const Computed& computed) {
 // column names; spoken, each pair with its name.
 QString boltLimits(const ThreadHalf& half, bool spoken) {
     if (!half.hasLimits)
-        return toQString(half.className) + u' ' + toQString(half.note);
+        return toQString(half.className) + u' ' + gapText(half.note);
     const QString major =
         rangeText(workedOutText(half.majorMinimum), workedOutText(half.majorMaximum));
     const QString pitch =
@@ -49,15 +49,15 @@ QString limitsCell(const SearchResult& result, bool spoken) {
                        (asked.hasLimits ? rangeText(workedOutText(asked.minimum),
                                                     workedOutText(asked.maximum)) +
                                               QStringLiteral("（計算値）")
-                                        : toQString(asked.note));
+                                        : gapText(asked.note));
         if (result.limits != vornel::Limits::None)
             text += QStringLiteral("　図表 ") +
                     (result.limits == Limits::MinorDiameter ? QString() : name + u' ') +
                     rangeText(toQString(result.minimum), toQString(result.maximum));
         return text;
     }
-    if (!result.chart && result.computed && !result.computed->note.empty())
-        return toQString(result.computed->note);
+    if (!result.chart && result.computed && result.computed->note != Gap::None)
+        return gapText(result.computed->note);
     if (result.limits == vornel::Limits::None)
         return {};
     const auto [minimum, maximum] = rowLimits(result);
@@ -203,6 +203,45 @@ QString spokenAnswer(QString text) {
     return out.simplified();
 }
 
+QString gapText(Gap gap) {
+    switch (gap) {
+    case Gap::NoSize:
+        return QStringLiteral("規格にないサイズ");
+    case Gap::NoPitch:
+        return QStringLiteral("規格にないピッチ");
+    case Gap::NoClass:
+        return QStringLiteral("規格にない等級");
+    case Gap::NoPitchDiameter:
+        return QStringLiteral("有効径は規格にない");
+    case Gap::None:
+        break;
+    }
+    return {};
+}
+
+QString tapText(const Tap& tap) {
+    if (tap.iso.iso > 0)
+        return QStringLiteral("タップ ISO %1").arg(tap.iso.iso);
+    if (tap.iso.gap == threads::TapClassGap::NotInIso2857)
+        return QStringLiteral("ISO のタップ等級なし");
+    // "（目安）" where no maker's table lists it and the 40 % rule chose it.
+    if (tap.unified.h > 0)
+        return QStringLiteral("タップ H%1").arg(tap.unified.h) +
+               (tap.unified.fromCatalogue ? QString() : QStringLiteral("（目安）"));
+    return {};
+}
+
+QString fitNoteText(const FitNote& note) {
+    QStringList words;
+    if (note.acrossStandards)
+        words.append(QStringLiteral("ISO と ASME の等級の組合せ"));
+    if (note.mixedClasses)
+        words.append(QStringLiteral("等級の異なる組合せ"));
+    if (note.boltFirst)
+        words.append(QStringLiteral("めねじの等級を先に書くのが普通"));
+    return words.join(u'、');
+}
+
 QString columnName(int column) {
     switch (column) {
     case Chart:
@@ -320,9 +359,9 @@ QString matchDescription(const SearchResult& result) {
     if (const ThreadHalf* half = result.half.get()) {
         QStringList notes;
         if (half->familyLacks)
-            notes.append(toQString(half->className) + u' ' + toQString(half->note));
-        if (!half->fitNote.empty())
-            notes.append(toQString(half->fitNote));
+            notes.append(toQString(half->className) + u' ' + gapText(half->note));
+        if (half->fitNote.any())
+            notes.append(fitNoteText(half->fitNote));
         for (const QString& note : notes)
             text += (text.isEmpty() ? QString() : QStringLiteral("・")) + note;
     }
@@ -396,22 +435,22 @@ QStringList halfFields(const SearchResult& result) {
         for (const QString& figure : halfFigures(result))
             fields.append(side + figure);
         fields.append(toQString(half->standard) + QStringLiteral(" 計算値"));
-        if (!half->tap.empty())
-            fields.append(toQString(half->tap));
+        if (half->tap.any())
+            fields.append(tapText(half->tap));
     }
-    if (!half->fitNote.empty())
-        fields.append(toQString(half->fitNote));
+    if (half->fitNote.any())
+        fields.append(fitNoteText(half->fitNote));
     return fields;
 }
 
 QString missingHalfText(const SearchResult& result, const QString& side) {
     const ThreadHalf& half = *result.half;
-    // The class judged gives the minor diameter: what the standard lacks is
-    // the pitch diameter, named, so that no figure seems to stand for it.
-    if (const Computed* asked = classJudged(result); asked && asked->hasLimits)
+    // The class gives the minor diameter but the standard no pitch diameter:
+    // that is named, so that no figure seems to stand for it.
+    if (half.note == Gap::NoPitchDiameter)
         return side + QStringLiteral("有効径 %1 規格にない寸法").arg(toQString(half.className));
     return (side.isEmpty() ? QString() : side + u' ') + toQString(half.className) + u' ' +
-           toQString(half.note);
+           gapText(half.note);
 }
 
 QString copiedFields(const SearchResult& result) {
@@ -431,7 +470,7 @@ QString copiedFields(const SearchResult& result) {
     // A class the family lacks, which the window says where it says how the
     // row matched.
     if (result.half && result.half->familyLacks)
-        fields.append(toQString(result.half->className) + u' ' + toQString(result.half->note));
+        fields.append(toQString(result.half->className) + u' ' + gapText(result.half->note));
     if (result.leftHand)
         fields.append(QStringLiteral("左ねじ"));
     if (matchSaysMore(result))

@@ -109,6 +109,12 @@ QString copiedFields(const SearchResult& result);
 QString resultName(const SearchResult& result);
 QString resultDescription(const SearchResult& result);
 
+// The words of why a worked-out thread or class has no figure, of a hole's
+// tap and of a fit's classes written together.
+QString gapText(Gap gap);
+QString tapText(const Tap& tap);
+QString fitNoteText(const FitNote& note);
+
 // The result's chart as the results name it: its title, or for a thread the
 // standards give, "計算値（ISO 965-1 6H）".
 QString chartText(const SearchResult& result);

@@ -204,10 +204,10 @@ void placeOutsideLimits(Millionths drill, const SearchIndex::Entry& entry, Searc
 }
 
 // The row's minor diameter's limits, where it gives them.
-std::optional<threads::MinorLimits> minorLimits(const SearchIndex::Entry& entry) {
+std::optional<threads::DiameterRange> minorLimits(const SearchIndex::Entry& entry) {
     for (const LimitPair& pair : entry.limits) {
         if (pair.limits == Limits::MinorDiameter && pair.min && pair.max)
-            return threads::MinorLimits{*pair.min, *pair.max};
+            return threads::DiameterRange{*pair.min, *pair.max};
     }
     return std::nullopt;
 }
@@ -331,9 +331,9 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
         result.byDesignation = named;
         // A class asked that the row does not follow is the class it is
         // judged by.
-        if (named && designation->classes.internalClass())
+        if (named && designation->classes.internal)
             askClass(result, entry.base.chart->threadForm.toleranceClass,
-                     *designation->classes.internalClass(), minorLimits(entry));
+                     *designation->classes.internal, minorLimits(entry));
         if (named) {
             result.leftHand = designation->leftHand;
             if (designation->classes.internal)

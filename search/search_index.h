@@ -1,6 +1,8 @@
 #pragma once
 
 #include "chart_model/chart_definition.h"
+#include "threads/asme_b1_1.h"
+#include "threads/iso_965.h"
 #include "threads/thread.h"
 
 #include <cstdint>
@@ -20,6 +22,39 @@ enum class DrillMatch {
     None,
     Drill,        // the query is the row's own drill
     WithinLimits, // the query lies within the row's limits, ends included
+};
+
+// Why a worked-out thread or class has no figure.
+enum class Gap {
+    None,
+    NoSize,          // no standard series has the size
+    NoPitch,         // the size has no such pitch or thread count
+    NoClass,         // the standard has no such class for the thread
+    NoPitchDiameter, // the class is the standard's, its pitch diameter is not
+};
+
+// What a fit's classes written together say: of two standards, of two ASME
+// classes that differ, written bolt first.
+struct FitNote {
+    bool acrossStandards = false;
+    bool mixedClasses = false;
+    bool boltFirst = false;
+
+    bool any() const { return acrossStandards || mixedClasses || boltFirst; }
+    friend bool operator==(const FitNote&, const FitNote&) = default;
+};
+
+// The tap of a hole: ISO 2857's class for an ISO metric one, the tap
+// makers' H limit for a unified one; none where `iso` and `unified` are
+// both empty (no gap said, H 0).
+struct Tap {
+    threads::TapClass iso;
+    threads::TapLimit unified;
+
+    bool any() const {
+        return iso.iso > 0 || iso.gap == threads::TapClassGap::NotInIso2857 || unified.h > 0;
+    }
+    friend bool operator==(const Tap&, const Tap&) = default;
 };
 
 // How a caliper's and a pitch gauge's reading fits a thread (search/identify).
@@ -47,8 +82,7 @@ struct Computed {
     Millionths drill = 0;
     std::u16string drillText;
     bool drillOutside = false;
-    // Why there is no figure: "規格にないピッチ" ...; empty where there is one.
-    std::u16string note;
+    Gap note = Gap::None; // why there is no figure
 
     friend bool operator==(const Computed&, const Computed&) = default;
 };
@@ -66,14 +100,12 @@ struct ThreadHalf {
     Millionths majorMaximum = 0; // the bolt's; none for the hole (0)
     Millionths pitchMinimum = 0;
     Millionths pitchMaximum = 0;
-    // The hole's tap by ISO 2857: "タップ ISO 2", "ISO のタップ等級なし";
-    // empty where no rule names one (unified threads).
-    std::u16string tap;
-    std::u16string note; // "規格にない等級"; empty where there are limits
+    Tap tap;              // the hole's
+    Gap note = Gap::None; // why there are no limits
     // A class the thread's family lacks, asked of a chart's row (G1/4-6g,
     // G1/4-6H): the row's note, said where it says how it matched.
     bool familyLacks = false;
-    std::u16string fitNote; // the bolt's, of a fit written oddly: "等級の異なる組合せ" ...
+    FitNote fitNote; // the bolt's, of a fit written oddly
 
     friend bool operator==(const ThreadHalf&, const ThreadHalf&) = default;
 };

@@ -70,8 +70,10 @@ QString describe(const search::SearchResult& r) {
     if (!fit.thread)
         return u"none: "_s + qs(fit.note);
     const bool hole = fit.measurement.diameter == threads::MeasuredDiameter::Minor;
-    QString text =
-        qs(hole ? fit.thread->holeName : fit.thread->name) + (fit.fits ? u" fits"_s : u" near"_s);
+    // A hole's limits named by the class they follow, or the chart's.
+    QString text = (hole ? qs(fit.thread->holeName) + u" ("_s + qs(fit.thread->minorBasis) + u')'
+                         : qs(fit.thread->name)) +
+                   (fit.fits ? u" fits"_s : u" near"_s);
     QStringList traps;
     for (const search::MeasuredTrap& trap : fit.traps) {
         QString why;
@@ -309,11 +311,12 @@ private slots:
                    u"NPT 1/4-18 near [R 1/4-19 pitch angle, G 1/4-19 pitch angle taper]"_s};
         // M8 × 1.25 6H 6.647–6.912 (the metric chart's row).
         QTest::newRow("M8x1.25 hole") << u"内径 6.7 ピッチ 1.25"_s
-                                      << QStringList{u"M8 × 1.25 fits [5/16-20UN pitch]"_s,
-                                                     u"5/16-20UN near [M8 × 1.25 pitch]"_s};
+                                      << QStringList{u"M8 × 1.25 (6H) fits [5/16-20UN pitch]"_s,
+                                                     u"5/16-20UN (2B) near [M8 × 1.25 pitch]"_s};
         // The largest standard thread: M300 × 4 6H, 300 − 1.082532 × 4 =
         // 295.670 to + 0.600 = 296.270.
-        QTest::newRow("M300x4 hole") << u"内径 296 ピッチ 4"_s << QStringList{u"M300 × 4 fits"_s};
+        QTest::newRow("M300x4 hole")
+            << u"内径 296 ピッチ 4"_s << QStringList{u"M300 × 4 (6H) fits"_s};
         // 7.74 is 0.020 under M8 × 1.25 (0.4 steps) and within 5/16-20UN.
         // At 1.25, 1.27 is 1.6 % off, 1.1 % beyond the gauge (0.54 steps):
         // M8 first, though 7.74 is nearer 5/16-20UN's middle. At 1.256
@@ -330,7 +333,12 @@ private slots:
         // to + 0.25 P − 0.4 P² = 5.7669 in, printed to three decimals from
         // 1/4 in: 5.729 in = 145.517 mm to 5.767 in = 146.482 mm. 145.52 is
         // within them, though not within the unrounded ones.
-        QTest::newRow("6-4UN hole") << u"内径 145.52 4山"_s << QStringList{u"6-4UN fits"_s};
+        QTest::newRow("6-4UN hole") << u"内径 145.52 4山"_s << QStringList{u"6-4UN (2B) fits"_s};
+        // The metric chart's M13 × 1.5, 11.25～11.65, is no 6H (11.376 up).
+        QTest::newRow("a row of no class")
+            << u"内径 11.3 ピッチ 1.5"_s
+            << QStringList{u"M13 × 1.5 (図表) fits [W 13-16 pitch angle, 1/2-16UN pitch, "
+                           u"NPS 1/4-18 pitch]"_s};
         QTest::newRow("fits nothing")
             << u"外径 500 ピッチ 1"_s << QStringList{u"none: この測定値に合うねじはありません"_s};
         // A pitch alone names only the threads the gauge seats in: 1.26 is

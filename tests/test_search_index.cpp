@@ -37,9 +37,9 @@ QString describe(const search::SearchResult& r) {
         text += u' ' + qs(limitsName(r.limits)) + u' ' + qs(r.minimum) + u'~' + qs(r.maximum);
     if (r.computed)
         text += u" ["_s + qs(r.computed->standard) + u' ' +
-                (r.computed->note.empty()
+                (r.computed->note == search::Gap::None
                      ? qs(r.computed->minimumText) + u'~' + qs(r.computed->maximumText)
-                     : qs(r.computed->note)) +
+                     : search::gapText(r.computed->note)) +
                 (r.computed->drill ? u" → "_s + qs(r.computed->drillText) : QString()) +
                 (r.computed->drillOutside ? u" 範囲外"_s : QString()) + u']';
     return text + u": "_s + search::matchDescription(r);
@@ -816,12 +816,40 @@ private slots:
         // ISO 965-1's TD2 has no 0.5 mm pitch from 5.6 to 11.2 mm, its TD1 has.
         QTest::newRow("a minor diameter but no pitch diameter")
             << u"M6x0.5-6H"_s << QStringList{u"6 × 0.5: めねじ有効径 6H 規格にない寸法"_s};
+        // "… title": the chart column of a worked-out thread, the class a
+        // chart's row is judged by. A class is named by its own standard, or
+        // alone where it is none of the thread's; 1B is ASME B1.1's for UNC
+        // and UNF from 1/4 in only.
+        const QStringList titles = {
+            u"M8x1.25-6H/2A|計算値（2A）"_s,
+            u"M8x1.25 B|計算値（B）"_s,
+            u"M8x1.25-6k|計算値（6k）"_s,
+            u"M14x1.25-5H6H|計算値（ISO 965-1 5H6H）"_s,
+            u"M8x1.25-5H6H|ISO 965-1 5H6H"_s,
+            u"M8x1.25-6g|計算値（ISO 965-1 6g）"_s,
+            u"No.10-24UNC-1B|ASME B1.1 1B 規格にない等級"_s,
+        };
+        for (const QString& row : titles)
+            QTest::addRow("%s title", qPrintable(row.section(u'|', 0, 0)))
+                << row.section(u'|', 0, 0) + u" title"_s << QStringList{row.section(u'|', 1)};
+        QTest::newRow("5H6H named")
+            << u"M14x1.25-5H6H"_s
+            << QStringList{u"M14 × 1.25: めねじ有効径 13.188～13.328 | "
+                           u"めねじ外径 最小 14.000 | ISO 965-1 5H6H 計算値 | タップ ISO 1"_s};
     }
     void halves() {
         QFETCH(QString, query);
         QStringList found;
-        for (const search::SearchResult& r : index().find(view(query)))
-            if (const QStringList fields = search::halfFields(r); !fields.isEmpty())
+        // "… title": the chart column of the results that no chart holds,
+        // and the class a chart's row is judged by with its note.
+        const bool title = query.endsWith(u" title"_s);
+        for (const search::SearchResult& r : index().find(view(query.remove(u" title"_s))))
+            if (const search::Computed* judged = search::classJudged(r); title && judged)
+                found.append(
+                    (qs(judged->standard) + u' ' + search::gapText(judged->note)).trimmed());
+            else if (title && !r.chart)
+                found.append(search::chartText(r));
+            else if (const QStringList fields = search::halfFields(r); !title && !fields.isEmpty())
                 found.append(search::cellText(r, search::Designation) + u": "_s +
                              fields.join(u" | "_s));
         QTEST(found, "halves");

@@ -1,15 +1,13 @@
 // Both halves of a thread by ISO 965-1, ASME B1.1 and ISO 2857, and G's bolt
-// by ISO 228-1: every table cell from the formulas, limits worked by hand or
-// from published tables.
+// by ISO 228-1: limits as the standards and tap makers' tables print them,
+// or worked by hand.
+#include "threads/asme_b1_1.h"
+#include "threads/iso_965.h"
 #include "threads/pipe_sizes.h"
-#include "threads/thread_limits.h"
 
-#include <QMap>
 #include <QStringList>
 #include <QTest>
-#include <cmath>
 #include <optional>
-#include <tuple>
 
 using namespace vornel::threads;
 using namespace Qt::StringLiterals;
@@ -20,113 +18,17 @@ Millionths mm(double value) {
     return qRound64(value * kMillion);
 }
 
-// R40 as ISO 965-1 prints it, from 17 µm, R40's number 49: the member whose
-// exact value 10^(n/40) is nearest (by ratio) to x.
-int r40(double x) {
-    static const QStringList printed =
-        (u"17 18 19 20 21 22 24 25 26 28 30 32 34 36 38 40 42 45 48 50 53 56 60 63 67 71 75 "_s +
-         u"80 85 90 95 100 106 112 118 125 132 140 150 160 170 180 190 200 212 224 236 250 265 "_s +
-         u"280 300 315 335 355 375 400 425 450 475 500 530 560 600 630 670 710 750 800 850 900 "_s +
-         u"950 1000 1060 1120 1180 1250"_s)
-            .split(u' ');
-    const auto distance = [&](qsizetype i) { return std::abs(std::log10(x) - (49 + i) / 40.0); };
-    qsizetype best = 0;
-    for (qsizetype i = 1; i < printed.size(); ++i)
-        best = distance(i) < distance(best) ? i : best;
-    return printed[best].toInt();
-}
-
-constexpr double kFactor[] = {0.5, 0.63, 0.8, 1, 1.25, 1.6, 2}; // grades 3 to 9
-
 // "min~max " to so many decimals.
-QString text(const DiameterLimits& limits, int decimals) {
+QString text(const DiameterRange& limits, int decimals) {
     return QString::number(limits.minimum / 1e6, 'f', decimals) + u'~' +
            QString::number(limits.maximum / 1e6, 'f', decimals) + u' ';
 }
-
-// The pitches ISO 965-1's tables list for each diameter range, over the first
-// diameter up to and including the second.
-const QStringList kRanges = {u"0.99 1.4 0.2 0.25 0.3"_s,
-                             u"1.4 2.8 0.2 0.25 0.35 0.4 0.45"_s,
-                             u"2.8 5.6 0.35 0.5 0.6 0.7 0.75 0.8"_s,
-                             u"5.6 11.2 0.75 1 1.25 1.5"_s,
-                             u"11.2 22.4 1 1.25 1.5 1.75 2 2.5"_s,
-                             u"22.4 45 1 1.5 2 3 3.5 4 4.5"_s,
-                             u"45 90 1.5 2 3 4 5 5.5 6"_s,
-                             u"90 180 2 3 4 6 8"_s,
-                             u"180 355 3 4 6 8"_s};
 
 } // namespace
 
 class TestThreadLimits : public QObject {
     Q_OBJECT
 private slots:
-    // Every cell of ISO 965-1's tables, range by range. Td2(6) = 90 P^0.4
-    // d^0.1 µm to R40, d the geometric mean of the range, the other grades
-    // from it by their factors and TD2 = 1.32 Td2, each to R40; Td2 has grade
-    // 7 from 0.35 mm, 8 and 9 from 0.8 mm, TD2 5 from 0.25, 6 from 0.3, 7 from
-    // 0.5 and 8 from 0.8 mm. Td(6) = 180 P^(2/3) − 3.15 P^(−1/2) µm to R40,
-    // grade 4 0.63 and 8 1.6 times it (8 from 0.8 mm). es: e −(50 + 11P)
-    // from 0.5 mm, f −(30 + 11P) from 0.35 mm, g −(15 + 11P) µm to R40.
-    void isoTables_data() {
-        QTest::addColumn<QStringList>("range");
-        for (const QString& range : kRanges)
-            QTest::newRow(qPrintable(range.section(u' ', 0, 1))) << range.split(u' ');
-    }
-    void isoTables() {
-        QFETCH(QStringList, range);
-        // The cells the standard prints otherwise. Td2(6): M3 6g 2.655~2.580
-        // and 6H 2.675~2.775, M4.5×0.75 6H TD2 118 (tap makers' tables), M48
-        // 6g 44.681~44.431 and the 180–355 rows of its table; Td(6) 56 at
-        // 0.2 mm and 475 at 4 mm (M36 6g 35.940~35.465), Td(8) 1180 at 8 mm.
-        const QMap<QString, int> printed = {
-            {u"5.6 0.5"_s, 75}, {u"5.6 0.75"_s, 90}, {u"90 5"_s, 250},  {u"355 3"_s, 250},
-            {u"355 4"_s, 280},  {u"Td 0.2"_s, 56},   {u"Td 4"_s, 475},  {u"Td8 8"_s, 1180},
-            {u"e 0.5"_s, 50},   {u"e 0.6"_s, 53},    {u"e 0.75"_s, 56}, {u"f 0.45"_s, 35},
-            {u"f 0.6"_s, 36},   {u"f 0.8"_s, 38},    {u"f 1"_s, 40},    {u"f 1.25"_s, 42},
-            {u"f 1.5"_s, 45},   {u"f 1.75"_s, 48},   {u"f 2"_s, 52},    {u"f 2.5"_s, 58},
-            {u"f 3.5"_s, 70},   {u"g 0.4"_s, 19},    {u"g 0.75"_s, 22}, {u"g 8"_s, 100}};
-        const Millionths d = mm(range[1].toDouble());
-        const double mean = std::sqrt(range[0].toDouble() * range[1].toDouble());
-        for (const QString& p : range.mid(2)) {
-            const double pitch = p.toDouble();
-            const int six = printed.value(range[1] + u' ' + p,
-                                          r40(90 * std::pow(pitch, 0.4) * std::pow(mean, 0.1)));
-            const double externalFrom[] = {0, 0, 0, 0, 0.35, 0.8, 0.8};
-            const double internalFrom[] = {99, 0, 0.25, 0.3, 0.5, 0.8, 99};
-            for (int grade = 3; grade <= 9; ++grade) {
-                const auto e = isoExternal(d, mm(pitch), grade, 6, u'h');
-                QCOMPARE(e ? e->pitch.maximum - e->pitch.minimum : 0,
-                         pitch >= externalFrom[grade - 3] ? 1000 * r40(kFactor[grade - 3] * six)
-                                                          : 0);
-                const auto i = isoInternalPitch(d, mm(pitch), grade, u'H');
-                QCOMPARE(i ? i->pitch.maximum - i->pitch.minimum : 0,
-                         pitch >= internalFrom[grade - 3]
-                             ? 1000 * r40(1.32 * kFactor[grade - 3] * six)
-                             : 0);
-            }
-            const int major6 = printed.value(
-                u"Td "_s + p, r40(180 * std::cbrt(pitch * pitch) - 3.15 / std::sqrt(pitch)));
-            for (const int grade : {4, 6, 8}) {
-                const auto e = isoExternal(d, mm(pitch), 6, grade, u'g');
-                QCOMPARE(e ? e->major.maximum - e->major.minimum : 0,
-                         grade == 8 && pitch < 0.8
-                             ? 0
-                             : 1000 * printed.value(u"Td%1 "_s.arg(grade) + p,
-                                                    r40(kFactor[grade - 3] * major6)));
-            }
-            for (const auto& [position, constant, from] :
-                 std::initializer_list<std::tuple<char16_t, int, double>>{
-                     {u'e', 50, 0.5}, {u'f', 30, 0.35}, {u'g', 15, 0}}) {
-                const auto e = isoExternal(d, mm(pitch), 6, 6, position);
-                QCOMPARE(e ? d - e->major.maximum : 0,
-                         pitch < from ? 0
-                                      : 1000 * printed.value(QChar(position) + u' ' + p,
-                                                             r40(constant + 11 * pitch)));
-            }
-        }
-    }
-
     // "Md P class" (ISO 965-1, mm), "size threads-per-inch class [mm]"
     // (ASME B1.1, inches) or "G size class" (ISO 228-1, mm) → an external thread's major min~max
     // and pitch min~max, an internal one's pitch min~max and major min; empty where the standard
@@ -141,9 +43,28 @@ private slots:
         QTest::newRow("M8x1.25-6e") << u"M8 1.25 6e"_s << u"7.725~7.937 7.007~7.125"_s;
         QTest::newRow("M8x1.25-6H") << u"M8 1.25 6H"_s << u"7.188~7.348 8.000"_s;
         QTest::newRow("M8x1.25-6G") << u"M8 1.25 6G"_s << u"7.216~7.376 8.028"_s;
-        // ISO 965-2 (ASME B1.13M prints the same):
+        // ISO 965-2 (ASME B1.13M prints the same), where ISO 965-1's cells
+        // differ from its formulas too: Td2(6) 75 at M3, Td(6) 475 at 4 mm.
         QTest::newRow("M6x1-6g") << u"M6 1 6g"_s << u"5.794~5.974 5.212~5.324"_s;
         QTest::newRow("M3x0.5-4g6g") << u"M3 0.5 4g6g"_s << u"2.874~2.980 2.607~2.655"_s;
+        QTest::newRow("M3x0.5-6g") << u"M3 0.5 6g"_s << u"2.874~2.980 2.580~2.655"_s;
+        QTest::newRow("M4x0.7-6g") << u"M4 0.7 6g"_s << u"3.838~3.978 3.433~3.523"_s;
+        QTest::newRow("M5x0.8-6g") << u"M5 0.8 6g"_s << u"4.826~4.976 4.361~4.456"_s;
+        QTest::newRow("M12x1.75-6g") << u"M12 1.75 6g"_s << u"11.701~11.966 10.679~10.829"_s;
+        QTest::newRow("M16x2-6g") << u"M16 2 6g"_s << u"15.682~15.962 14.503~14.663"_s;
+        QTest::newRow("M20x2.5-6g") << u"M20 2.5 6g"_s << u"19.623~19.958 18.164~18.334"_s;
+        QTest::newRow("M24x3-6g") << u"M24 3 6g"_s << u"23.577~23.952 21.803~22.003"_s;
+        QTest::newRow("M36x4-6g") << u"M36 4 6g"_s << u"35.465~35.940 33.118~33.342"_s;
+        QTest::newRow("M48x5-6g") << u"M48 5 6g"_s << u"47.399~47.929 44.431~44.681"_s;
+        QTest::newRow("M8x1.25-8g") << u"M8 1.25 8g"_s << u"7.637~7.972 6.970~7.160"_s;
+        QTest::newRow("M3x0.5-6H") << u"M3 0.5 6H"_s << u"2.675~2.775 3.000"_s;
+        QTest::newRow("M4x0.7-6H") << u"M4 0.7 6H"_s << u"3.545~3.663 4.000"_s;
+        QTest::newRow("M6x1-6H") << u"M6 1 6H"_s << u"5.350~5.500 6.000"_s;
+        QTest::newRow("M10x1.5-6H") << u"M10 1.5 6H"_s << u"9.026~9.206 10.000"_s;
+        QTest::newRow("M20x2.5-6H") << u"M20 2.5 6H"_s << u"18.376~18.600 20.000"_s;
+        QTest::newRow("M24x3-6H") << u"M24 3 6H"_s << u"22.051~22.316 24.000"_s;
+        QTest::newRow("M36x4-6H") << u"M36 4 6H"_s << u"33.402~33.702 36.000"_s;
+        QTest::newRow("M8x1.25-7H") << u"M8 1.25 7H"_s << u"7.188~7.388 8.000"_s;
         // Tap makers' tables of ISO 965-1's internal pitch diameters: 6H of
         // coarse threads, 5H of M1 × 0.25 (TD2 56 µm), 4H of M1.4 × 0.3 (48).
         const QStringList published = {
@@ -162,6 +83,9 @@ private slots:
         QTest::newRow("M8x1.25-6k") << u"M8 1.25 6k"_s << QString();
         QTest::newRow("M8x1.25-6E") << u"M8 1.25 6E"_s << QString();
         QTest::newRow("M8x0.5: no cell") << u"M8 0.5 6g"_s << QString();
+        QTest::newRow("M3x0.5-8g: 8 from 0.8 mm") << u"M3 0.5 8g"_s << QString();
+        QTest::newRow("M1x0.25-7H: 7 from 0.5 mm") << u"M1 0.25 7H"_s << QString();
+        QTest::newRow("M8x1.25-9H") << u"M8 1.25 9H"_s << QString();
         // ASME B1.1 Table 2:
         QTest::newRow("1/4-20-2A") << u"1/4 20 2A"_s << u"0.2408~0.2489 0.2127~0.2164"_s;
         QTest::newRow("1/4-20-2B") << u"1/4 20 2B"_s << u"0.2175~0.2224 0.2500"_s;
@@ -175,11 +99,31 @@ private slots:
             << u"5/8 11 3A"_s << u"0.6129~0.6250 0.5619~0.5660"_s;
         QTest::newRow("15/16-20UNEF-2A: LE 9P")
             << u"15/16 20 2A"_s << u"0.9280~0.9361 0.8991~0.9036"_s;
+        QTest::newRow("5/8-12UN-2A: LE 9P past D")
+            << u"5/8 12 2A"_s << u"0.6120~0.6234 0.5639~0.5693"_s;
         // Worked by hand: class 1 1.5 and 1.95 times 2A, 1A's major 0.090
-        // P^(2/3); No. 12-32 UNEF with LE = D.
+        // P^(2/3); series other than UNC and UNF with LE = 9P though 9P > D.
         QTest::newRow("1/4-20-1A") << u"1/4 20 1A"_s << u"0.2367~0.2489 0.2108~0.2164"_s;
         QTest::newRow("1/4-20-1B") << u"1/4 20 1B"_s << u"0.2175~0.2248 0.2500"_s;
-        QTest::newRow("12-32UNEF-2A") << u"27/125 32 2A"_s << u"0.2091~0.2151 0.1917~0.1948"_s;
+        QTest::newRow("12-32UNEF-2A") << u"27/125 32 2A"_s << u"0.2090~0.2150 0.1915~0.1947"_s;
+        QTest::newRow("7/16-16UN-2A") << u"7/16 16 2A"_s << u"0.4267~0.4361 0.3909~0.3955"_s;
+        QTest::newRow("1/2-16UN-2B") << u"1/2 16 2B"_s << u"0.4594~0.4655 0.5000"_s;
+        // A tap maker's table of ASME B1.1: basic and largest pitch diameters
+        // of 2B and 3B.
+        const QStringList catalogue = {
+            u"3/50 80 .0519 .0542 .0536 .0600"_s,   u"99/1000 48 .0855 .0885 .0877 .0990"_s,
+            u"41/250 32 .1437 .1475 .1465 .1640"_s, u"5/16 24 .2854 .2902 .2890 .3125"_s,
+            u"1/2 13 .4500 .4565 .4548 .5000"_s,    u"5/8 11 .5660 .5732 .5714 .6250"_s,
+            u"3/4 10 .6850 .6927 .6907 .7500"_s,
+        };
+        for (const QString& row : catalogue) {
+            const QStringList f = row.split(u' ');
+            for (int c : {2, 3}) {
+                QTest::addRow("%s-%s-%dB catalogue", qPrintable(f[0]), qPrintable(f[1]), c)
+                    << u"%1 %2 %3B"_s.arg(f[0], f[1]).arg(c)
+                    << u"0%1~0%2 0%3"_s.arg(f[2], f[c + 1], f[5]);
+            }
+        }
         // A tap maker's table of ASME B1.1 in millimetres; it prints 11.874
         // for 0.4675 in (11.8745 mm), and Vornel rounds a half up.
         QTest::newRow("1/4-28-3B mm") << u"1/4 28 3B mm"_s << u"5.761~5.842 6.350"_s;
@@ -242,14 +186,30 @@ private slots:
     // the 40 % rule, "size tpi class H" (H0: none): 1/4-20 1B's tolerance
     // 1.95 × 0.003731 = 0.0073 in, 40 % 0.00292 in H6's band; 3/4-16 3B's
     // 0.0049 in, H4; 1-8 2B's 1.3 × 0.00675 = 0.0088 in, 0.00352 in H8; 1 1/8
-    // past the 1 in of H limits; 0-80 without a class 1.
+    // past the 1 in of H limits; 0-80 without a class 1; a tap maker's table
+    // names H5 for 1/4-20 2B and H4 for 1/2-13 3B.
     void tapClass_data() {
         QTest::addColumn<QString>("row");
         const QStringList rows = {
-            u"4H 1 0"_s,    u"5H 1 0"_s,      u"4G 2 0"_s,     u"5G 2 0"_s,     u"6H 2 0"_s,
-            u"6G 3 0"_s,    u"7H 3 0"_s,      u"8H 3 0"_s,     u"7G 0 2"_s,     u"8G 0 2"_s,
-            u"9H 0 1"_s,    u"6g 0 1"_s,      u"1/4 20 1 6"_s, u"3/4 16 3 4"_s, u"1/1 8 2 8"_s,
-            u"9/8 7 2 0"_s, u"3/50 80 1 0"_s,
+            u"4H 1 0"_s,
+            u"5H 1 0"_s,
+            u"4G 2 0"_s,
+            u"5G 2 0"_s,
+            u"6H 2 0"_s,
+            u"6G 3 0"_s,
+            u"7H 3 0"_s,
+            u"8H 3 0"_s,
+            u"7G 0 2"_s,
+            u"8G 0 2"_s,
+            u"9H 0 1"_s,
+            u"6g 0 1"_s,
+            u"1/4 20 1 6"_s,
+            u"3/4 16 3 4"_s,
+            u"1/1 8 2 8"_s,
+            u"9/8 7 2 0"_s,
+            u"3/50 80 1 0"_s,
+            u"1/4 20 2 5 catalogue"_s,
+            u"1/2 13 3 4 catalogue"_s,
         };
         for (const QString& row : rows)
             QTest::newRow(qPrintable(row)) << row;
@@ -257,47 +217,15 @@ private slots:
     void tapClass() {
         QFETCH(QString, row);
         const QStringList f = row.split(u' ');
-        if (f.size() == 4) {
+        if (f.size() >= 4) {
             const QStringList size = f[0].split(u'/');
             QCOMPARE(unifiedTapLimit(reduced(size[0].toLongLong(), size[1].toLongLong()),
                                      {f[1].toLongLong(), 1}, f[2].toInt()),
-                     (TapLimit{f[3].toInt(), false}));
+                     (TapLimit{f[3].toInt(), f.size() > 4}));
             return;
         }
         QCOMPARE(isoTapClass(f[0].left(1).toInt(), f[0][1].unicode()),
                  (TapClass{f[1].toInt(), TapClassGap(f[2].toInt())}));
-    }
-
-    // Rows of a tap maker's table of ASME B1.1 (inches): the basic pitch
-    // diameter, 2B's and 3B's largest, and the H limits it recommends for 2B
-    // and 3B. Its pitch diameters are those worked out; its taps lie within
-    // the class, as every H limit named must.
-    void catalogue_data() {
-        QTest::addColumn<QString>("row");
-        const QStringList rows = {
-            u"3/50 80 .0519 .0542 .0536 2 2"_s,   u"99/1000 48 .0855 .0885 .0877 3 2"_s,
-            u"41/250 32 .1437 .1475 .1465 3 3"_s, u"1/4 20 .2175 .2224 .2211 5 3"_s,
-            u"5/16 24 .2854 .2902 .2890 4 3"_s,   u"1/2 13 .4500 .4565 .4548 5 4"_s,
-            u"5/8 11 .5660 .5732 .5714 5 4"_s,    u"3/4 10 .6850 .6927 .6907 5 4"_s,
-        };
-        for (const QString& row : rows)
-            QTest::newRow(qPrintable(row.section(u' ', 0, 1))) << row;
-    }
-    void catalogue() {
-        QFETCH(QString, row);
-        const QStringList f = row.split(u' ');
-        const QStringList size = f[0].split(u'/');
-        const Rational major = reduced(size[0].toLongLong(), size[1].toLongLong());
-        const Rational perInch{f[1].toLongLong(), 1};
-        const auto inch = [&](int i) { return qRound64(f[i].toDouble() * kMillion); };
-        for (int threadClass : {2, 3}) {
-            const auto hole = unifiedInternalPitch(major, perInch, threadClass);
-            QVERIFY(hole);
-            QCOMPARE(hole->pitch, (DiameterLimits{inch(2), inch(threadClass == 2 ? 3 : 4)}));
-            const TapLimit tap = unifiedTapLimit(major, perInch, threadClass);
-            QCOMPARE(tap, (TapLimit{f[threadClass + 3].toInt(), true}));
-            QVERIFY(tap.h * 500 <= hole->pitch.maximum - hole->pitch.minimum);
-        }
     }
 };
 

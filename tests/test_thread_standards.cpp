@@ -3,9 +3,10 @@
 // 261, ISO 965-1 and ASME B1.1 worked by hand, and the metric chart's limits
 // against ISO 965-1.
 #include "charts/charts.h"
+#include "threads/asme_b1_1.h"
 #include "threads/chart_thread.h"
+#include "threads/iso_965.h"
 #include "threads/standard_sizes.h"
-#include "threads/tolerance.h"
 
 #include <QHash>
 #include <QStringList>
@@ -33,7 +34,7 @@ Rational inches(const QString& text) {
     return reduced(whole * den + fraction[0].toLongLong(), den);
 }
 
-QString text(const std::optional<MinorLimits>& limits, double unit) {
+QString text(const std::optional<DiameterRange>& limits, double unit) {
     return limits ? QString::number(limits->minimum / unit, 'f', 4) + u'~' +
                         QString::number(limits->maximum / unit, 'f', 4)
                   : QString();
@@ -44,7 +45,7 @@ QStringList isoClasses(Millionths major, Millionths pitch, Millionths minimum, M
     QStringList classes;
     for (int grade = 4; grade <= 8; ++grade) {
         for (Position position : {Position::H, Position::G}) {
-            if (isoInternalMinor(major, pitch, grade, position) == MinorLimits{minimum, maximum})
+            if (isoInternalMinor(major, pitch, grade, position) == DiameterRange{minimum, maximum})
                 classes.append(QString::number(grade) + (position == Position::H ? u'H' : u'G'));
         }
     }
@@ -265,7 +266,10 @@ private slots:
                u"1-20 0.9460~0.9537, 2 3/8-20 2.3210~2.3287"_s;
         QTest::newRow("3B, numbered") << 3 << u"No. 2-56 0.0667~0.0737"_s;
         QTest::newRow("1B, 2B: 0.25P-0.4P², at 4 threads per inch 0.15P")
-            << 1 << u"2 1/2-4 2.2290~2.2670, 2 1/2-6 2.3200~2.3500, 2 1/2-12 2.4100~2.4280"_s;
+            << 2 << u"2 1/2-4 2.2290~2.2670, 2 1/2-6 2.3200~2.3500, 2 1/2-12 2.4100~2.4280"_s;
+        // Class 1B is UNC's and UNF's from 1/4 in alone.
+        QTest::newRow("1B: UNC and UNF from 1/4 in")
+            << 1 << u"2 1/2-4 2.2290~2.2670, 2 1/2-6 , No. 10-24 , 1/4-20 0.1960~0.2070"_s;
         // Limits to 0.001 in from their 0.0001 in values: 1.5335, 0.8135 (the
         // unified chart's 38.964~39.827 and 20.27~20.675 mm).
         QTest::newRow("1B, 2B from No. 6: to 0.001 in, from 0.0001 in")
@@ -279,9 +283,10 @@ private slots:
             const qsizetype dash = row.lastIndexOf(u'-');
             const Rational size = inches(row.left(dash));
             const Rational tpi = inches(row.mid(dash + 1, space - dash - 1));
-            const std::optional<MinorLimits> limits = unifiedInternalMinor(size, tpi, threadClass);
+            const std::optional<DiameterRange> limits =
+                unifiedInternalMinor(size, tpi, threadClass);
             QCOMPARE(row.left(space + 1) + text(limits, kMillion), row);
-            if (threadClass == 1)
+            if (threadClass == 1 && limits)
                 QCOMPARE(unifiedInternalMinor(size, tpi, 2), limits);
         }
     }

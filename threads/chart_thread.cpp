@@ -19,9 +19,7 @@ std::optional<Thread> readChartThread(std::u16string_view text, const ThreadForm
             if (count.num <= 0 || (size.num <= 0 && !designation->numbered))
                 continue;
             Thread thread = makeThread(form, designation->numbered, size, count);
-            thread.series = designation->series;
-            for (char16_t& c : thread.series)
-                c = static_cast<char16_t>(c - 0x20);
+            thread.series = seriesText(designation->series);
             thread.classes = designation->classes;
             thread.leftHand = designation->leftHand;
             // British parallel pipe: D is the basic minor diameter plus 2 × H1.

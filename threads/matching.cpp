@@ -31,10 +31,7 @@ bool names(const Designation& query, const Thread& thread, SizeUnit sizeUnit) {
         return false;
     if (query.series.empty())
         return true;
-    std::u16string series = query.series;
-    for (char16_t& c : series)
-        c = static_cast<char16_t>(c - 0x20);
-    return series == thread.series;
+    return seriesText(query.series) == thread.series;
 }
 
 } // namespace vornel::threads

@@ -146,11 +146,6 @@ const AmericanPipe* americanPipe(Rational size) {
 
 } // namespace
 
-std::optional<Millionths> britishPipeMajor(Rational size) {
-    const BritishPipe* row = britishPipe(size);
-    return row ? std::optional(row->major) : std::nullopt;
-}
-
 std::optional<DiameterRange> parallelPipeMajor(Rational size) {
     const BritishPipe* row = britishPipe(size);
     if (row == nullptr)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "threads/thread.h"
-#include "threads/thread_limits.h"
 
 #include <optional>
 
@@ -11,17 +10,6 @@ namespace vornel::threads {
 // crests (a bolt's major diameter) or a tapped hole's minor diameter. Sizes
 // are in inches as the designations write them ("1/4" is {1, 4}); every
 // range is in millionths of a millimetre, to 0.001 mm, ends included.
-
-// A range of diameters, smallest first.
-struct DiameterRange {
-    Millionths minimum = 0;
-    Millionths maximum = 0;
-    friend bool operator==(const DiameterRange&, const DiameterRange&) = default;
-};
-
-// ISO 228-1 and ISO 7-1 (JIS B 0202, B 0203): the basic major diameter at
-// the gauge plane of a British pipe size, the same for G and R.
-std::optional<Millionths> britishPipeMajor(Rational size);
 
 // ISO 228-1, G external: the major diameter, the basic one less the
 // standard's tolerance (the same for classes A and B, which differ in the

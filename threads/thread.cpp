@@ -126,4 +126,25 @@ std::u16string millimetreText(Millionths value) {
     return decimalText({value, kMillion}, 6);
 }
 
+std::u16string inchSizeText(Rational size) {
+    const std::int64_t whole = size.num / size.den;
+    const std::int64_t part = size.num % size.den;
+    std::u16string text;
+    if (whole > 0 || part == 0)
+        text = decimalText({whole, 1});
+    if (part == 0)
+        return text;
+    return (text.empty() ? text : text + u' ') + decimalText({part, 1}) + u'/' +
+           decimalText({size.den, 1});
+}
+
+std::u16string seriesText(std::u16string_view series) {
+    std::u16string text(series);
+    for (char16_t& c : text) {
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - (u'a' - u'A'));
+    }
+    return text;
+}
+
 } // namespace vornel::threads

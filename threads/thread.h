@@ -60,6 +60,12 @@ constexpr std::int64_t roundedDivision(std::int64_t a, std::int64_t b) {
     return (2 * a + b) / (2 * b);
 }
 
+// A value rounded half up to a multiple of `step`, for value >= 0: a
+// length in millionths to 0.001 mm is roundedTo(value, 1000).
+constexpr std::int64_t roundedTo(std::int64_t value, std::int64_t step) {
+    return roundedDivision(value, step) * step;
+}
+
 // Millimetres as millionths, rounded half up; mm >= 0.
 constexpr Millionths millionthsOf(Rational mm) {
     return static_cast<Millionths>((static_cast<Wide>(mm.num) * kMillion * 2 + mm.den) /
@@ -212,6 +218,32 @@ struct Thread {
     friend bool operator==(const Thread&, const Thread&) = default;
 };
 
+// The limits of one diameter of a thread, smallest first, in millionths of
+// a millimetre (or of an inch, where a name says so).
+struct DiameterRange {
+    Millionths minimum = 0;
+    Millionths maximum = 0;
+
+    friend bool operator==(const DiameterRange&, const DiameterRange&) = default;
+};
+
+// An external thread's major and pitch diameters.
+struct ExternalLimits {
+    DiameterRange major;
+    DiameterRange pitch;
+
+    friend bool operator==(const ExternalLimits&, const ExternalLimits&) = default;
+};
+
+// An internal thread's pitch diameter and the smallest major diameter, the
+// one its mate's crests must clear (the largest is left to the tap).
+struct InternalPitchLimits {
+    DiameterRange pitch;
+    Millionths majorMinimum = 0;
+
+    friend bool operator==(const InternalPitchLimits&, const InternalPitchLimits&) = default;
+};
+
 // Reads the numbers of a thread whose size and count are known, in the form
 // of its family: its major diameter and pitch in millimetres.
 Thread makeThread(const ThreadForm& form, bool numbered, Rational size, Rational count);
@@ -250,5 +282,12 @@ Engagement engagement(const Thread& thread, Millionths drill);
 std::u16string decimalText(Rational value, int digits = 3);
 // Millionths as the charts write a length: "6.8", "6.647".
 std::u16string millimetreText(Millionths value);
+
+// An inch size as the trade writes it: "1/4", "1 1/4", "2".
+std::u16string inchSizeText(Rational size);
+
+// A unified series as the standard writes it, in upper case, from the
+// reader's lower case ASCII ("unc" is "UNC").
+std::u16string seriesText(std::u16string_view series);
 
 } // namespace vornel::threads

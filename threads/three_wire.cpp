@@ -81,12 +81,12 @@ Millionths thousandths(Millionths value) {
     return roundedDivision(value, 1000);
 }
 
-OverWires overWires(const Groove& g, Real pitch, const DiameterLimits& d2, Millionths wire) {
+OverWires overWires(const Groove& g, Real pitch, const DiameterRange& d2, Millionths wire) {
     const Real w = static_cast<Real>(wire) / kMillion;
     const OverOne low = overWire(g, pitch, static_cast<Real>(d2.minimum) / kMillion, w);
     const OverOne high = overWire(g, pitch, static_cast<Real>(d2.maximum) / kMillion, w);
-    const DiameterLimits plain{millionths(low.plain), millionths(high.plain)};
-    const DiameterLimits corrected{millionths(low.leadAngle), millionths(high.leadAngle)};
+    const DiameterRange plain{millionths(low.plain), millionths(high.plain)};
+    const DiameterRange corrected{millionths(low.leadAngle), millionths(high.leadAngle)};
     if (thousandths(plain.minimum) == thousandths(corrected.minimum) &&
         thousandths(plain.maximum) == thousandths(corrected.maximum))
         return {wire, plain, OverWiresFormula::Plain};
@@ -120,7 +120,7 @@ WireFit wireFit(const WireSizes& sizes, Millionths wire) {
 }
 
 ThreeWireAnswer threeWires(Family family, bool external, Rational pitchMm,
-                           const DiameterLimits& pitchDiameter, std::optional<Millionths> wire) {
+                           const DiameterRange& pitchDiameter, std::optional<Millionths> wire) {
     if (!external)
         return {ThreeWireProblem::InternalThread, std::nullopt};
     const std::optional<Groove> g = groove(family);
@@ -143,7 +143,7 @@ ThreeWireAnswer threeWires(Family family, bool external, Rational pitchMm,
     return {ThreeWireProblem::None, check};
 }
 
-DiameterLimits exactMillimetres(const DiameterLimits& inch) {
+DiameterRange exactMillimetres(const DiameterRange& inch) {
     // 25.4 = 127/5; ASME's limits are whole 0.0001 in, 100 millionths.
     const auto exact = [](Millionths value) {
         return value * kInchMillimetres.num / kInchMillimetres.den;

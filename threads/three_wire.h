@@ -1,7 +1,6 @@
 #pragma once
 
 #include "threads/thread.h"
-#include "threads/thread_limits.h"
 
 #include <optional>
 
@@ -48,7 +47,7 @@ enum class OverWiresFormula { Plain, LeadAngle };
 // M over one size of wire for the smallest and the largest pitch diameter.
 struct OverWires {
     Millionths wire = 0;
-    DiameterLimits m;
+    DiameterRange m;
     OverWiresFormula formula = OverWiresFormula::Plain;
     friend bool operator==(const OverWires&, const OverWires&) = default;
 };
@@ -82,12 +81,12 @@ struct ThreeWireAnswer {
 // The best wire and M's limits for a thread's pitch diameter limits, and M
 // over `wire` where one is given.
 ThreeWireAnswer threeWires(Family family, bool external, Rational pitchMm,
-                           const DiameterLimits& pitchDiameter,
+                           const DiameterRange& pitchDiameter,
                            std::optional<Millionths> wire = std::nullopt);
 
 // Limits of ASME B1.1 in millionths of an inch in millionths of a
 // millimetre exactly: M worked from the limits rounded to 0.001 mm, as
 // inMillimetres gives them, can miss its last digit.
-DiameterLimits exactMillimetres(const DiameterLimits& inch);
+DiameterRange exactMillimetres(const DiameterRange& inch);
 
 } // namespace vornel::threads
