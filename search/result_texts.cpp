@@ -273,6 +273,18 @@ QString chartText(const SearchResult& result) {
     return {};
 }
 
+QString designationText(const SearchResult& result) {
+    if (result.measured && !result.measured->thread)
+        return measurementText(result.measured->measurement);
+    return toQString(result.designation);
+}
+
+QString kindText(const SearchResult& result) {
+    if (result.half && result.half->external && !result.chart)
+        return QStringLiteral("外径／有効径");
+    return toQString(result.kind);
+}
+
 QString cellText(const SearchResult& result, int column) {
     // A measurement's candidate: the limits the reading was held against and
     // how it fits (search/identify_texts).
@@ -285,10 +297,10 @@ QString cellText(const SearchResult& result, int column) {
     case Chart:
         return chartText(result);
     case Designation:
-        return result.leftHand ? toQString(result.designation) + QStringLiteral("（左ねじ）")
-                               : toQString(result.designation);
+        return result.leftHand ? designationText(result) + QStringLiteral("（左ねじ）")
+                               : designationText(result);
     case Kind:
-        return toQString(result.kind);
+        return kindText(result);
     case Drill:
         // A thread no chart holds whose limits no drill of the series meets:
         // the nearest, said to be outside them.

@@ -118,5 +118,10 @@ QString fitNoteText(const FitNote& note);
 // The result's chart as the results name it: its title, or for a thread the
 // standards give, "計算値（ISO 965-1 6H）".
 QString chartText(const SearchResult& result);
+// The thread as the results name it; a reading that claims none, as words.
+QString designationText(const SearchResult& result);
+// The kind of a chart's row; a bolt's figures named by what they are:
+// "外径／有効径", its major diameter's then its pitch diameter's.
+QString kindText(const SearchResult& result);
 
 } // namespace vornel::search
