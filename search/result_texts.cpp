@@ -148,6 +148,21 @@ std::pair<QString, QString> rowLimits(const SearchResult& result) {
     return {toQString(result.minimum), toQString(result.maximum)};
 }
 
+namespace {
+
+// Whether the hyphen at `at` parts a standard's number ("ISO 965-1"), which
+// is said whole, not paused as a designation's hyphen.
+bool standardPart(const QString& text, qsizetype at) {
+    if (at + 1 >= text.size() || !text[at + 1].isDigit())
+        return false;
+    qsizetype start = at;
+    while (start > 0 && text[start - 1].isDigit())
+        --start;
+    return start < at && QStringView(text).left(start).endsWith(u"ISO ");
+}
+
+} // namespace
+
 QString spokenAnswer(QString text) {
     text = spokenText(text);
     const auto word = [](QChar c) { return c.isLetterOrNumber(); };
@@ -173,8 +188,10 @@ QString spokenAnswer(QString text) {
         case u'-':
         case u'\u2010':
         case u'\uFF0D':
-            if (word(next) &&
-                (i == 0 || word(text[i - 1]) || text[i - 1] == u' ' || text[i - 1] == u'/'))
+            if (standardPart(text, i))
+                out += QStringLiteral("の");
+            else if (word(next) &&
+                     (i == 0 || word(text[i - 1]) || text[i - 1] == u' ' || text[i - 1] == u'/'))
                 out += u' ';
             else
                 out += c;

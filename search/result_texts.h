@@ -35,7 +35,8 @@ std::pair<QString, QString> rowLimits(const SearchResult& result);
 // What a voice is to read for a text of these answers, as spokenText() says
 // the charts' texts: marks said as words where words serve. A range is
 // "6.647 から 6.912", "°" is "度", a designation's hyphen is a pause
-// ("3/8 16UNC", not "マイナス"), and brackets ("G(PF)" too), "／", "：",
+// ("3/8 16UNC", not "マイナス"), a standard's part is "の" ("ISO 965の1"),
+// and brackets ("G(PF)" too), "／", "：",
 // "・" and the ideographic space become "、".
 QString spokenAnswer(QString drawn);
 
