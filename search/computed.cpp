@@ -28,10 +28,6 @@ constexpr threads::ThreadForm kUnifiedForm{Family::Unified, threads::Profile::Is
                                            threads::SizeUnit::Inch,
                                            threads::PitchUnit::ThreadsPerInch};
 
-// A bolt's result names its figures by its kind, as narrow as the cell:
-// the limits beside it are the major diameter's, then the pitch diameter's.
-constexpr std::u16string_view kBoltKind = u"外径／有効径";
-
 std::optional<threads::Millionths> millionths(Rational mm) {
     return threads::wholeMillionths(mm);
 }
@@ -455,7 +451,6 @@ std::vector<SearchResult> boltResults(const Designation& query,
         bolt.byDesignation = true;
         bolt.exact = r.exact;
         bolt.leftHand = query.leftHand;
-        bolt.kind = kBoltKind;
         bolt.designation = computed->designation;
         bolt.thread = &computed->thread;
         bolt.computed = std::move(computed);

@@ -24,25 +24,26 @@ double toDouble(Rational r) {
     return static_cast<double>(r.num) / static_cast<double>(r.den);
 }
 
-std::u16string number(Rational value, int digits = 3) {
-    return threads::decimalText(value, digits);
+std::u16string number(Rational value) {
+    return threads::decimalText(value, 3);
 }
 
 // The class a row's minor diameter limits follow: the chart's declared
 // class, or another grade of its standard (M1 × 0.2 is 4H); the chart's own
 // where they follow none (M13 × 1.5 is not 6H).
-std::u16string chartBasis(const SearchResult& row) {
+MeasuredBasis chartBasis(const SearchResult& row) {
     const auto& c = row.chart->threadForm.toleranceClass;
     const auto followed =
         c && row.thread && row.hasHoleLimits
             ? threads::followedClass(*row.thread, *c, {row.holeMinimum, row.holeMaximum})
             : std::nullopt;
-    return followed ? threads::classText(*followed) : u"図表";
+    return followed ? MeasuredBasis{LimitsBasis::Class, *followed}
+                    : MeasuredBasis{LimitsBasis::Chart, {}};
 }
 
-// The class a bolt or a hole is taken at where none is asked, as written.
-std::u16string defaultBasis(Family family, bool external) {
-    return threads::classText(*threads::defaultClass(family, external));
+// The class a bolt or a hole is taken at where none is asked.
+MeasuredBasis defaultBasis(Family family, bool external) {
+    return {LimitsBasis::Class, threads::defaultClass(family, external)->crest};
 }
 
 // Whitworth bolts: BS 84's tolerances are not among Vornel's tables, so a
@@ -62,11 +63,11 @@ std::optional<DiameterRange> whitworthMajor(const Thread& thread) {
 // A taper thread's diameters, which run from one end of its length to the
 // other, and whose they are.
 void taperAtBothEnds(MeasuredThread& m, std::optional<DiameterRange> major,
-                     std::optional<DiameterRange> minor, std::u16string_view basis) {
+                     std::optional<DiameterRange> minor, LimitsBasis basis) {
     m.taper = true;
     m.major = major;
     m.minor = minor;
-    m.majorBasis = m.minorBasis = basis;
+    m.majorBasis = m.minorBasis = {basis, {}};
 }
 
 // The thread as a reading is held against it, from its row or the
@@ -107,16 +108,16 @@ std::optional<MeasuredThread> measured(const SearchResult& row, BoltMajorLimits 
         m.flankAngle = 55;
         m.threadsPerInch = t.count;
         m.major = whitworthMajor(t);
-        m.majorBasis = u"基準外径から −0.2P（目安）";
-        m.minorBasis = u"2級";
+        m.majorBasis.basis = LimitsBasis::WhitworthBand;
+        m.minorBasis.basis = LimitsBasis::WhitworthMedium;
         break;
     case Family::PipeG:
         m.name = u"G " + threads::inchSizeText(t.size) + count;
         m.flankAngle = 55;
         m.threadsPerInch = t.count;
         m.major = threads::parallelPipeMajor(t.size);
-        m.majorBasis = u"ISO 228-1";
-        m.minorBasis = u"図表";
+        m.majorBasis.basis = LimitsBasis::Iso228;
+        m.minorBasis.basis = LimitsBasis::Chart;
         break;
     case Family::PipeRc:
         m.name = u"R " + threads::inchSizeText(t.size) + count;
@@ -124,26 +125,26 @@ std::optional<MeasuredThread> measured(const SearchResult& row, BoltMajorLimits 
         m.flankAngle = 55;
         m.threadsPerInch = t.count;
         taperAtBothEnds(m, threads::taperPipeMajor(t.size), threads::taperPipeMinor(t.size),
-                        u"ISO 7-1、ねじ部の両端");
+                        LimitsBasis::Iso7Taper);
         break;
     case Family::PipeRp:
         m.name = u"Rp " + threads::inchSizeText(t.size) + count;
         m.flankAngle = 55;
         m.threadsPerInch = t.count;
         m.minor = threads::parallelForTaperMinor(t.size);
-        m.minorBasis = u"ISO 7-1";
+        m.minorBasis.basis = LimitsBasis::Iso7;
         break;
     case Family::Npt:
         m.name = u"NPT " + threads::inchSizeText(t.size) + count;
         m.threadsPerInch = t.count;
         taperAtBothEnds(m, threads::nptMajor(t.size), threads::nptMinor(t.size),
-                        u"ASME B1.20.1、ねじ部の両端");
+                        LimitsBasis::Asme1201Taper);
         break;
     case Family::Nps:
         m.name = u"NPS " + threads::inchSizeText(t.size) + count;
         m.threadsPerInch = t.count;
         m.minor = threads::npsMinor(t.size);
-        m.minorBasis = u"ASME B1.20.1 NPSC";
+        m.minorBasis.basis = LimitsBasis::Npsc;
         break;
     }
     if (m.holeName.empty())
@@ -257,13 +258,13 @@ std::vector<MeasuredTrap> trapsOf(const MeasuredThread& a, const std::vector<Sco
     return traps;
 }
 
-SearchResult noteResult(const threads::Measurement& m, std::u16string note) {
+// A reading that claims no thread: why it cannot be read, or that nothing
+// fits it (no problem).
+SearchResult noteResult(const threads::Measurement& m, threads::MeasurementProblem problem) {
     auto fit = std::make_shared<MeasuredFit>();
     fit->measurement = m;
-    fit->reading = m.hasDiameter() || m.hasPitch() ? measurementText(m) : u"読めない測定値";
-    fit->note = std::move(note);
+    fit->problem = std::move(problem);
     SearchResult result;
-    result.designation = fit->reading;
     result.measured = std::move(fit);
     return result;
 }
@@ -276,29 +277,6 @@ std::optional<DiameterRange> boltMajorLimits(const Thread& t) {
     if (!major)
         return std::nullopt;
     return DiameterRange{major->minimum, major->maximum};
-}
-
-std::u16string pitchText(Rational pitch) {
-    if (pitch.num <= 0)
-        return {};
-    const Rational perInch = threads::inchOver(pitch);
-    return number(pitch, 4) + u" mm = " + number(perInch, 2) + u"山";
-}
-
-std::u16string measurementText(const threads::Measurement& m) {
-    std::u16string text;
-    if (m.hasDiameter()) {
-        text = m.diameter == threads::MeasuredDiameter::Major ? u"外径 " : u"内径 ";
-        text += threads::millimetreText(m.millimetres) + u" mm";
-        if (m.inches)
-            text += u"（" + number({*m.inches, kMillion}, 4) + u" inch）";
-    }
-    if (m.hasPitch()) {
-        if (!text.empty())
-            text += u"、";
-        text += u"ピッチ " + pitchText(m.pitch);
-    }
-    return text;
 }
 
 MeasuredThreads::MeasuredThreads(const SearchIndex& index, BoltMajorLimits boltMajor) {
@@ -344,7 +322,7 @@ MeasuredThreads::MeasuredThreads(const SearchIndex& index, BoltMajorLimits boltM
 std::vector<SearchResult>
 MeasuredThreads::identify(const threads::MeasurementReading& reading) const {
     const threads::Measurement& m = reading.measurement;
-    if (!reading.problem.empty())
+    if (reading.problem)
         return {noteResult(m, reading.problem)};
     const bool major = m.diameter == threads::MeasuredDiameter::Major;
     std::vector<Scored> near;
@@ -378,7 +356,7 @@ MeasuredThreads::identify(const threads::MeasurementReading& reading) const {
         return std::tuple(!a.fits, a.score, a.centre) < std::tuple(!b.fits, b.score, b.centre);
     });
     if (near.empty())
-        return {noteResult(m, u"この測定値に合うねじはありません")};
+        return {noteResult(m, {})};
     std::vector<SearchResult> results;
     for (std::size_t i = 0; i < near.size() && i < kMostCandidates; ++i) {
         const Scored& s = near[i];
@@ -388,7 +366,6 @@ MeasuredThreads::identify(const threads::MeasurementReading& reading) const {
         fit->fits = s.fits;
         fit->offset = s.offset;
         fit->pitchOff = s.pitchOff;
-        fit->reading = measurementText(m);
         if (m.hasDiameter())
             fit->traps = trapsOf(*s.thread, near);
         SearchResult result = s.thread->result;

@@ -42,6 +42,26 @@ using BoltMajorLimits = std::optional<DiameterRange> (*)(const threads::Thread&)
 // The thread model's limits, which the index uses.
 std::optional<DiameterRange> boltMajorLimits(const threads::Thread& thread);
 
+// Whose limits a reading is held against; the text layer names them.
+enum class LimitsBasis {
+    None,
+    Class,           // a class of the thread's standard
+    Chart,           // the chart's own, which follow no class
+    WhitworthBand,   // the basic major diameter and 0.2 P below it, a guide
+    WhitworthMedium, // the chart's Whitworth class, the medium one
+    Iso228,          // ISO 228-1
+    Iso7,            // ISO 7-1's parallel internal thread
+    Iso7Taper,       // ISO 7-1, from one end of the thread to the other
+    Asme1201Taper,   // ASME B1.20.1, likewise
+    Npsc,            // ASME B1.20.1's NPSC
+};
+
+struct MeasuredBasis {
+    LimitsBasis basis = LimitsBasis::None;
+    threads::ToleranceClass toleranceClass; // where `basis` is Class
+    friend bool operator==(const MeasuredBasis&, const MeasuredBasis&) = default;
+};
+
 // A thread as a reading is held against it.
 struct MeasuredThread {
     std::u16string name;     // of the bolt: "M10 × 1.5", "3/8-16UNC", "R 1/4-19"
@@ -51,7 +71,7 @@ struct MeasuredThread {
     threads::Rational pitch;                   // in millimetres
     threads::Rational threadsPerInch;          // where the thread is counted so; else 0
     std::optional<DiameterRange> major, minor; // a bolt's crests, a hole's minor diameter
-    std::u16string majorBasis, minorBasis;     // whose limits: "6g", "ISO 228-1" ...
+    MeasuredBasis majorBasis, minorBasis;      // whose limits
     SearchResult result; // what it opens: its chart's row, or the standards' thread
 };
 
@@ -74,8 +94,9 @@ struct MeasuredFit {
     Millionths offset = 0; // the diameter below the minimum (< 0) or above the maximum (> 0)
     double pitchOff = 0;   // |pitch − thread's| / thread's
     std::vector<MeasuredTrap> traps;
-    std::u16string reading; // the reading as words: "外径 9.5 mm、ピッチ 1.5 mm"
-    std::u16string note;    // why nothing is claimed; empty with a thread
+    // With no thread, why the reading cannot be read; none where it was read
+    // and nothing fits it.
+    threads::MeasurementProblem problem;
     friend bool operator==(const MeasuredFit&, const MeasuredFit&) = default;
 };
 
@@ -98,10 +119,5 @@ public:
 private:
     std::vector<MeasuredThread> threads_;
 };
-
-// The reading as words: "外径 9.5 mm（0.374 inch）、ピッチ 1.5 mm = 16.93山".
-std::u16string measurementText(const threads::Measurement& measurement);
-// A pitch in both units: "1.5875 mm = 16山".
-std::u16string pitchText(threads::Rational pitch);
 
 } // namespace vornel::search

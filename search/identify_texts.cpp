@@ -1,9 +1,9 @@
 #include "search/identify_texts.h"
 
 #include "chart_model/chart_text.h"
-#include "search/identify.h"
 #include "search/result_texts.h"
 #include "threads/standard_sizes.h"
+#include "threads/thread_classes.h"
 
 namespace vornel::search {
 namespace {
@@ -44,6 +44,43 @@ std::u16string_view familyName(const threads::Thread& thread) {
     return {};
 }
 
+// A pitch in both units: "1.5875 mm = 16山".
+QString pitchText(threads::Rational pitch) {
+    return QStringLiteral("%1 mm = %2山")
+        .arg(toQString(threads::decimalText(pitch, 4)),
+             toQString(threads::decimalText(threads::inchOver(pitch), 2)));
+}
+
+// The value a problem is about: "外径", "ピッチ", "山数".
+QString valueName(threads::MeasurementWord value) {
+    using threads::MeasurementWord;
+    switch (value) {
+    case MeasurementWord::Major:
+        return QStringLiteral("外径");
+    case MeasurementWord::Minor:
+        return QStringLiteral("内径");
+    case MeasurementWord::Pitch:
+        return QStringLiteral("ピッチ");
+    case MeasurementWord::Count:
+        return QStringLiteral("山数");
+    default:
+        return {};
+    }
+}
+
+// Past the largest reading of its kind, with the bound.
+QString pastLargest(threads::MeasurementWord value) {
+    using threads::MeasurementWord;
+    if (value == MeasurementWord::Count)
+        return QStringLiteral("山数が多すぎます（1 インチに %1 山まで）")
+            .arg(threads::kMostThreadsPerInch);
+    const bool pitch = value == MeasurementWord::Pitch;
+    return QStringLiteral("%1が大きすぎます（%2 mm まで）")
+        .arg(valueName(value))
+        .arg((pitch ? threads::kLargestMeasuredPitch : threads::kLargestMeasuredDiameter) /
+             threads::kMillion);
+}
+
 bool onBolt(const MeasuredFit& fit) {
     return fit.measurement.diameter == threads::MeasuredDiameter::Major;
 }
@@ -65,7 +102,7 @@ QString diameterPlace(const MeasuredFit& fit) {
 
 // "ピッチ 1.5875 mm = 16山（一致）", "…（測った値と 5.5 % 違う）".
 QString pitchPlace(const MeasuredFit& fit) {
-    QString text = QStringLiteral("ピッチ ") + toQString(pitchText(fit.thread->pitch));
+    QString text = QStringLiteral("ピッチ ") + pitchText(fit.thread->pitch);
     if (!fit.measurement.hasPitch())
         return text;
     if (fit.pitchOff <= kGaugeTolerance)
@@ -97,7 +134,102 @@ QString trapText(const MeasuredFit& fit, const MeasuredTrap& trap) {
            reasons.join(QStringLiteral("、"));
 }
 
+// Why nothing is claimed: the reading's problem, or that nothing fits.
+QString noteText(const MeasuredFit& fit) {
+    return fit.problem ? measurementProblemText(fit.problem)
+                       : QStringLiteral("この測定値に合うねじはありません");
+}
+
 } // namespace
+
+QString measurementText(const threads::Measurement& m) {
+    QStringList parts;
+    if (m.hasDiameter()) {
+        QString text = m.diameter == threads::MeasuredDiameter::Major ? QStringLiteral("外径 ")
+                                                                      : QStringLiteral("内径 ");
+        text += toQString(threads::millimetreText(m.millimetres)) + QStringLiteral(" mm");
+        if (m.inches)
+            text += QStringLiteral("（%1 inch）")
+                        .arg(toQString(threads::decimalText({*m.inches, threads::kMillion}, 4)));
+        parts.append(text);
+    }
+    if (m.hasPitch())
+        parts.append(QStringLiteral("ピッチ ") + pitchText(m.pitch));
+    return parts.isEmpty() ? QStringLiteral("読めない測定値") : parts.join(u'、');
+}
+
+QString measurementProblemText(const threads::MeasurementProblem& problem) {
+    using Fault = threads::MeasurementFault;
+    const QString name = valueName(problem.value);
+    QString why;
+    switch (problem.fault) {
+    case Fault::None:
+        return {};
+    case Fault::NotPositive:
+        why = name + QStringLiteral("は正の値で入力してください");
+        break;
+    case Fault::TooManyDigits:
+        why = name + QStringLiteral("が大きすぎます");
+        break;
+    case Fault::TooManyDecimals:
+        why = name + QStringLiteral("の桁が多すぎます");
+        break;
+    case Fault::Zero:
+        why = name + QStringLiteral("が 0 です");
+        break;
+    case Fault::NoValue:
+        why = name + QStringLiteral("の値がありません");
+        break;
+    case Fault::PastLargest:
+        why = pastLargest(problem.value);
+        break;
+    case Fault::TooFewPerInch:
+        // The count whose pitch is the largest: 25.4 / 20 per inch.
+        why = QStringLiteral("山数が少なすぎます（1 インチに %1 山から）")
+                  .arg(toQString(threads::decimalText(
+                      threads::inchOver({threads::kLargestMeasuredPitch, threads::kMillion}), 2)));
+        break;
+    case Fault::TwoDiameters:
+        why = QStringLiteral("径が二つあります（外径か内径のどちらか一つ）");
+        break;
+    case Fault::TwoPitches:
+        why = QStringLiteral("ピッチが二つあります");
+        break;
+    case Fault::NotAValue:
+        why = QStringLiteral("「%1」が何の値か分かりません").arg(toQString(problem.word));
+        break;
+    case Fault::UnknownWord:
+        why = QStringLiteral("「%1」が分かりません").arg(toQString(problem.word));
+        break;
+    }
+    return QStringLiteral("測定値が読めません：") + why;
+}
+
+QString measuredBasisText(const MeasuredBasis& basis) {
+    switch (basis.basis) {
+    case LimitsBasis::Class:
+        return toQString(threads::classText(basis.toleranceClass));
+    case LimitsBasis::Chart:
+        return QStringLiteral("図表");
+    case LimitsBasis::WhitworthBand:
+        return QStringLiteral("基準外径から −0.2P（目安）");
+    case LimitsBasis::WhitworthMedium:
+        return QStringLiteral("2級");
+    case LimitsBasis::Iso228:
+        return QStringLiteral("ISO 228-1");
+    case LimitsBasis::Iso7:
+        return QStringLiteral("ISO 7-1");
+    case LimitsBasis::Iso7Taper:
+        return QStringLiteral("ISO 7-1、ねじ部の両端");
+    case LimitsBasis::Asme1201Taper:
+        return QStringLiteral("ASME B1.20.1、ねじ部の両端");
+    case LimitsBasis::Npsc:
+        return QStringLiteral("ASME B1.20.1 NPSC");
+    case LimitsBasis::None:
+        break;
+    }
+    return {};
+}
 
 QString measuredLimitsText(const SearchResult& result) {
     const MeasuredFit* fit = result.measured.get();
@@ -110,7 +242,7 @@ QString measuredLimitsText(const SearchResult& result) {
     return QStringLiteral("%1 %2（%3）")
         .arg(onBolt(*fit) ? QStringLiteral("おねじ外径") : QStringLiteral("めねじ内径"),
              rangeText(workedOutText(limits->minimum), workedOutText(limits->maximum)),
-             toQString(onBolt(*fit) ? fit->thread->majorBasis : fit->thread->minorBasis));
+             measuredBasisText(onBolt(*fit) ? fit->thread->majorBasis : fit->thread->minorBasis));
 }
 
 QString measuredFitText(const SearchResult& result) {
@@ -118,7 +250,7 @@ QString measuredFitText(const SearchResult& result) {
     if (!fit)
         return {};
     if (!fit->thread)
-        return toQString(fit->note);
+        return noteText(*fit);
     QStringList parts;
     if (fit->measurement.hasDiameter())
         parts.append(diameterPlace(*fit));
@@ -134,9 +266,9 @@ QStringList measuredDetailLines(const SearchResult& result) {
     const MeasuredFit* fit = result.measured.get();
     if (!fit)
         return {};
-    QStringList lines{QStringLiteral("測定値　") + toQString(fit->reading)};
+    QStringList lines{QStringLiteral("測定値　") + measurementText(fit->measurement)};
     if (!fit->thread) {
-        lines.append(toQString(fit->note));
+        lines.append(noteText(*fit));
         return lines;
     }
     const MeasuredThread& thread = *fit->thread;

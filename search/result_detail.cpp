@@ -177,4 +177,11 @@ QString resultDetail(const SearchResult& result) {
     return lines.join(u'\n');
 }
 
+QString spokenDetail(const SearchResult& result) {
+    QStringList lines = resultDetail(result).split(u'\n');
+    for (QString& line : lines)
+        line = spokenAnswer(line);
+    return lines.join(u'\n');
+}
+
 } // namespace vornel::search

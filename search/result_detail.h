@@ -13,5 +13,7 @@ namespace vornel::search {
 // the series within the limits with its ひっかかり率, the chart's own marked,
 // or that none lies within them.
 QString resultDetail(const SearchResult& result);
+// The same lines as a voice is to read them (spokenAnswer()), one a line.
+QString spokenDetail(const SearchResult& result);
 
 } // namespace vornel::search

@@ -216,10 +216,10 @@ QJsonObject resultJson(const SearchResult& result) {
                       QJsonObject{{QStringLiteral("position"), result.position},
                                   {QStringLiteral("title"), toQString(result.chart->title)},
                                   {QStringLiteral("line"), result.line}});
-    if (!result.designation.empty())
-        object.insert(QStringLiteral("designation"), toQString(result.designation));
-    if (!result.kind.empty())
-        object.insert(QStringLiteral("kind"), toQString(result.kind));
+    if (const QString designation = designationText(result); !designation.isEmpty())
+        object.insert(QStringLiteral("designation"), designation);
+    if (const QString kind = kindText(result); !kind.isEmpty())
+        object.insert(QStringLiteral("kind"), kind);
     object.insert(QStringLiteral("leftHand"), result.leftHand);
     if (!result.drill.empty()) {
         QJsonObject drill = length(toQString(result.drill));

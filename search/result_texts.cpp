@@ -148,6 +148,21 @@ std::pair<QString, QString> rowLimits(const SearchResult& result) {
     return {toQString(result.minimum), toQString(result.maximum)};
 }
 
+namespace {
+
+// Whether the hyphen at `at` parts a standard's number ("ISO 965-1"), which
+// is said whole, not paused as a designation's hyphen.
+bool standardPart(const QString& text, qsizetype at) {
+    if (at + 1 >= text.size() || !text[at + 1].isDigit())
+        return false;
+    qsizetype start = at;
+    while (start > 0 && text[start - 1].isDigit())
+        --start;
+    return start < at && QStringView(text).left(start).endsWith(u"ISO ");
+}
+
+} // namespace
+
 QString spokenAnswer(QString text) {
     text = spokenText(text);
     const auto word = [](QChar c) { return c.isLetterOrNumber(); };
@@ -173,8 +188,10 @@ QString spokenAnswer(QString text) {
         case u'-':
         case u'\u2010':
         case u'\uFF0D':
-            if (word(next) &&
-                (i == 0 || word(text[i - 1]) || text[i - 1] == u' ' || text[i - 1] == u'/'))
+            if (standardPart(text, i))
+                out += QStringLiteral("の");
+            else if (word(next) &&
+                     (i == 0 || word(text[i - 1]) || text[i - 1] == u' ' || text[i - 1] == u'/'))
                 out += u' ';
             else
                 out += c;
@@ -273,6 +290,18 @@ QString chartText(const SearchResult& result) {
     return {};
 }
 
+QString designationText(const SearchResult& result) {
+    if (result.measured && !result.measured->thread)
+        return measurementText(result.measured->measurement);
+    return toQString(result.designation);
+}
+
+QString kindText(const SearchResult& result) {
+    if (result.half && result.half->external && !result.chart)
+        return QStringLiteral("外径／有効径");
+    return toQString(result.kind);
+}
+
 QString cellText(const SearchResult& result, int column) {
     // A measurement's candidate: the limits the reading was held against and
     // how it fits (search/identify_texts).
@@ -285,10 +314,10 @@ QString cellText(const SearchResult& result, int column) {
     case Chart:
         return chartText(result);
     case Designation:
-        return result.leftHand ? toQString(result.designation) + QStringLiteral("（左ねじ）")
-                               : toQString(result.designation);
+        return result.leftHand ? designationText(result) + QStringLiteral("（左ねじ）")
+                               : designationText(result);
     case Kind:
-        return toQString(result.kind);
+        return kindText(result);
     case Drill:
         // A thread no chart holds whose limits no drill of the series meets:
         // the nearest, said to be outside them.

@@ -35,7 +35,8 @@ std::pair<QString, QString> rowLimits(const SearchResult& result);
 // What a voice is to read for a text of these answers, as spokenText() says
 // the charts' texts: marks said as words where words serve. A range is
 // "6.647 から 6.912", "°" is "度", a designation's hyphen is a pause
-// ("3/8 16UNC", not "マイナス"), and brackets ("G(PF)" too), "／", "：",
+// ("3/8 16UNC", not "マイナス"), a standard's part is "の" ("ISO 965の1"),
+// and brackets ("G(PF)" too), "／", "：",
 // "・" and the ideographic space become "、".
 QString spokenAnswer(QString drawn);
 
@@ -118,5 +119,10 @@ QString fitNoteText(const FitNote& note);
 // The result's chart as the results name it: its title, or for a thread the
 // standards give, "計算値（ISO 965-1 6H）".
 QString chartText(const SearchResult& result);
+// The thread as the results name it; a reading that claims none, as words.
+QString designationText(const SearchResult& result);
+// The kind of a chart's row; a bolt's figures named by what they are:
+// "外径／有効径", its major diameter's then its pitch diameter's.
+QString kindText(const SearchResult& result);
 
 } // namespace vornel::search

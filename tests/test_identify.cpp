@@ -68,10 +68,11 @@ const search::MeasuredThreads& withBolts() {
 QString describe(const search::SearchResult& r) {
     const search::MeasuredFit& fit = *r.measured;
     if (!fit.thread)
-        return u"none: "_s + qs(fit.note);
+        return u"none: "_s + search::measuredFitText(r);
     const bool hole = fit.measurement.diameter == threads::MeasuredDiameter::Minor;
     // A hole's limits named by the class they follow, or the chart's.
-    QString text = (hole ? qs(fit.thread->holeName) + u" ("_s + qs(fit.thread->minorBasis) + u')'
+    QString text = (hole ? qs(fit.thread->holeName) + u" ("_s +
+                               search::measuredBasisText(fit.thread->minorBasis) + u')'
                          : qs(fit.thread->name)) +
                    (fit.fits ? u" fits"_s : u" near"_s);
     QStringList traps;
@@ -166,7 +167,7 @@ private slots:
         QFETCH(qint64, count);
         const std::optional<threads::MeasurementReading> r = readMeasurement(typed);
         QVERIFY(r);
-        QCOMPARE(qs(r->problem), QString());
+        QVERIFY(!r->problem);
         const threads::Measurement& m = r->measurement;
         QCOMPARE(static_cast<int>(m.diameter), diameter);
         QCOMPARE(m.millimetres, millimetres);
@@ -209,13 +210,13 @@ private slots:
         QCOMPARE(r.has_value(), !why.isEmpty());
         if (!r)
             return;
-        QVERIFY2(qs(r->problem).startsWith(u"測定値が読めません："_s) &&
-                     qs(r->problem).contains(why),
-                 qPrintable(qs(r->problem)));
+        const QString problem = search::measurementProblemText(r->problem);
+        QVERIFY2(problem.startsWith(u"測定値が読めません："_s) && problem.contains(why),
+                 qPrintable(problem));
         // Through the index: one result, its words, no thread claimed.
         const std::vector<search::SearchResult> results = index().find(view(typed));
-        QCOMPARE(described(results, 9), QStringList{u"none: "_s + qs(r->problem)});
-        QCOMPARE(search::resultDescription(results.front()), qs(r->problem));
+        QCOMPARE(described(results, 9), QStringList{u"none: "_s + problem});
+        QCOMPARE(search::resultDescription(results.front()), problem);
     }
 
     // ISO 228-1, ISO 7-1 (JIS B 0203) and ASME B1.20.1 worked by hand from

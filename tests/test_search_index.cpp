@@ -31,8 +31,8 @@ const search::SearchIndex& index() {
 // A result as "position designation [kind] limits [computed limits → drill]: why".
 QString describe(const search::SearchResult& r) {
     QString text = QString::number(r.position) + u' ' + qs(r.designation);
-    if (!r.kind.empty())
-        text += u" ["_s + qs(r.kind) + u']';
+    if (const QString kind = search::kindText(r); !kind.isEmpty())
+        text += u" ["_s + kind + u']';
     if (r.limits != Limits::None)
         text += u' ' + qs(limitsName(r.limits)) + u' ' + qs(r.minimum) + u'~' + qs(r.maximum);
     if (r.computed)

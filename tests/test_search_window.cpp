@@ -214,48 +214,53 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<QStringList>("figures");
         QTest::addColumn<QStringList>("whole");
+        // What a voice says of the detail, in words where it draws marks.
+        QTest::addColumn<QStringList>("heard");
         const QString thread = u"M8x1.25"_s;
         // ISO 965-1, M8 × 1.25: D1 6.647 + TD1(6) 0.265; D2 7.188 + TD2(6)
         // 0.160; 6g: es −0.028, Td(6) 0.212, Td2(6) 0.118; ISO 2857: 6H, ISO 2.
         const QStringList hole{u"6.8"_s, u"6.647"_s, u"6.912"_s, u"89 %"_s};
         const QStringList holeWhole{u"7.188"_s, u"7.348"_s, u"8.000"_s, u"ISO 2"_s};
         const QStringList bolt{u"7.760"_s, u"7.972"_s, u"7.042"_s, u"7.160"_s};
-        QTest::newRow("a chart's row") << QStringList{thread} << 3 << 0 << hole << holeWhole;
+        QTest::newRow("a chart's row") << QStringList{thread} << 3 << 0 << hole << holeWhole
+                                       << QStringList{u"6.647 から 6.912"_s};
         QTest::newRow("a thread and a drill")
             << QStringList{thread, u"6.9"_s} << 3 << 0
-            << QStringList{u"6.8"_s, u"6.647"_s, u"6.912"_s, u"81 %"_s} << holeWhole;
+            << QStringList{u"6.8"_s, u"6.647"_s, u"6.912"_s, u"81 %"_s} << holeWhole
+            << QStringList();
         // Spaces, which a query ignores, count: 7 + 1 + 248 is 256.
-        QTest::newRow("the longest query")
-            << QStringList{thread, QString(248, u' ')} << 3 << 0 << hole << holeWhole;
-        QTest::newRow("one longer")
-            << QStringList{thread, QString(249, u' ')} << 0 << -1 << QStringList() << QStringList();
+        QTest::newRow("the longest query") << QStringList{thread, QString(248, u' ')} << 3 << 0
+                                           << hole << holeWhole << QStringList();
+        QTest::newRow("one longer") << QStringList{thread, QString(249, u' ')} << 0 << -1
+                                    << QStringList() << QStringList() << QStringList();
         QTest::newRow("one term, one longer") << QStringList{thread + QString(250, u' ')} << 0 << -1
-                                              << QStringList() << QStringList();
-        QTest::newRow("a bolt") << QStringList{u"M8x1.25-6g"_s} << 4 << 0 << bolt << QStringList();
+                                              << QStringList() << QStringList() << QStringList();
+        QTest::newRow("a bolt") << QStringList{u"M8x1.25-6g"_s} << 4 << 0 << bolt << QStringList()
+                                << QStringList{u"ISO 965の1 6g"_s, u"7.760 から 7.972"_s};
         QTest::newRow("a fit's bolt")
-            << QStringList{u"M8x1.25-6H/6g"_s} << 4 << 3 << bolt << QStringList();
+            << QStringList{u"M8x1.25-6H/6g"_s} << 4 << 3 << bolt << QStringList() << QStringList();
         QTest::newRow("a fit's hole")
-            << QStringList{u"M8x1.25-6H/6g"_s} << 4 << 0 << hole << holeWhole;
+            << QStringList{u"M8x1.25-6H/6g"_s} << 4 << 0 << hole << holeWhole << QStringList();
         // 6.9 in 6.647～6.912: 0.253 above the minimum, 0.012 below the maximum.
         QTest::newRow("a drill") << QStringList{u"6.9"_s} << 2 << 0
                                  << QStringList{u"6.8"_s,  u"6.647"_s, u"6.912"_s,
                                                 u"81 %"_s, u"0.253"_s, u"0.012"_s}
-                                 << QStringList();
+                                 << QStringList() << QStringList();
         // M10 × 1.5 6g: es −0.032, Td(6) 0.236.
         QTest::newRow("a measurement")
             << QStringList{u"外径"_s, u"9.5"_s, u"ピッチ"_s, u"1.5"_s} << 3 << 2
-            << QStringList{u"9.732"_s, u"9.968"_s} << QStringList();
+            << QStringList{u"9.732"_s, u"9.968"_s} << QStringList() << QStringList();
         // ASME B1.1 1/4-20UNC-3A, in inches as it prints them: 0.2419～0.2500
         // and 0.2147～0.2175.
         QTest::newRow("an inch bolt")
             << QStringList{u"1/4-20UNC-3A"_s} << 3 << 0
             << QStringList{u"6.144"_s, u"6.350"_s, u"5.453"_s, u"5.525"_s}
-            << QStringList{u"0.2419～0.2500 in"_s, u"0.2147～0.2175 in"_s};
+            << QStringList{u"0.2419～0.2500 in"_s, u"0.2147～0.2175 in"_s} << QStringList();
         // G has no class 6H: no figure under its name, the chart's own.
         QTest::newRow("a class the standard lacks")
             << QStringList{u"G1/4-6H"_s} << 1 << 0
             << QStringList{u"11.7"_s, u"11.445"_s, u"11.89"_s, u"6H 規格にない等級"_s}
-            << QStringList();
+            << QStringList() << QStringList();
     }
     void sameAnswerAtEveryDoor() {
         QFETCH(QStringList, terms);
@@ -263,6 +268,7 @@ private slots:
         QFETCH(int, result);
         QFETCH(QStringList, figures);
         QFETCH(QStringList, whole);
+        QFETCH(QStringList, heard);
         const QString query = terms.join(u' ');
         Program program;
         program.openSearch(0, query, true);
@@ -318,6 +324,12 @@ private slots:
             spoken.append(model->index(result, column).data(Qt::AccessibleTextRole).toString());
         table->setCurrentIndex(model->index(result, 0));
         const QString detail = window->detailArea()->toPlainText();
+        // The detail as a voice reads it, line by line as it is drawn.
+        const QStringList detailHeard = window->detailArea()->accessibleDescription().split(u'\n');
+        QCOMPARE(detailHeard.size(), detail.split(u'\n').size());
+        for (const QString& words : heard)
+            QVERIFY2(detailHeard.join(u'\n').contains(words),
+                     qPrintable(words + u" not in "_s + detailHeard.join(u'\n')));
         QGuiApplication::clipboard()->clear();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
@@ -355,7 +367,7 @@ private slots:
                          u"^外径 [\\d.]+ から [\\d.]+、有効径 [\\d.]+ から [\\d.]+$"_s)),
                      qPrintable(spoken[search::Limits]));
         // Spoken in words: no marks a voice reads as marks, no hyphen as マイナス.
-        for (const QString& cell : spoken) {
+        for (const QString& cell : spoken + detailHeard) {
             QVERIFY2(!cell.contains(QRegularExpression(u"[～／（）()°：]|\\w[-‐－]\\w"_s)),
                      qPrintable(cell));
         }

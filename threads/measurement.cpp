@@ -25,22 +25,21 @@ constexpr Word kLatinWords[] = {
     {u"in", Kind::Inch, false},  {u"p", Kind::Pitch, false},
 };
 
-const std::u16string kCannotRead = u"測定値が読めません：";
+using Fault = MeasurementFault;
 
 // A number of a reading: its value, exactly, or why it is none.
 struct Number {
     Rational value;
-    std::u16string problem;
+    Fault fault = Fault::None;
 };
 
 // Numbers longer than this are no reading of a caliper or a gauge.
 constexpr std::size_t kMostWholeDigits = 7;
 constexpr std::size_t kMostDecimals = 6;
 
-Number readNumber(std::u16string_view text, std::u16string_view what) {
-    const std::u16string name(what);
+Number readNumber(std::u16string_view text) {
     if (text.starts_with(u'-'))
-        return {{}, name + u"は正の値で入力してください"};
+        return {{}, Fault::NotPositive};
     if (text.starts_with(u'+'))
         text.remove_prefix(1);
     const std::size_t point = text.find(u'.');
@@ -49,9 +48,9 @@ Number readNumber(std::u16string_view text, std::u16string_view what) {
         point == std::u16string_view::npos ? std::u16string_view{} : text.substr(point + 1);
     const auto first = whole.find_first_not_of(u'0');
     if (first != std::u16string_view::npos && whole.size() - first > kMostWholeDigits)
-        return {{}, name + u"が大きすぎます"};
+        return {{}, Fault::TooManyDigits};
     if (fraction.size() > kMostDecimals)
-        return {{}, name + u"の桁が多すぎます"};
+        return {{}, Fault::TooManyDecimals};
     std::int64_t num = 0, den = 1;
     for (char16_t c : whole)
         num = num * 10 + (c - u'0');
@@ -60,8 +59,8 @@ Number readNumber(std::u16string_view text, std::u16string_view what) {
         den *= 10;
     }
     if (num == 0)
-        return {{}, name + u"が 0 です"};
-    return {reduced(num, den), {}};
+        return {{}, Fault::Zero};
+    return {reduced(num, den)};
 }
 
 class Reader {
@@ -70,7 +69,7 @@ public:
         : tokens_(std::move(tokens)) {}
 
     MeasurementReading read() {
-        while (at_ < tokens_.size() && problem_.empty()) {
+        while (at_ < tokens_.size() && !problem_) {
             const Token& token = tokens_[at_++];
             switch (token.kind) {
             case Kind::Major:
@@ -85,30 +84,34 @@ public:
                 if (const std::optional<Token> number = take(Kind::Number))
                     count(*number);
                 else
-                    problem_ = u"山数の値がありません";
+                    fail(Fault::NoValue, Kind::Count);
                 break;
             case Kind::Number:
                 if (next(Kind::Count)) {
                     ++at_;
                     count(token);
                 } else {
-                    problem_ = u"「" + std::u16string(token.text) + u"」が何の値か分かりません";
+                    fail(Fault::NotAValue, Kind::Unknown, token.text);
                 }
                 break;
             case Kind::Millimetre:
             case Kind::Inch:
             case Kind::Unknown:
-                problem_ = u"「" + std::u16string(token.text) + u"」が分かりません";
+                fail(Fault::UnknownWord, Kind::Unknown, token.text);
                 break;
             }
         }
-        if (!problem_.empty())
-            return {{}, kCannotRead + problem_};
+        if (problem_)
+            return {{}, problem_};
         return {reading_, {}};
     }
 
 private:
     bool next(Kind kind) const { return at_ < tokens_.size() && tokens_[at_].kind == kind; }
+
+    void fail(Fault fault, Kind value, std::u16string_view word = {}) {
+        problem_ = {fault, value, std::u16string(word)};
+    }
 
     std::optional<Token> take(Kind kind) {
         if (!next(kind))
@@ -117,19 +120,19 @@ private:
     }
 
     void diameter(MeasuredDiameter which) {
-        const std::u16string_view name = which == MeasuredDiameter::Major ? u"外径" : u"内径";
+        const Kind name = which == MeasuredDiameter::Major ? Kind::Major : Kind::Minor;
         if (reading_.hasDiameter()) {
-            problem_ = u"径が二つあります（外径か内径のどちらか一つ）";
+            fail(Fault::TwoDiameters, name);
             return;
         }
         const std::optional<Token> token = take(Kind::Number);
         if (!token) {
-            problem_ = std::u16string(name) + u"の値がありません";
+            fail(Fault::NoValue, name);
             return;
         }
-        Number number = readNumber(token->text, name);
-        if (!number.problem.empty()) {
-            problem_ = std::move(number.problem);
+        const Number number = readNumber(token->text);
+        if (number.fault != Fault::None) {
+            fail(number.fault, name);
             return;
         }
         // A number that starts with its point is in inches, as machinists
@@ -146,7 +149,7 @@ private:
         }
         reading_.millimetres = millionthsOf(mm);
         if (reading_.millimetres > kLargestMeasuredDiameter) {
-            problem_ = std::u16string(name) + u"が大きすぎます（1000 mm まで）";
+            fail(Fault::PastLargest, name);
             return;
         }
         reading_.diameter = which;
@@ -155,7 +158,7 @@ private:
     void pitch() {
         const std::optional<Token> token = take(Kind::Number);
         if (!token) {
-            problem_ = u"ピッチの値がありません";
+            fail(Fault::NoValue, Kind::Pitch);
             return;
         }
         if (take(Kind::Count)) { // "ピッチ 16山"
@@ -164,14 +167,14 @@ private:
         }
         take(Kind::Millimetre);
         if (reading_.hasPitch()) {
-            problem_ = u"ピッチが二つあります";
+            fail(Fault::TwoPitches, Kind::Pitch);
             return;
         }
-        Number number = readNumber(token->text, u"ピッチ");
-        if (number.problem.empty() && millionthsOf(number.value) > kLargestMeasuredPitch)
-            number.problem = u"ピッチが大きすぎます（20 mm まで）";
-        if (!number.problem.empty()) {
-            problem_ = std::move(number.problem);
+        Number number = readNumber(token->text);
+        if (number.fault == Fault::None && millionthsOf(number.value) > kLargestMeasuredPitch)
+            number.fault = Fault::PastLargest;
+        if (number.fault != Fault::None) {
+            fail(number.fault, Kind::Pitch);
             return;
         }
         reading_.pitch = number.value;
@@ -179,17 +182,18 @@ private:
 
     void count(const Token& token) {
         if (reading_.hasPitch()) {
-            problem_ = u"ピッチが二つあります";
+            fail(Fault::TwoPitches, Kind::Pitch);
             return;
         }
-        Number number = readNumber(token.text, u"山数");
-        if (number.problem.empty() && number.value > Rational{kMostThreadsPerInch, 1})
-            number.problem = u"山数が多すぎます（1 インチに 200 山まで）";
+        Number number = readNumber(token.text);
+        if (number.fault == Fault::None && number.value > Rational{kMostThreadsPerInch, 1})
+            number.fault = Fault::PastLargest;
         // Bounded as a pitch is: fewer than 1.27 per inch is a pitch past 20 mm.
-        if (number.problem.empty() && millionthsOf(inchOver(number.value)) > kLargestMeasuredPitch)
-            number.problem = u"山数が少なすぎます（1 インチに 1.27 山から）";
-        if (!number.problem.empty()) {
-            problem_ = std::move(number.problem);
+        if (number.fault == Fault::None &&
+            millionthsOf(inchOver(number.value)) > kLargestMeasuredPitch)
+            number.fault = Fault::TooFewPerInch;
+        if (number.fault != Fault::None) {
+            fail(number.fault, Kind::Count);
             return;
         }
         reading_.threadsPerInch = number.value;
@@ -199,7 +203,7 @@ private:
     std::vector<Token> tokens_;
     std::size_t at_ = 0;
     Measurement reading_;
-    std::u16string problem_;
+    MeasurementProblem problem_;
 };
 
 } // namespace

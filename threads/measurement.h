@@ -29,14 +29,6 @@ struct Measurement {
     friend bool operator==(const Measurement&, const Measurement&) = default;
 };
 
-// A query that is a measurement: what was read, or why it cannot be read
-// ("測定値が読めません：…"), never both.
-struct MeasurementReading {
-    Measurement measurement;
-    std::u16string problem;
-    friend bool operator==(const MeasurementReading&, const MeasurementReading&) = default;
-};
-
 // The largest values a reading takes: no thread of the charts or the
 // standards comes near them, and the arithmetic on them stays in 64 bits.
 inline constexpr Millionths kLargestMeasuredDiameter = 1000 * kMillion; // 1 m
@@ -53,6 +45,38 @@ enum class MeasurementWord {
     Inch,       // in, inch, ", ″, インチ
     Number,
     Unknown,
+};
+
+// Why a reading cannot be read; the text layer says it in words.
+enum class MeasurementFault {
+    None,
+    NotPositive,     // the value has a minus sign
+    TooManyDigits,   // more whole digits than a caliper or a gauge reads
+    TooManyDecimals, // more decimals than one reads
+    Zero,
+    NoValue,       // a word without its number
+    PastLargest,   // beyond the largest reading of its kind
+    TooFewPerInch, // a count per inch whose pitch is past the largest
+    TwoDiameters,
+    TwoPitches,
+    NotAValue,   // a number after no word: `word` holds it
+    UnknownWord, // `word` holds it
+};
+
+struct MeasurementProblem {
+    MeasurementFault fault = MeasurementFault::None;
+    MeasurementWord value = MeasurementWord::Unknown; // whose value: Major, Minor, Pitch, Count
+    std::u16string word;                              // the word quoted, as typed
+    explicit operator bool() const { return fault != MeasurementFault::None; }
+    friend bool operator==(const MeasurementProblem&, const MeasurementProblem&) = default;
+};
+
+// A query that is a measurement: what was read, or why it cannot be read,
+// never both.
+struct MeasurementReading {
+    Measurement measurement;
+    MeasurementProblem problem;
+    friend bool operator==(const MeasurementReading&, const MeasurementReading&) = default;
 };
 
 struct MeasurementToken {

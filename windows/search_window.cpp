@@ -501,11 +501,13 @@ void SearchWindow::hideEvent(QHideEvent* event) {
 void SearchWindow::showDetail() {
     const QModelIndex current = table_->currentIndex();
     const int row = current.isValid() ? current.row() : 0;
-    const QString text = row < model_->rowCount()
-                             ? resultDetail(model_->results()[static_cast<std::size_t>(row)])
-                             : QString();
+    const SearchResult* result =
+        row < model_->rowCount() ? &model_->results()[static_cast<std::size_t>(row)] : nullptr;
+    const QString text = result ? resultDetail(*result) : QString();
     if (text == detail_->toPlainText())
         return;
+    // A voice reads the detail's figures in words, as it reads the cells.
+    detail_->setAccessibleDescription(result ? spokenDetail(*result) : QString());
     detail_->setPlainText(text);
 }
 
