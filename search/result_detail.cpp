@@ -2,12 +2,14 @@
 
 #include "chart_model/accessible_text.h"
 #include "chart_model/chart_text.h"
+#include "search/bench_texts.h"
 #include "search/computed.h"
 #include "search/engagement.h"
 #include "search/identify_texts.h"
 #include "search/result_texts.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <tuple>
 
 namespace vornel::search {
@@ -91,9 +93,7 @@ QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
     return lines;
 }
 
-} // namespace
-
-QString resultDetail(const SearchResult& result) {
+QString threadDetail(const SearchResult& result) {
     // A measurement's reading and how it fits come first.
     QStringList lines = measuredDetailLines(result);
     if (!result.chart && !result.computed)
@@ -176,6 +176,19 @@ QString resultDetail(const SearchResult& result) {
                            toQString(asked->standard))
                 : toQString(asked->standard) + u'　' + toQString(asked->note));
     lines.append(usableDrillsLine(result));
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+QString resultDetail(const SearchResult& result) {
+    QStringList lines;
+    if (const QString thread = threadDetail(result); !thread.isEmpty())
+        lines = thread.split(u'\n');
+    // Under the thread's name, as what the drawing's designation gives.
+    if (const QString area = bareStressArea(result); !area.isEmpty())
+        lines.insert(std::min<qsizetype>(1, lines.size()), area);
+    lines += benchFields(result);
     return lines.join(u'\n');
 }
 
