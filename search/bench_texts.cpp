@@ -165,22 +165,20 @@ QStringList wireTexts(const SearchResult& result, const BenchAnswer& answer, boo
     }
     const threads::ThreeWireCheck& check = *answer.wires->check;
     const auto over = [&](const threads::OverWires& o, const QString& wire) {
-        return brief
-                   ? QStringLiteral("三針 M %1（ワイヤ %2）")
-                         .arg(rangeText(workedOutText(o.m.minimum), workedOutText(o.m.maximum)),
-                              wire)
-                   : QStringLiteral("三針寸法 M ") +
-                         workedOutText(result, o.m.minimum, o.m.maximum,
-                                       QStringLiteral("%1、%2").arg(wire, formulaText(o.formula)));
+        const bool lead = o.formula == threads::OverWiresFormula::LeadAngle;
+        const QString note = brief ? (lead ? wire + QStringLiteral("、リード角補正") : wire)
+                                   : QStringLiteral("%1、%2").arg(wire, formulaText(o.formula));
+        return (brief ? QStringLiteral("三針 M ") : QStringLiteral("三針寸法 M ")) +
+               workedOutText(result, o.m.minimum, o.m.maximum, note);
     };
     if (!answer.wire) {
         texts.append(
-            over(check.overBest, brief ? fixedText(sizes->best, 4) : QStringLiteral("最適ワイヤ")));
+            over(check.overBest, brief ? QStringLiteral("ワイヤ ") + fixedText(sizes->best, 4)
+                                       : QStringLiteral("最適ワイヤ")));
         return texts;
     }
     if (check.overGiven) {
-        texts.append(over(*check.overGiven,
-                          (brief ? QString() : QStringLiteral("ワイヤ ")) + givenWireText(answer)));
+        texts.append(over(*check.overGiven, QStringLiteral("ワイヤ ") + givenWireText(answer)));
         if (!brief)
             texts.append(over(check.overBest, QStringLiteral("最適ワイヤ")));
         return texts;
@@ -234,8 +232,8 @@ QStringList holeTexts(const BenchAnswer& answer, bool brief) {
                              .arg(answer.pointAngle));
     }
     if (!depths.isEmpty())
-        texts.prepend(
-            QStringLiteral("下穴深さ %1（先端 %2）").arg(depths.join(u'／'), workedOutText(point)));
+        texts.prepend(QStringLiteral("下穴深さ %1（ねじ深さ %2、先端 %3）")
+                          .arg(depths.join(u'／'), depthText(answer), workedOutText(point)));
     return texts;
 }
 
@@ -243,12 +241,13 @@ QStringList benchTexts(const SearchResult& result, bool brief) {
     const BenchAnswer* answer = result.bench.get();
     if (!answer)
         return {};
-    if (answer->readProblem != threads::BenchProblem::None)
-        return {readProblemText(answer->readProblem)};
-    QStringList texts = wireTexts(result, *answer, brief);
+    const bool unread = answer->readProblem != threads::BenchProblem::None;
+    QStringList texts = unread ? QStringList{readProblemText(answer->readProblem)}
+                               : wireTexts(result, *answer, brief);
     if (answer->stress)
         texts.append(stressText(*answer->stress, inInches(result), brief));
-    texts += holeTexts(*answer, brief);
+    if (!unread)
+        texts += holeTexts(*answer, brief);
     return texts;
 }
 
@@ -345,11 +344,9 @@ QJsonObject benchJson(const SearchResult& result) {
     if (!answer)
         return {};
     QJsonObject object;
-    if (answer->readProblem != threads::BenchProblem::None) {
+    if (answer->readProblem != threads::BenchProblem::None)
         object.insert(QStringLiteral("problem"), readProblemText(answer->readProblem));
-        return object;
-    }
-    if (answer->threeWires)
+    else if (answer->threeWires)
         object.insert(QStringLiteral("threeWires"), wiresJson(result, *answer));
     if (const auto& area = answer->stress) {
         QJsonObject stress{{QStringLiteral("squareMillimetres"),
@@ -359,7 +356,7 @@ QJsonObject benchJson(const SearchResult& result) {
                           number(areaText(*area->squareInches, true)));
         object.insert(QStringLiteral("stressArea"), stress);
     }
-    if (answer->threadDepth)
+    if (answer->threadDepth && answer->readProblem == threads::BenchProblem::None)
         object.insert(QStringLiteral("blindHole"), holesJson(*answer));
     return object;
 }
