@@ -90,24 +90,24 @@ void addHoles(BenchAnswer& answer, const SearchResult& result, const threads::Qu
 
 } // namespace
 
-threads::Designation boltQuery(const threads::Query& query,
-                               const std::vector<SearchResult>& found) {
-    threads::Designation bolt = *query.thread;
-    if (!query.threeWires || query.benchProblem != threads::BenchProblem::None ||
-        !asksNoClass(bolt))
-        return bolt;
+std::optional<threads::Designation> usualBoltQuery(const threads::Query& query,
+                                                   const std::vector<SearchResult>& found) {
+    if (!query.threeWires || !query.thread || query.benchProblem != threads::BenchProblem::None ||
+        !asksNoClass(*query.thread))
+        return std::nullopt;
     for (const SearchResult& result : found) {
         if (!result.byDesignation || !result.thread)
             continue;
         if (const auto usual = usualBoltClass(result.thread->family)) {
             if (const auto classes =
                     threads::readToleranceClasses(*usual, result.thread->family == Family::PipeG)) {
+                threads::Designation bolt = *query.thread;
                 bolt.classes = *classes;
                 return bolt;
             }
         }
     }
-    return bolt;
+    return std::nullopt;
 }
 
 std::vector<SearchResult> withoutThread(const threads::Query& query) {

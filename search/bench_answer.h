@@ -41,10 +41,11 @@ struct BenchAnswer {
     friend bool operator==(const BenchAnswer&, const BenchAnswer&) = default;
 };
 
-// The query the bolts are answered for: three wires asked of a thread with
-// no class are over the bolt's usual class (6g, 2A, G's A), that of the
-// first thread `found` names that has one.
-threads::Designation boltQuery(const threads::Query& query, const std::vector<SearchResult>& found);
+// The bolt's usual class (6g, 2A, G's A) for three wires asked of a thread
+// with no class, that of the first thread `found` names that has one: the
+// query the bolts are then answered for. None otherwise.
+std::optional<threads::Designation> usualBoltQuery(const threads::Query& query,
+                                                   const std::vector<SearchResult>& found);
 
 // Puts the bench's answer on each result it belongs to: every bolt's (its
 // stress area at least), and the threads named where the query asks three

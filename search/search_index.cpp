@@ -389,7 +389,8 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
         }
         // The bolt's class asked: its results first, before the rows whose
         // drill is for the nut; after them where a fit asks the nut's too.
-        std::vector<SearchResult> bolts = boltResults(boltQuery(query, results), results);
+        const std::optional<Designation> usual = usualBoltQuery(query, results);
+        std::vector<SearchResult> bolts = boltResults(usual ? *usual : *designation, results);
         results.insert(designation->classes.internal ? results.end() : results.begin(),
                        std::make_move_iterator(bolts.begin()),
                        std::make_move_iterator(bolts.end()));
