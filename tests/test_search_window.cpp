@@ -282,8 +282,13 @@ private slots:
         // M8 深さ 16, 6.8, 118°: point 3.4 / tan 59° = 2.043; the chamfers'
         // 10, 5, 2, 5.5 and 3 threads × 1.25 after 16.
         QTest::newRow("a blind hole") << QStringList{u"M8"_s, u"深さ"_s, u"16"_s} << 9 << 0
-                                      << QStringList{u"30.543"_s, u"24.293"_s, u"20.543"_s,
-                                                     u"24.918"_s, u"21.793"_s, u"2.043"_s}
+                                      << QStringList{u"先 30.543"_s,
+                                                     u"中 24.293"_s,
+                                                     u"上げ 20.543"_s,
+                                                     u"ポイント 24.918"_s,
+                                                     u"スパイラル 21.793"_s,
+                                                     u"30.543"_s,
+                                                     u"2.043"_s}
                                       << QStringList{u"ねじ深さ 16"_s, u"先端 2.043"_s};
         // Bad input: words, no figure.
         for (const auto& [query, found, words] :
@@ -400,7 +405,7 @@ private slots:
                      qPrintable(spoken[search::Limits]));
         // Spoken in words: no marks a voice reads as marks, no hyphen as マイナス.
         for (const QString& cell : spoken) {
-            QVERIFY2(!cell.contains(QRegularExpression(u"[～／（）()°：]|\\w[-‐－]\\w"_s)),
+            QVERIFY2(!cell.contains(QRegularExpression(u"[～／（）()°：²]|\\w[-‐－]\\w"_s)),
                      qPrintable(cell));
         }
     }
