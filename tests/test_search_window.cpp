@@ -277,6 +277,14 @@ private slots:
         QTest::newRow("the wire in hand")
             << QStringList{u"M8x1.25-6g"_s, u"三針"_s, u"0.75"_s} << 4 << 0
             << QStringList{u"8.211"_s, u"8.329"_s} << QStringList{u"ワイヤ 0.75、"_s};
+        // 0.029 in = 0.7366 mm: 5.40258 + 2.2098 − 1.099852 + 0.003093 =
+        // 6.516 (0.2565 in); 5.49656 + … + 0.002988 = 6.609 (0.2602 in).
+        QTest::newRow("a wire in inches")
+            << QStringList{u"1/4-20UNC-2A"_s, u"ワイヤ"_s, u"0.029in"_s} << 3 << 0
+            << QStringList{u"6.516"_s, u"6.609"_s} << QStringList{u"0.2565～0.2602 in"_s};
+        // Whitworth, no bolt limits: the best wire alone, 2.116667 / (2 cos 27.5°).
+        QTest::newRow("Whitworth's wires") << QStringList{u"W1/2"_s, u"三針"_s} << 1 << 0
+                                           << QStringList{u"1.1931"_s} << QStringList();
         QTest::newRow("a stress area")
             << QStringList{u"M12x1.75-6g"_s} << 4 << 0 << QStringList{u"84.3"_s} << QStringList();
         // M8 深さ 16, 6.8, 118°: point 3.4 / tan 59° = 2.043; the chamfers'
@@ -290,6 +298,10 @@ private slots:
                                                      u"30.543"_s,
                                                      u"2.043"_s}
                                       << QStringList{u"ねじ深さ 16"_s, u"先端 2.043"_s};
+        // 90°: 3.4 / tan 45° = 3.400; 上げ 16 + 2 × 1.25 + 3.4.
+        QTest::newRow("a point and a chamfer asked")
+            << QStringList{u"M8x1.25"_s, u"深さ"_s, u"16"_s, u"先端角"_s, u"90"_s, u"上げ"_s} << 3
+            << 0 << QStringList{u"上げ 21.900"_s, u"3.400"_s} << QStringList();
         // Bad input: words, no figure.
         for (const auto& [query, found, words] :
              {std::tuple{u"M8x1.25-6g 三針 100"_s, 4, u"太すぎ"_s},
