@@ -329,7 +329,7 @@ QStringList benchFields(const SearchResult& result) {
 }
 
 QString bareStressArea(const SearchResult& result) {
-    if (result.bench || !result.byDesignation || !result.thread)
+    if (result.bench || result.computed || !result.byDesignation || !result.thread)
         return {};
     const auto area = threads::stressArea(*result.thread);
     return area ? stressText(*area, inInches(result), false) : QString();

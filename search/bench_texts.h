@@ -18,8 +18,9 @@ namespace vornel::search {
 // ＋ 先端 2.043（118°）"; or why there is none. Empty for no answer.
 QStringList benchFields(const SearchResult& result);
 
-// For a thread named bare with no bench answer, the stress area of its
-// bolt, which a designer asks beside the tap drill; empty otherwise.
+// For a chart's row named with no class it does not follow and no bench
+// answer, the stress area of its bolt, which a designer asks beside the tap
+// drill; empty otherwise.
 QString bareStressArea(const SearchResult& result);
 
 // The same, short, for a cell and the desktop's search: "三針 M 8.126～8.244

@@ -9,7 +9,6 @@
 #include "search/result_texts.h"
 
 #include <QStringList>
-#include <algorithm>
 #include <tuple>
 
 namespace vornel::search {
@@ -185,9 +184,9 @@ QString resultDetail(const SearchResult& result) {
     QStringList lines;
     if (const QString thread = threadDetail(result); !thread.isEmpty())
         lines = thread.split(u'\n');
-    // Under the thread's name, as what the drawing's designation gives.
+    // Last, after the hole's answer that the rows above it are.
     if (const QString area = bareStressArea(result); !area.isEmpty())
-        lines.insert(std::min<qsizetype>(1, lines.size()), area);
+        lines.append(area);
     lines += benchFields(result);
     return lines.join(u'\n');
 }
