@@ -251,6 +251,17 @@ QStringList benchTexts(const SearchResult& result, bool brief) {
     return texts;
 }
 
+// The states in English for scripts, by the enums' order.
+QString state(std::initializer_list<const char*> names, int index) {
+    return QString::fromLatin1(names.begin()[index]);
+}
+
+QString chamferState(Chamfer chamfer) {
+    return state({"handTaper", "handPlug", "handBottoming", "spiralPoint", "spiralFlute", "formA",
+                  "formB", "formC", "formD", "formE", "formF"},
+                 static_cast<int>(chamfer));
+}
+
 QJsonValue number(const QString& text) {
     return text.toDouble();
 }
@@ -273,7 +284,9 @@ QJsonObject wiresJson(const SearchResult& result, const BenchAnswer& answer) {
                                           ? &answer.wires->check->wires
                                           : nullptr;
     if (answer.wires && answer.wires->problem != threads::ThreeWireProblem::None)
-        object.insert(QStringLiteral("problem"), wireProblemText(answer.wires->problem));
+        object.insert(QStringLiteral("problem"),
+                      state({"", "internalThread", "noStraightFlanks", "noPitch", "noLimits"},
+                            static_cast<int>(answer.wires->problem)));
     if (answer.defaultClass)
         object.insert(QStringLiteral("defaultClass"), toQString(result.half->className));
     if (!sizes)
@@ -295,23 +308,28 @@ QJsonObject wiresJson(const SearchResult& result, const BenchAnswer& answer) {
     if (check.overGiven)
         object.insert(QStringLiteral("overGivenWire"), over(*check.overGiven));
     else if (answer.wire)
-        object.insert(QStringLiteral("givenWireFits"), false);
+        object.insert(QStringLiteral("givenWire"),
+                      state({"fits", "tooSmall", "tooLarge"}, static_cast<int>(check.givenFit)));
     return object;
 }
 
 QJsonObject holesJson(const BenchAnswer& answer) {
     QJsonArray holes;
     for (const BenchAnswer::Hole& hole : answer.holes) {
-        QJsonObject object{{QStringLiteral("chamfer"), chamferName(hole.chamfer)}};
+        QJsonObject object{{QStringLiteral("chamfer"), chamferState(hole.chamfer)}};
         if (const auto& h = hole.answer.hole) {
             object.insert(QStringLiteral("drillDepth"), number(workedOutText(h->drillDepth())));
             object.insert(QStringLiteral("incompleteThreads"),
                           number(workedOutText(h->incompleteThreads)));
             object.insert(QStringLiteral("point"), number(workedOutText(h->point)));
             object.insert(QStringLiteral("source"),
-                          sourceName(threads::chamferLength(hole.chamfer).source));
+                          threads::chamferLength(hole.chamfer).source == ChamferSource::Standard
+                              ? QStringLiteral("standard")
+                              : QStringLiteral("tapMakerCatalogue"));
         } else {
-            object.insert(QStringLiteral("problem"), holeProblemText(answer, hole.answer.problem));
+            object.insert(QStringLiteral("problem"),
+                          state({"", "noDepth", "tooDeep", "noPitch", "noDrill", "pointAngle"},
+                                static_cast<int>(hole.answer.problem)));
         }
         holes.append(object);
     }
@@ -345,7 +363,9 @@ QJsonObject benchJson(const SearchResult& result) {
         return {};
     QJsonObject object;
     if (answer->readProblem != threads::BenchProblem::None)
-        object.insert(QStringLiteral("problem"), readProblemText(answer->readProblem));
+        object.insert(QStringLiteral("problem"),
+                      state({"", "noThread", "wireUnread", "depthUnread", "pointUnread"},
+                            static_cast<int>(answer->readProblem)));
     else if (answer->threeWires)
         object.insert(QStringLiteral("threeWires"), wiresJson(result, *answer));
     if (const auto& area = answer->stress) {
