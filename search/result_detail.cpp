@@ -2,6 +2,7 @@
 
 #include "chart_model/accessible_text.h"
 #include "chart_model/chart_text.h"
+#include "search/bench_texts.h"
 #include "search/computed.h"
 #include "search/engagement.h"
 #include "search/identify_texts.h"
@@ -90,9 +91,7 @@ QStringList holeLines(const SearchResult& result, const ThreadHalf& half) {
     return lines;
 }
 
-} // namespace
-
-QString resultDetail(const SearchResult& result) {
+QString threadDetail(const SearchResult& result) {
     // A measurement's reading and how it fits come first.
     QStringList lines = measuredDetailLines(result);
     if (!result.chart && !result.computed)
@@ -174,6 +173,19 @@ QString resultDetail(const SearchResult& result) {
                                                  toQString(asked->standard))
                                       : toQString(asked->standard) + u'　' + gapText(asked->note));
     lines.append(usableDrillsLine(result));
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+QString resultDetail(const SearchResult& result) {
+    QStringList lines;
+    if (const QString thread = threadDetail(result); !thread.isEmpty())
+        lines = thread.split(u'\n');
+    // Last, after the hole's answer that the rows above it are.
+    if (const QString area = bareStressArea(result); !area.isEmpty())
+        lines.append(area);
+    lines += benchFields(result);
     return lines.join(u'\n');
 }
 

@@ -1,6 +1,7 @@
 #include "search/result_json.h"
 
 #include "chart_model/chart_text.h"
+#include "search/bench_texts.h"
 #include "search/computed.h"
 #include "search/engagement.h"
 #include "search/identify.h"
@@ -210,7 +211,8 @@ QJsonObject resultJson(const SearchResult& result) {
     QJsonObject object;
     object.insert(QStringLiteral("source"), result.chart      ? QStringLiteral("chart")
                                             : result.computed ? QStringLiteral("standard")
-                                                              : QStringLiteral("measurement"));
+                                            : result.measured ? QStringLiteral("measurement")
+                                                              : QStringLiteral("bench"));
     if (result.chart)
         object.insert(QStringLiteral("chart"),
                       QJsonObject{{QStringLiteral("position"), result.position},
@@ -248,6 +250,8 @@ QJsonObject resultJson(const SearchResult& result) {
     object.insert(QStringLiteral("match"), matchJson(result));
     if (result.measured)
         object.insert(QStringLiteral("measurement"), measuredJson(*result.measured));
+    if (const QJsonObject bench = benchJson(result); !bench.isEmpty())
+        object.insert(QStringLiteral("bench"), bench);
     object.insert(QStringLiteral("text"), textJson(result));
     return object;
 }

@@ -2,6 +2,7 @@
 
 #include "chart_model/accessible_text.h"
 #include "chart_model/chart_text.h"
+#include "search/bench_texts.h"
 #include "search/computed.h"
 #include "search/engagement.h"
 #include "search/identify.h"
@@ -110,6 +111,10 @@ QString workedOutText(Millionths value) {
     return placedText(value, 3);
 }
 
+QString fixedText(Millionths value, int places) {
+    return placedText(value, places);
+}
+
 bool inInches(const SearchResult& result) {
     return result.thread && result.thread->family == threads::Family::Unified;
 }
@@ -165,6 +170,8 @@ bool standardPart(const QString& text, qsizetype at) {
 
 QString spokenAnswer(QString text) {
     text = spokenText(text);
+    text.replace(QStringLiteral(" mm²"), QStringLiteral(" 平方ミリメートル"));
+    text.replace(QStringLiteral(" in²"), QStringLiteral(" 平方インチ"));
     const auto word = [](QChar c) { return c.isLetterOrNumber(); };
     QString out;
     out.reserve(text.size() + 16);
@@ -287,6 +294,8 @@ QString chartText(const SearchResult& result) {
         return QStringLiteral("計算値（%1）").arg(toQString(result.computed->standard));
     if (result.measured) // a reading that claims no thread
         return QStringLiteral("測定値");
+    if (result.bench) // bench words with no thread
+        return QStringLiteral("ねじの呼びなし");
     return {};
 }
 
@@ -331,8 +340,10 @@ QString cellText(const SearchResult& result, int column) {
         return resultEngagementText(result);
     case Limits:
         return limitsCell(result, false);
-    case Match:
-        return matchDescription(result);
+    case Match: {
+        const QString match = matchDescription(result), bench = benchSummary(result);
+        return match.isEmpty() || bench.isEmpty() ? match + bench : match + u'・' + bench;
+    }
     default:
         return {};
     }
@@ -508,6 +519,7 @@ QString copiedFields(const SearchResult& result) {
         fields.append(kUnreadClass.toString());
     if (const QString engagement = engagementField(result); !engagement.isEmpty())
         fields.append(engagement);
+    fields += benchFields(result);
     return fields.join(u'\t');
 }
 
@@ -556,6 +568,8 @@ QString resultDescription(const SearchResult& result) {
     parts += further;
     if (!match.isEmpty())
         parts.append(match);
+    if (const QString bench = benchSummary(result); !bench.isEmpty() && !match.contains(bench))
+        parts.append(bench);
     return parts.join(QStringLiteral("、"));
 }
 

@@ -15,6 +15,8 @@ namespace vornel::search {
 // standards' tables print it: "7.760", "5.250". A difference between two
 // such lengths is written the same way.
 QString workedOutText(Millionths value);
+// A length to `places` decimals (up to 6), every place written: "0.7217".
+QString fixedText(Millionths value, int places);
 // Whether a result's standard prints inches (ASME B1.1), and a length in
 // inches to 0.0001 as it prints them: "0.2175".
 bool inInches(const SearchResult& result);

@@ -1,6 +1,7 @@
 #include "search/search_index.h"
 
 #include "chart_model/chart_fields.h"
+#include "search/bench_answer.h"
 #include "search/computed.h"
 #include "search/identify.h"
 #include "threads/chart_thread.h"
@@ -247,7 +248,7 @@ bool operator==(const SearchResult& a, const SearchResult& b) {
     };
     return fields(a) == fields(b) && same(a.thread, b.thread) &&
            same(a.computed.get(), b.computed.get()) && same(a.measured.get(), b.measured.get()) &&
-           same(a.half.get(), b.half.get());
+           same(a.half.get(), b.half.get()) && same(a.bench.get(), b.bench.get());
 }
 
 std::u16string formatMillimetres(Millionths value) {
@@ -315,7 +316,7 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
     if (query.measurement)
         return measuredThreads().identify(*query.measurement);
     if (!designation && !drill)
-        return results;
+        return withoutThread(query);
     // "1-8UN" names the chart's 1-8UNC too.
     const std::optional<Designation> graded =
         designation ? gradedSeriesQuery(*designation) : std::nullopt;
@@ -388,12 +389,14 @@ std::vector<SearchResult> SearchIndex::find(std::u16string_view text, int prefer
         }
         // The bolt's class asked: its results first, before the rows whose
         // drill is for the nut; after them where a fit asks the nut's too.
-        std::vector<SearchResult> bolts = boltResults(*designation, results);
+        const std::optional<Designation> usual = usualBoltQuery(query, results);
+        std::vector<SearchResult> bolts = boltResults(usual ? *usual : *designation, results);
         results.insert(designation->classes.internal ? results.end() : results.begin(),
                        std::make_move_iterator(bolts.begin()),
                        std::make_move_iterator(bolts.end()));
         for (SearchResult& result : results)
             result.unreadClass = result.byDesignation && designation->unreadClass;
+        addBenchAnswers(results, query);
     }
     return results;
 }

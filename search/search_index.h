@@ -60,6 +60,8 @@ struct Tap {
 // How a caliper's and a pitch gauge's reading fits a thread (search/identify).
 struct MeasuredFit;
 class MeasuredThreads;
+// What a thread's result answers at the bench and on the drawing (search/bench_answer).
+struct BenchAnswer;
 
 // What the standards give for a thread that a query names where the charts
 // give nothing for it: a thread no chart of plain taps holds, or a tolerance
@@ -161,6 +163,8 @@ struct SearchResult {
     // For a measurement ("外径 9.5 ピッチ 1.5"): how the reading fits this
     // thread, or, with no chart and nothing computed, why none is claimed.
     std::shared_ptr<const MeasuredFit> measured;
+    // Three wires, the stress area, a blind hole's depth (search/bench_answer).
+    std::shared_ptr<const BenchAnswer> bench;
 
     // The same result, whichever index found it: the thread and what the
     // standards add compare by what they say.

@@ -69,6 +69,11 @@ private slots:
                                        << u"0:M8 ピッチ1.25"_s << u"1 8 × 1.25"_s << qint64(0);
         QTest::newRow("1/4 UNC 下穴") << QStringList{u"1/4"_s, u"UNC"_s, u"下穴"_s}
                                       << u"0:1/4 UNC 下穴"_s << u"2 1/4 ‐20UNC"_s << qint64(0);
+        // Three wires with no class: the 6g bolt first; a depth: the hole's row.
+        QTest::newRow("M8x1.25 三針") << QStringList{u"M8x1.25"_s, u"三針"_s} << u"0:M8x1.25 三針"_s
+                                      << u"0 M8 × 1.25-6g"_s << qint64(0);
+        QTest::newRow("M8 深さ 16") << QStringList{u"M8"_s, u"深さ"_s, u"16"_s} << u"0:M8 深さ 16"_s
+                                    << u"1 8 × 1.25"_s << qint64(0);
         // No row where nothing is named, nor for a measurement that cannot
         // be read or fits no thread; --find prints none either.
         QTest::newRow("code") << QStringList{u"code"_s} << QString() << QString() << qint64(0);

@@ -1141,6 +1141,11 @@ private slots:
         for (const QString& word : {u"code"_s, u"video"_s, u"idea"_s, u"mode"_s, u"山田"_s,
                                     u"富士山"_s, u"山形"_s, u"ピッチャー"_s})
             QTest::newRow(qPrintable(word)) << word << 0;
+        // The bench's and the drawing's words where they cannot be: one
+        // result that says a thread is wanted; the thread's results, with words.
+        QTest::newRow("a depth without a thread") << u"深さ 16"_s << 1;
+        QTest::newRow("a wire of 100 mm") << u"M8x1.25-6g 三針 100"_s << 4;
+        QTest::newRow("a depth of 10⁶") << u"M8x1.25 深さ 1000000"_s << 3;
         QTest::newRow("10,000 characters of mixed words")
             << u"下穴 の code 富士山 ドリル M8 並目 6.8 ウィット "_s.repeated(250).left(10000) << 0;
     }

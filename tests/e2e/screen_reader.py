@@ -278,7 +278,8 @@ detail_text = detail.queryText().getText(0, -1) if detail is not None else None
 check(detail_text == (
     'メートルねじ　8 × 1.25\nドリル径 6.8　ひっかかり率 89 %\nめねじ（ISO 965-1 6H）\n'
     '　内径 6.647～6.912\n　有効径 7.188～7.348（計算値）\n　外径 最小 8.000（計算値）\n　タップ ISO 2\n'
-    '使えるドリル径　6.7（96 %）、6.8（89 %、図表のドリル径）、6.9（81 %）')
+    '使えるドリル径　6.7（96 %）、6.8（89 %、図表のドリル径）、6.9（81 %）\n'
+    '応力断面積 36.6 mm²（ISO 898-1）')
       and detail.getState().contains(pyatspi.STATE_READ_ONLY),
       f'the detail reads {detail_text!r}')
 check(descendant(search, pyatspi.ROLE_LABEL, '3 件') is not None, 'no status line "3 件"')
